@@ -1,0 +1,4 @@
+// Resource ids shared by the resource script and the code.
+#pragma once
+
+#define IDI_APPLICATION_ICON 128
