@@ -53,7 +53,7 @@ public:
 
     // True once the thread has ended (false after ms otherwise).
     virtual bool waitEnded(unsigned ms) = 0;
-    // Waits for the end and releases the thread.
+    // Waits for the end. The system's handle stays valid until destruction.
     virtual void join() = 0;
     // Gets rid of a thread that does not end in time: Windows kills it; POSIX
     // lets it run on detached (its count drops to 0 so that it is not left

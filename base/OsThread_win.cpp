@@ -49,25 +49,24 @@ public:
 
     bool waitEnded(unsigned ms) override { return !m_handle || WaitForSingleObject(m_handle, ms) == WAIT_OBJECT_0; }
 
+    // The handle stays open until this object goes: other threads may still
+    // hold the job block and wait on or resume the thread, and a closed handle
+    // value can be handed out again for some other object.
     void join() override
     {
         if (m_handle)
             WaitForSingleObject(m_handle, INFINITE);
-        closeHandle();
     }
 
     void abandon() override
     {
-        if (!m_handle)
+        if (!m_handle || WaitForSingleObject(m_handle, 0) != WAIT_TIMEOUT)
             return;
-        if (WaitForSingleObject(m_handle, 0) == WAIT_TIMEOUT) {
-            TerminateThread(m_handle, 0);
-            // TerminateThread only starts the termination; the thread may run
-            // on for a moment. Its handle is signalled once it is really gone,
-            // and its stack and the job block it used may only be let go then.
+        // TerminateThread only starts the termination; the thread may run on
+        // for a moment. Its handle is signalled once it is really gone, and
+        // the job block it used may only be let go then.
+        if (TerminateThread(m_handle, 0))
             WaitForSingleObject(m_handle, INFINITE);
-        }
-        closeHandle();
     }
 
     bool setPriority(int priority) override { return m_handle && SetThreadPriority(m_handle, priority) != 0; }

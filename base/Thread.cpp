@@ -49,6 +49,8 @@ struct Thread::Core {
     // Set by the worker under the lock when it decides to park; cleared when it
     // takes the lock again. Tells a starter that one resume may come too early.
     bool parking = false;
+    // The worker was killed or let go and replaced: nobody waits for it.
+    bool abandoned = false;
 
     // Read without the lock: by the worker just before it parks and by the
     // owner's polling waits.
@@ -162,15 +164,18 @@ void Thread::workerLoop(Core& c)
 // ---- waking --------------------------------------------------------------
 
 // Resumes until the system reports that the thread was suspended at most once
-// before the call (it runs now), or reports a failure instead of a count.
-void Thread::resumeWorker(Core& c)
+// before the call (it runs now). False when the system reports a failure
+// instead of a count, or there is no thread.
+bool Thread::resumeWorker(Core& c)
 {
     if (!c.os)
-        return;
+        return false;
     for (;;) {
         const long before = c.os->resume();
-        if (before == OsThread::kFailed || before <= 1)
-            return;
+        if (before == OsThread::kFailed)
+            return false;
+        if (before <= 1)
+            return true;
     }
 }
 
@@ -181,17 +186,17 @@ void Thread::resumeWorker(Core& c)
 // seen the request.
 void Thread::wake(Core& c, bool workerWasParking)
 {
-    resumeWorker(c);
-    if (!workerWasParking)
+    if (!resumeWorker(c) || !workerWasParking)
         return;
     for (unsigned attempt = 0;; ++attempt) {
         {
             s::thread::ObjLocker::Guard guard(c.lock);
-            if (c.entered || c.exited)
+            if (c.entered || c.exited || c.abandoned)
                 return;
         }
         backOff(attempt);
-        resumeWorker(c);
+        if (!resumeWorker(c))
+            return;
     }
 }
 
@@ -307,6 +312,7 @@ void Thread::replaceWorker(bool killBusyWorker)
     {
         s::thread::ObjLocker::Guard oldGuard(old->lock);
         old->stopRequested = true;
+        old->abandoned = true;
         if (old->os) {
             if (killBusyWorker || !old->exited)
                 old->os->abandon();

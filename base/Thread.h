@@ -72,7 +72,7 @@ private:
     void replaceWorker(bool killBusyWorker);
 
     static void wake(Core& core, bool workerWasParking);
-    static void resumeWorker(Core& core);
+    static bool resumeWorker(Core& core);
     static void workerMain(void* context);
     static void workerLoop(Core& core);
     static void enterAsWorker(Core& core);
