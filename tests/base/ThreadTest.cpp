@@ -467,6 +467,11 @@ TEST(ThreadWait, WaitIdleOrRestartReplacesAStuckWorker)
     EXPECT_TRUE(eventually([&] { return !purgo_test::osThreadAlive(stuckId); })) << "the stuck worker is gone";
     EXPECT_EQ(gate->entered, 1);
     EXPECT_EQ(task.runs, 2);
+    // A worker that was let go rather than killed touched the gate last when
+    // it said it returned; reading that orders the gate's destruction after.
+    if (gate->returned) {
+        EXPECT_TRUE(gate->open);
+    }
 }
 
 // ---- exit and destruction ----------------------------------------------
