@@ -1,0 +1,32 @@
+// UTF-8 <-> UTF-16, the library's own codec (the same on every platform).
+//
+// Decoding never fails and never reads past the input: every ill-formed
+// sequence becomes U+FFFD, one per maximal ill-formed subpart (the Unicode
+// recommendation, so "\xE2\x82" gives one U+FFFD and "\xFF\xFE" two).
+//
+// Unpaired surrogates: Windows strings (file names, registry values) may hold
+// a lone UTF-16 surrogate. Encoding writes it as its generalised three-byte
+// form (ED A0..BF xx) instead of losing it, and decoding reads that form back
+// into the same unit, so every UTF-16 string survives a round trip through
+// UTF-8. A valid pair is always written as one four-byte sequence.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace s::str::utf8 {
+
+inline constexpr char16_t kReplacement = 0xFFFD;
+
+// Number of UTF-8 bytes that encode text.
+std::size_t encodedLength(std::u16string_view text);
+// Writes the encoding of text to out, which holds encodedLength(text) bytes.
+void encode(std::u16string_view text, uint8_t* out);
+
+// Number of UTF-16 units that decode(bytes) produces.
+std::size_t decodedLength(const uint8_t* bytes, std::size_t count);
+// Writes the decoding of bytes to out, which holds decodedLength() units.
+void decode(const uint8_t* bytes, std::size_t count, char16_t* out);
+
+}  // namespace s::str::utf8
