@@ -268,6 +268,8 @@ StrBuffer& StrBuffer::remove(int index, int count)
     if (count <= 0)
         return *this;
     const int n = std::min(count, m_length - index);
+    if (n <= 0)
+        return *this;
     std::memmove(m_data + index, m_data + index + n, static_cast<std::size_t>(m_length - index - n) * sizeof(char16_t));
     m_length -= n;
     writeNul();

@@ -21,9 +21,11 @@ endif()
 set(PURGO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 
 # purgo_test(name SOURCES ... DEPENDS ...): one test binary, one CTest test.
+# Sources are picked like a library's (*_win.cpp, *_fake.cpp).
 function(purgo_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  purgo_pick_sources(picked ${ARG_SOURCES})
+  add_executable(${name} ${picked})
   target_compile_options(${name} PRIVATE ${PURGO_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} ${PURGO_GTEST_LIBS} Threads::Threads)
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
