@@ -21,7 +21,9 @@
 //   directory or reparse bits. A read-only file cannot be deleted
 //   (kErrorAccessDenied); a read-only folder cannot be removed either (Windows;
 //   Wine ignores read-only on folders).
-// - Find patterns match as platform/FindPattern_fake.h describes.
+// - Find patterns match as platform/FindPattern_fake.h describes. A pattern
+//   whose folder part runs through a file fails with kErrorInvalidName, as
+//   on Wine.
 // - Links (reparse points): a folder link reports
 //   kFileAttributeReparsePoint | kFileAttributeDirectory and size 0; a path
 //   through it reaches its target, as on Windows. Deleting or removing the

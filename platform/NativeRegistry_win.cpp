@@ -97,6 +97,19 @@ ULONG areaLength(std::span<std::byte> area)
     return static_cast<ULONG>(std::min<std::size_t>(area.size(), 0xFFFFFFFFu));
 }
 
+// The process token, closed when it goes out of scope.
+struct Token {
+    Token() = default;
+    Token(const Token&) = delete;
+    Token& operator=(const Token&) = delete;
+    ~Token()
+    {
+        if (handle)
+            CloseHandle(handle);
+    }
+    HANDLE handle = nullptr;
+};
+
 class NativeRegistryWin final : public INativeRegistry {
 public:
     bool available() override { return entries().complete; }
@@ -210,19 +223,15 @@ public:
 
     Win32Error currentUserSid(std::u16string& sid) override
     {
-        HANDLE token = nullptr;
-        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        Token token;
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token.handle))
             return GetLastError();
         // Asked twice: first for the size, then for the record.
         DWORD size = 0;
-        GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-        Win32Error error = kErrorSuccess;
+        GetTokenInformation(token.handle, TokenUser, nullptr, 0, &size);
         std::vector<std::uint64_t> buffer((size + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t));
-        if (size == 0 || !GetTokenInformation(token, TokenUser, buffer.data(), size, &size))
-            error = GetLastError();
-        CloseHandle(token);
-        if (error)
-            return error;
+        if (size == 0 || !GetTokenInformation(token.handle, TokenUser, buffer.data(), size, &size))
+            return GetLastError();
         const auto* user = reinterpret_cast<const TOKEN_USER*>(buffer.data());
         if (!IsValidSid(user->User.Sid))
             return ERROR_INVALID_SID;

@@ -165,6 +165,8 @@ TEST_F(RegistryTest, QueryOfALargeValueGrowsTheAreaAndReadsItWhole)
     const auto big = pattern(20000);
     ASSERT_TRUE(box.setValue({}, u"Big", kRegBinary, big));
     ASSERT_TRUE(box.setValue({}, u"Empty", kRegSz, {}));
+    const auto dflt = text(u"dflt");
+    ASSERT_TRUE(box.setValue({}, u"", kRegSz, dflt));
     NativeKey key = open({}, kKeyAllAccess);
 
     Area first(16384);
@@ -192,6 +194,11 @@ TEST_F(RegistryTest, QueryOfALargeValueGrowsTheAreaAndReadsItWhole)
     ASSERT_EQ(native.queryValue(key, u"Empty", grown.span(), length, info), kStatusSuccess);
     EXPECT_EQ(info.dataLength, 0u);
     EXPECT_EQ(native.queryValue(key, u"Nothing", grown.span(), length, info), kStatusObjectNameNotFound);
+
+    ASSERT_EQ(native.queryValue(key, u"", grown.span(), length, info), kStatusSuccess) << "the default value";
+    EXPECT_EQ(info.name, u"");
+    EXPECT_EQ(info.type, kRegSz);
+    EXPECT_TRUE(std::equal(info.data.begin(), info.data.end(), dflt.begin(), dflt.end()));
 }
 
 TEST_F(RegistryTest, DeletesValuesAndLeafKeysButNotKeysWithSubkeys)

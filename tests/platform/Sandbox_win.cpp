@@ -227,7 +227,8 @@ Sandbox::Sandbox()
 Sandbox::~Sandbox()
 {
     if (!m_folder.empty()) {
-        removeTree(m_folder);
+        // The long form, so that a tree deeper than MAX_PATH goes too.
+        removeTree(u"\\\\?\\" + m_folder);
         forgetPending(m_folder);
     }
     if (!m_key.empty())
