@@ -505,13 +505,18 @@ private:
             }
             const std::u16string_view unc = std::u16string_view(s).substr(2);
             const std::size_t serverEnd = unc.find(u'\\');
-            const std::size_t shareEnd =
-                serverEnd == std::u16string_view::npos ? serverEnd : unc.find(u'\\', serverEnd + 1);
-            if (serverEnd == 0 || serverEnd == std::u16string_view::npos || shareEnd == serverEnd + 1) {
+            if (serverEnd == 0 || serverEnd == std::u16string_view::npos) {
                 out.error = kErrorInvalidName;
                 return out;
             }
-            out.root = u"\\\\" + std::u16string(unc.substr(0, shareEnd));
+            const std::size_t shareEnd = unc.find(u'\\', serverEnd + 1);
+            const std::u16string_view share =
+                unc.substr(serverEnd + 1, shareEnd == std::u16string_view::npos ? shareEnd : shareEnd - serverEnd - 1);
+            if (share.empty()) {
+                out.error = kErrorInvalidName;
+                return out;
+            }
+            out.root = u"\\\\" + std::u16string(unc.substr(0, serverEnd)) + u"\\" + std::u16string(share);
             rest = shareEnd == std::u16string_view::npos ? std::u16string_view() : unc.substr(shareEnd + 1);
             out.trailingSeparator = shareEnd != std::u16string_view::npos && rest.empty();
         } else if (s.size() >= 2 && isLetter(s[0]) && s[1] == u':') {

@@ -170,6 +170,8 @@ TEST_F(FakeFileSystemTest, PlainPathsAreNormalisedAsWin32DoesAndVerbatimOnesAreN
     ASSERT_TRUE(fake.addFile(u"\\\\server\\share\\docs\\a.doc", 5));
     EXPECT_TRUE(fake.exists(u"\\\\SERVER\\Share\\docs\\a.doc"));
     EXPECT_TRUE(fake.exists(u"\\\\?\\UNC\\server\\share\\docs\\a.doc"));
+    for (const char16_t* broken : {u"\\\\", u"\\\\server", u"\\\\server\\", u"\\\\server\\\\docs", u"\\\\\\share"})
+        EXPECT_EQ(fake.attributes(broken), kInvalidFileAttributes) << narrow(broken);
     EXPECT_EQ(names(u"\\\\server\\share\\*"), (std::set<std::u16string>{u"docs"})) << "no dots in a root";
 }
 
