@@ -1,0 +1,81 @@
+// The language table: one LangPack per language, the current language, and the
+// components to tell when it changes. Lookups never fail loudly: an unknown id
+// reads as the empty text.
+#pragma once
+
+#include "base/Array.h"
+#include "base/Pool.h"
+#include "base/StrBuffer.h"
+#include "lang/LangPack.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace s::xml {
+class Node;
+}
+
+namespace s::gui::events {
+
+// A component told about changes of a shared object (the language, the skin).
+class IEventListener {
+public:
+    virtual ~IEventListener() = default;
+    virtual void onEvent(s::base::IObject* source, int code) = 0;
+};
+
+}  // namespace s::gui::events
+
+namespace s::lang {
+
+class Localizer : public s::thread::PooledObject<Localizer> {
+public:
+    Localizer();
+    ~Localizer() override;
+    Localizer(const Localizer&) = delete;
+    Localizer& operator=(const Localizer&) = delete;
+
+    const char* className() const override { return "s_lang_Localizer"; }
+    void reset() override;
+
+    // Builds the packs from a parsed table. On Windows before 6.0 the
+    // Venetian texts get "ł" for "ƚ", which those systems' fonts lack.
+    void load(const s::xml::Node& root);
+    void load(const s::xml::Node& root, unsigned windowsMajorVersion);
+
+    int count() const { return static_cast<int>(m_packs.size()); }
+    LangPack* pack(int index) const { return m_packs[static_cast<std::size_t>(index)]; }
+
+    // The current pack; chosen from the system language on first use, else
+    // the first pack. Needs at least one pack.
+    LangPack* current();
+    const StrBuffer& text(int32_t id);
+    const StrBuffer& englishText(int32_t id);
+    bool hasText(int32_t id);
+
+    LangPack* findByEnglishName(std::u16string_view name) const;
+    void select(std::u16string_view name);
+    void selectIndex(int index);
+
+    void addListener(s::gui::events::IEventListener* listener);
+    void removeListener(s::gui::events::IEventListener* listener);
+
+private:
+    void addText(LangPack& pack, int32_t id, std::u16string_view key, std::u16string_view text,
+                 bool legacyVenetian) const;
+    void notify();
+    void releasePacks();
+
+    std::vector<LangPack*> m_packs;  // owned
+    LangPack* m_current = nullptr;
+    std::vector<s::gui::events::IEventListener*> m_listeners;  // not owned
+};
+
+// The English name of a Windows LANGID as the table matches it
+// ("Chinese_simplified", "Japanese", "Unknown").
+StrBuffer languageNameOf(uint16_t langId);
+// The user's UI language by that rule; read once per process.
+const StrBuffer& systemLanguageName();
+
+}  // namespace s::lang

@@ -1,0 +1,113 @@
+// The in-memory file system of native builds, and its test API. Only tests
+// include this header; everything else reaches the fake through fileSystem().
+//
+// What it models, as Windows does it:
+// - Roots are drive letters ("C:", present from the start) and network shares
+//   ("\\server\share"); names compare without regard to case, folding A-Z
+//   only, and keep the case they were created with. Folders list their
+//   entries sorted by folded name, "." and ".." first (not in a root), as NTFS
+//   does.
+// - Path forms: "\\?\C:\..." and "\\?\UNC\server\share\..." are taken
+//   verbatim. Plain paths are normalised as Win32 does: "/" becomes "\",
+//   repeated separators, "." and ".." are resolved, trailing dots and spaces
+//   of the last component are dropped, relative paths resolve against the
+//   current directory (C:\ unless set). A plain path of 260 characters or
+//   more (MAX_PATH with its terminating zero) fails with
+//   kErrorFilenameExcedRange, as on a Windows without long-path awareness;
+//   Wine has no such limit. Names with wildcards or <>"| fail with
+//   kErrorInvalidName outside of find patterns.
+// - New files have the archive attribute; a file with no attribute left
+//   reports kFileAttributeNormal; SetFileAttributesW cannot change the
+//   directory or reparse bits. A read-only file cannot be deleted
+//   (kErrorAccessDenied); a read-only folder cannot be removed either (Windows;
+//   Wine ignores read-only on folders).
+// - Find patterns match as platform/FindPattern_fake.h describes. A pattern
+//   whose folder part runs through a file fails with kErrorInvalidName, as
+//   on Wine.
+// - Links (reparse points): a folder link reports
+//   kFileAttributeReparsePoint | kFileAttributeDirectory and size 0; a path
+//   through it reaches its target, as on Windows. Deleting or removing the
+//   link itself never touches the target; RemoveDirectoryW on a folder link
+//   either removes the link (Windows, for junctions and directory symbolic
+//   links) or fails with kErrorDirNotEmpty leaving both (Wine 8, for a Unix
+//   symbolic link), as chosen when it is added. A file link reports
+//   kFileAttributeReparsePoint | kFileAttributeArchive and size 0; DeleteFileW
+//   removes the link, not the target (Windows; Wine 8 deletes the target).
+// - Reboot list: deleteAtReboot records the full path (the "\\?\" prefix
+//   taken off, as the boot-time list holds it behind its own "\??\" prefix)
+//   and succeeds whether or not the path exists.
+//
+// Not modelled: short 8.3 names, alternate data streams, times, ACLs beyond
+// the injected faults, drive types.
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace s::platform {
+
+// A fault injected on one entry.
+enum class FileFault : std::uint8_t {
+    None,
+    InUse,         // opened elsewhere without delete sharing: DeleteFileW and
+                   // RemoveDirectoryW fail with kErrorSharingViolation
+    AccessDenied,  // an ACL that allows reading only: delete, remove and
+                   // attribute changes fail with kErrorAccessDenied
+    ListDenied,    // a folder that may not be listed: findFirst inside it
+                   // fails with kErrorAccessDenied
+};
+
+// What RemoveDirectoryW does to a folder link.
+enum class LinkRemoval : std::uint8_t {
+    RemovesLink,  // Windows: the link goes, the target stays
+    Fails,        // Wine 8 with a Unix symbolic link: kErrorDirNotEmpty
+};
+
+struct ShellNotification {
+    long event = 0;
+    std::u16string path;
+};
+
+class FakeFileSystem : public IFileSystem {
+public:
+    // Seeding. Absolute paths in any form the fake accepts, without the
+    // MAX_PATH limit; missing parent folders are created (through links, as
+    // Windows would reach them). Seeding ignores faults and read-only
+    // attributes. An existing entry of the same name is replaced. False when
+    // the path cannot be parsed or runs through a file.
+    virtual bool addFolder(std::u16string_view path, std::uint32_t attributes = 0) = 0;
+    virtual bool addFile(std::u16string_view path, std::uint64_t size,
+                         std::uint32_t attributes = kFileAttributeArchive) = 0;
+    // `target` is an absolute path; it need not exist (a dangling link).
+    virtual bool addFolderLink(std::u16string_view path, std::u16string_view target, LinkRemoval removal) = 0;
+    virtual bool addFileLink(std::u16string_view path, std::u16string_view target) = 0;
+    // On the entry itself, never on a link's target. False when it is missing.
+    virtual bool setFault(std::u16string_view path, FileFault fault) = 0;
+    // Makes deleteAtReboot fail with `error` (kErrorAccessDenied for a process
+    // without administrator rights); kErrorSuccess heals it.
+    virtual void failDeleteAtReboot(Win32Error error) = 0;
+    virtual bool setCurrentDirectory(std::u16string_view path) = 0;
+    // Removes an entry with everything under it, ignoring faults and never
+    // following links at the last component.
+    virtual bool removeTree(std::u16string_view path) = 0;
+    // Back to one empty drive C:, no faults, empty records.
+    virtual void clear() = 0;
+
+    // Inspection.
+    virtual bool contains(std::u16string_view path) = 0;
+    virtual std::vector<std::u16string> scheduledAtReboot() = 0;
+    virtual void forgetScheduled() = 0;
+    virtual std::vector<ShellNotification> notifications() = 0;
+    // Enumerations not yet closed: a leak check for the code above.
+    virtual std::size_t openFindHandles() = 0;
+};
+
+// The same object as fileSystem() in native builds.
+FakeFileSystem& fakeFileSystem();
+
+}  // namespace s::platform

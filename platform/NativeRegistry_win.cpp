@@ -1,0 +1,262 @@
+#include "platform/NativeRegistry.h"
+
+#include "platform/NativeKeyInfo.h"
+#include "platform/SidText.h"
+
+#include <windows.h>
+
+#include <winternl.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace s::platform {
+
+namespace {
+
+namespace info = native_info;
+
+// The information classes, as ntdll numbers them.
+constexpr int kKeyBasicInformation = 0;
+constexpr int kKeyValueBasicInformation = 0;
+constexpr int kKeyValueFullInformation = 1;
+constexpr ULONG kObjCaseInsensitive = 0x40;
+
+using NtOpenKeyFn = LONG(NTAPI*)(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*);
+using NtEnumerateKeyFn = LONG(NTAPI*)(HANDLE, ULONG, int, void*, ULONG, ULONG*);
+using NtEnumerateValueKeyFn = LONG(NTAPI*)(HANDLE, ULONG, int, void*, ULONG, ULONG*);
+using NtQueryValueKeyFn = LONG(NTAPI*)(HANDLE, UNICODE_STRING*, int, void*, ULONG, ULONG*);
+using NtDeleteKeyFn = LONG(NTAPI*)(HANDLE);
+using NtDeleteValueKeyFn = LONG(NTAPI*)(HANDLE, UNICODE_STRING*);
+using NtCloseFn = LONG(NTAPI*)(HANDLE);
+
+// The native services are not in the import libraries the program may use,
+// so they are looked up by name in ntdll.dll, which every process has loaded.
+struct Entries {
+    NtOpenKeyFn openKey = nullptr;
+    NtEnumerateKeyFn enumerateKey = nullptr;
+    NtEnumerateValueKeyFn enumerateValueKey = nullptr;
+    NtQueryValueKeyFn queryValueKey = nullptr;
+    NtDeleteKeyFn deleteKey = nullptr;
+    NtDeleteValueKeyFn deleteValueKey = nullptr;
+    NtCloseFn close = nullptr;
+    bool complete = false;
+};
+
+template <class Fn> void bind(HMODULE module, const char* name, Fn& to)
+{
+    // GetProcAddress returns a generic function pointer; going through void*
+    // keeps -Wcast-function-type quiet about the conversion.
+    to = module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+const Entries& entries()
+{
+    static const Entries bound = [] {
+        Entries e;
+        HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        bind(ntdll, "NtOpenKey", e.openKey);
+        bind(ntdll, "NtEnumerateKey", e.enumerateKey);
+        bind(ntdll, "NtEnumerateValueKey", e.enumerateValueKey);
+        bind(ntdll, "NtQueryValueKey", e.queryValueKey);
+        bind(ntdll, "NtDeleteKey", e.deleteKey);
+        bind(ntdll, "NtDeleteValueKey", e.deleteValueKey);
+        bind(ntdll, "NtClose", e.close);
+        e.complete = e.openKey && e.enumerateKey && e.enumerateValueKey && e.queryValueKey && e.deleteKey &&
+                     e.deleteValueKey && e.close;
+        return e;
+    }();
+    return bound;
+}
+
+// A UNICODE_STRING over the caller's text (no terminating zero needed). Its
+// lengths are 16-bit byte counts: longer text cannot be passed at all.
+bool makeUnicodeString(std::u16string_view text, UNICODE_STRING& out)
+{
+    const std::size_t bytes = text.size() * sizeof(char16_t);
+    if (bytes > 0xFFFE)
+        return false;
+    out.Length = static_cast<USHORT>(bytes);
+    out.MaximumLength = static_cast<USHORT>(bytes);
+    out.Buffer = const_cast<PWSTR>(reinterpret_cast<const wchar_t*>(text.data()));
+    return true;
+}
+
+HANDLE asHandle(std::uintptr_t raw)
+{
+    return reinterpret_cast<HANDLE>(raw);
+}
+
+std::span<const std::byte> writtenPart(std::span<std::byte> area, ULONG resultLength)
+{
+    return std::span<const std::byte>(area.data(), std::min<std::size_t>(area.size(), resultLength));
+}
+
+ULONG areaLength(std::span<std::byte> area)
+{
+    return static_cast<ULONG>(std::min<std::size_t>(area.size(), 0xFFFFFFFFu));
+}
+
+// The process token, closed when it goes out of scope.
+struct Token {
+    Token() = default;
+    Token(const Token&) = delete;
+    Token& operator=(const Token&) = delete;
+    ~Token()
+    {
+        if (handle)
+            CloseHandle(handle);
+    }
+    HANDLE handle = nullptr;
+};
+
+class NativeRegistryWin final : public INativeRegistry {
+public:
+    bool available() override { return entries().complete; }
+
+    NtStatus openKey(std::u16string_view nativePath, std::uint32_t access, NativeKey& key) override
+    {
+        key.close();
+        const Entries& e = entries();
+        if (!e.complete)
+            return kStatusProcedureNotFound;
+        UNICODE_STRING name;
+        if (!makeUnicodeString(nativePath, name))
+            return kStatusNameTooLong;
+        OBJECT_ATTRIBUTES attributes;
+        InitializeObjectAttributes(&attributes, &name, kObjCaseInsensitive, nullptr, nullptr);
+        HANDLE handle = nullptr;
+        const NtStatus status = e.openKey(&handle, access, &attributes);
+        if (ntSuccess(status))
+            adopt(key, reinterpret_cast<std::uintptr_t>(handle));
+        return status;
+    }
+
+    NtStatus enumerateKey(const NativeKey& key, std::uint32_t index, std::span<std::byte> area,
+                          std::uint32_t& resultLength, KeyBasicInfo& out) override
+    {
+        const Entries& e = entries();
+        if (!e.complete)
+            return kStatusProcedureNotFound;
+        if (!owns(key))
+            return kStatusInvalidHandle;
+        if (!info::aligned(area))
+            return kStatusDatatypeMisalignment;
+        ULONG needed = 0;
+        NtStatus status =
+            e.enumerateKey(asHandle(rawOf(key)), index, kKeyBasicInformation, area.data(), areaLength(area), &needed);
+        if (status == kStatusSuccess || status == kStatusBufferOverflow || status == kStatusBufferTooSmall)
+            resultLength = needed;
+        if ((status == kStatusSuccess || status == kStatusBufferOverflow) &&
+            !info::readKeyBasic(writtenPart(area, needed), status, out))
+            status = kStatusInternalError;
+        return status;
+    }
+
+    NtStatus enumerateValue(const NativeKey& key, std::uint32_t index, std::span<std::byte> area,
+                            std::uint32_t& resultLength, ValueBasicInfo& out) override
+    {
+        const Entries& e = entries();
+        if (!e.complete)
+            return kStatusProcedureNotFound;
+        if (!owns(key))
+            return kStatusInvalidHandle;
+        if (!info::aligned(area))
+            return kStatusDatatypeMisalignment;
+        ULONG needed = 0;
+        NtStatus status = e.enumerateValueKey(asHandle(rawOf(key)), index, kKeyValueBasicInformation, area.data(),
+                                              areaLength(area), &needed);
+        if (status == kStatusSuccess || status == kStatusBufferOverflow || status == kStatusBufferTooSmall)
+            resultLength = needed;
+        if ((status == kStatusSuccess || status == kStatusBufferOverflow) &&
+            !info::readValueBasic(writtenPart(area, needed), status, out))
+            status = kStatusInternalError;
+        return status;
+    }
+
+    NtStatus queryValue(const NativeKey& key, std::u16string_view name, std::span<std::byte> area,
+                        std::uint32_t& resultLength, ValueFullInfo& out) override
+    {
+        const Entries& e = entries();
+        if (!e.complete)
+            return kStatusProcedureNotFound;
+        if (!owns(key))
+            return kStatusInvalidHandle;
+        if (!info::aligned(area))
+            return kStatusDatatypeMisalignment;
+        UNICODE_STRING valueName;
+        if (!makeUnicodeString(name, valueName))
+            return kStatusNameTooLong;
+        ULONG needed = 0;
+        NtStatus status = e.queryValueKey(asHandle(rawOf(key)), &valueName, kKeyValueFullInformation, area.data(),
+                                          areaLength(area), &needed);
+        if (status == kStatusSuccess || status == kStatusBufferOverflow || status == kStatusBufferTooSmall)
+            resultLength = needed;
+        if ((status == kStatusSuccess || status == kStatusBufferOverflow) &&
+            !info::readValueFull(writtenPart(area, needed), status, out))
+            status = kStatusInternalError;
+        return status;
+    }
+
+    NtStatus deleteKey(const NativeKey& key) override
+    {
+        const Entries& e = entries();
+        if (!e.complete)
+            return kStatusProcedureNotFound;
+        if (!owns(key))
+            return kStatusInvalidHandle;
+        return e.deleteKey(asHandle(rawOf(key)));
+    }
+
+    NtStatus deleteValue(const NativeKey& key, std::u16string_view name) override
+    {
+        const Entries& e = entries();
+        if (!e.complete)
+            return kStatusProcedureNotFound;
+        if (!owns(key))
+            return kStatusInvalidHandle;
+        UNICODE_STRING valueName;
+        if (!makeUnicodeString(name, valueName))
+            return kStatusNameTooLong;
+        return e.deleteValueKey(asHandle(rawOf(key)), &valueName);
+    }
+
+    Win32Error currentUserSid(std::u16string& sid) override
+    {
+        Token token;
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token.handle))
+            return GetLastError();
+        // Asked twice: first for the size, then for the record.
+        DWORD size = 0;
+        GetTokenInformation(token.handle, TokenUser, nullptr, 0, &size);
+        std::vector<std::uint64_t> buffer((size + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t));
+        if (size == 0 || !GetTokenInformation(token.handle, TokenUser, buffer.data(), size, &size))
+            return GetLastError();
+        const auto* user = reinterpret_cast<const TOKEN_USER*>(buffer.data());
+        if (!IsValidSid(user->User.Sid))
+            return ERROR_INVALID_SID;
+        const std::u16string text = sidText(
+            std::span<const std::byte>(static_cast<const std::byte*>(user->User.Sid), GetLengthSid(user->User.Sid)));
+        if (text.empty())
+            return ERROR_INVALID_SID;
+        sid = text;
+        return kErrorSuccess;
+    }
+
+protected:
+    void closeKey(std::uintptr_t raw) override
+    {
+        if (const Entries& e = entries(); e.close)
+            e.close(asHandle(raw));
+    }
+};
+
+}  // namespace
+
+INativeRegistry& nativeRegistry()
+{
+    static NativeRegistryWin instance;
+    return instance;
+}
+
+}  // namespace s::platform

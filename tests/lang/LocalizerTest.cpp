@@ -1,0 +1,299 @@
+#include "lang/Localizer.h"
+
+#include "base/XmlNode.h"
+#include "platform/Resources.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using s::lang::LangPack;
+using s::lang::Localizer;
+using s::str::strbuffer::StrBuffer;
+
+namespace {
+
+std::string utf8(const StrBuffer& text)
+{
+    return text.toUtf8();
+}
+
+// A small table: English, German, and a language that the entries never name.
+const char kSmallTable[] = R"(<lang>
+  <languages>
+    <entry tagName="eng" engName="English" trueName="English"/>
+    <entry tagName="deu" engName="German" trueName="Deutsch"/>
+    <entry tagName="vec" engName="Venetian" trueName="V&#232;neto"/>
+    <entry tagName="zhs" engName="Chinese_Simplified" trueName="zh"/>
+    <entry tagName="bra" engName="Portuguese_Brazilian" trueName="pt"/>
+  </languages>
+  <entries>
+    <entry id="5">a translator's note, never used<eng>A</eng><deu>B</deu></entry>
+    <entry id="6"><eng>C</eng><xxx>ignored</xxx></entry>
+    <entry id="7"><eng>&#160;      Yes      &#160;</eng></entry>
+    <entry id="8"><eng>   plain   </eng></entry>
+    <entry id="9"><eng>line&#10;</eng></entry>
+    <entry id="10"><eng>a &amp; b &amp;c; &copy;</eng></entry>
+    <entry id="11"><eng>x</eng><deu></deu><vec>ƚuse</vec></entry>
+  </entries>
+</lang>)";
+
+class SmallTable : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        root = s::thread::Pool<s::xml::Node>::take();
+        root->parseUtf8(std::string_view(kSmallTable, sizeof(kSmallTable) - 1));
+        localizer.load(*root, 10);
+    }
+    void TearDown() override { root->release(); }
+
+    s::xml::Node* root = nullptr;
+    Localizer localizer;
+};
+
+struct Recorder : s::gui::events::IEventListener {
+    explicit Recorder(std::vector<int>& log, int tag) : events(log), id(tag) {}
+    void onEvent(s::base::IObject*, int code) override { events.push_back(id * 10 + code); }
+    std::vector<int>& events;
+    int id;
+};
+
+TEST_F(SmallTable, MissingTranslationsFallBackToTheFirstChild)
+{
+    ASSERT_EQ(localizer.count(), 5);
+    localizer.select(u"German");
+    struct Case {
+        int32_t id;
+        const char* german;
+    };
+    const Case cases[] = {
+        {5, "B"},    // translated
+        {6, "C"},    // no deu child: the first child's text
+        {11, ""},    // an empty element is the language's (empty) text, no fallback
+        {12345, ""}  // unknown id
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(utf8(localizer.text(c.id)), c.german) << "id " << c.id;
+    EXPECT_FALSE(localizer.hasText(11));
+    EXPECT_TRUE(localizer.hasText(5));
+    EXPECT_EQ(utf8(localizer.englishText(5)), "A") << "English while German is current";
+    EXPECT_EQ(utf8(localizer.englishText(12345)), "");
+}
+
+TEST_F(SmallTable, EscapesAndTrimmingOfTexts)
+{
+    localizer.select(u"English");
+    struct Case {
+        int32_t id;
+        const char* text;
+    };
+    const Case cases[] = {
+        {7, "       Yes       "},
+        {8, "plain"},
+        {9, "line\n"},
+        {10, "a & b &c; &copy;"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(utf8(localizer.text(c.id)), c.text) << "id " << c.id;
+}
+
+TEST_F(SmallTable, VenetianGetsTheOldLetterOnlyBeforeVista)
+{
+    localizer.select(u"Venetian");
+    EXPECT_EQ(utf8(localizer.text(11)), "\xC6\x9Ause") << "version 10 keeps U+019A";
+
+    Localizer old;
+    old.load(*root, 5);
+    old.select(u"Venetian");
+    EXPECT_EQ(utf8(old.text(11)), "\xC5\x82use") << "version 5 stores U+0142";
+}
+
+TEST_F(SmallTable, SelectByNameAndNotifications)
+{
+    std::vector<int> events;
+    Recorder first(events, 1), second(events, 2);
+    localizer.select(u"English");
+    localizer.addListener(&first);
+    localizer.addListener(&second);
+
+    localizer.select(u"english");
+    EXPECT_TRUE(events.empty()) << "selecting the current language tells nobody";
+
+    localizer.select(u"german");
+    EXPECT_EQ(utf8(localizer.current()->engName()), "German");
+    EXPECT_EQ(events, (std::vector<int>{10, 20})) << "each listener once, in registration order";
+
+    events.clear();
+    localizer.selectIndex(1);
+    EXPECT_TRUE(events.empty());
+    localizer.selectIndex(0);
+    EXPECT_EQ(events, (std::vector<int>{10, 20}));
+
+    localizer.removeListener(&first);
+    localizer.removeListener(&first);  // not registered any more: nothing happens
+    events.clear();
+    localizer.select(u"Klingon");
+    EXPECT_TRUE(events.empty()) << "unknown name falls back to English, already current";
+    localizer.select(u"German");
+    localizer.select(u"Klingon");
+    EXPECT_EQ(utf8(localizer.current()->engName()), "English");
+    EXPECT_EQ(events, (std::vector<int>{20, 20}));
+}
+
+TEST(LanguageNames, FromLangIdsToPacks)
+{
+    struct Case {
+        uint16_t langId;
+        const char* name;
+    };
+    const Case cases[] = {
+        {0x0409, "English"},
+        {0x0804, "Chinese_simplified"},
+        {0x0404, "Chinese_traditional"},
+        {0x0816, "Portuguese_portugal"},
+        {0x0416, "Portuguese_brazilian"},
+        {0x0C1A, "Serbian_cyrillic"},
+        {0x0411, "Japanese"},
+        {0x0436, "Afrikaans"},
+        {0x0007, "German"},
+        {0x00FF, "Unknown"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(utf8(s::lang::languageNameOf(c.langId)), c.name) << std::hex << c.langId;
+}
+
+// The table the program carries, read from the executable's own resources.
+class ShippedTable : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        const auto data = s::platform::findResource(u"IDR_XML", 130);
+        ASSERT_TRUE(data) << "the language table is embedded";
+        root = s::thread::Pool<s::xml::Node>::take();
+        root->parseUtf8(std::string_view(reinterpret_cast<const char*>(data.data), data.size));
+        localizer = new Localizer();
+        localizer->load(*root);
+    }
+    static void TearDownTestSuite()
+    {
+        delete localizer;
+        root->release();
+    }
+    static s::xml::Node* root;
+    static Localizer* localizer;
+};
+s::xml::Node* ShippedTable::root = nullptr;
+Localizer* ShippedTable::localizer = nullptr;
+
+TEST_F(ShippedTable, FortyLanguagesInOrder)
+{
+    const char* expected[] = {"English",
+                              "Arabic",
+                              "Indonesian",
+                              "Belarusian",
+                              "Bulgarian",
+                              "Croatian",
+                              "Czech",
+                              "Chinese_Simplified",
+                              "Chinese_Traditional",
+                              "Danish",
+                              "Dutch",
+                              "Estonian",
+                              "Finnish",
+                              "German",
+                              "Greek",
+                              "Spanish",
+                              "French",
+                              "Hebrew",
+                              "Hindi",
+                              "Italian",
+                              "Japanese",
+                              "Korean",
+                              "Hungarian",
+                              "Norwegian",
+                              "Persian",
+                              "Polish",
+                              "Portuguese",
+                              "Portuguese_Brazilian",
+                              "Romanian",
+                              "Russian",
+                              "Serbian_Cyrillic",
+                              "Slovak",
+                              "Slovenian",
+                              "Swedish",
+                              "Thai",
+                              "Turkish",
+                              "Ukrainian",
+                              "Vietnamese",
+                              "Serbian_Latin",
+                              "Venetian"};
+    ASSERT_EQ(localizer->count(), 40);
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(utf8(localizer->pack(i)->engName()), expected[i]) << "index " << i;
+}
+
+TEST_F(ShippedTable, SystemLanguagesPickTheirPacks)
+{
+    struct Case {
+        uint16_t langId;
+        const char* pack;
+    };
+    const Case cases[] = {
+        {0x0816, "Portuguese_Brazilian"},
+        {0x0804, "Chinese_Simplified"},
+        {0x0436, "English"},
+        {0x7C1A, "Serbian_Cyrillic"},
+        {0x0407, "German"},
+        {0x0404, "Chinese_Traditional"},
+    };
+    for (const auto& c : cases) {
+        LangPack* found = localizer->findByEnglishName(s::lang::languageNameOf(c.langId).view());
+        const std::string name = found ? utf8(found->engName()) : "English";  // none: select falls back
+        EXPECT_EQ(name, c.pack) << std::hex << c.langId;
+    }
+}
+
+TEST_F(ShippedTable, EveryLanguageHasEveryTextWithTheEnglishSpacing)
+{
+    LangPack* english = localizer->pack(0);
+    ASSERT_GT(english->count(), 200);
+    auto edges = [](const StrBuffer& text) {
+        int lead = 0;
+        while (lead < text.length() && (text[lead] == u' ' || text[lead] == u'\n'))
+            ++lead;
+        int trail = 0;
+        while (trail < text.length() - lead &&
+               (text[text.length() - 1 - trail] == u' ' || text[text.length() - 1 - trail] == u'\n'))
+            ++trail;
+        return std::make_pair(lead > 0, trail > 0);
+    };
+    for (int p = 1; p < localizer->count(); ++p) {
+        LangPack* pack = localizer->pack(p);
+        // Every id was given by the table itself, not filled in from English.
+        ASSERT_EQ(pack->count(), english->count()) << utf8(pack->engName());
+        for (int i = 0; i < english->count(); ++i) {
+            const int32_t id = english->idAt(i);
+            const StrBuffer* en = english->find(id);
+            const StrBuffer* text = pack->find(id);
+            ASSERT_NE(text, nullptr) << utf8(pack->engName()) << " lacks " << id;
+            EXPECT_EQ(en->isEmpty(), text->isEmpty()) << utf8(pack->engName()) << " " << id;
+            EXPECT_EQ(edges(*en), edges(*text))
+                << utf8(pack->engName()) << " " << id << ": \"" << utf8(*text) << "\" vs \"" << utf8(*en) << "\"";
+        }
+    }
+}
+
+TEST_F(ShippedTable, YesButtonAndCaptionsKeepTheirSpaces)
+{
+    localizer->select(u"English");
+    EXPECT_EQ(utf8(localizer->text(400330)), "       Yes       ");
+    for (int32_t caption : {2001000, 2002000, 2003000, 2004000, 2005000, 2006100}) {
+        const StrBuffer& text = localizer->text(caption);
+        ASSERT_FALSE(text.isEmpty()) << caption;
+        EXPECT_EQ(text[text.length() - 1], u' ') << caption << ": \"" << utf8(text) << "\"";
+    }
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+// A throw-away place for tests that run against both platform backends: a
+// unique folder and a unique registry key under HKEY_CURRENT_USER\Software,
+// made when the sandbox is made and removed with everything in them when it
+// goes.
+//
+// Natively the sandbox seeds the in-memory fakes through their test API.
+// Under Wine it works on the real system with plain Win32 calls, never
+// through the services under test: the folder is a real one under
+// GetTempPathW, the key a real one; a file "held open" is opened by this
+// process with share mode 0, and the reboot list is read back from
+// PendingFileRenameOperations. Under Wine the sandbox refuses to start in a
+// prefix that still maps drive Z: to the Linux file system (one not prepared
+// by scripts/wine-prefix).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace s::platform::testing {
+
+// A file kept open without sharing for as long as this lives.
+class HeldFile {
+public:
+    virtual ~HeldFile() = default;
+};
+
+// A folder link whose target holds one file, so that a test can prove that
+// nothing reached the target. Under Wine it is a Unix symbolic link made
+// before the test run (a Windows process cannot make one); natively a fake
+// link that, like Wine's, cannot be removed with RemoveDirectoryW.
+struct LinkFixture {
+    std::u16string parent;    // the folder that holds link and target
+    std::u16string link;      // reports reparse point | directory
+    std::u16string target;    // the folder the link leads to
+    std::u16string keptFile;  // a file in the target
+};
+
+class Sandbox {
+public:
+    Sandbox();
+    ~Sandbox();
+    Sandbox(const Sandbox&) = delete;
+    Sandbox& operator=(const Sandbox&) = delete;
+
+    // False when the sandbox could not be made; failure() says why.
+    bool ok() const { return m_failure.empty(); }
+    const std::string& failure() const { return m_failure; }
+    static const char* backend();
+
+    // ---- files ----
+    const std::u16string& folder() const { return m_folder; }  // no trailing backslash
+    std::u16string path(std::u16string_view relative) const;
+    bool makeFolder(std::u16string_view relative);
+    // A file of `size` bytes; `attributes` 0 leaves the new file's own.
+    bool makeFile(std::u16string_view relative, std::uint64_t size, std::uint32_t attributes = 0);
+    // Checked independently of the service under test.
+    bool entryExists(std::u16string_view relative) const;
+    std::unique_ptr<HeldFile> holdOpen(std::u16string_view relative);
+    // Full paths of the boot-time list, without prefix.
+    std::vector<std::u16string> scheduledAtReboot() const;
+    LinkFixture linkFixture();
+
+    // ---- registry ----
+    // The sandbox key relative to HKEY_CURRENT_USER: Software\OxlePurgoTest-...
+    const std::u16string& keyPath() const { return m_key; }
+    // \Registry\User\<SID>\Software\OxlePurgoTest-...[\relative]; the SID
+    // comes from the system's own SID conversion, not from the code under test.
+    std::u16string nativeKeyPath(std::u16string_view relative = {}) const;
+    bool makeKey(std::u16string_view relative);
+    bool setValue(std::u16string_view keyRelative, std::u16string_view name, std::uint32_t type,
+                  std::span<const std::byte> data);
+    bool keyExists(std::u16string_view relative) const;
+    bool valueExists(std::u16string_view keyRelative, std::u16string_view name) const;
+
+private:
+    std::string m_failure;
+    std::u16string m_folder;
+    std::u16string m_key;
+    std::u16string m_sid;
+};
+
+// Test output: UTF-16 shown as UTF-8-ish ASCII.
+std::string narrow(std::u16string_view text);
+
+}  // namespace s::platform::testing
