@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -281,6 +283,46 @@ TEST_F(ShippedTable, EveryLanguageHasEveryTextWithTheEnglishSpacing)
             EXPECT_EQ(en->isEmpty(), text->isEmpty()) << utf8(pack->engName()) << " " << id;
             EXPECT_EQ(edges(*en), edges(*text))
                 << utf8(pack->engName()) << " " << id << ": \"" << utf8(*text) << "\" vs \"" << utf8(*en) << "\"";
+        }
+    }
+}
+
+TEST_F(ShippedTable, TranslationsDifferFromEnglishUnlessTheWordIsTheSame)
+{
+    // The same in every language: addresses, the product, version and date,
+    // punctuation, application names and pieces of them, percentages, "OK".
+    const int32_t sameEverywhere[] = {101000,    108000,    108200, 108500, 300000,     500000, 500003,     500004,
+                                      500006,    500007,    500010, 500020, 500100,     801000, 1000550000, 1000001000,
+                                      980001000, 980002000, 715100, 715200, 715300,     715400, 715500,     715600,
+                                      715700,    715800,    715900, 716000, 1000220000, 3004040};
+    // Words that really are the same in one language.
+    struct Same {
+        const char16_t* tag;
+        int32_t id;
+    };
+    const Same sameInLanguage[] = {
+        {u"deu", 400010},    {u"swe", 400010},  {u"vec", 400010},  {u"jpn", 400080},    {u"spa", 400340},
+        {u"ita", 400340},    {u"vec", 400340},  {u"cze", 500050},  {u"dan", 500050},    {u"nld", 500050},
+        {u"deu", 500050},    {u"fra", 1001003}, {u"ita", 2015000}, {u"nor", 3004000},   {u"ita", 3004010},
+        {u"vec", 3004010},   {u"pol", 3004011}, {u"rom", 3004011}, {u"deu", 990301002}, {u"por", 990301002},
+        {u"bra", 990301002},
+    };
+    LangPack* english = localizer->pack(0);
+    for (int p = 1; p < localizer->count(); ++p) {
+        LangPack* pack = localizer->pack(p);
+        for (int i = 0; i < english->count(); ++i) {
+            const int32_t id = english->idAt(i);
+            if (std::find(std::begin(sameEverywhere), std::end(sameEverywhere), id) != std::end(sameEverywhere))
+                continue;
+            const bool allowed = std::any_of(std::begin(sameInLanguage), std::end(sameInLanguage), [&](const Same& s) {
+                return s.id == id && pack->tagName().equals(s.tag);
+            });
+            const StrBuffer* text = pack->find(id);
+            ASSERT_NE(text, nullptr);
+            if (!allowed) {
+                EXPECT_FALSE(text->equals(english->find(id)->view()))
+                    << utf8(pack->engName()) << " " << id << " is the English text \"" << utf8(*text) << "\"";
+            }
         }
     }
 }
