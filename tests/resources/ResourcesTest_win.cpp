@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -32,6 +33,21 @@ TEST(Resources, ManifestAsksForAdministratorDpiAwarenessAndCommonControls6)
     };
     for (const char* text : required)
         EXPECT_NE(manifest.find(text), std::string::npos) << "missing: " << text;
+}
+
+TEST(Resources, CarriesTheLanguageTableAndTheSkinSet)
+{
+    struct Case {
+        int id;
+        const char* root;
+    };
+    for (const Case& c : {Case{130, "<lang>"}, Case{150, "<SkinSetXml>"}}) {
+        HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(c.id), L"IDR_XML");
+        ASSERT_NE(found, nullptr) << "IDR_XML " << c.id;
+        const auto* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
+        const std::string head(bytes, std::min<DWORD>(SizeofResource(nullptr, found), 64));
+        EXPECT_EQ(head.rfind(c.root, 0), 0u) << "IDR_XML " << c.id << " starts with " << head;
+    }
 }
 
 TEST(Resources, ApplicationIconLoadsAtEverySize)
