@@ -352,14 +352,13 @@ StrBuffer& StrBuffer::assignUtf8(std::string_view utf8)
 
 StrBuffer& StrBuffer::appendUtf8(std::string_view utf8)
 {
-    const auto* bytes = reinterpret_cast<const uint8_t*>(utf8.data());
-    const std::size_t units = utf8::decodedLength(bytes, utf8.size());
-    if (units == 0)
+    if (utf8.empty())
         return *this;
-    const int n = clampedLength(units);
-    growFor(static_cast<long long>(m_length) + n);
-    utf8::decode(bytes, utf8.size(), m_data + m_length);
-    m_length += n;
+    // One pass: UTF-8 never needs more units than it has bytes.
+    const auto* bytes = reinterpret_cast<const uint8_t*>(utf8.data());
+    const int room = clampedLength(utf8.size());
+    growFor(static_cast<long long>(m_length) + room);
+    m_length += static_cast<int>(utf8::decode(bytes, utf8.size(), m_data + m_length));
     writeNul();
     return *this;
 }

@@ -24,9 +24,10 @@ std::size_t encodedLength(std::u16string_view text);
 // Writes the encoding of text to out, which holds encodedLength(text) bytes.
 void encode(std::u16string_view text, uint8_t* out);
 
-// Number of UTF-16 units that decode(bytes) produces.
+// Number of UTF-16 units that decode(bytes) produces; never more than count.
 std::size_t decodedLength(const uint8_t* bytes, std::size_t count);
-// Writes the decoding of bytes to out, which holds decodedLength() units.
-void decode(const uint8_t* bytes, std::size_t count, char16_t* out);
+// Writes the decoding of bytes to out, which holds decodedLength() units (or
+// simply count units), and returns the number of units written.
+std::size_t decode(const uint8_t* bytes, std::size_t count, char16_t* out);
 
 }  // namespace s::str::utf8

@@ -108,6 +108,10 @@ void Attributes::addRaw(std::u16string_view name, std::u16string_view rawValue)
 {
     AttrRecord* record = AttrFactory::instance().takeRecord();
     record->assign(name, rawValue);
+    // Elements have a few attributes: start with a small block instead of
+    // the growth rule's hundred (the language table has ten thousand texts).
+    if (m_records.capacity() == 0)
+        m_records.reserveExactly(4);
     m_records.add(record);
 }
 

@@ -343,6 +343,8 @@ Node& Node::addChild(std::u16string_view name)
 
 Node& Node::addChildNode(Node* node)
 {
+    if (m_children.capacity() == 0)
+        m_children.reserveExactly(4);  // most elements have few children
     m_children.add(node);
     return *node;
 }
