@@ -41,7 +41,7 @@ Text iconFor(TargetKind kind)
 {
     const KindInfo& info = kKinds[kind];
     const auto& facts = s::platform::systemFacts();
-    Text icon = info.iconBase == IconBase::WindowsFolder ? facts.windowsFolder : facts.systemFolder;
+    Text icon(info.iconBase == IconBase::WindowsFolder ? facts.windowsFolder : facts.systemFolder);
     icon += u'\\';
     icon += info.iconFile;
     icon += u',';
@@ -64,7 +64,7 @@ const char16_t* targetKindName(int32_t kind)
 int32_t targetKindFromName(const Text& name)
 {
     for (int32_t kind = 0; kind < kTargetKindCount; ++kind) {
-        if (name == kKinds[kind].name)
+        if (name.equals(kKinds[kind].name))
             return kind;
     }
     return -1;
@@ -123,7 +123,7 @@ TimeRecord* TimeRecord::makeGroup(const Text& id, const Text& title, const Text&
     group->id = id;
     group->title = title;
     group->description = description;
-    if (!iconSpec.empty())
+    if (!iconSpec.isEmpty())
         group->iconSpec = iconSpec;
     group->checked = false;
     group->isTarget = false;
@@ -164,7 +164,7 @@ TimeRecord* TimeRecord::makeSpecialTarget(const Text& id, const Text& title, con
     target->checked = true;
     target->isTarget = true;
     target->kind = Type_File_Func;
-    if (!iconSpec.empty())
+    if (!iconSpec.isEmpty())
         target->iconSpec = iconSpec;
     return target;
 }

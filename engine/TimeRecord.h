@@ -6,6 +6,7 @@
 
 #include "base/IObject.h"
 #include "base/Pool.h"
+#include "base/StrBuffer.h"
 
 #include <cstdint>
 #include <string>
@@ -13,7 +14,7 @@
 
 namespace s::file::gui::dialogs::purgo {
 
-using Text = std::u16string;
+using Text = s::str::strbuffer::StrBuffer;
 
 // The names are the strings stored under "TargetType" in the settings.
 enum TargetKind : int32_t {

@@ -83,7 +83,7 @@ TEST(TimeRecord, MakeTargetSetsPlaceholderTitleAndIconPerKind)
 }
 
 int g_counted = 0;
-void countHandler(std::u16string& target, int64_t& size, int64_t& found, intptr_t data, int32_t)
+void countHandler(purgo::Text& target, int64_t& size, int64_t& found, intptr_t data, int32_t)
 {
     target = u"C:\\computed";
     size = 10;
@@ -93,7 +93,7 @@ void countHandler(std::u16string& target, int64_t& size, int64_t& found, intptr_
 void cleanHandler(intptr_t, int32_t)
 {
 }
-bool existsHandler(const std::u16string&)
+bool existsHandler(const purgo::Text&)
 {
     return true;
 }
@@ -103,7 +103,7 @@ TEST(TimeRecord, GroupsAndSpecialTargets)
     TimeRecordHandle group(TimeRecord::makeGroup(u"g", u"Group", u"About it"));
     EXPECT_FALSE(group->isTarget);
     EXPECT_FALSE(group->checked);
-    EXPECT_TRUE(group->iconSpec.empty()) << "no icon given, none set";
+    EXPECT_TRUE(group->iconSpec.isEmpty()) << "no icon given, none set";
     ASSERT_NE(group->children, nullptr);
     EXPECT_EQ(group->childCount(), 0u);
 
@@ -117,7 +117,7 @@ TEST(TimeRecord, GroupsAndSpecialTargets)
     EXPECT_TRUE(special->isTarget);
     EXPECT_EQ(special->handlerExtra, 0);
     EXPECT_EQ(special->handlerData, 3);
-    EXPECT_TRUE(special->target.empty());
+    EXPECT_TRUE(special->target.isEmpty());
     EXPECT_EQ(special->iconSpec, u"y.dll,1");
     EXPECT_EQ(special->lookUpHandler, nullptr);
 
@@ -244,8 +244,8 @@ TEST(TimeRecord, ReleasingAGroupReturnsChildrenAndReuseStartsReset)
         const TimeRecord& r = *held.back();
         SCOPED_TRACE(i);
         EXPECT_EQ(r.kind, purgo::Type_File);
-        EXPECT_TRUE(r.id.empty() && r.title.empty() && r.description.empty());
-        EXPECT_TRUE(r.iconSpec.empty() && r.target.empty());
+        EXPECT_TRUE(r.id.isEmpty() && r.title.isEmpty() && r.description.isEmpty());
+        EXPECT_TRUE(r.iconSpec.isEmpty() && r.target.isEmpty());
         EXPECT_FALSE(r.checked || r.isTarget || r.custom || r.defaultChecked || r.wildInSubfolders);
         EXPECT_EQ(r.found, 0);
         EXPECT_EQ(r.size, 0);
