@@ -4,6 +4,7 @@
 #pragma once
 
 #include "base/Array.h"
+#include "base/IEventListener.h"
 #include "base/Pool.h"
 #include "base/StrBuffer.h"
 #include "lang/LangPack.h"
@@ -15,17 +16,6 @@
 namespace s::xml {
 class Node;
 }
-
-namespace s::gui::events {
-
-// A component told about changes of a shared object (the language, the skin).
-class IEventListener {
-public:
-    virtual ~IEventListener() = default;
-    virtual void onEvent(s::base::IObject* source, int code) = 0;
-};
-
-}  // namespace s::gui::events
 
 namespace s::lang {
 

@@ -1,0 +1,126 @@
+#include "gui/SkinMenu.h"
+
+namespace s::gui::drawer {
+
+namespace {
+
+struct PeriodItem {
+    int command;
+    int32_t period;
+    int32_t textId;
+};
+
+// "Don't Change" first, then a separator, then the periods.
+constexpr PeriodItem kPeriods[] = {
+    {29290, kNeverChange, 8105010},
+    {29291, 0, 8105020},
+    {29292, 1, 8105030},
+    {29293, 2, 8105040},
+    {29294, 3, 8105050},
+    {29295, 5, 8105060},
+    {29296, 7, 8105070},
+    {29297, 14, 8105080},
+    {29298, 30, 8105090},
+};
+
+}  // namespace
+
+void selectStartupSkin(Skinner& skinner, ISkinSettings& settings)
+{
+    if (skinner.skinCount() == 0)
+        return;
+    int index = skinner.findSkin(settings.skinName(kDefaultSkinName).view());
+    if (index < 0)
+        index = skinner.findSkin(kDefaultSkinName);
+    skinner.selectSkin(skinner.skin(index >= 0 ? index : 0));
+}
+
+void applyPeriodicChange(Skinner& skinner, ISkinSettings& settings, const s::platform::ILocalClock& clock)
+{
+    const int64_t now = clock.now();
+    const int32_t period = settings.changePeriod(kNeverChange);
+    const int64_t last = period >= 1 ? settings.lastChange(now) : now;
+    switch (decideSkinChange(period, last, now, clock)) {
+    case ScheduleDecision::Change:
+        skinner.changeSkinRandomly();
+        settings.setLastChange(now);
+        break;
+    case ScheduleDecision::StoreNowOnly:
+        settings.setLastChange(now);
+        break;
+    case ScheduleDecision::Nothing:
+        break;
+    }
+}
+
+SkinMenu::SkinMenu(Skinner& skinner, ISkinSettings& settings, const s::platform::ILocalClock& clock)
+    : m_skinner(skinner), m_settings(settings), m_clock(clock)
+{
+}
+
+int SkinMenu::markedPeriodCommand(int32_t period)
+{
+    for (const PeriodItem& item : kPeriods) {
+        if (item.period == period)
+            return item.command;
+    }
+    return kFirstPeriod;
+}
+
+MenuItem SkinMenu::build() const
+{
+    MenuItem menu;
+    menu.kind = MenuItem::Kind::Submenu;
+    menu.textId = kTitleText;
+
+    MenuItem thumbnail;
+    thumbnail.textId = 8000001;
+    thumbnail.command = kSeeThumbnail;
+    menu.items.push_back(thumbnail);
+    menu.items.push_back(MenuItem{MenuItem::Kind::Separator, 0, {}, 0, false, {}});
+
+    MenuItem periodic;
+    periodic.kind = MenuItem::Kind::Submenu;
+    periodic.textId = 8105000;
+    const int marked = markedPeriodCommand(m_settings.changePeriod(kNeverChange));
+    for (const PeriodItem& period : kPeriods) {
+        MenuItem item;
+        item.textId = period.textId;
+        item.command = period.command;
+        item.marked = period.command == marked;
+        periodic.items.push_back(item);
+        if (period.command == kFirstPeriod)
+            periodic.items.push_back(MenuItem{MenuItem::Kind::Separator, 0, {}, 0, false, {}});
+    }
+    menu.items.push_back(periodic);
+    menu.items.push_back(MenuItem{MenuItem::Kind::Separator, 0, {}, 0, false, {}});
+
+    const int current = m_skinner.currentIndex();
+    for (int i = 0; i < m_skinner.skinCount(); ++i) {
+        MenuItem item;
+        item.text = m_skinner.skinName(i);
+        item.command = kFirstSkin + i;
+        item.marked = i == current;
+        menu.items.push_back(item);
+    }
+    return menu;
+}
+
+bool SkinMenu::onCommand(int command)
+{
+    if (command >= kFirstPeriod && command <= kLastPeriod) {
+        // Only the period changes; the skin stays until the next start.
+        m_settings.setChangePeriod(kPeriods[command - kFirstPeriod].period);
+        m_settings.setLastChange(m_clock.now());
+        return true;
+    }
+    const int index = command - kFirstSkin;
+    if (index >= 0 && index < m_skinner.skinCount()) {
+        m_skinner.selectSkin(m_skinner.skin(index));
+        m_settings.setLastChange(m_clock.now());
+        return true;
+    }
+    return false;
+}
+
+}  // namespace s::gui::drawer
