@@ -44,20 +44,15 @@ public:
         }
     }
 
-    enum class Result { Element, Comment, Nothing };
+    enum class Result { Element, Nothing };
 
-    // Parses the element whose '<' is at the current position into node.
+    // Parses the element whose '<' is at the current position into node (the
+    // callers have made sure that it is not a comment).
     Result element(Node& node, int depth)
     {
         const char16_t* q = skipSpace(m_p + 1);
         if (q == m_end)
             return stop();
-        if (*q == u'!') {
-            m_p = skipBang(q);
-            if (m_p == m_end)
-                m_stopped = true;  // an unterminated comment
-            return Result::Comment;
-        }
 
         const char16_t* name = q;
         while (q < m_end && !isSpace(*q) && *q != u'/' && *q != u'>')
@@ -128,6 +123,13 @@ public:
                     return stopKeeping();
                 m_p = close + 1;
                 return Result::Element;
+            }
+            if (*next == u'!') {
+                // A comment (or "<!...>") is skipped; it never becomes a child.
+                q = skipBang(next);
+                if (q == m_end)
+                    return stopKeeping();  // an unterminated comment
+                continue;
             }
             if (depth >= Node::kMaxDepth)
                 return stopKeeping();

@@ -72,7 +72,8 @@ public:
     // --- Parsing and writing ---------------------------------------------------
     // Clears this node, then parses the first element of text from start into
     // it (see the top of this file). Returns the position after the element,
-    // or the position where parsing stopped.
+    // or the position where parsing stopped. text must not live inside this
+    // node (its name or values), which the clearing frees.
     int parse(std::u16string_view text, int start = 0);
     // Decodes UTF-8 (invalid sequences become U+FFFD) and parses it.
     void parseUtf8(std::string_view bytes);

@@ -46,19 +46,23 @@ bool writeAll(HANDLE file, const uint8_t* bytes, int count)
     return true;
 }
 
+enum class WriteOutcome { Written, NotCreated, NotWritten };
+
 // Creates (or truncates) path and writes the bytes; with flush the data is on
 // the disk when this returns.
-bool writeNew(const s::str::StrBuffer& path, const uint8_t* bytes, int count, bool flush)
+WriteOutcome writeNew(const s::str::StrBuffer& path, const uint8_t* bytes, int count, bool flush)
 {
-    ScopedHandle file(
-        CreateFileW(s::str::wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Others may go on reading while we write (and an editor that holds the
+    // file open for reading would otherwise make the open fail with a
+    // sharing violation: the share mode must admit every access already
+    // granted on the file).
+    ScopedHandle file(CreateFileW(s::str::wide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
-        return false;
-    if (!writeAll(file.get(), bytes, count))
-        return false;
-    if (flush && !FlushFileBuffers(file.get()))
-        return false;
-    return file.close();
+        return WriteOutcome::NotCreated;
+    if (!writeAll(file.get(), bytes, count) || (flush && !FlushFileBuffers(file.get())) || !file.close())
+        return WriteOutcome::NotWritten;
+    return WriteOutcome::Written;
 }
 
 class Win32FileIo : public s::io::IFileIo {
@@ -98,22 +102,25 @@ public:
     // would leave a truncated or empty file behind when the process dies or
     // the power fails half-way, and the user's settings would be gone. So the
     // bytes go to a sibling file first, reach the disk, and then replace the
-    // old file in one rename. Where that cannot work (no right to create
-    // files in the folder, or another program holds the file open without
-    // FILE_SHARE_DELETE, which blocks the rename) the file is written in place
-    // as a last resort.
+    // old file in one rename. Where that cannot work, because there is no
+    // right to create files in the folder or another program holds the file
+    // open without FILE_SHARE_DELETE (which blocks the rename), the file is
+    // written in place as a last resort. When the disk refuses the bytes
+    // themselves (full, read-only) the old file is left as it is.
     bool writeFile(std::u16string_view path, const uint8_t* bytes, int count) override
     {
         const s::str::StrBuffer target(path);
         s::str::StrBuffer temporary(path);
         temporary.append(u".new");
-        if (writeNew(temporary, bytes, count, true)) {
-            if (MoveFileExW(s::str::wide(temporary), s::str::wide(target),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-                return true;
-        }
-        DeleteFileW(s::str::wide(temporary));
-        return writeNew(target, bytes, count, false);
+        const WriteOutcome outcome = writeNew(temporary, bytes, count, true);
+        if (outcome == WriteOutcome::Written && MoveFileExW(s::str::wide(temporary), s::str::wide(target),
+                                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        if (outcome != WriteOutcome::NotCreated)
+            DeleteFileW(s::str::wide(temporary));
+        if (outcome == WriteOutcome::NotWritten)
+            return false;
+        return writeNew(target, bytes, count, false) == WriteOutcome::Written;
     }
 
     bool folderExists(std::u16string_view path) override

@@ -97,10 +97,12 @@ TEST(XmlBadInput, NestingIsCappedAtMaxDepth)
         EXPECT_EQ(depth, Node::kMaxDepth) << (closed ? "closed" : "open");
     }
 
-    // Exactly at the limit everything is read, and what follows too.
+    // Exactly at the limit everything is read, and what follows too; a
+    // comment in the deepest element is no nesting.
     std::u16string limit;
     for (int i = 0; i < Node::kMaxDepth; ++i)
         limit += u"<a>";
+    limit += u"<!-- deepest -->text";
     for (int i = 0; i < Node::kMaxDepth; ++i)
         limit += i == 0 ? u"</a><b/>" : u"</a>";
     Node root;
@@ -110,6 +112,7 @@ TEST(XmlBadInput, NestingIsCappedAtMaxDepth)
         node = &node->child(0);
     ASSERT_EQ(node->childCount(), 2);
     EXPECT_EQ(node->child(1).name(), u"b");
+    EXPECT_EQ(node->child(0).getString(u""), u"text");
 }
 
 TEST(XmlBadInput, ATruncatedFileKeepsItsCompleteValues)
