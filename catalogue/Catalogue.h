@@ -1,0 +1,49 @@
+// The built-in catalogue: where Windows and about a hundred applications
+// leave caches, logs, histories and most-recently-used lists, as the tree of
+// groups and targets that the collect run measures.
+//
+// The fixed part is written as tables (catalogue/CatalogueData.cpp); a few
+// groups are filled by looking at the machine: hotfix uninstaller folders,
+// the Internet cache's cookie sites, the fixed drives' Recycle Bins, and the
+// Firefox and Opera profiles. Nothing here fails as a whole: a missing
+// folder, file or key yields a target that finds nothing, or a dynamic group
+// with fewer children.
+#pragma once
+
+#include "catalogue/CatalogueHandlers.h"
+#include "engine/TimeRecord.h"
+#include "lang/Localizer.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace s::file::gui::dialogs::purgo {
+
+inline constexpr int kBuiltinGroupCount = 134;
+
+// Appends the built-in groups in their fixed order, each with its targets
+// (ownership of the groups passes to list). Texts come from the localizer's
+// current language; the special targets get their functions from handlers,
+// and the cookie-site lists there are refilled.
+void buildBuiltinGroups(std::vector<TimeRecord*>& list, s::lang::Localizer& localizer,
+                        const CatalogueHandlers& handlers);
+
+// Firefox's first profile. Each argument is optional; those given are set.
+void findFirefoxPaths(Text* cache, Text* localCache, Text* cookiesTxt, Text* cookiesSqlite, Text* historyDat,
+                      Text* downloadsRdf, Text* downloadsSqlite, Text* formhistoryDat, Text* formhistorySqlite);
+// Opera's profile. Each argument is optional; those given are set.
+void findOperaPaths(Text* cache, Text* cookies, Text* global, Text* visitedLinks, Text* downloadList,
+                    Text* downloadFolder);
+// Opera's install folder with its trailing backslash, from its uninstall
+// entry or its last command line; returns its length, 0 (out untouched) when
+// Opera is not registered.
+int findOperaInstallFolder(Text& out);
+
+// The cookie sites in the catalogue's order: by name, ascending, comparing
+// A-Z without regard to case over the shorter length, the shorter name first
+// when equal there. totals move with their names. A stable bubble sort.
+void sortCookieSites(std::vector<Text>& sites, std::vector<std::uint64_t>& totals);
+// A site name as a target id: the characters : ; / ? @ & = + $ , % become _.
+Text cookieSiteId(const Text& site);
+
+}  // namespace s::file::gui::dialogs::purgo

@@ -1,0 +1,115 @@
+#include "platform/MachineFacts.h"
+
+#include <shlobj.h>
+#include <windows.h>
+
+namespace s::platform {
+
+namespace {
+
+std::wstring wide(std::u16string_view text)
+{
+    return std::wstring(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+}
+
+std::u16string narrowed(const wchar_t* text, std::size_t length)
+{
+    return std::u16string(reinterpret_cast<const char16_t*>(text), length);
+}
+
+int csidlOf(ShellFolder folder)
+{
+    switch (folder) {
+    case ShellFolder::Windows:
+        return CSIDL_WINDOWS;
+    case ShellFolder::System:
+        return CSIDL_SYSTEM;
+    case ShellFolder::ProgramFiles:
+        return CSIDL_PROGRAM_FILES;
+    case ShellFolder::AppData:
+        return CSIDL_APPDATA;
+    case ShellFolder::LocalAppData:
+        return CSIDL_LOCAL_APPDATA;
+    case ShellFolder::CommonAppData:
+        return CSIDL_COMMON_APPDATA;
+    }
+    return CSIDL_WINDOWS;
+}
+
+class WinMachineFacts final : public IMachineFacts {
+public:
+    std::u16string shellFolder(ShellFolder folder) override
+    {
+        PIDLIST_ABSOLUTE list = nullptr;
+        if (FAILED(SHGetSpecialFolderLocation(nullptr, csidlOf(folder), &list)) || !list)
+            return {};
+        wchar_t buffer[MAX_PATH] = {};
+        BOOL ok = SHGetPathFromIDListW(list, buffer);
+        CoTaskMemFree(list);
+        return ok ? narrowed(buffer, wcslen(buffer)) : std::u16string();
+    }
+
+    std::u16string tempPath() override
+    {
+        wchar_t shortForm[MAX_PATH + 1] = {};
+        DWORD length = GetTempPathW(MAX_PATH + 1, shortForm);
+        if (length == 0 || length > MAX_PATH)
+            return {};
+        // The TEMP variable often holds the 8.3 form (C:\DOCUME~1\...), which
+        // would not compare equal to the same folder written out in full.
+        wchar_t longForm[MAX_PATH + 1] = {};
+        DWORD longLength = GetLongPathNameW(shortForm, longForm, MAX_PATH + 1);
+        if (longLength == 0 || longLength > MAX_PATH)
+            return narrowed(shortForm, length);
+        return narrowed(longForm, longLength);
+    }
+
+    std::u16string modulePath() override
+    {
+        wchar_t buffer[MAX_PATH + 1] = {};
+        DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH + 1);
+        // A full buffer means the path was cut.
+        if (length == 0 || length > MAX_PATH)
+            return {};
+        return narrowed(buffer, length);
+    }
+
+    std::u16string logicalDriveStrings(std::uint32_t capacity) override
+    {
+        std::wstring buffer(capacity, L'\0');
+        DWORD length = GetLogicalDriveStringsW(capacity, buffer.data());
+        if (length == 0 || length > capacity)
+            return {};
+        return narrowed(buffer.data(), length);
+    }
+
+    std::uint32_t driveType(std::u16string_view root) override { return GetDriveTypeW(wide(root).c_str()); }
+
+    std::u16string iniString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                             std::u16string_view fallback, std::uint32_t capacity) override
+    {
+        if (capacity == 0)
+            return {};
+        std::wstring buffer(capacity, L'\0');
+        DWORD length = GetPrivateProfileStringW(wide(section).c_str(), wide(key).c_str(), wide(fallback).c_str(),
+                                                buffer.data(), capacity, wide(file).c_str());
+        return narrowed(buffer.data(), length);
+    }
+
+    std::int32_t iniInt(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                        std::int32_t fallback) override
+    {
+        return static_cast<std::int32_t>(
+            GetPrivateProfileIntW(wide(section).c_str(), wide(key).c_str(), fallback, wide(file).c_str()));
+    }
+};
+
+}  // namespace
+
+IMachineFacts& machineFacts()
+{
+    static WinMachineFacts facts;
+    return facts;
+}
+
+}  // namespace s::platform

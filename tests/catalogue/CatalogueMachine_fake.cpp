@@ -1,0 +1,49 @@
+#include "tests/catalogue/CatalogueMachine.h"
+
+#include "catalogue/CatalogueFolders.h"
+#include "platform/FileSystem_fake.h"
+#include "platform/MachineFacts_fake.h"
+#include "platform/Registry_fake.h"
+
+namespace catalogue_test {
+
+using s::platform::ShellFolder;
+
+void setUpMachine()
+{
+    auto& facts = s::platform::fakeMachineFacts();
+    facts.clear();
+    facts.setShellFolder(ShellFolder::Windows, u"C:\\Windows");
+    facts.setShellFolder(ShellFolder::System, u"C:\\Windows\\system32");
+    facts.setShellFolder(ShellFolder::ProgramFiles, u"C:\\Program Files");
+    facts.setShellFolder(ShellFolder::AppData, u"C:\\Users\\ann\\AppData\\Roaming");
+    facts.setShellFolder(ShellFolder::LocalAppData, u"C:\\Users\\ann\\AppData\\Local");
+    facts.setShellFolder(ShellFolder::CommonAppData, u"C:\\ProgramData");
+    facts.setTempPath(u"C:\\Users\\ann\\AppData\\Local\\Temp\\");
+    facts.setModulePath(u"C:\\Purgo\\purgo.exe");
+    facts.addDrive(u"C:\\", s::platform::kDriveFixed);
+    s::platform::fakeFileSystem().clear();
+    s::platform::fakeFileSystem().addFolder(u"C:\\Windows\\system32");
+    s::platform::fakeRegistry().clear();
+    s::file::gui::dialogs::purgo::forgetPlatformFolders();
+}
+
+bool makeFolder(std::u16string_view path)
+{
+    return s::platform::fakeFileSystem().addFolder(path);
+}
+
+bool writeIniFile(std::u16string_view path, std::string_view text)
+{
+    std::u16string wide(text.begin(), text.end());
+    s::platform::fakeMachineFacts().setIniFile(path, wide);
+    return s::platform::fakeFileSystem().addFile(path, text.size());
+}
+
+void removePath(std::u16string_view path)
+{
+    s::platform::fakeMachineFacts().setIniFile(path, u"");
+    s::platform::fakeFileSystem().removeTree(path);
+}
+
+}  // namespace catalogue_test

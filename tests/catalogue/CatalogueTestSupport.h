@@ -1,0 +1,52 @@
+// Helpers of the catalogue tests: languages, a built tree that gives itself
+// back, and handler functions that only need distinct addresses.
+#pragma once
+
+#include "catalogue/Catalogue.h"
+#include "lang/Localizer.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace catalogue_test {
+
+using s::file::gui::dialogs::purgo::Text;
+using s::file::gui::dialogs::purgo::TimeRecord;
+
+std::string utf8(std::u16string_view text);
+// The language table writes the space before a class suffix as a no-break
+// space; the listing uses a plain one.
+std::string plainSpaces(const Text& text);
+
+// The program's own table, English selected.
+s::lang::Localizer& englishLocalizer();
+// A one-language table with a few class texts but none of the title
+// suffixes: 990002001 "Wipe ", 990002002 " history", 990401002 " (browsing)".
+s::lang::Localizer& smallLocalizer();
+
+// Handler functions with distinct addresses, and the cookie lists they share.
+struct Handlers {
+    s::file::gui::dialogs::purgo::CatalogueHandlers set;
+    s::file::gui::dialogs::purgo::CookieSiteLists cookies;
+};
+Handlers& testHandlers();
+// What the cookie walk of testHandlers() finds, in cache order.
+void setCookieWalk(std::vector<std::pair<std::u16string, std::uint64_t>> sites);
+
+// The built-in groups, given back to their pool when the tree goes.
+struct BuiltTree {
+    explicit BuiltTree(s::lang::Localizer& localizer,
+                       const s::file::gui::dialogs::purgo::CatalogueHandlers* handlers = nullptr);
+    ~BuiltTree();
+    BuiltTree(const BuiltTree&) = delete;
+    BuiltTree& operator=(const BuiltTree&) = delete;
+
+    const TimeRecord* group(std::u16string_view id) const;
+
+    std::vector<TimeRecord*> groups;
+};
+
+}  // namespace catalogue_test
