@@ -2,3 +2,7 @@
 #pragma once
 
 #define IDI_APPLICATION_ICON 128
+
+// The catalogue's own icons: resources 1000 to 1022, icon indices 1 to 23.
+#define IDI_OWN_ICON_FIRST 1000
+#define IDI_OWN_ICON_COUNT 23

@@ -200,6 +200,21 @@ TEST_F(CatalogueTest, GroupsInOrderWithEnglishTitlesAndUniqueIds)
     }
 }
 
+// Every folder the paths start from is known, and the program knows its own
+// path for the icons.
+TEST_F(CatalogueTest, PlatformFoldersResolve)
+{
+    using enum PlatformFolder;
+    for (PlatformFolder folder : {Temp, Windows, System, ProgramFiles, AppData, LocalAppData, CommonAppData}) {
+        const Text& path = purgo::platformFolder(folder);
+        SCOPED_TRACE(static_cast<int>(folder));
+        EXPECT_GT(path.length(), 3);
+        EXPECT_EQ(path.charAt(1), u':');
+        EXPECT_NE(path.last(), u'\\');
+    }
+    EXPECT_TRUE(purgo::ownModulePath().endsWithIgnoreCase(u".exe")) << utf8(purgo::ownModulePath());
+}
+
 // Descriptions follow the same rules as titles; one group of each rule.
 TEST_F(CatalogueTest, DescriptionsByRule)
 {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -56,6 +57,33 @@ TEST(Resources, ApplicationIconLoadsAtEverySize)
         HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON, size,
                                  size, LR_DEFAULTCOLOR);
         EXPECT_NE(icon, nullptr) << "size " << size;
+        if (icon)
+            DestroyIcon(static_cast<HICON>(icon));
+    }
+}
+
+BOOL CALLBACK collectIconGroup(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR list)
+{
+    if (IS_INTRESOURCE(name))
+        reinterpret_cast<std::vector<int>*>(list)->push_back(static_cast<int>(reinterpret_cast<ULONG_PTR>(name)));
+    else
+        reinterpret_cast<std::vector<int>*>(list)->push_back(-1);
+    return TRUE;
+}
+
+// An icon spec "<exe>,N" counts the icon groups in resource order: the
+// application icon is 0, the catalogue's own icons 1 to 23.
+TEST(Resources, OwnIconsFollowTheApplicationIconInOrder)
+{
+    std::vector<int> groups;
+    EnumResourceNamesW(nullptr, RT_GROUP_ICON, collectIconGroup, reinterpret_cast<LONG_PTR>(&groups));
+    std::vector<int> expected = {IDI_APPLICATION_ICON};
+    for (int n = 0; n < IDI_OWN_ICON_COUNT; ++n)
+        expected.push_back(IDI_OWN_ICON_FIRST + n);
+    EXPECT_EQ(groups, expected);
+    for (int id : expected) {
+        HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR);
+        EXPECT_NE(icon, nullptr) << "icon " << id;
         if (icon)
             DestroyIcon(static_cast<HICON>(icon));
     }
