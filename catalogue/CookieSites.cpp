@@ -17,7 +17,8 @@ struct CookieSiteState {
     bool cleanDone = false;
 };
 
-// Made on first use and kept until the program ends.
+// Made on first use and never destroyed: at exit its strings would go back
+// to a string pool that may already be gone.
 CookieSiteState& state()
 {
     static CookieSiteState* instance = new CookieSiteState();
