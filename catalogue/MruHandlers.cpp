@@ -1,5 +1,6 @@
 #include "catalogue/MruHandlers.h"
 
+#include "engine/TargetLocation.h"
 #include "platform/Registry.h"
 
 #include <array>
@@ -163,6 +164,13 @@ bool keyExists(const Text& target)
     RegKey key;
     return s::platform::registry().openKey(s::platform::RootKey::CurrentUser, subKey.c_str(),
                                            s::platform::kKeyAllAccess, key) == s::platform::kErrorSuccess;
+}
+
+void keyLookUp(const Text& target)
+{
+    // The look-up of a key target: the engine's, on a stand-in node.
+    TimeRecordHandle node(TimeRecord::makeTarget(Type_RegKey_1_Level, Text(), target));
+    lookUp(*node);
 }
 
 }  // namespace s::file::gui::dialogs::purgo

@@ -122,5 +122,8 @@ MruHandlers mruHandlers(MruInstance instance);
 // Any other text (for one, the empty target of a list not yet counted) does
 // not exist.
 bool keyExists(const Text& target);
+// Look-up handler of the lists: shows the key of the text (a registry path
+// without value) in the registry editor.
+void keyLookUp(const Text& target);
 
 }  // namespace s::file::gui::dialogs::purgo

@@ -1,8 +1,10 @@
 #include "catalogue/SpecialHandlers.h"
 
 #include "catalogue/UrlCacheWalk.h"
+#include "engine/TargetLocation.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
+#include "platform/PathWin.h"
 #include "platform/ShellItems.h"
 #include "platform/UrlCache.h"
 #include "platform/UrlHistory.h"
@@ -37,6 +39,19 @@ constexpr const char16_t* kHistoryBases[] = {
 constexpr std::uint32_t kProfileCapacity = 600;
 
 }  // namespace
+
+bool folderExists(const Text& target)
+{
+    auto path = s::file::win::PathWin::make(target.view());
+    return path->isValidLocation() && path->isDirectory() && path->exists();
+}
+
+void folderLookUp(const Text& target)
+{
+    // The look-up of a folder target: the engine's, on a stand-in node.
+    TimeRecordHandle node(TimeRecord::makeTarget(Type_Folder_1_Level, Text(), target));
+    lookUp(*node);
+}
 
 void ieCacheCount(Text& target, int64_t& size, int64_t& found, intptr_t /*handlerData*/, int32_t /*handlerExtra*/)
 {

@@ -17,6 +17,13 @@
 
 namespace s::file::gui::dialogs::purgo {
 
+// Exists handler of folder targets: the text is a full path (a drive or a
+// network share) naming an existing folder.
+bool folderExists(const Text& target);
+// Look-up handler of folder targets: an existing folder opens in the file
+// manager; for an existing file, the folder that holds it.
+void folderLookUp(const Text& target);
+
 // Temporary Internet Files. The target text becomes the Internet cache
 // folder; the count takes every entry that is neither a cookie nor a history
 // entry. The clean deletes those entries, then asks WinINet to free the whole

@@ -9,6 +9,7 @@
 #include "platform/Environment_fake.h"
 #include "platform/Registry_fake.h"
 #include "platform/ShellItems_fake.h"
+#include "platform/Shell_fake.h"
 #include "platform/UrlCache_fake.h"
 #include "platform/UrlHistory_fake.h"
 
@@ -489,6 +490,36 @@ TEST_F(FakeMruKeysTest, AKeyWithoutFullAccessIsNeitherCountedNorCleaned)
     EXPECT_TRUE(registry.value(native(key), u"url1"));
     EXPECT_FALSE(keyExists(counted.target));
     EXPECT_EQ(registry.openHandles(), 0u);
+}
+
+// The look-ups hand the engine's look-up to the shell: the folder, or the
+// folder of a file, in the file manager; a key in the registry editor.
+TEST(FakeLookUpTest, FolderAndKeyLookUpsReachTheShell)
+{
+    s::platform::testing::Sandbox box;
+    ASSERT_TRUE(box.ok()) << box.failure();
+    ASSERT_TRUE(box.makeFolder(u"dir"));
+    ASSERT_TRUE(box.makeFile(u"dir\\f.txt", 1));
+    s::platform::FakeShell& shell = s::platform::fakeShell();
+    shell.forgetRequests();
+
+    folderLookUp(Text(box.path(u"dir")));
+    folderLookUp(Text(box.path(u"dir\\f.txt")));
+    folderLookUp(Text(box.path(u"missing")));
+    folderLookUp(Text(u"dir"));
+    keyLookUp(Text(u"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\TypedURLs"));
+
+    const auto requests = shell.requests();
+    ASSERT_EQ(requests.size(), 3u);
+    using Kind = s::platform::ShellRequest::Kind;
+    EXPECT_EQ(requests[0].kind, Kind::OpenFolder);
+    EXPECT_EQ(narrow(requests[0].first), narrow(box.path(u"dir")));
+    EXPECT_EQ(requests[1].kind, Kind::OpenFolder);
+    EXPECT_EQ(narrow(requests[1].first), narrow(box.path(u"dir"))) << "a file shows its folder";
+    EXPECT_EQ(requests[2].kind, Kind::RegistryEditor);
+    EXPECT_EQ(narrow(requests[2].first), "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\TypedURLs");
+    EXPECT_EQ(requests[2].select, s::platform::SelectValue::No);
+    shell.forgetRequests();
 }
 
 }  // namespace
