@@ -2,14 +2,15 @@
 
 #include "catalogue/CatalogueFolders.h"
 #include "catalogue/CatalogueRows.h"
+#include "catalogue/CookieSites.h"
+#include "catalogue/HotfixHandlers.h"
+#include "catalogue/MruHandlers.h"
+#include "catalogue/SpecialHandlers.h"
 #include "platform/FileSystem.h"
 #include "platform/MachineFacts.h"
-#include "platform/Registry.h"
 #include "platform/SystemInfo.h"
 #include "platform/Win32Codes.h"
 
-#include <list>
-#include <mutex>
 #include <string>
 #include <utility>
 
@@ -190,122 +191,46 @@ struct SpecialBinding {
     Text icon;
 };
 
-SpecialBinding bindingOf(Special which, const CatalogueHandlers& h)
+SpecialBinding bindingOf(Special which)
 {
-    auto mru = [&h](const MruHandlers& pair) {
-        return SpecialBinding{pair.count, pair.clean, h.keyExists, h.keyLookUp, regValueIcon()};
+    auto mru = [](MruInstance instance) {
+        MruHandlers pair = mruHandlers(instance);
+        return SpecialBinding{pair.count, pair.clean, &keyExists, &keyLookUp, regValueIcon()};
     };
     switch (which) {
     case Special::IECache:
-        return {h.ieCacheCount, h.ieCacheClean, h.folderExists, h.folderLookUp, shell32Icon(4)};
+        return {&ieCacheCount, &ieCacheClean, &folderExists, &folderLookUp, shell32Icon(4)};
     case Special::IEHistory:
-        return {h.ieHistoryCount, h.ieHistoryClean, nullptr, nullptr, shell32Icon(4)};
+        return {&ieHistoryCount, &ieHistoryClean, nullptr, nullptr, shell32Icon(4)};
     case Special::RecentDocuments:
-        return {h.recentDocsCount, h.recentDocsClear, h.folderExists, h.folderLookUp, shell32Icon(4)};
+        return {&recentDocsCount, &recentDocsClear, &folderExists, &folderLookUp, shell32Icon(4)};
     case Special::DocFindSpecMru:
-        return mru(h.docFindSpecMru);
+        return mru(MruInstance::DocFindSpecMru);
     case Special::FindComputerMru:
-        return mru(h.findComputerMru);
+        return mru(MruInstance::FindComputerMru);
     case Special::RunMru:
-        return mru(h.runMru);
+        return mru(MruInstance::RunMru);
     case Special::TypedUrls:
-        return mru(h.typedUrls);
+        return mru(MruInstance::TypedUrls);
     case Special::RunMruUrls:
-        return mru(h.runMruUrls);
+        return mru(MruInstance::RunMruUrls);
     case Special::MediaPlayerUrls:
-        return mru(h.mediaPlayerUrls);
+        return mru(MruInstance::MediaPlayerRecentUrls);
     case Special::MediaPlayerFiles:
-        return mru(h.mediaPlayerFiles);
+        return mru(MruInstance::MediaPlayerRecentFiles);
     case Special::WinZipExtract:
-        return mru(h.winZipExtract);
+        return mru(MruInstance::WinZipExtract);
     case Special::WinZipFileMenu:
-        return mru(h.winZipFileMenu);
+        return mru(MruInstance::WinZipFileMenu);
     case Special::PaintRecentFiles:
-        return mru(h.paintRecentFiles);
+        return mru(MruInstance::PaintRecentFiles);
     case Special::WordPadRecentFiles:
-        return mru(h.wordPadRecentFiles);
+        return mru(MruInstance::WordPadRecentFiles);
     }
     return {};
 }
 
-// The KB texts that hotfix targets carry as handlerData. They must outlive
-// every tree built, so they stay for the life of the process; a KB seen
-// again reuses its text, so repeated builds do not grow the list.
-const Text* keptKbText(const Text& kb)
-{
-    static std::mutex lock;
-    static std::list<Text> texts;
-    std::lock_guard<std::mutex> hold(lock);
-    for (const Text& known : texts)
-        if (known.equals(kb))
-            return &known;
-    texts.push_back(kb);
-    return &texts.back();
-}
-
-constexpr std::u16string_view kUninstallKey = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-
-void fillHotFixes(TimeRecord& group, Localizer& localizer, const CatalogueHandlers& handlers)
-{
-    Text pattern = folderPlus(PlatformFolder::Windows, u"\\$NtUninstall*$");
-    auto& fs = s::platform::fileSystem();
-    s::platform::FindHandle find;
-    s::platform::FindData data;
-    if (fs.findFirst(pattern.c_str(), find, data) != s::platform::kErrorSuccess)
-        return;
-    do {
-        // "$NtUninstall" + at least three characters + "$".
-        if (!(data.attributes & s::platform::kFileAttributeDirectory) || data.name.size() < 16)
-            continue;
-        Text kb(std::u16string_view(data.name).substr(12, data.name.size() - 13));
-        // Only hotfixes that Windows still lists as removable: without the
-        // uninstall entry the folder may be all that is left of something
-        // else, and the clean would not know what it deletes.
-        std::u16string key(kUninstallKey);
-        key += kb.view();
-        s::platform::RegKey opened;
-        if (s::platform::registry().openKey(s::platform::RootKey::LocalMachine, key.c_str(), s::platform::kKeyAllAccess,
-                                            opened) != s::platform::kErrorSuccess)
-            continue;
-        opened.close();
-        Text id = u"_";
-        id += kb;
-        const Text* kept = keptKbText(kb);
-        group.addChild(TimeRecord::makeSpecialTarget(id, kb, textOf(localizer, 2013000), handlers.hotfixCount,
-                                                     handlers.hotfixClean, handlers.folderExists, handlers.folderLookUp,
-                                                     reinterpret_cast<intptr_t>(kept), shell32Icon(4)));
-    } while (fs.findNext(find, data) == s::platform::kErrorSuccess);
-}
-
-void fillCookieSites(TimeRecord& group, const CatalogueHandlers& handlers)
-{
-    CookieSiteLists* lists = handlers.cookieSites;
-    if (!lists)
-        return;
-    lists->sites.clear();
-    lists->totals.clear();
-    if (handlers.collectCookieSites)
-        handlers.collectCookieSites(*lists);
-    // The two lists are parallel; a collector that broke that would make
-    // every index below point at the wrong site.
-    if (lists->totals.size() != lists->sites.size())
-        lists->totals.resize(lists->sites.size(), 0);
-    sortCookieSites(lists->sites, lists->totals);
-    lists->targets.clear();
-    lists->cleanDone = false;
-    Text icon = shell32Icon(70);
-    for (std::size_t k = 0; k < lists->sites.size(); ++k) {
-        const Text& site = lists->sites[k];
-        TimeRecord* target =
-            TimeRecord::makeSpecialTarget(cookieSiteId(site), site, site, handlers.cookieSiteCount,
-                                          handlers.cookieClean, nullptr, nullptr, static_cast<intptr_t>(k), icon);
-        target->defaultChecked = true;
-        group.addChild(target);
-        lists->targets.push_back(target);
-    }
-}
-
-void fillRecycleBins(TimeRecord& group, Localizer& localizer, const CatalogueHandlers& handlers)
+void fillRecycleBins(TimeRecord& group, Localizer& localizer)
 {
     auto& facts = s::platform::machineFacts();
     std::u16string drives = facts.logicalDriveStrings(256);
@@ -324,9 +249,9 @@ void fillRecycleBins(TimeRecord& group, Localizer& localizer, const CatalogueHan
         title += u" (";
         title += textOf(localizer, 1000270010);
         title += u")";
-        group.addChild(TimeRecord::makeSpecialTarget(id, title, title, handlers.recycleBinCount,
-                                                     handlers.recycleBinEmpty, handlers.alwaysExists,
-                                                     handlers.recycleBinLookUp, static_cast<intptr_t>(root[0]), icon));
+        group.addChild(TimeRecord::makeSpecialTarget(id, title, title, &recycleBinCount, &recycleBinEmpty,
+                                                     &alwaysExists, &recycleBinLookUp, static_cast<intptr_t>(root[0]),
+                                                     icon));
     }
 }
 
@@ -394,19 +319,19 @@ void fillBrowser(TimeRecord& group, Fill fill)
     }
 }
 
-void fill(TimeRecord& group, Fill how, Localizer& localizer, const CatalogueHandlers& handlers)
+void fill(TimeRecord& group, Fill how, Localizer& localizer)
 {
     switch (how) {
     case Fill::None:
         return;
     case Fill::HotFix:
-        fillHotFixes(group, localizer, handlers);
+        addHotfixTargets(group, textOf(localizer, 2013000));
         return;
     case Fill::IECookies:
-        fillCookieSites(group, handlers);
+        addCookieSiteTargets(group);
         return;
     case Fill::RecycleBin:
-        fillRecycleBins(group, localizer, handlers);
+        fillRecycleBins(group, localizer);
         return;
     default:
         fillBrowser(group, how);
@@ -416,7 +341,7 @@ void fill(TimeRecord& group, Fill how, Localizer& localizer, const CatalogueHand
 
 }  // namespace
 
-void buildBuiltinGroups(std::vector<TimeRecord*>& list, Localizer& localizer, const CatalogueHandlers& handlers)
+void buildBuiltinGroups(std::vector<TimeRecord*>& list, Localizer& localizer)
 {
     TimeRecord* group = nullptr;
     for (const Row& row : catalogueRows()) {
@@ -425,14 +350,14 @@ void buildBuiltinGroups(std::vector<TimeRecord*>& list, Localizer& localizer, co
             auto [title, description] = composeTitle(row.title, localizer);
             group = TimeRecord::makeGroup(row.id, title, description, iconOf(row.icon));
             list.push_back(group);
-            fill(*group, row.fill, localizer, handlers);
+            fill(*group, row.fill, localizer);
             break;
         }
         case RowType::Target:
             group->addChild(TimeRecord::makeTarget(row.kind, row.id, pathOf(row.root, row.path)));
             break;
         case RowType::Special: {
-            SpecialBinding binding = bindingOf(row.special, handlers);
+            SpecialBinding binding = bindingOf(row.special);
             Text title = row.specialTitle ? Text(row.specialTitle) : textOf(localizer, row.specialTitleId);
             group->addChild(TimeRecord::makeSpecialTarget(row.id, title, textOf(localizer, row.descriptionId),
                                                           binding.count, binding.clean, binding.exists, binding.lookUp,
@@ -441,44 +366,6 @@ void buildBuiltinGroups(std::vector<TimeRecord*>& list, Localizer& localizer, co
         }
         }
     }
-}
-
-void sortCookieSites(std::vector<Text>& sites, std::vector<std::uint64_t>& totals)
-{
-    auto before = [](const Text& a, const Text& b) {
-        int shorter = a.length() < b.length() ? a.length() : b.length();
-        int order = Text::compareFolded(a.view().substr(0, static_cast<std::size_t>(shorter)),
-                                        b.view().substr(0, static_cast<std::size_t>(shorter)));
-        if (order != 0)
-            return order < 0;
-        return a.length() < b.length();
-    };
-    const std::size_t n = sites.size();
-    // A bubble sort keeps sites that compare equal in their walk order.
-    for (std::size_t pass = 0; pass + 1 < n; ++pass) {
-        bool swapped = false;
-        for (std::size_t i = 0; i + 1 < n - pass; ++i) {
-            if (before(sites[i + 1], sites[i])) {
-                std::swap(sites[i], sites[i + 1]);
-                if (i + 1 < totals.size())
-                    std::swap(totals[i], totals[i + 1]);
-                swapped = true;
-            }
-        }
-        if (!swapped)
-            break;
-    }
-}
-
-Text cookieSiteId(const Text& site)
-{
-    Text id = site;
-    for (int i = 0; i < id.length(); ++i) {
-        char16_t unit = id[i];
-        if (std::u16string_view(u":;/?@&=+$,%").find(unit) != std::u16string_view::npos)
-            id[i] = u'_';
-    }
-    return id;
 }
 
 }  // namespace s::file::gui::dialogs::purgo

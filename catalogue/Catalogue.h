@@ -10,7 +10,6 @@
 // with fewer children.
 #pragma once
 
-#include "catalogue/CatalogueHandlers.h"
 #include "engine/TimeRecord.h"
 #include "lang/Localizer.h"
 
@@ -23,10 +22,10 @@ inline constexpr int kBuiltinGroupCount = 134;
 
 // Appends the built-in groups in their fixed order, each with its targets
 // (ownership of the groups passes to list). Texts come from the localizer's
-// current language; the special targets get their functions from handlers,
-// and the cookie-site lists there are refilled.
-void buildBuiltinGroups(std::vector<TimeRecord*>& list, s::lang::Localizer& localizer,
-                        const CatalogueHandlers& handlers);
+// current language; the special targets get the handlers of
+// catalogue/SpecialHandlers.h, MruHandlers.h, HotfixHandlers.h and
+// CookieSites.h, whose cookie-site lists are refilled.
+void buildBuiltinGroups(std::vector<TimeRecord*>& list, s::lang::Localizer& localizer);
 
 // Firefox's first profile. Each argument is optional; those given are set.
 void findFirefoxPaths(Text* cache, Text* localCache, Text* cookiesTxt, Text* cookiesSqlite, Text* historyDat,
@@ -38,12 +37,5 @@ void findOperaPaths(Text* cache, Text* cookies, Text* global, Text* visitedLinks
 // entry or its last command line; returns its length, 0 (out untouched) when
 // Opera is not registered.
 int findOperaInstallFolder(Text& out);
-
-// The cookie sites in the catalogue's order: by name, ascending, comparing
-// A-Z without regard to case over the shorter length, the shorter name first
-// when equal there. totals move with their names. A stable bubble sort.
-void sortCookieSites(std::vector<Text>& sites, std::vector<std::uint64_t>& totals);
-// A site name as a target id: the characters : ; / ? @ & = + $ , % become _.
-Text cookieSiteId(const Text& site);
 
 }  // namespace s::file::gui::dialogs::purgo

@@ -1,6 +1,7 @@
 #include "catalogue/CatalogueFolders.h"
 
 #include "platform/MachineFacts.h"
+#include "platform/ShellItems.h"
 
 #include <array>
 #include <cstddef>
@@ -10,7 +11,6 @@ namespace s::file::gui::dialogs::purgo {
 
 namespace {
 
-using s::platform::ShellFolder;
 using s::str::strbuffer::StrBuffer;
 
 constexpr std::size_t kFolderCount = 7;
@@ -27,31 +27,38 @@ FolderCache& cache()
     return instance;
 }
 
+std::u16string specialFolder(int csidl)
+{
+    std::u16string path;
+    if (s::platform::shellItems().specialFolderPath(csidl, path) < 0)
+        return {};
+    return path;
+}
+
 StrBuffer resolve(PlatformFolder folder)
 {
-    auto& facts = s::platform::machineFacts();
     StrBuffer text;
     switch (folder) {
     case PlatformFolder::Temp:
-        text = facts.tempPath();
+        text = s::platform::machineFacts().tempPath();
         break;
     case PlatformFolder::Windows:
-        text = facts.shellFolder(ShellFolder::Windows);
+        text = specialFolder(s::platform::kCsidlWindows);
         break;
     case PlatformFolder::System:
-        text = facts.shellFolder(ShellFolder::System);
+        text = specialFolder(s::platform::kCsidlSystem);
         break;
     case PlatformFolder::ProgramFiles:
-        text = facts.shellFolder(ShellFolder::ProgramFiles);
+        text = specialFolder(s::platform::kCsidlProgramFiles);
         break;
     case PlatformFolder::AppData:
-        text = facts.shellFolder(ShellFolder::AppData);
+        text = specialFolder(s::platform::kCsidlAppData);
         break;
     case PlatformFolder::LocalAppData:
-        text = facts.shellFolder(ShellFolder::LocalAppData);
+        text = specialFolder(s::platform::kCsidlLocalAppData);
         break;
     case PlatformFolder::CommonAppData:
-        text = facts.shellFolder(ShellFolder::CommonAppData);
+        text = specialFolder(s::platform::kCsidlCommonAppData);
         break;
     }
     // Every catalogue path appends "\" + its relative part; a root such as

@@ -1,8 +1,9 @@
-// What the catalogue asks the machine while it builds the target tree: the
-// shell's special folders, the temporary folder, the program's own path, the
-// drives, and values of other programs' ini files.
+// What the catalogue asks the machine while it builds the target tree, beyond
+// the shell's special folders (platform/ShellItems.h): the temporary folder,
+// the program's own path, the drives, and values of other programs' ini
+// files.
 //
-// Thin on purpose: one Win32 call (or the documented pair) each; composing
+// Thin on purpose: one Win32 call (or two, where stated) each; composing
 // paths and deciding what a missing answer means is the catalogue's.
 // Failure rules: a folder or path that cannot be read is the empty text; an
 // ini read that finds nothing gives its default, as Windows does.
@@ -17,16 +18,6 @@
 
 namespace s::platform {
 
-// The CSIDL values the catalogue resolves.
-enum class ShellFolder : std::uint8_t {
-    Windows,        // CSIDL_WINDOWS
-    System,         // CSIDL_SYSTEM
-    ProgramFiles,   // CSIDL_PROGRAM_FILES
-    AppData,        // CSIDL_APPDATA
-    LocalAppData,   // CSIDL_LOCAL_APPDATA
-    CommonAppData,  // CSIDL_COMMON_APPDATA
-};
-
 // GetDriveTypeW's answers that matter here.
 inline constexpr std::uint32_t kDriveRemovable = 2;
 inline constexpr std::uint32_t kDriveFixed = 3;
@@ -35,8 +26,6 @@ class IMachineFacts {
 public:
     virtual ~IMachineFacts() = default;
 
-    // SHGetSpecialFolderLocation + SHGetPathFromIDListW; "" on failure.
-    virtual std::u16string shellFolder(ShellFolder folder) = 0;
     // GetTempPathW, then GetLongPathNameW (kept short when that fails); with
     // its trailing backslash, as Windows gives it. "" on failure.
     virtual std::u16string tempPath() = 0;

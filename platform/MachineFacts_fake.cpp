@@ -43,7 +43,6 @@ std::u16string cut(std::u16string_view text, std::uint32_t capacity)
 
 class Machine final : public FakeMachineFacts {
 public:
-    std::u16string shellFolder(ShellFolder folder) override { return m_folders[static_cast<std::size_t>(folder)]; }
     std::u16string tempPath() override { return m_temp; }
     std::u16string modulePath() override { return m_module; }
 
@@ -101,10 +100,6 @@ public:
         return static_cast<std::int32_t>(negative ? -number : number);
     }
 
-    void setShellFolder(ShellFolder folder, std::u16string_view path) override
-    {
-        m_folders[static_cast<std::size_t>(folder)] = path;
-    }
     void setTempPath(std::u16string_view path) override { m_temp = path; }
     void setModulePath(std::u16string_view path) override { m_module = path; }
     void addDrive(std::u16string_view root, std::uint32_t type) override { m_drives.emplace_back(root, type); }
@@ -123,7 +118,6 @@ public:
 
     void clear() override
     {
-        m_folders = {};
         m_temp.clear();
         m_module.clear();
         m_drives.clear();
@@ -159,7 +153,6 @@ private:
         return std::nullopt;
     }
 
-    std::array<std::u16string, 6> m_folders;
     std::u16string m_temp;
     std::u16string m_module;
     std::vector<std::pair<std::u16string, std::uint32_t>> m_drives;

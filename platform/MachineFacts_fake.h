@@ -1,7 +1,7 @@
 // The settable machine of native builds, and its test API. Only tests include
 // this header; everything else reaches it through machineFacts().
 //
-// It starts as an empty machine: no folders, no drives, no ini files. Ini
+// It starts as an empty machine: no paths, no drives, no ini files. Ini
 // files are held as text and read the way GetPrivateProfileStringW reads
 // them: section and key names compare without regard to case (A-Z), the
 // first matching section and key win, surrounding blanks are dropped, and one
@@ -17,7 +17,6 @@ namespace s::platform {
 
 class FakeMachineFacts : public IMachineFacts {
 public:
-    virtual void setShellFolder(ShellFolder folder, std::u16string_view path) = 0;
     virtual void setTempPath(std::u16string_view path) = 0;
     virtual void setModulePath(std::u16string_view path) = 0;
     // Adds a drive root ("C:\") with its type, after those added before.

@@ -1,6 +1,5 @@
 #include "platform/MachineFacts.h"
 
-#include <shlobj.h>
 #include <windows.h>
 
 namespace s::platform {
@@ -17,38 +16,8 @@ std::u16string narrowed(const wchar_t* text, std::size_t length)
     return std::u16string(reinterpret_cast<const char16_t*>(text), length);
 }
 
-int csidlOf(ShellFolder folder)
-{
-    switch (folder) {
-    case ShellFolder::Windows:
-        return CSIDL_WINDOWS;
-    case ShellFolder::System:
-        return CSIDL_SYSTEM;
-    case ShellFolder::ProgramFiles:
-        return CSIDL_PROGRAM_FILES;
-    case ShellFolder::AppData:
-        return CSIDL_APPDATA;
-    case ShellFolder::LocalAppData:
-        return CSIDL_LOCAL_APPDATA;
-    case ShellFolder::CommonAppData:
-        return CSIDL_COMMON_APPDATA;
-    }
-    return CSIDL_WINDOWS;
-}
-
 class WinMachineFacts final : public IMachineFacts {
 public:
-    std::u16string shellFolder(ShellFolder folder) override
-    {
-        PIDLIST_ABSOLUTE list = nullptr;
-        if (FAILED(SHGetSpecialFolderLocation(nullptr, csidlOf(folder), &list)) || !list)
-            return {};
-        wchar_t buffer[MAX_PATH] = {};
-        BOOL ok = SHGetPathFromIDListW(list, buffer);
-        CoTaskMemFree(list);
-        return ok ? narrowed(buffer, wcslen(buffer)) : std::u16string();
-    }
-
     std::u16string tempPath() override
     {
         wchar_t shortForm[MAX_PATH + 1] = {};

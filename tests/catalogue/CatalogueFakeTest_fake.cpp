@@ -3,7 +3,11 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueFolders.h"
 
+#include "catalogue/CookieSites.h"
+#include "catalogue/SpecialHandlers.h"
 #include "platform/MachineFacts_fake.h"
+#include "platform/ShellItems_fake.h"
+#include "platform/UrlCache_fake.h"
 #include "tests/catalogue/CatalogueMachine.h"
 #include "tests/catalogue/CatalogueTestSupport.h"
 
@@ -12,7 +16,6 @@
 namespace purgo = s::file::gui::dialogs::purgo;
 using namespace catalogue_test;
 using purgo::PlatformFolder;
-using s::platform::ShellFolder;
 
 namespace {
 
@@ -28,7 +31,6 @@ TEST_F(CatalogueFakeTest, RecycleBinPerFixedDrive)
     facts.addDrive(u"D:\\", s::platform::kDriveFixed);
     facts.addDrive(u"E:\\", s::platform::kDriveRemovable);
     facts.addDrive(u"F:\\", 5);  // a CD-ROM drive
-    const Handlers& h = testHandlers();
     BuiltTree tree(englishLocalizer());
     const TimeRecord* group = tree.group(u"RecycleBin");
     ASSERT_NE(group, nullptr);
@@ -42,12 +44,58 @@ TEST_F(CatalogueFakeTest, RecycleBinPerFixedDrive)
         EXPECT_EQ(utf8(target.title), titles[i]);
         EXPECT_EQ(utf8(target.description), titles[i]);
         EXPECT_EQ(target.handlerData, static_cast<intptr_t>(ids[i][0]));
-        EXPECT_EQ(target.countHandler, h.set.recycleBinCount);
-        EXPECT_EQ(target.cleanHandler, h.set.recycleBinEmpty);
-        EXPECT_EQ(target.existsHandler, h.set.alwaysExists);
-        EXPECT_EQ(target.lookUpHandler, h.set.recycleBinLookUp);
+        EXPECT_EQ(target.countHandler, &purgo::recycleBinCount);
+        EXPECT_EQ(target.cleanHandler, &purgo::recycleBinEmpty);
+        EXPECT_EQ(target.existsHandler, &purgo::alwaysExists);
+        EXPECT_EQ(target.lookUpHandler, &purgo::recycleBinLookUp);
         EXPECT_EQ(utf8(target.iconSpec), "C:\\Windows\\system32\\shell32.dll,31");
     }
+}
+
+// Cookie sites arrive in cache order and are listed by name; ids replace the
+// characters that cannot stand in a settings key.
+TEST_F(CatalogueFakeTest, CookieSitesSortedWithTheirIds)
+{
+    auto& cache = s::platform::fakeUrlCache();
+    const struct {
+        const char16_t* site;
+        std::uint64_t bytes;
+    } walk[] = {{u"b.com", 30}, {u"A.com", 20}, {u"x@y/z", 5}, {u"a", 10}};
+    for (const auto& entry : walk)
+        cache.addEntry(entry.site, s::platform::kCookieCacheEntry, entry.bytes);
+    cache.addEntry(u"http://example.com/page", 0, 99);  // not a cookie
+
+    BuiltTree tree(englishLocalizer());
+    const TimeRecord* group = tree.group(u"IEInternetCookies");
+    ASSERT_NE(group, nullptr);
+    const std::vector<std::string> ids = {"a", "A.com", "b.com", "x_y_z"};
+    const std::vector<std::string> names = {"a", "A.com", "b.com", "x@y/z"};
+    ASSERT_EQ(group->childCount(), ids.size());
+    ASSERT_EQ(purgo::cookieSiteTargets().size(), ids.size());
+    EXPECT_FALSE(purgo::cookieCleanDone());
+    for (std::size_t k = 0; k < ids.size(); ++k) {
+        const TimeRecord& target = *group->child(k);
+        SCOPED_TRACE(k);
+        EXPECT_EQ(utf8(target.id), ids[k]);
+        EXPECT_EQ(utf8(target.title), names[k]);
+        EXPECT_EQ(utf8(target.description), names[k]);
+        EXPECT_EQ(target.handlerData, static_cast<intptr_t>(k));
+        EXPECT_EQ(purgo::cookieSiteTargets()[k], &target);
+        EXPECT_TRUE(target.defaultChecked);
+        EXPECT_EQ(target.countHandler, &purgo::cookieSiteCount);
+        EXPECT_EQ(target.cleanHandler, &purgo::cookieClean);
+        EXPECT_EQ(target.existsHandler, nullptr);
+        EXPECT_EQ(target.lookUpHandler, nullptr);
+    }
+}
+
+// Without the cache services the cookie group is empty.
+TEST_F(CatalogueFakeTest, NoCacheServicesNoCookieSites)
+{
+    s::platform::fakeUrlCache().addEntry(u"Cookie:ann@a.com/", s::platform::kCookieCacheEntry, 10);
+    s::platform::fakeUrlCache().setAvailable(false);
+    BuiltTree tree(englishLocalizer());
+    EXPECT_EQ(tree.group(u"IEInternetCookies")->childCount(), 0u);
 }
 
 // More drives than the 256-character buffer holds: Windows refuses the call,
@@ -66,7 +114,7 @@ TEST_F(CatalogueFakeTest, PlatformFoldersWithoutTrailingBackslash)
 {
     auto& facts = s::platform::fakeMachineFacts();
     facts.setTempPath(u"C:\\Users\\ann\\AppData\\Local\\Temp\\");
-    facts.setShellFolder(ShellFolder::ProgramFiles, u"D:\\");
+    s::platform::fakeShellItems().setSpecialFolder(s::platform::kCsidlProgramFiles, u"D:\\");
     purgo::forgetPlatformFolders();
     EXPECT_EQ(utf8(purgo::platformFolder(PlatformFolder::Temp)), "C:\\Users\\ann\\AppData\\Local\\Temp");
     EXPECT_EQ(utf8(purgo::platformFolder(PlatformFolder::ProgramFiles)), "D:\\");  // a root keeps its backslash
@@ -74,7 +122,7 @@ TEST_F(CatalogueFakeTest, PlatformFoldersWithoutTrailingBackslash)
 
     // Resolved once: a change of the machine shows only after forgetting.
     EXPECT_EQ(utf8(purgo::platformFolder(PlatformFolder::Windows)), "C:\\Windows");
-    facts.setShellFolder(ShellFolder::Windows, u"C:\\Other");
+    s::platform::fakeShellItems().setSpecialFolder(s::platform::kCsidlWindows, u"C:\\Other");
     EXPECT_EQ(utf8(purgo::platformFolder(PlatformFolder::Windows)), "C:\\Windows");
     purgo::forgetPlatformFolders();
     EXPECT_EQ(utf8(purgo::platformFolder(PlatformFolder::Windows)), "C:\\Other");
@@ -85,6 +133,9 @@ TEST_F(CatalogueFakeTest, PlatformFoldersWithoutTrailingBackslash)
 TEST_F(CatalogueFakeTest, UnresolvedFoldersGiveRelativePaths)
 {
     s::platform::fakeMachineFacts().clear();
+    for (int csidl : {s::platform::kCsidlWindows, s::platform::kCsidlSystem, s::platform::kCsidlProgramFiles,
+                      s::platform::kCsidlAppData, s::platform::kCsidlLocalAppData, s::platform::kCsidlCommonAppData})
+        s::platform::fakeShellItems().setSpecialFolder(csidl, u"");
     purgo::forgetPlatformFolders();
     BuiltTree tree(englishLocalizer());
     EXPECT_EQ(tree.groups.size(), static_cast<std::size_t>(purgo::kBuiltinGroupCount));

@@ -5,6 +5,8 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueFolders.h"
 
+#include "catalogue/HotfixHandlers.h"
+#include "catalogue/SpecialHandlers.h"
 #include "platform/Registry.h"
 #include "platform/Win32Codes.h"
 #include "tests/catalogue/CatalogueMachine.h"
@@ -101,7 +103,6 @@ TEST_F(CatalogueMachineTest, HotFixFoldersNeedTheirUninstallEntry)
     ASSERT_TRUE(makeKey(RootKey::LocalMachine, kUninstall + u"KB111111"));
     madeKey(RootKey::LocalMachine, kUninstall + u"KB111111");
 
-    const Handlers& h = testHandlers();
     BuiltTree tree(englishLocalizer());
     const TimeRecord* group = tree.group(u"WindowsUpdateHotFixUninstallers");
     ASSERT_NE(group, nullptr);
@@ -111,10 +112,10 @@ TEST_F(CatalogueMachineTest, HotFixFoldersNeedTheirUninstallEntry)
     EXPECT_EQ(utf8(target.title), "KB123456");
     EXPECT_EQ(plainSpaces(target.description), "(All Under Folder and Self) ");
     EXPECT_EQ(target.kind, purgo::Type_File_Func);
-    EXPECT_EQ(target.countHandler, h.set.hotfixCount);
-    EXPECT_EQ(target.cleanHandler, h.set.hotfixClean);
-    EXPECT_EQ(target.existsHandler, h.set.folderExists);
-    EXPECT_EQ(target.lookUpHandler, h.set.folderLookUp);
+    EXPECT_EQ(target.countHandler, static_cast<purgo::TargetCountHandler>(&purgo::hotfixCount));
+    EXPECT_EQ(target.cleanHandler, static_cast<purgo::TargetCleanHandler>(&purgo::hotfixClean));
+    EXPECT_EQ(target.existsHandler, &purgo::folderExists);
+    EXPECT_EQ(target.lookUpHandler, &purgo::folderLookUp);
     EXPECT_EQ(utf8(target.iconSpec), utf8(folder(PlatformFolder::System, u"\\shell32.dll,4")));
     const auto* kb = reinterpret_cast<const Text*>(target.handlerData);
     ASSERT_NE(kb, nullptr);

@@ -4,21 +4,24 @@
 #include "platform/FileSystem_fake.h"
 #include "platform/MachineFacts_fake.h"
 #include "platform/Registry_fake.h"
+#include "platform/ShellItems_fake.h"
+#include "platform/UrlCache_fake.h"
 
 namespace catalogue_test {
-
-using s::platform::ShellFolder;
 
 void setUpMachine()
 {
     auto& facts = s::platform::fakeMachineFacts();
     facts.clear();
-    facts.setShellFolder(ShellFolder::Windows, u"C:\\Windows");
-    facts.setShellFolder(ShellFolder::System, u"C:\\Windows\\system32");
-    facts.setShellFolder(ShellFolder::ProgramFiles, u"C:\\Program Files");
-    facts.setShellFolder(ShellFolder::AppData, u"C:\\Users\\ann\\AppData\\Roaming");
-    facts.setShellFolder(ShellFolder::LocalAppData, u"C:\\Users\\ann\\AppData\\Local");
-    facts.setShellFolder(ShellFolder::CommonAppData, u"C:\\ProgramData");
+    auto& shell = s::platform::fakeShellItems();
+    shell.clear();
+    shell.setSpecialFolder(s::platform::kCsidlWindows, u"C:\\Windows");
+    shell.setSpecialFolder(s::platform::kCsidlSystem, u"C:\\Windows\\system32");
+    shell.setSpecialFolder(s::platform::kCsidlProgramFiles, u"C:\\Program Files");
+    shell.setSpecialFolder(s::platform::kCsidlAppData, u"C:\\Users\\ann\\AppData\\Roaming");
+    shell.setSpecialFolder(s::platform::kCsidlLocalAppData, u"C:\\Users\\ann\\AppData\\Local");
+    shell.setSpecialFolder(s::platform::kCsidlCommonAppData, u"C:\\ProgramData");
+    s::platform::fakeUrlCache().clear();
     facts.setTempPath(u"C:\\Users\\ann\\AppData\\Local\\Temp\\");
     facts.setModulePath(u"C:\\Purgo\\purgo.exe");
     facts.addDrive(u"C:\\", s::platform::kDriveFixed);

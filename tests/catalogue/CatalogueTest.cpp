@@ -8,6 +8,8 @@
 #include "catalogue/CatalogueFolders.h"
 
 #include "base/XmlNode.h"
+#include "catalogue/MruHandlers.h"
+#include "catalogue/SpecialHandlers.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
 #include "platform/SystemInfo.h"
@@ -446,7 +448,6 @@ TEST_F(CatalogueTest, GroupIcons)
 // bound to each.
 TEST_F(CatalogueTest, FixedSpecialTargets)
 {
-    const Handlers& h = testHandlers();
     const std::string shell4 = utf8(purgo::platformFolder(PlatformFolder::System)) + "\\shell32.dll,4";
     const std::string valueIcon = utf8(purgo::platformFolder(PlatformFolder::Windows)) + "\\regedit.exe," +
                                   (s::platform::systemFacts().majorVersion >= 6 ? "3" : "7");
@@ -461,23 +462,26 @@ TEST_F(CatalogueTest, FixedSpecialTargets)
         purgo::TargetLookUpHandler lookUp;
         std::string icon;
     };
-    const purgo::CatalogueHandlers& c = h.set;
+    using purgo::MruInstance;
+    auto mru = [](MruInstance instance) {
+        return purgo::mruHandlers(instance);
+    };
     const Case cases[] = {
         {u"IEInternetCacheFiles",
          0,
          u"Cache_Folder",
          "Temporary Internet Files",
          "(Some Files) ",
-         {c.ieCacheCount, c.ieCacheClean},
-         c.folderExists,
-         c.folderLookUp,
+         {&purgo::ieCacheCount, &purgo::ieCacheClean},
+         &purgo::folderExists,
+         &purgo::folderLookUp,
          shell4},
         {u"IEInternetHistory",
          0,
          u"History_Folder",
          "History Folder",
          "(All Under Folder) ",
-         {c.ieHistoryCount, c.ieHistoryClean},
+         {&purgo::ieHistoryCount, &purgo::ieHistoryClean},
          nullptr,
          nullptr,
          shell4},
@@ -486,34 +490,34 @@ TEST_F(CatalogueTest, FixedSpecialTargets)
          u"Recent",
          "Recent",
          "(Files Under Folder, 1-Level) ",
-         {c.recentDocsCount, c.recentDocsClear},
-         c.folderExists,
-         c.folderLookUp,
+         {&purgo::recentDocsCount, &purgo::recentDocsClear},
+         &purgo::folderExists,
+         &purgo::folderLookUp,
          shell4},
         {u"FindDocumentList", 0, u"Doc_Find_Spec_MRU", "Doc Find Spec MRU", "(Some Registry Values Under) ",
-         c.docFindSpecMru, c.keyExists, c.keyLookUp, valueIcon},
+         mru(MruInstance::DocFindSpecMru), &purgo::keyExists, &purgo::keyLookUp, valueIcon},
         {u"FindComputerList", 0, u"FindComputerMRU", "FindComputerMRU", "(Some Registry Values Under) ",
-         c.findComputerMru, c.keyExists, c.keyLookUp, valueIcon},
-        {u"RunList", 0, u"RunMRU", "RunMRU", "(Some Registry Values Under) ", c.runMru, c.keyExists, c.keyLookUp,
-         valueIcon},
-        {u"URLsInIEAddressBar", 0, u"TypedURLs", "TypedURLs", "(Some Registry Values Under) ", c.typedUrls, c.keyExists,
-         c.keyLookUp, valueIcon},
-        {u"URLsInShellAddressBar", 0, u"RunMRU", "RunMRU", "(Some Registry Values Under) ", c.runMruUrls, c.keyExists,
-         c.keyLookUp, valueIcon},
+         mru(MruInstance::FindComputerMru), &purgo::keyExists, &purgo::keyLookUp, valueIcon},
+        {u"RunList", 0, u"RunMRU", "RunMRU", "(Some Registry Values Under) ", mru(MruInstance::RunMru),
+         &purgo::keyExists, &purgo::keyLookUp, valueIcon},
+        {u"URLsInIEAddressBar", 0, u"TypedURLs", "TypedURLs", "(Some Registry Values Under) ",
+         mru(MruInstance::TypedUrls), &purgo::keyExists, &purgo::keyLookUp, valueIcon},
+        {u"URLsInShellAddressBar", 0, u"RunMRU", "RunMRU", "(Some Registry Values Under) ",
+         mru(MruInstance::RunMruUrls), &purgo::keyExists, &purgo::keyLookUp, valueIcon},
         {u"MediaPlayerRecentURLs", 0, u"RecentURLList", "RecentURLList", "(Some Registry Values Under) ",
-         c.mediaPlayerUrls, c.keyExists, c.keyLookUp, valueIcon},
+         mru(MruInstance::MediaPlayerRecentUrls), &purgo::keyExists, &purgo::keyLookUp, valueIcon},
         {u"MediaPlayerRecentURLs", 1, u"RecentFileList", "RecentFileList", "(Some Registry Values Under) ",
-         c.mediaPlayerFiles, c.keyExists, c.keyLookUp, valueIcon},
-        {u"WinZip", 0, u"extract", "extract", "(Some Registry Values Under) ", c.winZipExtract, c.keyExists,
-         c.keyLookUp, valueIcon},
-        {u"WinZip", 1, u"filemenu", "filemenu", "(Some Registry Values Under) ", c.winZipFileMenu, c.keyExists,
-         c.keyLookUp, valueIcon},
+         mru(MruInstance::MediaPlayerRecentFiles), &purgo::keyExists, &purgo::keyLookUp, valueIcon},
+        {u"WinZip", 0, u"extract", "extract", "(Some Registry Values Under) ", mru(MruInstance::WinZipExtract),
+         &purgo::keyExists, &purgo::keyLookUp, valueIcon},
+        {u"WinZip", 1, u"filemenu", "filemenu", "(Some Registry Values Under) ", mru(MruInstance::WinZipFileMenu),
+         &purgo::keyExists, &purgo::keyLookUp, valueIcon},
         {u"PaintRecentFiles", 0, u"Recent_File_List", "Recent File List", "(Some Registry Values Under) ",
-         c.paintRecentFiles, c.keyExists, c.keyLookUp, valueIcon},
+         mru(MruInstance::PaintRecentFiles), &purgo::keyExists, &purgo::keyLookUp, valueIcon},
         {u"WordPadRecentFiles", 0, u"Recent_File_List", "Recent File List", "(Some Registry Values Under) ",
-         c.wordPadRecentFiles, c.keyExists, c.keyLookUp, valueIcon},
+         mru(MruInstance::WordPadRecentFiles), &purgo::keyExists, &purgo::keyLookUp, valueIcon},
     };
-    BuiltTree tree(englishLocalizer(), &h.set);
+    BuiltTree tree(englishLocalizer());
     for (const Case& k : cases) {
         const TimeRecord* group = tree.group(k.group);
         ASSERT_NE(group, nullptr);
@@ -547,81 +551,6 @@ TEST_F(CatalogueTest, LanguageWithoutTitleSuffix)
     EXPECT_EQ(utf8(zip->description), "Wipe 7-Zip history");
     EXPECT_EQ(utf8(tree.group(u"AOLToolbar")->title), "AOL");  // no infix text either
     EXPECT_EQ(utf8(tree.group(u"ChromeHistory")->title), "Chrome (browsing)");
-}
-
-// Cookie sites arrive in cache order and are listed by name; ids replace the
-// characters that cannot stand in a settings key.
-TEST_F(CatalogueTest, CookieSitesSortedWithTheirIds)
-{
-    Handlers& h = testHandlers();
-    h.cookies.sites.clear();
-    h.cookies.targets.clear();
-    h.cookies.cleanDone = true;
-    setCookieWalk({{u"b.com", 30}, {u"A.com", 20}, {u"x@y/z", 5}, {u"a", 10}});
-    BuiltTree tree(englishLocalizer(), &h.set);
-    const TimeRecord* group = tree.group(u"IEInternetCookies");
-    ASSERT_NE(group, nullptr);
-    const std::vector<std::string> ids = {"a", "A.com", "b.com", "x_y_z"};
-    const std::vector<std::string> names = {"a", "A.com", "b.com", "x@y/z"};
-    const std::vector<std::uint64_t> totals = {10, 20, 30, 5};
-    ASSERT_EQ(group->childCount(), ids.size());
-    ASSERT_EQ(h.cookies.targets.size(), ids.size());
-    EXPECT_FALSE(h.cookies.cleanDone);
-    for (std::size_t k = 0; k < ids.size(); ++k) {
-        const TimeRecord& target = *group->child(k);
-        SCOPED_TRACE(k);
-        EXPECT_EQ(utf8(target.id), ids[k]);
-        EXPECT_EQ(utf8(target.title), names[k]);
-        EXPECT_EQ(utf8(target.description), names[k]);
-        EXPECT_EQ(utf8(h.cookies.sites[k]), names[k]);
-        EXPECT_EQ(h.cookies.totals[k], totals[k]);
-        EXPECT_EQ(target.handlerData, static_cast<intptr_t>(k));
-        EXPECT_EQ(h.cookies.targets[k], &target);
-        EXPECT_TRUE(target.defaultChecked);
-        EXPECT_EQ(target.countHandler, h.set.cookieSiteCount);
-        EXPECT_EQ(target.cleanHandler, h.set.cookieClean);
-        EXPECT_EQ(target.existsHandler, nullptr);
-        EXPECT_EQ(target.lookUpHandler, nullptr);
-    }
-    setCookieWalk({});
-}
-
-TEST(CookieSites, SortComparesTheShorterLengthThenPutsTheShorterFirst)
-{
-    struct Case {
-        std::vector<std::u16string> in;
-        std::vector<std::u16string> out;
-    };
-    const Case cases[] = {
-        {{u"b.com", u"A.com", u"a"}, {u"a", u"A.com", u"b.com"}},
-        {{u"abc", u"AB", u"ab", u"a"}, {u"a", u"AB", u"ab", u"abc"}},  // equal names keep their order
-        {{u"Z", u"[z", u"_"}, {u"[z", u"_", u"Z"}},                    // A-Z fold down to a-z
-        {{}, {}},
-        {{u"x"}, {u"x"}},
-    };
-    for (const Case& c : cases) {
-        std::vector<Text> sites;
-        std::vector<std::uint64_t> totals;
-        for (std::size_t i = 0; i < c.in.size(); ++i) {
-            sites.emplace_back(c.in[i]);
-            totals.push_back(i);
-        }
-        purgo::sortCookieSites(sites, totals);
-        ASSERT_EQ(sites.size(), c.out.size());
-        for (std::size_t i = 0; i < sites.size(); ++i) {
-            EXPECT_EQ(utf8(sites[i]), utf8(c.out[i])) << "row " << i;
-            // Each total travelled with its name.
-            EXPECT_EQ(utf8(c.in[totals[i]]), utf8(sites[i])) << "row " << i;
-        }
-    }
-}
-
-TEST(CookieSites, IdReplacesTheReservedCharacters)
-{
-    EXPECT_EQ(utf8(purgo::cookieSiteId(u"x@y/z")), "x_y_z");
-    EXPECT_EQ(utf8(purgo::cookieSiteId(u"Cookie:ann@site.com/")), "Cookie_ann_site.com_");
-    EXPECT_EQ(utf8(purgo::cookieSiteId(u":;/?@&=+$,%")), "___________");
-    EXPECT_EQ(utf8(purgo::cookieSiteId(u"a-b_c.d!e")), "a-b_c.d!e");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "tests/catalogue/CatalogueTestSupport.h"
 
 #include "base/XmlNode.h"
+#include "catalogue/CookieSites.h"
 #include "platform/Resources.h"
 
 #include <cstddef>
@@ -10,38 +11,6 @@ namespace catalogue_test {
 namespace purgo = s::file::gui::dialogs::purgo;
 
 namespace {
-
-std::vector<std::pair<std::u16string, std::uint64_t>>& cookieWalk()
-{
-    static std::vector<std::pair<std::u16string, std::uint64_t>> sites;
-    return sites;
-}
-
-void collectCookies(purgo::CookieSiteLists& lists)
-{
-    for (const auto& [site, total] : cookieWalk()) {
-        lists.sites.emplace_back(site);
-        lists.totals.push_back(total);
-    }
-}
-
-template <int N> void countOf(Text&, int64_t&, int64_t&, intptr_t, int32_t)
-{
-}
-template <int N> void cleanOf(intptr_t, int32_t)
-{
-}
-template <int N> bool existsOf(const Text&)
-{
-    return true;
-}
-template <int N> void lookUpOf(const Text&)
-{
-}
-template <int N> purgo::MruHandlers mruOf()
-{
-    return {countOf<N>, cleanOf<N>};
-}
 
 s::lang::Localizer* loadTable(std::string_view xml)
 {
@@ -94,61 +63,15 @@ s::lang::Localizer& smallLocalizer()
     return *localizer;
 }
 
-Handlers& testHandlers()
+BuiltTree::BuiltTree(s::lang::Localizer& localizer)
 {
-    static Handlers* handlers = [] {
-        auto* made = new Handlers();
-        purgo::CatalogueHandlers& h = made->set;
-        h.folderExists = existsOf<1>;
-        h.folderLookUp = lookUpOf<1>;
-        h.keyExists = existsOf<2>;
-        h.keyLookUp = lookUpOf<2>;
-        h.alwaysExists = existsOf<3>;
-        h.recycleBinLookUp = lookUpOf<3>;
-        h.hotfixCount = countOf<1>;
-        h.hotfixClean = cleanOf<1>;
-        h.ieCacheCount = countOf<2>;
-        h.ieCacheClean = cleanOf<2>;
-        h.ieHistoryCount = countOf<3>;
-        h.ieHistoryClean = cleanOf<3>;
-        h.cookieSiteCount = countOf<4>;
-        h.cookieClean = cleanOf<4>;
-        h.recentDocsCount = countOf<5>;
-        h.recentDocsClear = cleanOf<5>;
-        h.recycleBinCount = countOf<6>;
-        h.recycleBinEmpty = cleanOf<6>;
-        h.docFindSpecMru = mruOf<10>();
-        h.findComputerMru = mruOf<11>();
-        h.runMru = mruOf<12>();
-        h.typedUrls = mruOf<13>();
-        h.runMruUrls = mruOf<14>();
-        h.mediaPlayerUrls = mruOf<15>();
-        h.mediaPlayerFiles = mruOf<16>();
-        h.winZipExtract = mruOf<17>();
-        h.winZipFileMenu = mruOf<18>();
-        h.paintRecentFiles = mruOf<19>();
-        h.wordPadRecentFiles = mruOf<20>();
-        h.cookieSites = &made->cookies;
-        h.collectCookieSites = collectCookies;
-        return made;
-    }();
-    return *handlers;
-}
-
-void setCookieWalk(std::vector<std::pair<std::u16string, std::uint64_t>> sites)
-{
-    cookieWalk() = std::move(sites);
-}
-
-BuiltTree::BuiltTree(s::lang::Localizer& localizer, const purgo::CatalogueHandlers* handlers)
-{
-    purgo::buildBuiltinGroups(groups, localizer, handlers ? *handlers : testHandlers().set);
+    purgo::buildBuiltinGroups(groups, localizer);
 }
 
 BuiltTree::~BuiltTree()
 {
     // The cookie lists point at targets of this tree.
-    testHandlers().cookies.targets.clear();
+    purgo::forgetCookieSites();
     for (TimeRecord* group : groups)
         group->release();
 }

@@ -1,5 +1,5 @@
-// Helpers of the catalogue tests: languages, a built tree that gives itself
-// back, and handler functions that only need distinct addresses.
+// Helpers of the catalogue tests: languages and a built tree that gives
+// itself back.
 #pragma once
 
 #include "catalogue/Catalogue.h"
@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace catalogue_test {
@@ -27,19 +26,9 @@ s::lang::Localizer& englishLocalizer();
 // suffixes: 990002001 "Wipe ", 990002002 " history", 990401002 " (browsing)".
 s::lang::Localizer& smallLocalizer();
 
-// Handler functions with distinct addresses, and the cookie lists they share.
-struct Handlers {
-    s::file::gui::dialogs::purgo::CatalogueHandlers set;
-    s::file::gui::dialogs::purgo::CookieSiteLists cookies;
-};
-Handlers& testHandlers();
-// What the cookie walk of testHandlers() finds, in cache order.
-void setCookieWalk(std::vector<std::pair<std::u16string, std::uint64_t>> sites);
-
 // The built-in groups, given back to their pool when the tree goes.
 struct BuiltTree {
-    explicit BuiltTree(s::lang::Localizer& localizer,
-                       const s::file::gui::dialogs::purgo::CatalogueHandlers* handlers = nullptr);
+    explicit BuiltTree(s::lang::Localizer& localizer);
     ~BuiltTree();
     BuiltTree(const BuiltTree&) = delete;
     BuiltTree& operator=(const BuiltTree&) = delete;
