@@ -14,3 +14,21 @@ file(REMOVE_RECURSE "${base}")
 file(MAKE_DIRECTORY "${base}/target")
 file(WRITE "${base}/target/keep.txt" "keep\n")
 file(CREATE_LINK "target" "${base}/link" SYMBOLIC)
+
+# The path object's set (tests/platform/PathWinTest.cpp): two folders that
+# each hold plain entries and a folder link to `outside`, whose file must
+# survive every test. No file links: Wine 8 shows a Unix link to a file as a
+# plain file (no reparse point) and DeleteFileW on it deletes the target.
+#   C:\purgo-test-links\paths\outside\keep.txt           5 bytes
+#   C:\purgo-test-links\paths\measured\a.txt             3 bytes
+#   C:\purgo-test-links\paths\measured\folderlink  ->  ..\outside
+#   C:\purgo-test-links\paths\doomed\a.txt, sub\b.txt
+#   C:\purgo-test-links\paths\doomed\folderlink    ->  ..\outside
+set(paths "${base}/paths")
+file(MAKE_DIRECTORY "${paths}/outside" "${paths}/measured" "${paths}/doomed/sub")
+file(WRITE "${paths}/outside/keep.txt" "keep\n")
+file(WRITE "${paths}/measured/a.txt" "abc")
+file(WRITE "${paths}/doomed/a.txt" "abc")
+file(WRITE "${paths}/doomed/sub/b.txt" "b")
+file(CREATE_LINK "../outside" "${paths}/measured/folderlink" SYMBOLIC)
+file(CREATE_LINK "../outside" "${paths}/doomed/folderlink" SYMBOLIC)

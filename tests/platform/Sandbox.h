@@ -37,6 +37,16 @@ struct LinkFixture {
     std::u16string link;      // reports reparse point | directory
     std::u16string target;    // the folder the link leads to
     std::u16string keptFile;  // a file in the target
+
+    // A second set, for the path object: `measured` holds a.txt (3 bytes) and
+    // a folder link to `outside`; `doomed` holds a.txt, sub\b.txt and a folder
+    // link to `outside`, and is there to be deleted. Nothing in `outside`
+    // (keep.txt, 5 bytes) may ever go. Under Wine `doomed` is made once per
+    // test run, so its plain entries are gone after the first deletion.
+    std::u16string outside;
+    std::u16string outsideFile;
+    std::u16string measured;
+    std::u16string doomed;
 };
 
 class Sandbox {

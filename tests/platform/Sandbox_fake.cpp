@@ -94,6 +94,17 @@ LinkFixture Sandbox::linkFixture()
     // serves both backends; the fake's other behaviour has tests of its own.
     fakeFileSystem().addFile(fixture.keptFile, 6);
     fakeFileSystem().addFolderLink(fixture.link, fixture.target, LinkRemoval::Fails);
+    const std::u16string paths = fixture.parent + u"\\paths";
+    fixture.outside = paths + u"\\outside";
+    fixture.outsideFile = fixture.outside + u"\\keep.txt";
+    fixture.measured = paths + u"\\measured";
+    fixture.doomed = paths + u"\\doomed";
+    fakeFileSystem().addFile(fixture.outsideFile, 5);
+    fakeFileSystem().addFile(fixture.measured + u"\\a.txt", 3);
+    fakeFileSystem().addFolderLink(fixture.measured + u"\\folderlink", fixture.outside, LinkRemoval::Fails);
+    fakeFileSystem().addFile(fixture.doomed + u"\\a.txt", 3);
+    fakeFileSystem().addFile(fixture.doomed + u"\\sub\\b.txt", 1);
+    fakeFileSystem().addFolderLink(fixture.doomed + u"\\folderlink", fixture.outside, LinkRemoval::Fails);
     return fixture;
 }
 

@@ -230,6 +230,9 @@ Sandbox::~Sandbox()
         // The long form, so that a tree deeper than MAX_PATH goes too.
         removeTree(u"\\\\?\\" + m_folder);
         forgetPending(m_folder);
+        // Tests may schedule entries of the link fixture too; the prefix's
+        // next boot must not act on them either.
+        forgetPending(fromWide(kLinkParent));
     }
     if (!m_key.empty())
         RegDeleteTreeW(HKEY_CURRENT_USER, wide(m_key));
@@ -282,6 +285,11 @@ LinkFixture Sandbox::linkFixture()
     fixture.link = fixture.parent + u"\\link";
     fixture.target = fixture.parent + u"\\target";
     fixture.keptFile = fixture.target + u"\\keep.txt";
+    const std::u16string paths = fixture.parent + u"\\paths";
+    fixture.outside = paths + u"\\outside";
+    fixture.outsideFile = fixture.outside + u"\\keep.txt";
+    fixture.measured = paths + u"\\measured";
+    fixture.doomed = paths + u"\\doomed";
     return fixture;
 }
 

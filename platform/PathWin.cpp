@@ -1,0 +1,611 @@
+#include "platform/PathWin.h"
+
+#include "platform/FileSystem.h"
+
+#include <utility>
+#include <vector>
+
+namespace s::file::win {
+
+namespace {
+
+using s::platform::FileAttributeData;
+using s::platform::FindData;
+using s::platform::FindHandle;
+using s::platform::IFileSystem;
+using s::platform::Win32Error;
+namespace p = s::platform;
+
+constexpr std::uint32_t kInvalid = p::kInvalidFileAttributes;
+
+// The bits SetFileAttributesW may be given; the others (directory, reparse
+// point, compressed, ...) describe the entry and are not ours to pass back.
+constexpr std::uint32_t kSettable = p::kFileAttributeReadOnly | p::kFileAttributeHidden | p::kFileAttributeSystem |
+                                    p::kFileAttributeArchive | p::kFileAttributeTemporary | p::kFileAttributeOffline |
+                                    p::kFileAttributeNotContentIndexed;
+
+constexpr std::u16string_view kVerbatimPrefix = u"\\\\?\\";
+constexpr std::u16string_view kVerbatimUncPrefix = u"\\\\?\\UNC\\";
+
+bool isDots(const std::u16string& name)
+{
+    return name == u"." || name == u"..";
+}
+
+// folder + "\" + name, without doubling a backslash the folder already ends
+// with ("\" as the root of the current drive) and without one before a name
+// of a relative folder-less pattern.
+void join(std::u16string_view folder, std::u16string_view name, StrBuffer& out)
+{
+    out.assign(folder);
+    if (!folder.empty() && folder.back() != u'\\')
+        out += u'\\';
+    out += name;
+}
+
+// The components of `rest` (backslash-separated) as Win32 reads a plain path:
+// empty components and "." vanish, ".." takes the previous one away. At the
+// start there is nothing to take: `climbed` tells that it happened, which
+// for a rooted path changes nothing (the root's parent is the root).
+struct Components {
+    std::vector<std::u16string_view> parts;
+    bool climbed = false;
+};
+
+Components resolve(std::u16string_view rest)
+{
+    Components out;
+    std::size_t start = 0;
+    while (start <= rest.size()) {
+        std::size_t end = rest.find(u'\\', start);
+        if (end == std::u16string_view::npos)
+            end = rest.size();
+        const std::u16string_view part = rest.substr(start, end - start);
+        if (part == u"..") {
+            if (out.parts.empty())
+                out.climbed = true;
+            else
+                out.parts.pop_back();
+        } else if (!part.empty() && part != u".") {
+            out.parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    return out;
+}
+
+// "\\server\share\rest": false when server or share is missing.
+bool splitUnc(std::u16string_view afterSlashes, std::u16string_view& server, std::u16string_view& share,
+              std::u16string_view& rest)
+{
+    const std::size_t serverEnd = afterSlashes.find(u'\\');
+    if (serverEnd == 0 || serverEnd == std::u16string_view::npos)
+        return false;
+    server = afterSlashes.substr(0, serverEnd);
+    const std::u16string_view afterServer = afterSlashes.substr(serverEnd + 1);
+    const std::size_t shareEnd = afterServer.find(u'\\');
+    share = afterServer.substr(0, shareEnd);
+    if (share.empty())
+        return false;
+    rest = shareEnd == std::u16string_view::npos ? std::u16string_view() : afterServer.substr(shareEnd + 1);
+    return true;
+}
+
+bool isUncStart(std::u16string_view path)
+{
+    return path.size() > 2 && path[0] == u'\\' && path[1] == u'\\' && path[2] != u'\\';
+}
+
+bool isDriveRootedStart(std::u16string_view path)
+{
+    return path.size() >= 3 && path[1] == u':' && path[2] == u'\\';
+}
+
+// What a platform call receives for a path text built here (a child, a
+// pattern): its long form when it is long and has one.
+const char16_t* callFormOf(const StrBuffer& plain, StrBuffer& scratch)
+{
+    if (plain.length() >= IPath::kLongFormFrom && PathWin::makeLongForm(plain.view(), scratch))
+        return scratch.c_str();
+    return plain.c_str();
+}
+
+// Calls visit(FindData) for every entry that `folder` + "\" + `mask` finds,
+// "." and ".." left out. A folder that cannot be enumerated has no entries.
+template <class Visit> void forEachEntry(std::u16string_view folder, std::u16string_view mask, Visit&& visit)
+{
+    StrBuffer pattern;
+    join(folder, mask, pattern);
+    StrBuffer scratch;
+    IFileSystem& fs = p::fileSystem();
+    FindHandle handle;
+    FindData data;
+    if (fs.findFirst(callFormOf(pattern, scratch), handle, data) != p::kErrorSuccess)
+        return;
+    do {
+        if (!isDots(data.name))
+            visit(static_cast<const FindData&>(data));
+    } while (fs.findNext(handle, data) == p::kErrorSuccess);
+}
+
+bool isDirectoryEntry(std::uint32_t attributes)
+{
+    return (attributes & p::kFileAttributeDirectory) != 0;
+}
+
+bool isLink(std::uint32_t attributes)
+{
+    return (attributes & p::kFileAttributeReparsePoint) != 0;
+}
+
+bool isHiddenOrSystem(std::uint32_t attributes)
+{
+    return (attributes & (p::kFileAttributeHidden | p::kFileAttributeSystem)) != 0;
+}
+
+}  // namespace
+
+PathHandle PathWin::make(std::u16string_view text)
+{
+    PathHandle path(s::thread::Pool<PathWin>::take());
+    path->setPath(text);
+    return path;
+}
+
+void PathWin::reset()
+{
+    m_text.clear();
+    m_full.clear();
+    m_drive.clear();
+    m_directory.clear();
+    m_title.clear();
+    m_extension.clear();
+    m_long.clear();
+    m_valid = false;
+    m_rooted = false;
+    forgetCache();
+}
+
+void PathWin::forgetCache()
+{
+    m_attributesRead = false;
+    m_sizeRead = false;
+    m_attributes = kInvalid;
+    m_size = 0;
+}
+
+void PathWin::setPath(std::u16string_view text)
+{
+    // `text` may be one of this object's own strings: copy it first.
+    m_text.assign(text);
+    m_full.assign(m_text.view());
+    m_full.replaceAll(u'/', u'\\');
+    int length = m_full.length();
+    while (length > 0 && m_full[length - 1] == u'\\')
+        --length;
+    m_full.setLength(length);
+    m_drive.clear();
+    m_directory.clear();
+    m_title.clear();
+    m_extension.clear();
+    m_long.clear();
+    forgetCache();
+
+    const std::u16string_view full = m_full.view();
+    m_rooted = (full.size() >= 2 && full[1] == u':') || isUncStart(full);
+
+    // The split that _wsplitpath makes: "C:" | "\dir\sub\" | "name" | ".ext".
+    m_valid = false;
+    if (full.empty())
+        return;
+    std::size_t start = 0;
+    if (full.size() >= 2 && full[1] == u':')
+        start = 2;
+    const std::size_t lastSeparator = full.rfind(u'\\');
+    const std::size_t nameStart =
+        lastSeparator != std::u16string_view::npos && lastSeparator >= start ? lastSeparator + 1 : start;
+    const std::u16string_view name = full.substr(nameStart);
+    const std::size_t dot = name.rfind(u'.');
+    const std::u16string_view title = dot == std::u16string_view::npos ? name : name.substr(0, dot);
+    const std::u16string_view extension = dot == std::u16string_view::npos ? std::u16string_view() : name.substr(dot);
+    const std::u16string_view directory = full.substr(start, nameStart - start);
+    const std::size_t limit = kPartLimit;
+    if (directory.size() > limit || title.size() > limit || extension.size() > limit)
+        return;
+    m_drive.assign(full.substr(0, start));
+    m_directory.assign(directory);
+    m_title.assign(title);
+    m_extension.assign(extension);
+    m_valid = true;
+    if (m_full.length() >= kLongFormFrom)
+        makeLongForm(full, m_long);
+}
+
+StrBuffer PathWin::lastComponent() const
+{
+    StrBuffer out(m_title);
+    out += m_extension;
+    return out;
+}
+
+bool PathWin::makeLongForm(std::u16string_view fullPath, StrBuffer& out)
+{
+    if (fullPath.substr(0, kVerbatimPrefix.size()) == kVerbatimPrefix)
+        return false;
+    StrBuffer built;
+    std::u16string_view rest;
+    bool drive = false;
+    if (isDriveRootedStart(fullPath)) {
+        built.assign(kVerbatimPrefix);
+        built += fullPath.substr(0, 2);
+        rest = fullPath.substr(3);
+        drive = true;
+    } else if (isUncStart(fullPath)) {
+        std::u16string_view server;
+        std::u16string_view share;
+        if (!splitUnc(fullPath.substr(2), server, share, rest))
+            return false;
+        built.assign(kVerbatimUncPrefix);
+        built += server;
+        built += u'\\';
+        built += share;
+    } else {
+        return false;
+    }
+    const Components components = resolve(rest);
+    for (std::u16string_view part : components.parts) {
+        built += u'\\';
+        built += part;
+    }
+    if (drive && components.parts.empty())
+        built += u'\\';  // "\\?\C:" would name the volume device, "\\?\C:\" names its root
+    out = std::move(built);
+    return true;
+}
+
+bool PathWin::namesRoot(std::u16string_view fullPath)
+{
+    std::u16string_view path = fullPath;
+    bool unc = false;
+    if (path.substr(0, kVerbatimUncPrefix.size()) == kVerbatimUncPrefix) {
+        path = path.substr(kVerbatimUncPrefix.size());
+        unc = true;
+    } else if (path.substr(0, kVerbatimPrefix.size()) == kVerbatimPrefix) {
+        path = path.substr(kVerbatimPrefix.size());
+    } else if (isUncStart(path)) {
+        path = path.substr(2);
+        unc = true;
+    }
+    if (unc) {
+        std::u16string_view server;
+        std::u16string_view share;
+        std::u16string_view rest;
+        if (!splitUnc(path, server, share, rest))
+            return true;  // a server alone, or less: nothing to delete there
+        return resolve(rest).parts.empty();
+    }
+    bool rooted = false;
+    if (path.size() >= 2 && path[1] == u':') {
+        path = path.substr(2);
+        rooted = !path.empty() && path[0] == u'\\';
+    } else if (!path.empty() && path[0] == u'\\') {
+        rooted = true;
+    }
+    const Components components = resolve(path);
+    // A relative path that climbs above its start names a parent of the
+    // current directory, and an empty one the current directory itself.
+    return components.parts.empty() || (!rooted && components.climbed);
+}
+
+bool PathWin::exists()
+{
+    // Through the long form when there is one: a plain text of MAX_PATH
+    // characters or more fails on Windows, and a long path would read as
+    // missing - delete path would then report success without deleting.
+    return m_valid && p::fileSystem().exists(callPath().c_str());
+}
+
+std::uint32_t PathWin::attributes()
+{
+    if (!m_attributesRead) {
+        m_attributes = m_valid ? p::fileSystem().attributes(callPath().c_str()) : kInvalid;
+        m_attributesRead = true;
+    }
+    return m_attributes;
+}
+
+std::int64_t PathWin::fileSize()
+{
+    if (!m_sizeRead) {
+        FileAttributeData data;
+        m_size = 0;
+        if (m_valid && p::fileSystem().attributeData(callPath().c_str(), data) == p::kErrorSuccess &&
+            !isDirectoryEntry(data.attributes))
+            m_size = static_cast<std::int64_t>(data.size);
+        m_sizeRead = true;
+    }
+    return m_size;
+}
+
+std::int64_t PathWin::measureFolder(Descend descend, TopFiles topFiles, std::int64_t& files, std::int64_t& folders)
+{
+    if (!exists() || !isDirectory())
+        return fileSize();
+    std::int64_t bytes = 0;
+    // Subfolders still to enumerate. The sums do not depend on the order, and
+    // a list instead of recursion keeps a deep tree off the stack.
+    std::vector<StrBuffer> pending;
+    const auto measure = [&](const StrBuffer& folder, bool countFiles) {
+        forEachEntry(folder.view(), u"*", [&](const FindData& entry) {
+            if (isDirectoryEntry(entry.attributes)) {
+                // Junctions and folder links lead elsewhere (or back up the
+                // tree): what they show is not in this folder.
+                if (descend == Descend::Yes && !isLink(entry.attributes)) {
+                    ++folders;
+                    pending.emplace_back();
+                    join(folder.view(), entry.name, pending.back());
+                }
+            } else if (countFiles) {
+                bytes += static_cast<std::int64_t>(entry.size);
+                ++files;
+            }
+        });
+    };
+    measure(m_full, topFiles == TopFiles::Count);
+    while (!pending.empty()) {
+        const StrBuffer folder = std::move(pending.back());
+        pending.pop_back();
+        measure(folder, true);
+    }
+    return bytes;
+}
+
+int PathWin::list(PathList& out, Listing listing, HiddenAndSystem hidden, Recursion recursion)
+{
+    if (!m_valid)
+        return 0;
+    const int before = out.count();
+    // Folders still to list, the next one last; subfolders go on in reverse
+    // so that they come off in enumeration order, depth first.
+    std::vector<StrBuffer> pending;
+    std::vector<StrBuffer> subfolders;
+    pending.push_back(m_full);
+    StrBuffer child;
+    while (!pending.empty()) {
+        const StrBuffer folder = std::move(pending.back());
+        pending.pop_back();
+        subfolders.clear();
+        forEachEntry(folder.view(), u"*", [&](const FindData& entry) {
+            if (isLink(entry.attributes))
+                return;
+            if (hidden == HiddenAndSystem::Skip && isHiddenOrSystem(entry.attributes))
+                return;
+            const bool directory = isDirectoryEntry(entry.attributes);
+            join(folder.view(), entry.name, child);
+            if (directory ? listing != Listing::Files : listing != Listing::Subdirectories)
+                out.add(make(child.view()));
+            if (directory && recursion == Recursion::AllLevels)
+                subfolders.push_back(child);
+        });
+        for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it)
+            pending.push_back(std::move(*it));
+    }
+    return out.count() - before;
+}
+
+int PathWin::listChildren(PathList& out, HiddenAndSystem hidden, Recursion recursion)
+{
+    return list(out, Listing::Children, hidden, recursion);
+}
+
+int PathWin::listSubdirectories(PathList& out, HiddenAndSystem hidden, Recursion recursion)
+{
+    return list(out, Listing::Subdirectories, hidden, recursion);
+}
+
+int PathWin::listFiles(PathList& out, HiddenAndSystem hidden, Recursion recursion)
+{
+    return list(out, Listing::Files, hidden, recursion);
+}
+
+int PathWin::expandWildcard(PathList& out, HiddenAndSystem hidden, InSubfolders inSubfolders)
+{
+    if (!m_valid)
+        return 0;
+    const int before = out.count();
+    const int separator = m_full.lastIndexOf(u'\\');
+    // "\*.tmp": the folder is the root of the current drive, kept as "\".
+    const std::u16string_view folderPart =
+        separator < 0 ? std::u16string_view() : m_full.substr(0, separator == 0 ? 1 : separator);
+    const std::u16string_view mask = separator < 0 ? m_full.view() : m_full.substr(separator + 1);
+    std::vector<StrBuffer> pending;
+    std::vector<StrBuffer> subfolders;
+    pending.emplace_back(folderPart);
+    StrBuffer child;
+    while (!pending.empty()) {
+        const StrBuffer folder = std::move(pending.back());
+        pending.pop_back();
+        forEachEntry(folder.view(), mask, [&](const FindData& entry) {
+            if (isDirectoryEntry(entry.attributes) || isLink(entry.attributes))
+                return;
+            if (hidden == HiddenAndSystem::Skip && isHiddenOrSystem(entry.attributes))
+                return;
+            join(folder.view(), entry.name, child);
+            out.add(make(child.view()));
+        });
+        if (inSubfolders == InSubfolders::No)
+            continue;
+        subfolders.clear();
+        forEachEntry(folder.view(), u"*", [&](const FindData& entry) {
+            if (!isDirectoryEntry(entry.attributes) || isLink(entry.attributes))
+                return;
+            if (hidden == HiddenAndSystem::Skip && isHiddenOrSystem(entry.attributes))
+                return;
+            subfolders.emplace_back();
+            join(folder.view(), entry.name, subfolders.back());
+        });
+        for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it)
+            pending.push_back(std::move(*it));
+    }
+    return out.count() - before;
+}
+
+bool PathWin::clearReadOnly()
+{
+    IFileSystem& fs = p::fileSystem();
+    if (!m_valid)
+        return false;
+    const std::uint32_t now = fs.attributes(callPath().c_str());
+    forgetCache();
+    // All bits set means "unreadable", not "every attribute": writing back
+    // anything derived from it would make the entry hidden, system, ...
+    if (now == kInvalid)
+        return false;
+    if (!(now & p::kFileAttributeReadOnly))
+        return true;
+    std::uint32_t kept = now & kSettable & ~p::kFileAttributeReadOnly;
+    if (kept == 0)
+        kept = p::kFileAttributeNormal;  // 0 is not accepted as "no attributes" everywhere
+    return fs.setAttributes(callPath().c_str(), kept) == p::kErrorSuccess;
+}
+
+bool PathWin::deleteFileNow()
+{
+    IFileSystem& fs = p::fileSystem();
+    Win32Error error = fs.deleteFile(callPath().c_str());
+    if (error == p::kErrorAccessDenied) {
+        // DeleteFileW refuses a read-only file with access denied; so does a
+        // file whose ACL forbids it, which the second attempt leaves alone.
+        clearReadOnly();
+        error = fs.deleteFile(callPath().c_str());
+    }
+    return error == p::kErrorSuccess || error == p::kErrorFileNotFound;
+}
+
+bool PathWin::removeFolderNow()
+{
+    IFileSystem& fs = p::fileSystem();
+    Win32Error error = fs.removeDirectory(callPath().c_str());
+    // Windows refuses to remove a read-only folder (access denied) even when
+    // it is empty; Wine ignores the bit. Clear it and try once more.
+    if (error == p::kErrorAccessDenied && clearReadOnly())
+        error = fs.removeDirectory(callPath().c_str());
+    return error == p::kErrorSuccess || error == p::kErrorFileNotFound;
+}
+
+void PathWin::scheduleAtReboot()
+{
+    // MoveFileExW(MOVEFILE_DELAY_UNTIL_REBOOT) needs administrator rights;
+    // without them the entry stays and the next scan finds it again.
+    p::fileSystem().deleteAtReboot(callPath().c_str());
+}
+
+PathWin::Step PathWin::startDelete(NotifyShell notify, AtReboot atReboot)
+{
+    // Drive and share roots, the current directory and its parents are never
+    // deleted, nor texts of 3 characters or fewer ("C:\", "\", ":").
+    if (m_full.length() <= 3 || namesRoot(m_full.view()))
+        return Step::Failed;
+    // A text that could not be split says nothing about what is there; it is
+    // not reported as gone.
+    if (!m_valid)
+        return Step::Failed;
+    if (!exists())
+        return Step::Gone;
+    const std::uint32_t attributes = this->attributes();
+    IFileSystem& fs = p::fileSystem();
+    if (attributes != kInvalid && !isDirectoryEntry(attributes)) {
+        // A file, or a link to a file. (Wine 8's DeleteFileW on a symbolic
+        // link deletes the target; Windows deletes the link.)
+        if (deleteFileNow()) {
+            if (notify == NotifyShell::Yes)
+                fs.notifyChange(p::kShellEventDelete, m_full.c_str());
+            return Step::Gone;
+        }
+        if (atReboot == AtReboot::Schedule)
+            scheduleAtReboot();
+        return Step::Failed;
+    }
+    if (removeFolderNow()) {
+        if (notify == NotifyShell::Yes)
+            fs.notifyChange(p::kShellEventRmdir, m_full.c_str());
+        return Step::Gone;
+    }
+    // Never list through a link: its entries are the target's. Windows
+    // removes a junction or folder link with RemoveDirectoryW; Wine 8 fails
+    // with ERROR_DIR_NOT_EMPTY on a Unix symbolic link and leaves it, and
+    // going on would delete the target's contents. Likewise a folder whose
+    // attributes cannot be read may be a link.
+    if (attributes == kInvalid || isLink(attributes)) {
+        if (atReboot == AtReboot::Schedule)
+            scheduleAtReboot();
+        return Step::Failed;
+    }
+    return Step::EnterFolder;
+}
+
+bool PathWin::finishFolder(bool childrenGone, NotifyShell notify, AtReboot atReboot)
+{
+    if (childrenGone && removeFolderNow()) {
+        if (notify == NotifyShell::Yes)
+            p::fileSystem().notifyChange(p::kShellEventRmdir, m_full.c_str());
+        return true;
+    }
+    // Its children are already on the boot-time list when they failed, so
+    // the list holds them before their folder.
+    if (atReboot == AtReboot::Schedule)
+        scheduleAtReboot();
+    return false;
+}
+
+bool PathWin::deletePath(NotifyShell notify, AtReboot atReboot)
+{
+    const Step step = startDelete(notify, atReboot);
+    if (step != Step::EnterFolder)
+        return step == Step::Gone;
+
+    // Children before their folder, depth first, without recursion: a frame
+    // per folder being emptied, its children listed once when it is entered.
+    struct Frame {
+        PathWin* folder;
+        PathListHandle children;
+        int next;
+        bool childrenGone;
+    };
+    std::vector<Frame> frames;
+    const auto enter = [&frames](PathWin& folder) {
+        PathListHandle children = PathListHandle::take();
+        folder.listChildren(*children, HiddenAndSystem::Include, Recursion::TopLevel);
+        frames.push_back(Frame{&folder, std::move(children), 0, true});
+    };
+    enter(*this);
+    for (;;) {
+        Frame& top = frames.back();
+        if (top.next < top.children->count()) {
+            PathWin& child = top.children->get(top.next++);
+            const Step childStep = child.startDelete(NotifyShell::No, atReboot);
+            if (childStep == Step::EnterFolder)
+                enter(child);  // `top` is not used after this
+            else if (childStep == Step::Failed)
+                top.childrenGone = false;
+            continue;
+        }
+        const bool gone =
+            top.folder->finishFolder(top.childrenGone, top.folder == this ? notify : NotifyShell::No, atReboot);
+        frames.pop_back();
+        if (frames.empty())
+            return gone;
+        if (!gone)
+            frames.back().childrenGone = false;
+    }
+}
+
+void PathList::clear()
+{
+    std::vector<PathWin*> items = std::move(m_items);
+    m_items.clear();
+    for (PathWin* item : items)
+        item->release();
+}
+
+}  // namespace s::file::win
