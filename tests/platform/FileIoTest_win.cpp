@@ -1,5 +1,5 @@
-// Win32-only behaviour of the whole-file writes: how a file that another
-// program holds open is replaced.
+// Win32-only behaviour of the whole-file replacement: what happens to a file
+// that another program holds open.
 #include "platform/FileIo.h"
 
 #include "base/WideStr.h"
@@ -43,11 +43,11 @@ TEST(FileIoWin32, AFileHeldOpenIsStillReplaced)
         bool written;
     };
     const Row rows[] = {
-        // The rename is blocked without FILE_SHARE_DELETE; the write in place works.
-        {"shared for reading and writing", FILE_SHARE_READ | FILE_SHARE_WRITE, true},
         {"shared for everything", FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, true},
-        // Nothing can replace a file held without FILE_SHARE_WRITE; the old
-        // content stays whole.
+        // Without FILE_SHARE_DELETE the rename is blocked. Writing in place
+        // instead could leave a torn file, so the save fails and the old
+        // content stays whole; the next save tries again.
+        {"shared for reading and writing", FILE_SHARE_READ | FILE_SHARE_WRITE, false},
         {"shared for reading only", FILE_SHARE_READ, false},
     };
     for (const Row& row : rows) {
@@ -59,8 +59,8 @@ TEST(FileIoWin32, AFileHeldOpenIsStillReplaced)
         {
             OpenHandle holder(path, row.share);
             ASSERT_TRUE(holder.valid());
-            EXPECT_EQ(s::platform::fileIo().writeFile(path, reinterpret_cast<const uint8_t*>(bytes.data()),
-                                                      static_cast<int>(bytes.size())),
+            EXPECT_EQ(s::platform::fileIo().replaceFile(path, reinterpret_cast<const uint8_t*>(bytes.data()),
+                                                        static_cast<int>(bytes.size())),
                       row.written);
         }
         std::string onDisk;
