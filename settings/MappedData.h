@@ -17,11 +17,13 @@
 //     run's values stay in memory only, so that the user's settings survive;
 //   - every save replaces the file in one step (IFileIo::replaceFile): a
 //     crash, a power cut or a full disk during a save leaves the old file;
-//   - a section or value name that the file could not carry (white space,
-//     '"', '=', '/', '>', NUL, or a section name beginning with "!") is
-//     never written: its element or attribute would turn the rest of its
-//     element into garbage when the file is read back. Such names only come
-//     from a hand-edited file (a custom group's "ID").
+//   - a name that the file could not carry is never written: a value name
+//     with white space, '"', '=', '/', '>' or NUL, a section name with white
+//     space, '>' or NUL or beginning with "!". Written, its attribute or
+//     element would read back as another name and turn the rest of its
+//     element into garbage (a '/' in a value name even ends the element, and
+//     its children are lost). Such names only come from a hand-edited file
+//     (a custom group's "ID").
 //
 // Concurrency: every call holds the store's lock (a recursive one, so a
 // SaveBatch may make calls of its own). The section cache (the last selected
