@@ -97,6 +97,15 @@ void MappedData::open(std::u16string_view path, s::io::IFileIo& files)
         m_root.setName(kNewRootName);
 }
 
+void MappedData::openDocument(std::string_view utf8)
+{
+    Guard guard(m_lock);
+    reset();
+    m_root.parseUtf8(utf8);
+    if (m_root.name().isEmpty())
+        m_root.setName(kNewRootName);
+}
+
 void MappedData::forgetSelection()
 {
     m_current = nullptr;

@@ -56,6 +56,9 @@ public:
     // of this file), else starts a new document named "savedata". Auto-save
     // is off.
     void open(std::u16string_view path, s::io::IFileIo& files);
+    // Starts this store on a document held in memory (an embedded resource):
+    // reading works as for a file, save() writes nothing.
+    void openDocument(std::string_view utf8);
 
     bool save() override;
     void selectSection(std::u16string_view section) override;
