@@ -261,6 +261,7 @@ public:
     {
         return name.isEmpty() ? s::str::strbuffer::StrBuffer(defaultName) : name;
     }
+    void setSkinName(std::u16string_view value) override { name = value; }
     int32_t changePeriod(int32_t defaultPeriod) override { return hasPeriod ? period : defaultPeriod; }
     void setChangePeriod(int32_t value) override
     {
@@ -503,6 +504,26 @@ TEST(ShippedSkinSet, NinetyNamedReadableSkins)
         for (const Pair& p : pairs)
             EXPECT_GE(contrast(skin->colour(p.fg), skin->colour(p.bg)), 4.5) << name << ": " << p.what;
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StoredSkinSettings, LiveWhereTheSettingsFileKeepsThem)
+{
+    auto store = storeOf("<savedata></savedata>");
+    StoredSkinSettings settings(*store);
+    EXPECT_EQ(utf8(settings.skinName(u"Classic LG")), "Classic LG");
+    EXPECT_EQ(settings.changePeriod(-1), -1);
+    EXPECT_EQ(settings.lastChange(77), 77);
+    settings.setSkinName(u"Pink Velvet");
+    settings.setChangePeriod(14);
+    settings.setLastChange(1800000000123LL);
+    EXPECT_EQ(store->getString(u"Skin", u"", u"").toUtf8(), "Pink Velvet");
+    EXPECT_EQ(store->getS32(u"MainWindow\\View", u"RandomSkinDay", 0), 14);
+    EXPECT_EQ(store->getS64(u"mainwindow/view", u"randomskinlastchange", 0), 1800000000123LL);
+    EXPECT_EQ(utf8(settings.skinName(u"x")), "Pink Velvet");
 }
 
 }  // namespace
