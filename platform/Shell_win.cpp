@@ -20,8 +20,8 @@ constexpr const wchar_t* kListClass = L"SysListView32";
 // normally takes well under a second; a bound keeps a hung start from
 // hanging the caller.
 constexpr DWORD kIdleWaitMs = 15000;
-// After the idle wait the editor's window may still be on its way (Wine
-// creates it after the process first goes idle): look for it this long.
+// After the idle wait the editor's main window may not exist yet (seen under
+// Wine when the desktop process starts along with it): look for it this long.
 constexpr DWORD kWindowWaitMs = 5000;
 constexpr DWORD kWindowPollMs = 100;
 // SendMessageTimeoutW's bound per keystroke, so that an editor that stops
