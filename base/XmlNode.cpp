@@ -324,7 +324,7 @@ bool Node::saveFile(std::u16string_view path, s::io::IFileIo& files) const
     }
     s::col::ArrayU08 bytes;
     toUtf8(bytes);
-    return files.writeFile(path, bytes.data(), bytes.count());
+    return files.replaceFile(path, bytes.data(), bytes.count());
 }
 
 bool Node::nameEquals(std::u16string_view text, int length) const

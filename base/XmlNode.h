@@ -90,7 +90,9 @@ public:
     // file cannot be read.
     bool loadFile(std::u16string_view path, s::io::IFileIo& files);
     // Creates the parent folder if it is missing, then replaces the file's
-    // content with toUtf8(). False when the file could not be written.
+    // content with toUtf8() in one step (IFileIo::replaceFile): an interrupted
+    // save leaves the old file as it was. False when the file could not be
+    // written.
     bool saveFile(std::u16string_view path, s::io::IFileIo& files) const;
 
     // --- Name ----------------------------------------------------------------------

@@ -32,3 +32,16 @@ file(WRITE "${paths}/doomed/a.txt" "abc")
 file(WRITE "${paths}/doomed/sub/b.txt" "b")
 file(CREATE_LINK "../outside" "${paths}/measured/folderlink" SYMBOLIC)
 file(CREATE_LINK "../outside" "${paths}/doomed/folderlink" SYMBOLIC)
+
+# The engine's set (tests/engine/CleanTest.cpp): one folder per folder kind,
+# each with plain entries and a folder link to the path object's `outside`,
+# whose file must survive every clean.
+#   C:\purgo-test-links\engine\k<kind>\a.txt, sub\b.txt
+#   C:\purgo-test-links\engine\k<kind>\folderlink  ->  ..\..\paths\outside
+foreach(kind 6 7 8 9)
+  set(dir "${base}/engine/k${kind}")
+  file(MAKE_DIRECTORY "${dir}/sub")
+  file(WRITE "${dir}/a.txt" "abc")
+  file(WRITE "${dir}/sub/b.txt" "b")
+  file(CREATE_LINK "../../paths/outside" "${dir}/folderlink" SYMBOLIC)
+endforeach()

@@ -214,7 +214,7 @@ void TimeRecord::dropRow()
 {
     if (!listRow)
         return;
-    s::thread::IPoolable* row = listRow;
+    IListRow* row = listRow;
     listRow = nullptr;
     row->release();
 }

@@ -7,6 +7,7 @@
 #include "base/IObject.h"
 #include "base/Pool.h"
 #include "base/StrBuffer.h"
+#include "engine/ListRow.h"
 
 #include <cstdint>
 #include <string>
@@ -102,7 +103,7 @@ public:
     TimeRecord* parent = nullptr;  // not owned
     int64_t found = 0;
     int64_t size = 0;
-    s::thread::IPoolable* listRow = nullptr;  // owned; the row showing this node
+    IListRow* listRow = nullptr;  // owned; the row showing this node
     int32_t kind = Type_File;
     Text target;
     TargetCountHandler countHandler = nullptr;

@@ -1,5 +1,7 @@
 #include "gui/SkinMenu.h"
 
+#include "settings/IMappedData.h"
+
 namespace s::gui::drawer {
 
 namespace {
@@ -23,7 +25,40 @@ constexpr PeriodItem kPeriods[] = {
     {29298, 30, 8105090},
 };
 
+constexpr char16_t kSkinSection[] = u"Skin";
+constexpr char16_t kViewSection[] = u"MainWindow\\View";
+
 }  // namespace
+
+s::str::strbuffer::StrBuffer StoredSkinSettings::skinName(std::u16string_view defaultName)
+{
+    return m_store.getString(kSkinSection, u"", defaultName);
+}
+
+void StoredSkinSettings::setSkinName(std::u16string_view name)
+{
+    m_store.setString(kSkinSection, u"", name);
+}
+
+int32_t StoredSkinSettings::changePeriod(int32_t defaultPeriod)
+{
+    return m_store.getS32(kViewSection, u"RandomSkinDay", defaultPeriod);
+}
+
+void StoredSkinSettings::setChangePeriod(int32_t period)
+{
+    m_store.setS32(kViewSection, u"RandomSkinDay", period);
+}
+
+int64_t StoredSkinSettings::lastChange(int64_t defaultTime)
+{
+    return m_store.getS64(kViewSection, u"RandomSkinLastChange", defaultTime);
+}
+
+void StoredSkinSettings::setLastChange(int64_t time)
+{
+    m_store.setS64(kViewSection, u"RandomSkinLastChange", time);
+}
 
 void selectStartupSkin(Skinner& skinner, ISkinSettings& settings)
 {

@@ -9,6 +9,10 @@
 #include <cstdint>
 #include <vector>
 
+namespace s::map {
+class IMappedData;
+}
+
 namespace s::gui::drawer {
 
 // Where the skin choices live in the settings.
@@ -16,6 +20,7 @@ class ISkinSettings {
 public:
     virtual ~ISkinSettings() = default;
     virtual s::str::strbuffer::StrBuffer skinName(std::u16string_view defaultName) = 0;
+    virtual void setSkinName(std::u16string_view name) = 0;
     virtual int32_t changePeriod(int32_t defaultPeriod) = 0;
     virtual void setChangePeriod(int32_t period) = 0;
     virtual int64_t lastChange(int64_t defaultTime) = 0;
@@ -23,6 +28,22 @@ public:
 };
 
 inline constexpr char16_t kDefaultSkinName[] = u"Classic LG";
+
+// The skin choices in the program's settings store: "Skin" (element text of
+// the root's child) and the main window's View section.
+class StoredSkinSettings : public ISkinSettings {
+public:
+    explicit StoredSkinSettings(s::map::IMappedData& store) : m_store(store) {}
+    s::str::strbuffer::StrBuffer skinName(std::u16string_view defaultName) override;
+    void setSkinName(std::u16string_view name) override;
+    int32_t changePeriod(int32_t defaultPeriod) override;
+    void setChangePeriod(int32_t period) override;
+    int64_t lastChange(int64_t defaultTime) override;
+    void setLastChange(int64_t time) override;
+
+private:
+    s::map::IMappedData& m_store;
+};
 
 // Start-up: the stored "Skin" (else "Classic LG", else the first skin) becomes
 // current.

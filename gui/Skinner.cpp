@@ -1,5 +1,7 @@
 #include "gui/Skinner.h"
 
+#include "settings/IMappedData.h"
+
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -78,6 +80,60 @@ uint32_t processRandom15()
 }
 
 }  // namespace
+
+int Skinner::load(s::map::IMappedData& store, std::u16string_view section, bool replace)
+{
+    s::str::strbuffer::StrBuffer element(section);
+    element.append(u"\\ThinWindow");
+    const int32_t announced = store.getS32(element.view(), u"numOfSkins", 0);
+    if (announced <= 0)
+        return 0;
+    // The skins are read first and replace the present ones only when there
+    // is at least one: a set whose every entry is unusable would otherwise
+    // leave the program with no skin at all.
+    std::vector<skin::ThinWindow*> loaded;
+    s::str::strbuffer::StrBuffer skinSection;
+    s::str::strbuffer::StrBuffer colourSection;
+    for (int32_t i = 0; i < announced; ++i) {
+        skinSection.assign(section);
+        skinSection.append(u"\\ThinWindow_");
+        skinSection.appendS32(i);
+        // A set that announces more skins than it holds ends at the first
+        // missing one instead of trying every number up to the count.
+        if (!store.findSection(skinSection.view()))
+            break;
+        const s::str::strbuffer::StrBuffer name = store.getString(skinSection.view(), u"name", u"");
+        if (name.isEmpty())
+            continue;
+        skin::ThinWindow* skin = s::thread::Pool<skin::ThinWindow>::take();
+        skin->setName(name.view());
+        for (int c = 0; c < kSkinColourCount; ++c) {
+            const auto colour = static_cast<SkinColour>(c);
+            Rgb fallback{};
+            if (colour == SkinColour::groupBorder) {
+                fallback = skin->colour(SkinColour::compFg);
+            } else if (colour == SkinColour::textOutLineSpecific) {
+                const Rgb text = skin->colour(SkinColour::text);
+                const int sum = text.r + text.g + text.b;
+                fallback = sum < 234 ? Rgb{238, 238, 238} : Rgb{51, 51, 51};
+            }
+            colourSection.assign(skinSection.view());
+            colourSection.append(u'\\');
+            colourSection.append(skinColourName(colour));
+            const auto component = [&](const char16_t* name16, uint8_t def) {
+                return static_cast<uint8_t>(store.getS32(colourSection.view(), name16, def));
+            };
+            skin->setColour(colour,
+                            Rgb{component(u"R", fallback.r), component(u"G", fallback.g), component(u"B", fallback.b)});
+        }
+        loaded.push_back(skin);
+    }
+    if (replace && !loaded.empty())
+        removeAllSkins();
+    for (skin::ThinWindow* skin : loaded)
+        addSkin(skin);
+    return static_cast<int>(loaded.size());
+}
 
 Skinner::Skinner()
 {

@@ -12,6 +12,10 @@
 #include <string_view>
 #include <vector>
 
+namespace s::map {
+class IMappedData;
+}
+
 namespace s::gui::drawer {
 
 class Skinner : public s::thread::PooledObject<Skinner> {
@@ -29,6 +33,12 @@ public:
     void reset() override;
 
     const char16_t* kind() const { return u"ThinWindow"; }
+
+    // Reads a skin set below section of a key/value store: element
+    // "ThinWindow" with numOfSkins, then "ThinWindow_<i>" with a name and the
+    // fifteen colour elements. With replace and at least one skin announced,
+    // the present skins go first. Returns the number of skins added.
+    int load(s::map::IMappedData& store, std::u16string_view section, bool replace);
 
     int skinCount() const { return static_cast<int>(m_skins.size()); }
     skin::ThinWindow* skin(int index) const { return m_skins[static_cast<std::size_t>(index)]; }

@@ -39,7 +39,8 @@ bool FakeFileIo::readFile(std::u16string_view path, s::col::ArrayU08& out, int m
     std::lock_guard guard(m_lock);
     const std::u16string k = key(path);
     const auto found = m_files.find(k);
-    if (found == m_files.end() || m_unreadable.count(k) || found->second.size() > static_cast<std::size_t>(maxBytes))
+    if (found == m_files.end() || m_unreadable.count(k) || m_inUse.count(k) ||
+        found->second.size() > static_cast<std::size_t>(maxBytes))
         return false;
     out.resize(static_cast<int>(found->second.size()));
     if (!found->second.empty())
@@ -47,18 +48,56 @@ bool FakeFileIo::readFile(std::u16string_view path, s::col::ArrayU08& out, int m
     return true;
 }
 
+bool FakeFileIo::putLocked(const std::u16string& k, const uint8_t* bytes, int count)
+{
+    const int size = count > 0 ? count : 0;
+    const bool fits = m_diskSpace < 0 || size <= m_diskSpace;
+    m_files[k].assign(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(fits ? size : m_diskSpace));
+    return fits;
+}
+
 bool FakeFileIo::writeFile(std::u16string_view path, const uint8_t* bytes, int count)
 {
     std::lock_guard guard(m_lock);
     const std::u16string k = key(path);
-    if (m_writesFail || m_folders.count(k))
+    if (m_writesFail || m_folders.count(k) || m_inUse.count(k))
         return false;
     const std::u16string parent = parentOf(k);
     if (!parent.empty() && !folderExistsLocked(parent))
         return false;
-    m_files[k].assign(reinterpret_cast<const char*>(bytes), count > 0 ? static_cast<std::size_t>(count) : 0);
+    // In place: a write that runs out of disk leaves the file truncated.
+    if (!putLocked(k, bytes, count))
+        return false;
     ++m_writeCount;
     return true;
+}
+
+bool FakeFileIo::replaceFile(std::u16string_view path, const uint8_t* bytes, int count)
+{
+    std::lock_guard guard(m_lock);
+    const std::u16string k = key(path);
+    const std::u16string temporary = k + u".new";
+    if (m_writesFail || m_folders.count(k) || m_folders.count(temporary) || m_inUse.count(temporary))
+        return false;
+    const std::u16string parent = parentOf(k);
+    if (!parent.empty() && !folderExistsLocked(parent))
+        return false;
+    const bool written = putLocked(temporary, bytes, count);
+    // The rename fails while another program holds the file open.
+    if (!written || m_inUse.count(k)) {
+        m_files.erase(temporary);
+        return false;
+    }
+    m_files[k] = std::move(m_files[temporary]);
+    m_files.erase(temporary);
+    ++m_writeCount;
+    return true;
+}
+
+bool FakeFileIo::fileExists(std::u16string_view path)
+{
+    std::lock_guard guard(m_lock);
+    return m_files.count(key(path)) != 0;
 }
 
 bool FakeFileIo::folderExists(std::u16string_view path)
@@ -125,6 +164,7 @@ void FakeFileIo::removeTree(std::u16string_view path)
     std::erase_if(m_files, [&](const auto& entry) { return under(entry.first); });
     std::erase_if(m_folders, under);
     std::erase_if(m_unreadable, under);
+    std::erase_if(m_inUse, under);
 }
 
 void FakeFileIo::setUnreadable(std::u16string_view path, bool unreadable)
@@ -140,6 +180,21 @@ void FakeFileIo::setWritesFail(bool fail)
 {
     std::lock_guard guard(m_lock);
     m_writesFail = fail;
+}
+
+void FakeFileIo::setDiskSpace(int bytes)
+{
+    std::lock_guard guard(m_lock);
+    m_diskSpace = bytes;
+}
+
+void FakeFileIo::setInUse(std::u16string_view path, bool inUse)
+{
+    std::lock_guard guard(m_lock);
+    if (inUse)
+        m_inUse.insert(key(path));
+    else
+        m_inUse.erase(key(path));
 }
 
 int FakeFileIo::writeCount() const

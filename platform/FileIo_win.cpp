@@ -46,23 +46,25 @@ bool writeAll(HANDLE file, const uint8_t* bytes, int count)
     return true;
 }
 
-enum class WriteOutcome { Written, NotCreated, NotWritten };
+enum class Flush { No, Yes };
 
-// Creates (or truncates) path and writes the bytes; with flush the data is on
-// the disk when this returns.
-WriteOutcome writeNew(const s::str::StrBuffer& path, const uint8_t* bytes, int count, bool flush)
+// A rename that another program blocks for a moment is tried this often.
+constexpr int kRenameAttempts = 5;
+constexpr DWORD kRenameRetryMilliseconds = 20;
+
+// Creates (or truncates) path and writes the bytes; with Flush::Yes the data
+// is on the disk when this returns.
+bool writeNew(const s::str::StrBuffer& path, const uint8_t* bytes, int count, Flush flush)
 {
-    // Others may go on reading while we write (and an editor that holds the
-    // file open for reading would otherwise make the open fail with a
-    // sharing violation: the share mode must admit every access already
-    // granted on the file).
-    ScopedHandle file(CreateFileW(s::str::wide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedHandle file(
+        CreateFileW(s::str::wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
-        return WriteOutcome::NotCreated;
-    if (!writeAll(file.get(), bytes, count) || (flush && !FlushFileBuffers(file.get())) || !file.close())
-        return WriteOutcome::NotWritten;
-    return WriteOutcome::Written;
+        return false;
+    if (!writeAll(file.get(), bytes, count))
+        return false;
+    if (flush == Flush::Yes && !FlushFileBuffers(file.get()))
+        return false;
+    return file.close();
 }
 
 class Win32FileIo : public s::io::IFileIo {
@@ -98,29 +100,65 @@ public:
         return true;
     }
 
-    // The settings file is rewritten on every change. Writing it in place
-    // would leave a truncated or empty file behind when the process dies or
-    // the power fails half-way, and the user's settings would be gone. So the
-    // bytes go to a sibling file first, reach the disk, and then replace the
-    // old file in one rename. Where that cannot work, because there is no
-    // right to create files in the folder or another program holds the file
-    // open without FILE_SHARE_DELETE (which blocks the rename), the file is
-    // written in place as a last resort. When the disk refuses the bytes
-    // themselves (full, read-only) the old file is left as it is.
     bool writeFile(std::u16string_view path, const uint8_t* bytes, int count) override
+    {
+        return writeNew(s::str::StrBuffer(path), bytes, count, Flush::No);
+    }
+
+    // The settings file is rewritten on every change. Writing it in place
+    // would leave a truncated or empty file behind when the process dies, the
+    // power fails or the disk fills up half-way, and the user's settings would
+    // be gone. So the bytes go to a sibling file first, are flushed to the
+    // disk, and then replace the old file in one rename; until the rename the
+    // old file is untouched, and after a failure it stays as it was.
+    //
+    // MoveFileExW rather than ReplaceFileW: ReplaceFileW fails when there is
+    // no file to replace yet (the first save) and has a half-done state of its
+    // own (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) in which neither name holds the
+    // data. MOVEFILE_WRITE_THROUGH makes the rename itself reach the disk
+    // before the call returns. The new file gets the folder's default
+    // attributes and security, which is what the program created in the
+    // first place.
+    bool replaceFile(std::u16string_view path, const uint8_t* bytes, int count) override
     {
         const s::str::StrBuffer target(path);
         s::str::StrBuffer temporary(path);
         temporary.append(u".new");
-        const WriteOutcome outcome = writeNew(temporary, bytes, count, true);
-        if (outcome == WriteOutcome::Written && MoveFileExW(s::str::wide(temporary), s::str::wide(target),
-                                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return true;
-        if (outcome != WriteOutcome::NotCreated)
-            DeleteFileW(s::str::wide(temporary));
-        if (outcome == WriteOutcome::NotWritten)
+        if (!writeNew(temporary, bytes, count, Flush::Yes)) {
+            DeleteFileW(s::str::wide(temporary));  // what a full disk let through
             return false;
-        return writeNew(target, bytes, count, false) == WriteOutcome::Written;
+        }
+        // The rename fails while another program has the file open without
+        // FILE_SHARE_DELETE (a virus scanner or the search indexer looking at
+        // the new file for a moment: ERROR_SHARING_VIOLATION or, for a handle
+        // being closed, ERROR_ACCESS_DENIED). Such holds are short; a few
+        // retries ride them out. Anything longer fails the save.
+        for (int attempt = 0;; ++attempt) {
+            if (MoveFileExW(s::str::wide(temporary), s::str::wide(target),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                return true;
+            const DWORD error = GetLastError();
+            if (attempt == kRenameAttempts - 1 || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED))
+                break;
+            Sleep(kRenameRetryMilliseconds);
+        }
+        DeleteFileW(s::str::wide(temporary));
+        return false;
+    }
+
+    bool fileExists(std::u16string_view path) override
+    {
+        const s::str::StrBuffer name(path);
+        const DWORD attributes = GetFileAttributesW(s::str::wide(name));
+        if (attributes != INVALID_FILE_ATTRIBUTES)
+            return !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+        // Only these say that nothing is there; any other error (a sharing
+        // violation on a paging file, access denied to the folder) means a
+        // file we cannot look at.
+        const DWORD error = GetLastError();
+        return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_INVALID_NAME &&
+               error != ERROR_BAD_PATHNAME && error != ERROR_INVALID_DRIVE && error != ERROR_BAD_NETPATH &&
+               error != ERROR_BAD_NET_NAME;
     }
 
     bool folderExists(std::u16string_view path) override

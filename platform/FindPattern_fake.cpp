@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace s::platform {
@@ -52,7 +53,9 @@ bool findPatternMatches(std::u16string_view mask, std::u16string_view name)
 
     // reach[k][i]: the first k steps can consume exactly the first i
     // characters. Filled step by step; names and masks are short.
-    std::vector<char> reach((p + 1) * (n + 1), 0);
+    // A string rather than a vector: its storage is never null, which
+    // g++ -O2 cannot prove for a vector and reports under -Wnull-dereference.
+    std::string reach((p + 1) * (n + 1), '\0');
     auto at = [&](std::size_t k, std::size_t i) -> char& {
         return reach[k * (n + 1) + i];
     };

@@ -20,6 +20,10 @@ constexpr const wchar_t* kListClass = L"SysListView32";
 // normally takes well under a second; a bound keeps a hung start from
 // hanging the caller.
 constexpr DWORD kIdleWaitMs = 15000;
+// After the idle wait the editor's main window may not exist yet (seen under
+// Wine when the desktop process starts along with it): look for it this long.
+constexpr DWORD kWindowWaitMs = 5000;
+constexpr DWORD kWindowPollMs = 100;
 // SendMessageTimeoutW's bound per keystroke, so that an editor that stops
 // answering does not hang the caller either.
 constexpr UINT kKeystrokeTimeoutMs = 2000;
@@ -48,7 +52,20 @@ private:
     HRESULT m_result;
 };
 
-bool execute(const wchar_t* file, const wchar_t* parameters, std::uint32_t* process, bool waitUntilIdle)
+// What a successful start left behind: the process, still open, or null.
+struct Started {
+    Started() = default;
+    Started(const Started&) = delete;
+    Started& operator=(const Started&) = delete;
+    ~Started()
+    {
+        if (process)
+            CloseHandle(process);
+    }
+    HANDLE process = nullptr;
+};
+
+bool execute(const wchar_t* file, const wchar_t* parameters, std::uint32_t* process, Started* started = nullptr)
 {
     ComForShell com;
     SHELLEXECUTEINFOW info{};
@@ -67,13 +84,58 @@ bool execute(const wchar_t* file, const wchar_t* parameters, std::uint32_t* proc
     if (!ShellExecuteExW(&info))
         return false;
     if (info.hProcess) {
-        if (waitUntilIdle)
-            WaitForInputIdle(info.hProcess, kIdleWaitMs);
         if (process)
             *process = GetProcessId(info.hProcess);
-        CloseHandle(info.hProcess);
+        if (started)
+            started->process = info.hProcess;
+        else
+            CloseHandle(info.hProcess);
     }
     return true;
+}
+
+// The first window of `windowClass` among all descendants of `parent`. The
+// registry editor's tree and list are direct children of its main window on
+// Windows, but sit one level deeper, in a child of class "REGEDIT", in
+// Wine's; a search of every descendant finds them in both.
+HWND findDescendant(HWND parent, const wchar_t* windowClass)
+{
+    struct Search {
+        const wchar_t* windowClass;
+        HWND found;
+    } search{windowClass, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* wanted = reinterpret_cast<Search*>(data);
+            wchar_t name[64];
+            if (GetClassNameW(window, name, 64) && lstrcmpiW(name, wanted->windowClass) == 0) {
+                wanted->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Starts the registry editor and waits until it is idle, then for its main
+// window, as long as the process runs.
+HWND startRegistryEditor(std::uint32_t* process)
+{
+    Started started;
+    if (!execute(L"regedit.exe", nullptr, process, &started))
+        return nullptr;
+    HWND editor = nullptr;
+    if (started.process)
+        WaitForInputIdle(started.process, kIdleWaitMs);
+    for (DWORD waited = 0; !(editor = FindWindowW(kEditorClass, nullptr)) && waited < kWindowWaitMs;
+         waited += kWindowPollMs) {
+        if (started.process && WaitForSingleObject(started.process, 0) == WAIT_OBJECT_0)
+            break;  // it ended without a window
+        Sleep(kWindowPollMs);
+    }
+    return editor;
 }
 
 bool colourDisplay()
@@ -99,10 +161,23 @@ WPARAM virtualKey(RegEditKey key)
     return VK_HOME;
 }
 
-void send(HWND window, UINT message, WPARAM wParam)
+// A keystroke message as the keyboard would send it: lParam holds the
+// repeat count (1) and the scan code. Wine's tree and list views ignore a
+// WM_CHAR whose lParam is 0 in their type-ahead search.
+void send(HWND window, UINT message, WPARAM wParam, UINT virtualKeyCode)
 {
+    const UINT scanCode = MapVirtualKeyW(virtualKeyCode, MAPVK_VK_TO_VSC);
+    const LPARAM keyData = static_cast<LPARAM>(1u | ((scanCode & 0xFFu) << 16));
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(window, message, wParam, 0, SMTO_ABORTIFHUNG, kKeystrokeTimeoutMs, &ignored);
+    SendMessageTimeoutW(window, message, wParam, keyData, SMTO_ABORTIFHUNG, kKeystrokeTimeoutMs, &ignored);
+}
+
+// The key that types `unit` on the current keyboard layout, for the scan
+// code; 0 when the layout has none (the message still carries the character).
+UINT keyOf(char16_t unit)
+{
+    const SHORT key = VkKeyScanW(static_cast<wchar_t>(unit));
+    return key == -1 ? 0u : static_cast<UINT>(key & 0xFF);
 }
 
 // SetFocus only works on windows of the calling thread's input queue; the
@@ -123,14 +198,14 @@ public:
     bool openFolder(std::u16string_view folder, std::uint32_t* process) override
     {
         const std::wstring path = wideCopy(folder);
-        return execute(path.c_str(), nullptr, process, false);
+        return execute(path.c_str(), nullptr, process);
     }
 
     bool startProgram(std::u16string_view program, std::u16string_view arguments, std::uint32_t* process) override
     {
         const std::wstring file = wideCopy(program);
         const std::wstring parameters = wideCopy(arguments);
-        return execute(file.c_str(), parameters.empty() ? nullptr : parameters.c_str(), process, false);
+        return execute(file.c_str(), parameters.empty() ? nullptr : parameters.c_str(), process);
     }
 
     bool showInRegistryEditor(std::u16string_view keyPath, SelectValue select, std::u16string_view valueName,
@@ -139,17 +214,15 @@ public:
         if (process)
             *process = 0;
         HWND editor = FindWindowW(kEditorClass, nullptr);
-        if (!editor) {
-            execute(L"regedit.exe", nullptr, process, true);
-            editor = FindWindowW(kEditorClass, nullptr);
-        }
+        if (!editor)
+            editor = startRegistryEditor(process);
         if (!editor)
             return false;
         if (IsIconic(editor))
             ShowWindow(editor, SW_RESTORE);
         SetForegroundWindow(editor);
-        HWND tree = FindWindowExW(editor, nullptr, kTreeClass, nullptr);
-        HWND list = FindWindowExW(editor, nullptr, kListClass, nullptr);
+        HWND tree = findDescendant(editor, kTreeClass);
+        HWND list = findDescendant(editor, kListClass);
         if (tree)
             focus(tree);
         using Kind = RegEditStep::Kind;
@@ -163,11 +236,11 @@ public:
             switch (step.kind) {
             case Kind::TreeKey:
             case Kind::ListKey:
-                send(toTree ? tree : list, WM_KEYDOWN, virtualKey(step.key));
+                send(toTree ? tree : list, WM_KEYDOWN, virtualKey(step.key), static_cast<UINT>(virtualKey(step.key)));
                 break;
             case Kind::TreeChar:
             case Kind::ListChar:
-                send(toTree ? tree : list, WM_CHAR, step.unit);
+                send(toTree ? tree : list, WM_CHAR, step.unit, keyOf(step.unit));
                 break;
             case Kind::FocusValueList:
                 focus(list);

@@ -1,9 +1,14 @@
 #include "gui/SkinMenu.h"
 #include "gui/SkinSchedule.h"
 #include "gui/Skinner.h"
+#include "platform/Resources.h"
+#include "settings/MappedData.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <deque>
 #include <string>
 #include <vector>
@@ -256,6 +261,7 @@ public:
     {
         return name.isEmpty() ? s::str::strbuffer::StrBuffer(defaultName) : name;
     }
+    void setSkinName(std::u16string_view value) override { name = value; }
     int32_t changePeriod(int32_t defaultPeriod) override { return hasPeriod ? period : defaultPeriod; }
     void setChangePeriod(int32_t value) override
     {
@@ -389,6 +395,135 @@ TEST(SkinMenuModel, ItemsCommandsAndMarks)
     EXPECT_EQ(skinner.currentIndex(), 9);
     EXPECT_FALSE(menu.onCommand(28200 + 16)) << "no such skin";
     EXPECT_FALSE(menu.onCommand(12345));
+}
+
+}  // namespace
+
+namespace {
+
+s::xml::MappedDataHandle storeOf(std::string_view document)
+{
+    auto store = s::thread::Pooled<s::xml::MappedData>::take();
+    store->openDocument(document);
+    return store;
+}
+
+TEST(SkinSetLoading, DefaultsSkippedNamesAndReplacement)
+{
+    auto store = storeOf(R"(<SkinSetXml><SkinSet><ThinWindow numOfSkins="3"></ThinWindow>
+<ThinWindow_0 name="Dark"><compFg R="1" G="2" B="3"></compFg><text R="0" G="0" B="0"></text></ThinWindow_0>
+<ThinWindow_1 name=""></ThinWindow_1>
+<ThinWindow_2 name="Light"><text R="200" G="200" B="200"></text><windowBg R="9"></windowBg></ThinWindow_2>
+</SkinSet></SkinSetXml>)");
+    Skinner skinner;
+    EXPECT_EQ(skinner.load(*store, u"SkinSet", true), 2);
+    ASSERT_EQ(skinner.skinCount(), 2) << "the empty name takes no index; the built-ins are gone";
+    EXPECT_EQ(utf8(skinner.skinName(0)), "Dark");
+    EXPECT_EQ(utf8(skinner.skinName(1)), "Light");
+    const ISkin* dark = skinner.skin(0);
+    EXPECT_EQ(dark->colour(SkinColour::groupBorder), (Rgb{1, 2, 3})) << "groupBorder defaults to compFg";
+    EXPECT_EQ(dark->colour(SkinColour::textOutLineSpecific), (Rgb{238, 238, 238})) << "dark text: light outline";
+    EXPECT_EQ(dark->colour(SkinColour::listBg), (Rgb{0, 0, 0})) << "other colours default to 0";
+    const ISkin* light = skinner.skin(1);
+    EXPECT_EQ(light->colour(SkinColour::textOutLineSpecific), (Rgb{51, 51, 51})) << "light text: dark outline";
+    EXPECT_EQ(light->colour(SkinColour::windowBg), (Rgb{9, 0, 0})) << "a missing component is 0";
+}
+
+TEST(SkinSetLoading, NothingUsableKeepsThePresentSkins)
+{
+    struct Case {
+        const char* name;
+        const char* document;
+    };
+    const Case cases[] = {
+        {"no count", "<SkinSetXml><SkinSet></SkinSet></SkinSetXml>"},
+        {"count 0", R"(<SkinSetXml><SkinSet><ThinWindow numOfSkins="0"></ThinWindow></SkinSet></SkinSetXml>)"},
+        {"only empty names",
+         R"(<SkinSetXml><SkinSet><ThinWindow numOfSkins="1"></ThinWindow><ThinWindow_0></ThinWindow_0></SkinSet></SkinSetXml>)"},
+        {"a huge count and no skins",
+         R"(<SkinSetXml><SkinSet><ThinWindow numOfSkins="2000000000"></ThinWindow></SkinSet></SkinSetXml>)"},
+        {"not a skin set", "junk"},
+    };
+    for (const auto& c : cases) {
+        auto store = storeOf(c.document);
+        Skinner skinner;
+        EXPECT_EQ(skinner.load(*store, u"SkinSet", true), 0) << c.name;
+        EXPECT_EQ(skinner.skinCount(), 16) << c.name;
+    }
+}
+
+// WCAG 2 contrast of two colours.
+double contrast(Rgb a, Rgb b)
+{
+    auto channel = [](uint8_t v) {
+        const double c = v / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    auto luminance = [&](Rgb c) {
+        return 0.2126 * channel(c.r) + 0.7152 * channel(c.g) + 0.0722 * channel(c.b);
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST(ShippedSkinSet, NinetyNamedReadableSkins)
+{
+    const auto data = s::platform::findResource(u"IDR_XML", 150);
+    ASSERT_TRUE(data) << "the skin set is embedded";
+    auto store = storeOf(std::string_view(reinterpret_cast<const char*>(data.data), data.size));
+    Skinner skinner;
+    ASSERT_EQ(skinner.load(*store, u"SkinSet", true), 90);
+    const char* given[][2] = {{"0", "Fresh L"}, {"9", "Classic LG"}, {"52", "Trans GR 70%"}, {"89", "Black Black II"}};
+    for (const auto& g : given)
+        EXPECT_EQ(utf8(skinner.skinName(std::atoi(g[0]))), g[1]);
+    // Fresh L exactly as designed.
+    const ISkin* fresh = skinner.skin(0);
+    EXPECT_EQ(fresh->colour(SkinColour::windowBg), (Rgb{0xE7, 0xE9, 0xED}));
+    EXPECT_EQ(fresh->colour(SkinColour::sliderBg), (Rgb{0xAD, 0xCE, 0x35}));
+    EXPECT_EQ(fresh->colour(SkinColour::counter01), (Rgb{0xF8, 0xDC, 0x2A}));
+
+    std::vector<std::string> names;
+    for (int i = 0; i < skinner.skinCount(); ++i) {
+        const ISkin* skin = skinner.skin(i);
+        const std::string name = utf8(skin->name());
+        EXPECT_EQ(std::count(names.begin(), names.end(), name), 0) << "duplicate " << name;
+        names.push_back(name);
+        // Text must stay readable: 4.5:1 (WCAG AA) for list text on both row
+        // colours, header and button text, and window text. No shipped skin
+        // is an exception.
+        struct Pair {
+            const char* what;
+            SkinColour fg, bg;
+        };
+        const Pair pairs[] = {
+            {"list text", SkinColour::listFont, SkinColour::listBg},
+            {"list text on alternate rows", SkinColour::listFont, SkinColour::listAlternate},
+            {"header and button text", SkinColour::listHeaderFont, SkinColour::listHeaderBg},
+            {"window text", SkinColour::text, SkinColour::windowBg},
+        };
+        for (const Pair& p : pairs)
+            EXPECT_GE(contrast(skin->colour(p.fg), skin->colour(p.bg)), 4.5) << name << ": " << p.what;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StoredSkinSettings, LiveWhereTheSettingsFileKeepsThem)
+{
+    auto store = storeOf("<savedata></savedata>");
+    StoredSkinSettings settings(*store);
+    EXPECT_EQ(utf8(settings.skinName(u"Classic LG")), "Classic LG");
+    EXPECT_EQ(settings.changePeriod(-1), -1);
+    EXPECT_EQ(settings.lastChange(77), 77);
+    settings.setSkinName(u"Pink Velvet");
+    settings.setChangePeriod(14);
+    settings.setLastChange(1800000000123LL);
+    EXPECT_EQ(store->getString(u"Skin", u"", u"").toUtf8(), "Pink Velvet");
+    EXPECT_EQ(store->getS32(u"MainWindow\\View", u"RandomSkinDay", 0), 14);
+    EXPECT_EQ(store->getS64(u"mainwindow/view", u"randomskinlastchange", 0), 1800000000123LL);
+    EXPECT_EQ(utf8(settings.skinName(u"x")), "Pink Velvet");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "base/XmlNode.h"
 #include "tests/base/TextPrint.h"
+#include "tests/platform/HeldFile.h"
 #include "tests/platform/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 namespace {
 
 using s::str::StrBuffer;
+using testing_platform::HeldFile;
 using testing_platform::ScratchFolder;
 
 std::string bytesOf(const s::col::ArrayU08& array)
@@ -113,6 +115,90 @@ TEST_F(FileIoTest, DocumentsSaveAsOneLineAndLoadBack)
     scratch.putFile(u"junk.xml", "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<savedata><Skin>Classic</Skin><Langu");
     ASSERT_TRUE(loaded.loadFile(scratch.join(u"junk.xml"), files));
     EXPECT_EQ(loaded.toUtf8(), "<savedata><Skin>Classic</Skin></savedata>");
+}
+
+bool replace(s::io::IFileIo& files, const StrBuffer& path, std::string_view content)
+{
+    return files.replaceFile(path, reinterpret_cast<const uint8_t*>(content.data()), static_cast<int>(content.size()));
+}
+
+TEST_F(FileIoTest, ReplaceSwapsInTheWholeNewContent)
+{
+    const StrBuffer path = scratch.join(u"SaveData.xml");
+    const std::string contents[] = {
+        "<savedata><Skin>Classic</Skin></savedata>",  // creates the file
+        std::string("\0\xFF\x01short", 8),
+        std::string(),
+        std::string(70000, 'x'),
+    };
+    for (const std::string& content : contents) {
+        SCOPED_TRACE(content.size());
+        ASSERT_TRUE(replace(files, path, content));
+        std::string onDisk;
+        ASSERT_TRUE(scratch.readBack(u"SaveData.xml", onDisk));
+        EXPECT_EQ(onDisk, content);
+        EXPECT_TRUE(files.fileExists(path));
+        EXPECT_FALSE(files.fileExists(scratch.join(u"SaveData.xml.new"))) << "the temporary file is gone";
+    }
+    EXPECT_FALSE(replace(files, scratch.join(u"savedata\\SaveData.xml"), "x")) << "no parent folder";
+    EXPECT_FALSE(replace(files, scratch.path(), "x")) << "a folder is not a file";
+    EXPECT_FALSE(files.fileExists(scratch.path())) << "a folder is not a file";
+    EXPECT_FALSE(files.fileExists(scratch.join(u"missing.xml")));
+    EXPECT_FALSE(files.fileExists(scratch.join(u"missing\\missing.xml")));
+}
+
+// Another program holds the file without sharing: nothing can read, write or
+// replace it, and a failed replacement leaves neither a changed file nor its
+// temporary file behind.
+TEST_F(FileIoTest, AFileHeldByAnotherProgramStaysAsItWas)
+{
+    const StrBuffer path = scratch.join(u"SaveData.xml");
+    const std::string old = "<savedata><Skin>Classic</Skin></savedata>";
+    scratch.putFile(u"SaveData.xml", old);
+    {
+        HeldFile held(path);
+        ASSERT_TRUE(held.held());
+        EXPECT_TRUE(files.fileExists(path)) << "held, but there";
+        s::col::ArrayU08 read;
+        EXPECT_FALSE(files.readFile(path, read, s::io::IFileIo::kMaxReadBytes));
+        EXPECT_FALSE(replace(files, path, "<savedata></savedata>"));
+        const uint8_t byte = 'x';
+        EXPECT_FALSE(files.writeFile(path, &byte, 1));
+        EXPECT_FALSE(files.fileExists(scratch.join(u"SaveData.xml.new"))) << "the temporary file is gone";
+    }
+    std::string onDisk;
+    ASSERT_TRUE(scratch.readBack(u"SaveData.xml", onDisk));
+    EXPECT_EQ(onDisk, old);
+    EXPECT_TRUE(replace(files, path, "<savedata></savedata>")) << "free again";
+}
+
+// A disk that fills up half-way: written in place, the file is cut short;
+// replaced, it stays as it was. This is why documents are saved by
+// replacement.
+TEST(FakeFileIo, AFullDiskCutsAFileWrittenInPlaceButNotAReplacedOne)
+{
+    s::platform::FakeFileIo files;
+    const std::u16string path = u"C:\\app\\savedata\\SaveData.xml";
+    const std::string old = "<savedata><Skin>Classic</Skin><CustomItems NumOfCustom=\"3\"></CustomItems></savedata>";
+    const std::string next = "<savedata><Skin>Blue</Skin><CustomItems NumOfCustom=\"3\"></CustomItems></savedata>";
+    files.seedFile(path, old);
+    files.setDiskSpace(20);
+
+    EXPECT_FALSE(replace(files, path, next));
+    EXPECT_EQ(files.fileContents(path), old);
+    EXPECT_FALSE(files.hasFile(path + u".new"));
+
+    s::xml::Node root;
+    root.parseUtf8(next);
+    EXPECT_FALSE(root.saveFile(path, files));
+    EXPECT_EQ(files.fileContents(path), old) << "documents are saved by replacement";
+
+    EXPECT_FALSE(files.writeFile(path, reinterpret_cast<const uint8_t*>(next.data()), static_cast<int>(next.size())));
+    EXPECT_EQ(files.fileContents(path), next.substr(0, 20)) << "in place, the file is cut";
+
+    files.setDiskSpace(-1);
+    EXPECT_TRUE(replace(files, path, next));
+    EXPECT_EQ(files.fileContents(path), next);
 }
 
 TEST(FakeFileIo, InjectedFailuresReachTheCaller)

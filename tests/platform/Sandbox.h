@@ -47,6 +47,10 @@ struct LinkFixture {
     std::u16string outsideFile;
     std::u16string measured;
     std::u16string doomed;
+    // The engine's set: engine + "\\k<kind>" for the four folder kinds
+    // (6 to 9), each holding a.txt (3 bytes), sub\\b.txt (1 byte) and a
+    // folder link to `outside`; made once per test run, like `doomed`.
+    std::u16string engine;
 };
 
 class Sandbox {
@@ -65,7 +69,8 @@ public:
     const std::u16string& folder() const { return m_folder; }  // no trailing backslash
     std::u16string path(std::u16string_view relative) const;
     bool makeFolder(std::u16string_view relative);
-    // A file of `size` bytes; `attributes` 0 leaves the new file's own.
+    // A file of `size` bytes, in folders made as needed; `attributes` 0 leaves
+    // the new file's own.
     bool makeFile(std::u16string_view relative, std::uint64_t size, std::uint32_t attributes = 0);
     // Checked independently of the service under test.
     bool entryExists(std::u16string_view relative) const;

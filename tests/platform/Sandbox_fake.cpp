@@ -105,6 +105,13 @@ LinkFixture Sandbox::linkFixture()
     fakeFileSystem().addFile(fixture.doomed + u"\\a.txt", 3);
     fakeFileSystem().addFile(fixture.doomed + u"\\sub\\b.txt", 1);
     fakeFileSystem().addFolderLink(fixture.doomed + u"\\folderlink", fixture.outside, LinkRemoval::Fails);
+    fixture.engine = fixture.parent + u"\\engine";
+    for (const char16_t* kind : {u"\\k6", u"\\k7", u"\\k8", u"\\k9"}) {
+        const std::u16string dir = fixture.engine + kind;
+        fakeFileSystem().addFile(dir + u"\\a.txt", 3);
+        fakeFileSystem().addFile(dir + u"\\sub\\b.txt", 1);
+        fakeFileSystem().addFolderLink(dir + u"\\folderlink", fixture.outside, LinkRemoval::Fails);
+    }
     return fixture;
 }
 

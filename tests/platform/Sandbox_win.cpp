@@ -245,6 +245,10 @@ bool Sandbox::makeFolder(std::u16string_view relative)
 
 bool Sandbox::makeFile(std::u16string_view relative, std::uint64_t size, std::uint32_t attributes)
 {
+    // Missing folders on the way are made, as the fake does.
+    for (std::size_t slash = relative.find(u'\\'); slash != std::u16string_view::npos;
+         slash = relative.find(u'\\', slash + 1))
+        CreateDirectoryW(wide(path(relative.substr(0, slash))), nullptr);
     HANDLE file = CreateFileW(wide(path(relative)), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
@@ -290,6 +294,7 @@ LinkFixture Sandbox::linkFixture()
     fixture.outsideFile = fixture.outside + u"\\keep.txt";
     fixture.measured = paths + u"\\measured";
     fixture.doomed = paths + u"\\doomed";
+    fixture.engine = fixture.parent + u"\\engine";
     return fixture;
 }
 

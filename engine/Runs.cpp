@@ -1,0 +1,138 @@
+#include "engine/Runs.h"
+
+#include "base/TextFormat.h"
+#include "engine/CheckedStates.h"
+#include "engine/Scan.h"
+#include "lang/Localizer.h"
+#include "settings/IMappedData.h"
+
+#include <algorithm>
+
+namespace s::file::gui::dialogs::purgo {
+
+namespace {
+constexpr int32_t kCleaningStatus = 800200;
+constexpr int32_t kCancelCaption = 800300;
+constexpr int32_t kDeletedLine = 903000;
+constexpr int32_t kPendingLine = 904000;
+constexpr char16_t kViewSection[] = u"MainWindow\\View";
+}  // namespace
+
+RunController::RunController(IRunView& view, s::lang::Localizer& localizer, s::map::IMappedData& store,
+                             TreeBuilder builder)
+    : m_view(view), m_localizer(localizer), m_store(store), m_builder(std::move(builder))
+{
+}
+
+RunController::~RunController()
+{
+    releaseGroups();
+}
+
+void RunController::releaseGroups()
+{
+    for (TimeRecord* group : m_groups)
+        group->release();
+    m_groups.clear();
+}
+
+void RunController::run()
+{
+    m_busy.store(true);
+    if (m_mode == RunMode::Collect)
+        collectInformation();
+    else
+        cleanSelected();
+    m_cancel.store(false);
+    m_busy.store(false);
+}
+
+void RunController::submit(s::thread::IThread& worker, RunMode mode)
+{
+    if (m_busy.load())
+        return;
+    m_mode = mode;
+    m_cancel.store(false);
+    // Busy from the moment the job is handed over, so that a second press
+    // of the button cannot start another run before this one begins.
+    m_busy.store(true);
+    worker.runOnce(this);
+}
+
+void RunController::collectInformation()
+{
+    releaseGroups();
+    if (!m_startupMode)
+        m_view.collectStarted();
+    if (m_builder)
+        m_builder(m_groups);
+    const bool onlyRelated = m_store.getBool(kViewSection, u"ShowOnlyRelated", true);
+    for (TimeRecord* group : m_groups) {
+        loadChecks(*group, kItemsPrefix, m_store);
+        scan(*group, &m_localizer, Captions::With);
+        if (!m_startupMode && (!onlyRelated || isRelated(*group)))
+            m_view.addRow(*group);
+    }
+    if (m_startupMode)
+        return;
+    m_view.collectFinished(computeTotals(m_groups));
+}
+
+void RunController::cleanSelected()
+{
+    const int groupCount = static_cast<int>(m_groups.size());
+    if (!m_startupMode)
+        m_view.cleanStarted(m_localizer.text(kCleaningStatus), m_localizer.text(kCancelCaption), groupCount);
+    m_counters = {};
+    m_message.clear();
+
+    CleanContext context;
+    context.cancel = &m_cancel;
+    context.mode = m_startupMode ? CleanMode::Startup : CleanMode::Interactive;
+    for (int i = 0; i < groupCount && !m_cancel.load(); ++i) {
+        TimeRecord& group = *m_groups[static_cast<std::size_t>(i)];
+        if (group.checked) {
+            const int64_t oldFound = group.found;
+            const int64_t oldSize = group.size;
+            clean(group, context);
+            m_counters.deletedFound += std::max<int64_t>(0, oldFound - group.found);
+            m_counters.deletedSize += std::max<int64_t>(0, oldSize - group.size);
+        }
+        if (!m_startupMode)
+            m_view.cleanProgress(i);
+    }
+    m_counters.pendingFound = context.pendingFound;
+    m_counters.pendingSize = context.pendingSize;
+    if (m_startupMode)
+        return;
+
+    m_view.cleanProgress(groupCount);
+    const bool deleted = m_counters.deletedFound > 0 && m_counters.deletedSize > 0;
+    const bool pending = m_counters.pendingFound > 0 && m_counters.pendingSize > 0;
+    if (deleted || pending) {
+        m_message = composeMessage(m_counters, m_localizer);
+        m_view.showResult(m_message);
+    }
+    m_view.cleanFinished(computeTotals(m_groups));
+}
+
+s::str::strbuffer::StrBuffer RunController::composeMessage(const CleanCounters& counters, s::lang::Localizer& localizer)
+{
+    s::str::strbuffer::StrBuffer message;
+    s::str::strbuffer::StrBuffer number;
+    const auto line = [&](int64_t found, int64_t size, int32_t textId) {
+        s::str::formatCount(found, number);
+        message.append(number.view());
+        message.append(u" (");
+        s::str::formatSize(size, number);
+        message.append(number.view());
+        message.append(u") ");
+        message.append(localizer.text(textId).view());
+    };
+    line(counters.deletedFound, counters.deletedSize, kDeletedLine);
+    message.append(u"\r\n");
+    line(counters.pendingFound, counters.pendingSize, kPendingLine);
+    return message;
+}
+
+}  // namespace s::file::gui::dialogs::purgo

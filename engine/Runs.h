@@ -1,0 +1,114 @@
+// The main window's two runs without the window: the collect run builds a
+// fresh tree, restores the checked states, measures every group and lists the
+// related ones; the clean run cleans every checked group and reports what
+// disappeared and what is left in one message. Everything the user would see
+// goes through IRunView, which the window, the console program and the tests
+// implement.
+#pragma once
+
+#include "base/ITask.h"
+#include "base/IThread.h"
+#include "base/StrBuffer.h"
+#include "engine/Clean.h"
+#include "engine/TimeRecord.h"
+#include "engine/Totals.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace s::lang {
+class Localizer;
+}
+namespace s::map {
+class IMappedData;
+}
+
+namespace s::file::gui::dialogs::purgo {
+
+class IRunView {
+public:
+    virtual ~IRunView() = default;
+    // Collect run: the list is about to be filled (its drawing may pause).
+    virtual void collectStarted() {}
+    // A measured group that the list shows.
+    virtual void addRow(TimeRecord& group) = 0;
+    // Collect run done: the list is complete, the window becomes ready.
+    virtual void collectFinished(const Totals& totals) = 0;
+    // Clean run: status text, the button's new caption and the progress
+    // range 0 … groupCount.
+    virtual void cleanStarted(const s::str::strbuffer::StrBuffer& status,
+                              const s::str::strbuffer::StrBuffer& buttonCaption, int groupCount) = 0;
+    virtual void cleanProgress(int position) = 0;
+    // The result message, when there is something to say.
+    virtual void showResult(const s::str::strbuffer::StrBuffer& message) = 0;
+    // Clean run done: progress hidden, list enabled, the window ready.
+    virtual void cleanFinished(const Totals& totals) = 0;
+};
+
+// Builds the catalogue's tree (custom groups first) into the list.
+using TreeBuilder = std::function<void(std::vector<TimeRecord*>& list)>;
+
+enum class RunMode : int { Collect = 0, Clean = 1 };
+
+struct CleanCounters {
+    int64_t deletedFound = 0;
+    int64_t deletedSize = 0;
+    int64_t pendingFound = 0;
+    int64_t pendingSize = 0;
+};
+
+class RunController : public s::thread::ITask {
+public:
+    RunController(IRunView& view, s::lang::Localizer& localizer, s::map::IMappedData& store, TreeBuilder builder);
+    ~RunController() override;
+    RunController(const RunController&) = delete;
+    RunController& operator=(const RunController&) = delete;
+
+    // The task entry: busy while it lasts; mode 0 collects, mode 1 cleans.
+    void run() override;
+    void setMode(RunMode mode) { m_mode = mode; }
+    RunMode mode() const { return m_mode; }
+    bool busy() const { return m_busy.load(); }
+
+    // Unattended clean at logon: nothing shown, nothing scheduled, no rescans.
+    void setStartupMode(bool on) { m_startupMode = on; }
+
+    // Cancel pressed (or the window closing): the clean run stops before the
+    // next group or target.
+    void requestCancel() { m_cancel.store(true); }
+    const std::atomic<bool>& cancelFlag() const { return m_cancel; }
+
+    void collectInformation();
+    void cleanSelected();
+
+    // Hands the run to a worker thread (the window's way) and returns.
+    void submit(s::thread::IThread& worker, RunMode mode);
+
+    std::vector<TimeRecord*>& groups() { return m_groups; }
+    const CleanCounters& counters() const { return m_counters; }
+    // The message of the last clean run, empty when none was shown.
+    const s::str::strbuffer::StrBuffer& lastMessage() const { return m_message; }
+
+    // "1,234 (1.50 KB) items have been deleted successfully.\r\n0 (0 B) items
+    // will be deleted on the next system boot." in the current language.
+    static s::str::strbuffer::StrBuffer composeMessage(const CleanCounters& counters, s::lang::Localizer& localizer);
+
+private:
+    void releaseGroups();
+
+    IRunView& m_view;
+    s::lang::Localizer& m_localizer;
+    s::map::IMappedData& m_store;
+    TreeBuilder m_builder;
+    std::vector<TimeRecord*> m_groups;  // owned
+    RunMode m_mode = RunMode::Collect;
+    std::atomic<bool> m_busy{false};
+    std::atomic<bool> m_cancel{false};
+    bool m_startupMode = false;
+    CleanCounters m_counters;
+    s::str::strbuffer::StrBuffer m_message;
+};
+
+}  // namespace s::file::gui::dialogs::purgo

@@ -1,0 +1,198 @@
+#include "engine/Scan.h"
+
+#include "base/StrArray.h"
+#include "lang/Localizer.h"
+#include "platform/PathWin.h"
+#include "platform/RegDir.h"
+
+namespace s::file::gui::dialogs::purgo {
+
+namespace {
+
+constexpr int32_t kDefaultValueTitle = 2005001;
+
+using s::file::win::PathWin;
+using s::reg::win::RegDir;
+
+// Splits a value target at its last backslash: the key path before it, the
+// value name after it (empty: the key's default value). Without a backslash
+// the whole text is the key path.
+void splitValueTarget(const Text& target, Text& keyPath, Text& valueName)
+{
+    const int slash = target.lastIndexOf(u'\\');
+    if (slash < 0) {
+        keyPath = target;
+        valueName.clear();
+        return;
+    }
+    keyPath.assign(target.view().substr(0, static_cast<std::size_t>(slash)));
+    valueName.assign(target.view().substr(static_cast<std::size_t>(slash) + 1));
+}
+
+void describe(TimeRecord& target, s::lang::Localizer* localizer, std::u16string_view title)
+{
+    target.title.assign(title);
+    target.description.clear();
+    if (localizer)
+        target.description.append(localizer->text(captionId(target.kind)).view());
+    target.description.append(target.target.view());
+}
+
+void showRow(TimeRecord& node)
+{
+    if (node.listRow)
+        node.listRow->showMeasures(node);
+}
+
+void scanRegistryKey(TimeRecord& target, s::lang::Localizer* localizer, Captions captions)
+{
+    auto key = RegDir::make(target.target.view());
+    if (captions == Captions::With)
+        describe(target, localizer, key->subkeyName());
+    int64_t values = 0;
+    int64_t subkeys = 0;
+    target.size = measureKey(*key, target.kind != Type_RegKey_1_Level, target.kind != Type_RegKey_OnlyAllSubKeys,
+                             values, subkeys);
+    target.found = values + subkeys + (target.kind == Type_RegKey_All_Levels_IncludeSelf ? 1 : 0);
+}
+
+void scanRegistryValue(TimeRecord& target, s::lang::Localizer* localizer, Captions captions)
+{
+    Text keyPath;
+    Text valueName;
+    splitValueTarget(target.target, keyPath, valueName);
+    auto key = RegDir::make(keyPath.view());
+    if (captions == Captions::With) {
+        if (valueName.isEmpty() && localizer)
+            describe(target, localizer, localizer->text(kDefaultValueTitle).view());
+        else
+            describe(target, localizer, valueName.view());
+    }
+    target.size = key->valueDataLength(valueName.view());
+    target.found = target.size != 0 ? 1 : 0;
+}
+
+void scanFolder(TimeRecord& target, s::lang::Localizer* localizer, Captions captions)
+{
+    auto path = PathWin::make(target.target.view());
+    if (captions == Captions::With)
+        describe(target, localizer, path->lastComponent().view());
+    int64_t files = 0;
+    int64_t folders = 0;
+    const auto descend = target.kind == Type_Folder_1_Level ? s::file::Descend::No : s::file::Descend::Yes;
+    const auto topFiles =
+        target.kind == Type_Folder_OnlyAllSubFolders ? s::file::TopFiles::Skip : s::file::TopFiles::Count;
+    target.size = path->measureFolder(descend, topFiles, files, folders);
+    target.found = files + folders + (target.kind == Type_Folder_All_Levels_IncludeSelf ? 1 : 0);
+}
+
+void scanFile(TimeRecord& target, s::lang::Localizer* localizer, Captions captions)
+{
+    auto path = PathWin::make(target.target.view());
+    if (captions == Captions::With)
+        describe(target, localizer, path->lastComponent().view());
+    target.found = path->exists() ? 1 : 0;
+    target.size = path->fileSize();
+}
+
+void scanWildcard(TimeRecord& target, s::lang::Localizer* localizer, Captions captions)
+{
+    auto path = PathWin::make(target.target.view());
+    if (captions == Captions::With)
+        describe(target, localizer, path->lastComponent().view());
+    auto files = s::file::win::PathListHandle::take();
+    const int count =
+        path->expandWildcard(*files, s::file::HiddenAndSystem::Include,
+                             target.wildInSubfolders ? s::file::InSubfolders::Yes : s::file::InSubfolders::No);
+    int64_t size = 0;
+    for (int i = 0; i < count; ++i)
+        size += files->get(i).fileSize();
+    target.found = count;
+    target.size = size;
+}
+
+void scanSpecial(TimeRecord& target, Captions captions)
+{
+    if (target.countHandler)
+        target.countHandler(target.target, target.size, target.found, target.handlerData, target.handlerExtra);
+    if (captions == Captions::With)
+        target.description.append(target.target.view());
+}
+
+}  // namespace
+
+int32_t captionId(int32_t kind)
+{
+    static constexpr int32_t kCaptions[] = {2001000, 2002000, 2003000, 2004000, 2005000, 2005000,
+                                            2011000, 2012000, 2013000, 2014000, 2015000, 2016000};
+    if (kind < 0 || kind >= static_cast<int32_t>(std::size(kCaptions)))
+        return 0;
+    return kCaptions[kind];
+}
+
+int64_t measureKey(RegDir& key, bool descend, bool ownValues, int64_t& values, int64_t& subkeys)
+{
+    int64_t size = 0;
+    if (key.isOpen() && descend) {
+        auto children = s::reg::win::RegDirListHandle::take();
+        const int count = key.listSubkeys(*children);
+        subkeys += count;
+        for (int i = 0; i < count; ++i)
+            size += measureKey(children->get(i), true, true, values, subkeys);
+    }
+    if (ownValues) {
+        auto names = s::thread::Pooled<s::str::StrArray>::take();
+        const int count = key.listValueNames(*names);
+        values += count;
+        for (int i = 0; i < count; ++i)
+            size += key.valueDataLength(names->get(i).view());
+    }
+    return size;
+}
+
+void scan(TimeRecord& node, s::lang::Localizer* localizer, Captions captions)
+{
+    node.found = 0;
+    node.size = 0;
+    if (!node.parent) {
+        for (std::size_t i = 0; i < node.childCount(); ++i)
+            scan(*node.child(i), localizer, captions);
+        showRow(node);
+        return;
+    }
+
+    switch (node.kind) {
+    case Type_RegKey_1_Level:
+    case Type_RegKey_All_Levels:
+    case Type_RegKey_All_Levels_IncludeSelf:
+    case Type_RegKey_OnlyAllSubKeys:
+        scanRegistryKey(node, localizer, captions);
+        break;
+    case Type_RegValue:
+    case Type_RegValue_Wild:
+        scanRegistryValue(node, localizer, captions);
+        break;
+    case Type_Folder_1_Level:
+    case Type_Folder_All_Levels:
+    case Type_Folder_All_Levels_IncludeSelf:
+    case Type_Folder_OnlyAllSubFolders:
+        scanFolder(node, localizer, captions);
+        break;
+    case Type_File:
+        scanFile(node, localizer, captions);
+        break;
+    case Type_File_Wild:
+        scanWildcard(node, localizer, captions);
+        break;
+    case Type_File_Func:
+        scanSpecial(node, captions);
+        break;
+    default:
+        break;
+    }
+    node.parent->found += node.found;
+    node.parent->size += node.size;
+    showRow(node);
+}
+
+}  // namespace s::file::gui::dialogs::purgo

@@ -1,0 +1,73 @@
+// The settings store on the platform's files: natively the in-memory file
+// system, under Wine real files in a scratch folder.
+#include "settings/MappedData.h"
+
+#include "tests/base/TextPrint.h"
+#include "tests/platform/HeldFile.h"
+#include "tests/platform/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using s::str::StrBuffer;
+using s::xml::MappedDataHandle;
+using testing_platform::HeldFile;
+using testing_platform::ScratchFolder;
+
+// While another program holds the file, a save cannot replace it: the save
+// fails after the new content was written to the side, and the old file
+// stays whole. Once the file is free, the next change writes everything.
+TEST(SettingsFile, ASaveThatFailsHalfWayLeavesTheOldFile)
+{
+    ScratchFolder scratch;
+    const StrBuffer path = scratch.join(u"SaveData.xml");
+    const std::string old = R"(<savedata><CustomItems NumOfCustom="1"><_0 ID="Custom1"></_0></CustomItems></savedata>)";
+    scratch.putFile(u"SaveData.xml", old);
+    MappedDataHandle store = s::xml::openFileStore(path);
+    EXPECT_EQ(store->getS32(u"CustomItems", u"NumOfCustom", 0), 1);
+    store->setAutoSave(true);
+    {
+        HeldFile held(path);
+        ASSERT_TRUE(held.held());
+        store->setS32(u"CustomItems", u"NumOfCustom", 0);
+        store->removeSection(u"CustomItems\\_0");
+        EXPECT_FALSE(store->save());
+    }
+    std::string onDisk;
+    ASSERT_TRUE(scratch.readBack(u"SaveData.xml", onDisk));
+    EXPECT_EQ(onDisk, old);
+    EXPECT_FALSE(scratch.readBack(u"SaveData.xml.new", onDisk)) << "no temporary file stays";
+    EXPECT_EQ(store->getS32(u"CustomItems", u"NumOfCustom", 5), 0) << "the value stays in memory";
+
+    store->setString(u"Skin", u"", u"Blue");
+    ASSERT_TRUE(scratch.readBack(u"SaveData.xml", onDisk));
+    EXPECT_EQ(onDisk, R"(<savedata><CustomItems NumOfCustom="0"></CustomItems><Skin>Blue</Skin></savedata>)");
+}
+
+// A file that another program holds while the store opens it cannot be read;
+// the store then never replaces it with its defaults.
+TEST(SettingsFile, AFileHeldAtStartIsNeverOverwritten)
+{
+    ScratchFolder scratch;
+    const StrBuffer path = scratch.join(u"SaveData.xml");
+    const std::string old = R"(<savedata><Skin>Blue</Skin></savedata>)";
+    scratch.putFile(u"SaveData.xml", old);
+    MappedDataHandle store;
+    {
+        HeldFile held(path);
+        ASSERT_TRUE(held.held());
+        store = s::xml::openFileStore(path);
+    }
+    EXPECT_EQ(store->getString(u"Skin", u"", u"Classic LG"), u"Classic LG");
+    store->setAutoSave(true);
+    store->setString(u"Skin", u"", u"Green");
+    EXPECT_EQ(store->getString(u"Skin", u""), u"Green");
+    std::string onDisk;
+    ASSERT_TRUE(scratch.readBack(u"SaveData.xml", onDisk));
+    EXPECT_EQ(onDisk, old);
+}
+
+}  // namespace
