@@ -158,8 +158,7 @@ public:
         loadLanguage();
         ConsoleView view;
         purgo::RunController runs(view, m_localizer, *m_store, [this](std::vector<TimeRecord*>& list) {
-            purgo::readCustomGroups(*m_store, list);
-            purgo::buildBuiltinGroups(list, m_localizer);
+            purgo::buildCatalogue(list, m_localizer, *m_store);
         });
         switch (m_options.command) {
         case Command::List:
@@ -194,8 +193,7 @@ private:
     void buildOnly(purgo::RunController& runs)
     {
         std::vector<TimeRecord*>& groups = runs.groups();
-        purgo::readCustomGroups(*m_store, groups);
-        purgo::buildBuiltinGroups(groups, m_localizer);
+        purgo::buildCatalogue(groups, m_localizer, *m_store);
         for (TimeRecord* group : groups)
             purgo::loadChecks(*group, purgo::kItemsPrefix, *m_store);
     }

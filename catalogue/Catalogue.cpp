@@ -3,6 +3,7 @@
 #include "catalogue/CatalogueFolders.h"
 #include "catalogue/CatalogueRows.h"
 #include "catalogue/CookieSites.h"
+#include "catalogue/CustomGroups.h"
 #include "catalogue/HotfixHandlers.h"
 #include "catalogue/MruHandlers.h"
 #include "catalogue/SpecialHandlers.h"
@@ -340,6 +341,14 @@ void fill(TimeRecord& group, Fill how, Localizer& localizer)
 }
 
 }  // namespace
+
+void buildCatalogue(std::vector<TimeRecord*>& list, Localizer& localizer, s::map::IMappedData& store)
+{
+    // Custom groups lead the list. The reader stops at the first record that
+    // is missing, so a damaged count cannot make the build spin.
+    readCustomGroups(store, list);
+    buildBuiltinGroups(list, localizer);
+}
 
 void buildBuiltinGroups(std::vector<TimeRecord*>& list, Localizer& localizer)
 {

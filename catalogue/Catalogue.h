@@ -12,6 +12,7 @@
 
 #include "engine/TimeRecord.h"
 #include "lang/Localizer.h"
+#include "settings/IMappedData.h"
 
 #include <cstdint>
 #include <vector>
@@ -19,6 +20,11 @@
 namespace s::file::gui::dialogs::purgo {
 
 inline constexpr int kBuiltinGroupCount = 134;
+
+// The tree of a collect run: the user's custom groups read back from the
+// settings store (records 0 to NumOfCustom - 1 of "CustomItems"), then the
+// built-in groups. Ownership of every group passes to list.
+void buildCatalogue(std::vector<TimeRecord*>& list, s::lang::Localizer& localizer, s::map::IMappedData& store);
 
 // Appends the built-in groups in their fixed order, each with its targets
 // (ownership of the groups passes to list). Texts come from the localizer's

@@ -8,11 +8,14 @@
 #include "catalogue/CatalogueFolders.h"
 
 #include "base/XmlNode.h"
+#include "catalogue/CookieSites.h"
 #include "catalogue/MruHandlers.h"
 #include "catalogue/SpecialHandlers.h"
+#include "platform/FakeFileIo.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
 #include "platform/SystemInfo.h"
+#include "settings/MappedData.h"
 #include "tests/catalogue/CatalogueMachine.h"
 #include "tests/catalogue/CatalogueTestSupport.h"
 
@@ -215,6 +218,48 @@ TEST_F(CatalogueTest, PlatformFoldersResolve)
         EXPECT_NE(path.last(), u'\\');
     }
     EXPECT_TRUE(purgo::ownModulePath().endsWithIgnoreCase(u".exe")) << utf8(purgo::ownModulePath());
+}
+
+// The user's custom groups lead the list, the built-in groups follow.
+TEST_F(CatalogueTest, CustomGroupsLeadTheList)
+{
+    s::platform::FakeFileIo files;
+    const std::u16string_view path = u"C:\\app\\savedata\\SaveData.xml";
+    files.seedFile(path, R"(<savedata><CustomItems NumOfCustom="2" CustomID="7">)"
+                         R"(<_0 ID="Custom3" Title="003 Logs" CustomRecordID="3" NumOfChildren="1">)"
+                         R"(<_0 ID="Custom_3_1" TargetType="Type_Folder_1_Level" Target="C:\Logs"></_0></_0>)"
+                         R"(<_1 ID="Custom7" Title="007 Empty" CustomRecordID="7"></_1>)"
+                         R"(</CustomItems></savedata>)");
+    s::xml::MappedDataHandle store = s::xml::openFileStore(path, files);
+    ASSERT_TRUE(store);
+    std::vector<TimeRecord*> list;
+    purgo::buildCatalogue(list, englishLocalizer(), *store);
+    ASSERT_EQ(list.size(), 2u + purgo::kBuiltinGroupCount);
+    EXPECT_EQ(utf8(list[0]->id), "Custom3");
+    EXPECT_TRUE(list[0]->custom);
+    EXPECT_EQ(list[0]->childCount(), 1u);
+    EXPECT_EQ(utf8(list[1]->id), "Custom7");
+    EXPECT_TRUE(list[1]->custom);
+    EXPECT_EQ(utf8(list[2]->id), "SystemTemporaryFolder");
+    EXPECT_FALSE(list[2]->custom);
+    purgo::forgetCookieSites();
+    for (TimeRecord* group : list)
+        group->release();
+}
+
+// Without a custom record the list starts with the built-in groups.
+TEST_F(CatalogueTest, NoCustomGroups)
+{
+    s::platform::FakeFileIo files;
+    s::xml::MappedDataHandle store = s::xml::openFileStore(u"C:\\app\\savedata\\SaveData.xml", files);
+    ASSERT_TRUE(store);
+    std::vector<TimeRecord*> list;
+    purgo::buildCatalogue(list, englishLocalizer(), *store);
+    ASSERT_EQ(list.size(), static_cast<std::size_t>(purgo::kBuiltinGroupCount));
+    EXPECT_EQ(utf8(list[0]->id), "SystemTemporaryFolder");
+    purgo::forgetCookieSites();
+    for (TimeRecord* group : list)
+        group->release();
 }
 
 // Descriptions follow the same rules as titles; one group of each rule.
