@@ -327,6 +327,15 @@ TEST_F(ShippedTable, TranslationsDifferFromEnglishUnlessTheWordIsTheSame)
     }
 }
 
+TEST_F(ShippedTable, AddressesStartWithTheBuildsWebBase)
+{
+    localizer->select(u"English");
+    for (int32_t address : {101000, 108000, 108200, 108500, 500003, 500004, 500006, 500007, 500100}) {
+        const std::string text = utf8(localizer->text(address));
+        EXPECT_EQ(text.rfind(PURGO_WEB_BASE, 0), 0u) << address << ": " << text;
+    }
+}
+
 TEST_F(ShippedTable, YesButtonAndCaptionsKeepTheirSpaces)
 {
     localizer->select(u"English");
