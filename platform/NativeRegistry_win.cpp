@@ -132,8 +132,12 @@ public:
         return status;
     }
 
-    NtStatus enumerateKey(const NativeKey& key, std::uint32_t index, std::span<std::byte> area,
-                          std::uint32_t& resultLength, KeyBasicInfo& out) override
+    // The three reads share their checks and their result rules: the length
+    // needed is reported with the buffer errors, and the record read from the
+    // bytes the service wrote.
+    template <class Info, class Read, class Call>
+    NtStatus readInto(const NativeKey& key, std::span<std::byte> area, std::uint32_t& resultLength, Info& out,
+                      Read read, Call&& call)
     {
         const Entries& e = entries();
         if (!e.complete)
@@ -143,59 +147,44 @@ public:
         if (!info::aligned(area))
             return kStatusDatatypeMisalignment;
         ULONG needed = 0;
-        NtStatus status =
-            e.enumerateKey(asHandle(rawOf(key)), index, kKeyBasicInformation, area.data(), areaLength(area), &needed);
+        NtStatus status = call(e, needed);
         if (status == kStatusSuccess || status == kStatusBufferOverflow || status == kStatusBufferTooSmall)
             resultLength = needed;
         if ((status == kStatusSuccess || status == kStatusBufferOverflow) &&
-            !info::readKeyBasic(writtenPart(area, needed), status, out))
+            !read(writtenPart(area, needed), status, out))
             status = kStatusInternalError;
         return status;
+    }
+
+    NtStatus enumerateKey(const NativeKey& key, std::uint32_t index, std::span<std::byte> area,
+                          std::uint32_t& resultLength, KeyBasicInfo& out) override
+    {
+        return readInto(key, area, resultLength, out, info::readKeyBasic, [&](const Entries& e, ULONG& needed) {
+            return e.enumerateKey(asHandle(rawOf(key)), index, kKeyBasicInformation, area.data(), areaLength(area),
+                                  &needed);
+        });
     }
 
     NtStatus enumerateValue(const NativeKey& key, std::uint32_t index, std::span<std::byte> area,
                             std::uint32_t& resultLength, ValueBasicInfo& out) override
     {
-        const Entries& e = entries();
-        if (!e.complete)
-            return kStatusProcedureNotFound;
-        if (!owns(key))
-            return kStatusInvalidHandle;
-        if (!info::aligned(area))
-            return kStatusDatatypeMisalignment;
-        ULONG needed = 0;
-        NtStatus status = e.enumerateValueKey(asHandle(rawOf(key)), index, kKeyValueBasicInformation, area.data(),
-                                              areaLength(area), &needed);
-        if (status == kStatusSuccess || status == kStatusBufferOverflow || status == kStatusBufferTooSmall)
-            resultLength = needed;
-        if ((status == kStatusSuccess || status == kStatusBufferOverflow) &&
-            !info::readValueBasic(writtenPart(area, needed), status, out))
-            status = kStatusInternalError;
-        return status;
+        return readInto(key, area, resultLength, out, info::readValueBasic, [&](const Entries& e, ULONG& needed) {
+            return e.enumerateValueKey(asHandle(rawOf(key)), index, kKeyValueBasicInformation, area.data(),
+                                       areaLength(area), &needed);
+        });
     }
 
     NtStatus queryValue(const NativeKey& key, std::u16string_view name, std::span<std::byte> area,
                         std::uint32_t& resultLength, ValueFullInfo& out) override
     {
-        const Entries& e = entries();
-        if (!e.complete)
-            return kStatusProcedureNotFound;
-        if (!owns(key))
-            return kStatusInvalidHandle;
-        if (!info::aligned(area))
-            return kStatusDatatypeMisalignment;
-        UNICODE_STRING valueName;
-        if (!makeUnicodeString(name, valueName))
-            return kStatusNameTooLong;
-        ULONG needed = 0;
-        NtStatus status = e.queryValueKey(asHandle(rawOf(key)), &valueName, kKeyValueFullInformation, area.data(),
-                                          areaLength(area), &needed);
-        if (status == kStatusSuccess || status == kStatusBufferOverflow || status == kStatusBufferTooSmall)
-            resultLength = needed;
-        if ((status == kStatusSuccess || status == kStatusBufferOverflow) &&
-            !info::readValueFull(writtenPart(area, needed), status, out))
-            status = kStatusInternalError;
-        return status;
+        return readInto(key, area, resultLength, out, info::readValueFull,
+                        [&](const Entries& e, ULONG& needed) -> NtStatus {
+                            UNICODE_STRING valueName;
+                            if (!makeUnicodeString(name, valueName))
+                                return kStatusNameTooLong;
+                            return e.queryValueKey(asHandle(rawOf(key)), &valueName, kKeyValueFullInformation,
+                                                   area.data(), areaLength(area), &needed);
+                        });
     }
 
     NtStatus deleteKey(const NativeKey& key) override
