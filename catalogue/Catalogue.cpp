@@ -114,10 +114,10 @@ Text iconOf(const Icon& icon)
     case IconKind::MediaPlayer:
         return folderPlus(PlatformFolder::ProgramFiles, u"\\Windows Media Player\\wmplayer.exe,0");
     case IconKind::Own: {
-        Text spec = ownModulePath();
-        spec += u',';
-        spec.appendS32(icon.index);
-        return spec;
+        Text location = ownModulePath();
+        location += u',';
+        location.appendS32(icon.index);
+        return location;
     }
     }
     return {};

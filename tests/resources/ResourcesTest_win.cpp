@@ -71,7 +71,7 @@ BOOL CALLBACK collectIconGroup(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR list)
     return TRUE;
 }
 
-// An icon spec "<exe>,N" counts the icon groups in resource order: the
+// An icon location "<exe>,N" counts the icon groups in resource order: the
 // application icon is 0, the catalogue's own icons 1 to 23.
 TEST(Resources, OwnIconsFollowTheApplicationIconInOrder)
 {
