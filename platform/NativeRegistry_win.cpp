@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "platform/ProcAddress_win.h"
+
 #include <winternl.h>
 
 #include <algorithm>
@@ -43,25 +45,18 @@ struct Entries {
     bool complete = false;
 };
 
-template <class Fn> void bind(HMODULE module, const char* name, Fn& to)
-{
-    // GetProcAddress returns a generic function pointer; going through void*
-    // keeps -Wcast-function-type quiet about the conversion.
-    to = module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
 const Entries& entries()
 {
     static const Entries bound = [] {
         Entries e;
         HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-        bind(ntdll, "NtOpenKey", e.openKey);
-        bind(ntdll, "NtEnumerateKey", e.enumerateKey);
-        bind(ntdll, "NtEnumerateValueKey", e.enumerateValueKey);
-        bind(ntdll, "NtQueryValueKey", e.queryValueKey);
-        bind(ntdll, "NtDeleteKey", e.deleteKey);
-        bind(ntdll, "NtDeleteValueKey", e.deleteValueKey);
-        bind(ntdll, "NtClose", e.close);
+        bindProc(ntdll, "NtOpenKey", e.openKey);
+        bindProc(ntdll, "NtEnumerateKey", e.enumerateKey);
+        bindProc(ntdll, "NtEnumerateValueKey", e.enumerateValueKey);
+        bindProc(ntdll, "NtQueryValueKey", e.queryValueKey);
+        bindProc(ntdll, "NtDeleteKey", e.deleteKey);
+        bindProc(ntdll, "NtDeleteValueKey", e.deleteValueKey);
+        bindProc(ntdll, "NtClose", e.close);
         e.complete = e.openKey && e.enumerateKey && e.enumerateValueKey && e.queryValueKey && e.deleteKey &&
                      e.deleteValueKey && e.close;
         return e;

@@ -1,5 +1,7 @@
 #include "platform/SystemInfo.h"
 
+#include "platform/ProcAddress_win.h"
+
 #include <windows.h>
 
 namespace s::platform {
@@ -27,10 +29,8 @@ SystemFacts readFacts()
     using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
     OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof(info);
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    auto rtlGetVersion =
-        ntdll ? reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
-              : nullptr;
+    RtlGetVersionFn rtlGetVersion = nullptr;
+    bindProc(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion", rtlGetVersion);
     if (rtlGetVersion && rtlGetVersion(&info) == 0) {
         facts.majorVersion = info.dwMajorVersion;
         facts.minorVersion = info.dwMinorVersion;

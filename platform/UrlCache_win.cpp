@@ -1,6 +1,8 @@
 #include "platform/UrlCache.h"
 
 #include <windows.h>
+
+#include "platform/ProcAddress_win.h"
 #include <wininet.h>
 
 namespace s::platform {
@@ -30,13 +32,6 @@ struct WinInet {
     bool complete = false;
 };
 
-template <typename Fn> void bind(HMODULE module, const char* name, Fn& out)
-{
-    // GetProcAddress returns a generic FARPROC; the detour through void*
-    // keeps -Wcast-function-type quiet about the real signature.
-    out = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 WinInet load()
 {
     WinInet api;
@@ -45,13 +40,13 @@ WinInet load()
     HMODULE module = LoadLibraryW(L"wininet.dll");
     if (!module)
         return api;
-    bind(module, "FindFirstUrlCacheEntryExW", api.findFirstEx);
-    bind(module, "FindFirstUrlCacheEntryW", api.findFirst);
-    bind(module, "FindNextUrlCacheEntryExW", api.findNextEx);
-    bind(module, "FindNextUrlCacheEntryW", api.findNext);
-    bind(module, "FindCloseUrlCache", api.findClose);
-    bind(module, "DeleteUrlCacheEntryW", api.deleteEntry);
-    bind(module, "FreeUrlCacheSpaceW", api.freeSpace);
+    bindProc(module, "FindFirstUrlCacheEntryExW", api.findFirstEx);
+    bindProc(module, "FindFirstUrlCacheEntryW", api.findFirst);
+    bindProc(module, "FindNextUrlCacheEntryExW", api.findNextEx);
+    bindProc(module, "FindNextUrlCacheEntryW", api.findNext);
+    bindProc(module, "FindCloseUrlCache", api.findClose);
+    bindProc(module, "DeleteUrlCacheEntryW", api.deleteEntry);
+    bindProc(module, "FreeUrlCacheSpaceW", api.freeSpace);
     api.complete = api.findFirstEx && api.findFirst && api.findNextEx && api.findNext && api.findClose &&
                    api.deleteEntry && api.freeSpace;
     return api;
