@@ -2,6 +2,7 @@
 
 #include "base/StrArray.h"
 #include "engine/Scan.h"
+#include "engine/TargetSafety.h"
 #include "platform/PathWin.h"
 #include "platform/RegDir.h"
 
@@ -13,12 +14,6 @@ using s::file::win::PathList;
 using s::file::win::PathWin;
 using s::reg::win::RegDir;
 
-// A relative target text (one without a drive or share) goes to the platform
-// calls as it is: Windows resolves it against the process's current folder,
-// and every deletion below stays inside what the text names there. A listing
-// only yields entries inside the folder it lists, a link is never entered,
-// and a text of 3 characters or fewer ("C:\", "C:", "\") is never deleted, so
-// no relative text can climb above its own folder.
 void deleteEach(PathList& paths, AtReboot atReboot)
 {
     for (int i = 0; i < paths.count(); ++i)
@@ -86,11 +81,8 @@ void deleteRegistry(TimeRecord& target)
     }
 }
 
-void cleanTarget(TimeRecord& target, CleanContext& context)
+void deleteByKind(TimeRecord& target, AtReboot atReboot)
 {
-    if (!target.checked)
-        return;
-    const AtReboot atReboot = context.mode == CleanMode::Interactive ? AtReboot::Schedule : AtReboot::Leave;
     switch (target.kind) {
     case Type_RegKey_1_Level:
     case Type_RegKey_All_Levels:
@@ -115,6 +107,17 @@ void cleanTarget(TimeRecord& target, CleanContext& context)
     default:
         break;
     }
+}
+
+void cleanTarget(TimeRecord& target, CleanContext& context)
+{
+    if (!target.checked)
+        return;
+    const AtReboot atReboot = context.mode == CleanMode::Interactive ? AtReboot::Schedule : AtReboot::Leave;
+    // A refused target (engine/TargetSafety.h) deletes nothing; its rescan
+    // measures 0 as its scan did.
+    if (mayReach(target))
+        deleteByKind(target, atReboot);
     if (context.mode == CleanMode::Interactive)
         scan(target, nullptr, Captions::Without);
     context.pendingFound += target.found;

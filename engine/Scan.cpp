@@ -1,5 +1,7 @@
 #include "engine/Scan.h"
 
+#include "engine/TargetSafety.h"
+
 #include "base/StrArray.h"
 #include "lang/Localizer.h"
 #include "platform/PathWin.h"
@@ -38,17 +40,23 @@ void describe(TimeRecord& target, s::lang::Localizer* localizer, std::u16string_
     target.description.append(target.target.view());
 }
 
+// Whether a target's measure is taken, or it is one the engine refuses
+// (engine/TargetSafety.h) and measures 0.
+enum class Reach : uint8_t { Refused, Allowed };
+
 void showRow(TimeRecord& node)
 {
     if (node.listRow)
         node.listRow->showMeasures(node);
 }
 
-void scanRegistryKey(TimeRecord& target, s::lang::Localizer* localizer, Captions captions)
+void scanRegistryKey(TimeRecord& target, s::lang::Localizer* localizer, Captions captions, Reach reach)
 {
     auto key = RegDir::make(target.target.view());
     if (captions == Captions::With)
         describe(target, localizer, key->subkeyName());
+    if (reach == Reach::Refused)
+        return;
     int64_t values = 0;
     int64_t subkeys = 0;
     target.size = measureKey(*key, target.kind != Type_RegKey_1_Level, target.kind != Type_RegKey_OnlyAllSubKeys,
@@ -56,7 +64,7 @@ void scanRegistryKey(TimeRecord& target, s::lang::Localizer* localizer, Captions
     target.found = values + subkeys + (target.kind == Type_RegKey_All_Levels_IncludeSelf ? 1 : 0);
 }
 
-void scanRegistryValue(TimeRecord& target, s::lang::Localizer* localizer, Captions captions)
+void scanRegistryValue(TimeRecord& target, s::lang::Localizer* localizer, Captions captions, Reach reach)
 {
     Text keyPath;
     Text valueName;
@@ -68,15 +76,19 @@ void scanRegistryValue(TimeRecord& target, s::lang::Localizer* localizer, Captio
         else
             describe(target, localizer, valueName.view());
     }
+    if (reach == Reach::Refused)
+        return;
     target.size = key->valueDataLength(valueName.view());
     target.found = target.size != 0 ? 1 : 0;
 }
 
-void scanFolder(TimeRecord& target, s::lang::Localizer* localizer, Captions captions)
+void scanFolder(TimeRecord& target, s::lang::Localizer* localizer, Captions captions, Reach reach)
 {
     auto path = PathWin::make(target.target.view());
     if (captions == Captions::With)
         describe(target, localizer, path->lastComponent().view());
+    if (reach == Reach::Refused)
+        return;
     int64_t files = 0;
     int64_t folders = 0;
     const auto descend = target.kind == Type_Folder_1_Level ? s::file::Descend::No : s::file::Descend::Yes;
@@ -86,20 +98,24 @@ void scanFolder(TimeRecord& target, s::lang::Localizer* localizer, Captions capt
     target.found = files + folders + (target.kind == Type_Folder_All_Levels_IncludeSelf ? 1 : 0);
 }
 
-void scanFile(TimeRecord& target, s::lang::Localizer* localizer, Captions captions)
+void scanFile(TimeRecord& target, s::lang::Localizer* localizer, Captions captions, Reach reach)
 {
     auto path = PathWin::make(target.target.view());
     if (captions == Captions::With)
         describe(target, localizer, path->lastComponent().view());
+    if (reach == Reach::Refused)
+        return;
     target.found = path->exists() ? 1 : 0;
     target.size = path->fileSize();
 }
 
-void scanWildcard(TimeRecord& target, s::lang::Localizer* localizer, Captions captions)
+void scanWildcard(TimeRecord& target, s::lang::Localizer* localizer, Captions captions, Reach reach)
 {
     auto path = PathWin::make(target.target.view());
     if (captions == Captions::With)
         describe(target, localizer, path->lastComponent().view());
+    if (reach == Reach::Refused)
+        return;
     auto files = s::file::win::PathListHandle::take();
     const int count =
         path->expandWildcard(*files, s::file::HiddenAndSystem::Include,
@@ -161,28 +177,31 @@ void scan(TimeRecord& node, s::lang::Localizer* localizer, Captions captions)
         return;
     }
 
+    // A refused target keeps its captions and measures 0 (the 1 of the
+    // "and self" kinds included): nothing of it will be deleted.
+    const Reach reach = mayReach(node) ? Reach::Allowed : Reach::Refused;
     switch (node.kind) {
     case Type_RegKey_1_Level:
     case Type_RegKey_All_Levels:
     case Type_RegKey_All_Levels_IncludeSelf:
     case Type_RegKey_OnlyAllSubKeys:
-        scanRegistryKey(node, localizer, captions);
+        scanRegistryKey(node, localizer, captions, reach);
         break;
     case Type_RegValue:
     case Type_RegValue_Wild:
-        scanRegistryValue(node, localizer, captions);
+        scanRegistryValue(node, localizer, captions, reach);
         break;
     case Type_Folder_1_Level:
     case Type_Folder_All_Levels:
     case Type_Folder_All_Levels_IncludeSelf:
     case Type_Folder_OnlyAllSubFolders:
-        scanFolder(node, localizer, captions);
+        scanFolder(node, localizer, captions, reach);
         break;
     case Type_File:
-        scanFile(node, localizer, captions);
+        scanFile(node, localizer, captions, reach);
         break;
     case Type_File_Wild:
-        scanWildcard(node, localizer, captions);
+        scanWildcard(node, localizer, captions, reach);
         break;
     case Type_File_Func:
         scanSpecial(node, captions);

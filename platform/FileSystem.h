@@ -88,6 +88,10 @@ public:
     virtual Win32Error attributeData(const char16_t* path, FileAttributeData& data) = 0;
     // The existence test: the path names a file, a folder or a link.
     virtual bool exists(const char16_t* path) = 0;
+    // GetLongPathNameW: the path with every 8.3 short component replaced by
+    // its long name (the case of the names as stored). The path must exist:
+    // kErrorFileNotFound or kErrorPathNotFound otherwise.
+    virtual Win32Error longPathName(const char16_t* path, std::u16string& longPath) = 0;
 
     // DeleteFileW. A read-only file gives kErrorAccessDenied, a file that is
     // open without delete sharing kErrorSharingViolation, a folder

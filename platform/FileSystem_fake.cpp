@@ -1,6 +1,6 @@
 #include "platform/FileSystem_fake.h"
 
-#include "platform/FindPattern_fake.h"
+#include "platform/FindPattern.h"
 
 #include <map>
 #include <memory>
@@ -64,6 +64,7 @@ struct Node {
     FileFault fault = FileFault::None;
     std::u16string linkTarget;  // full path, for links
     LinkRemoval removal = LinkRemoval::RemovesLink;
+    std::u16string shortName;  // the 8.3 alias a test gave it, or empty
     std::map<std::u16string, std::unique_ptr<Node>> children;  // by folded name: NTFS order
 
     bool isFolder() const { return kind == Kind::Folder || kind == Kind::FolderLink; }
@@ -169,7 +170,9 @@ public:
                     entries.push_back({dots, kFileAttributeDirectory, 0});
         }
         for (const auto& [key, child] : folder->children) {
-            if (!findPatternMatches(mask, child->name))
+            // Windows tries the mask on the short name too.
+            if (!findPatternMatches(mask, child->name) &&
+                (child->shortName.empty() || !findPatternMatches(mask, child->shortName)))
                 continue;
             const std::uint64_t size = child->kind == Kind::File ? child->size : 0;
             entries.push_back({child->name, reportedAttributes(*child), size});
@@ -221,6 +224,39 @@ public:
     }
 
     bool exists(const char16_t* path) override { return attributes(path, nullptr) != kInvalidFileAttributes; }
+
+    Win32Error longPathName(const char16_t* path, std::u16string& longPath) override
+    {
+        if (!path)
+            return kErrorInvalidParameter;
+        std::lock_guard lock(m_mutex);
+        const ParsedPath parsed = parse(path, ParseMode::Operation);
+        if (parsed.error)
+            return parsed.error;
+        Node* node = findRoot(parsed.root);
+        if (!node)
+            return kErrorPathNotFound;
+        std::u16string out = parsed.root;
+        if (parsed.parts.empty())
+            out += u'\\';
+        for (std::size_t k = 0; k < parsed.parts.size(); ++k) {
+            Node* next = node->isFolder() ? child(node, parsed.parts[k]) : nullptr;
+            if (!next)
+                return k + 1 == parsed.parts.size() ? kErrorFileNotFound : kErrorPathNotFound;
+            out += u'\\';
+            out += next->name;
+            if (k + 1 == parsed.parts.size())
+                break;
+            if (next->kind == Kind::FolderLink)
+                next = follow(next, 0);
+            if (!next)
+                return kErrorPathNotFound;
+            node = next;
+        }
+        // The verbatim prefix stays as given, as GetLongPathNameW keeps it.
+        longPath = std::u16string_view(path).substr(0, 4) == u"\\\\?\\" ? u"\\\\?\\" + out : out;
+        return kErrorSuccess;
+    }
 
     Win32Error deleteFile(const char16_t* path) override
     {
@@ -370,6 +406,16 @@ public:
         if (at.error)
             return false;
         at.node->fault = fault;
+        return true;
+    }
+
+    bool setShortName(std::u16string_view path, std::u16string_view shortName) override
+    {
+        std::lock_guard lock(m_mutex);
+        Located at = locate(path, ParseMode::Seeding);
+        if (at.error || !at.parent)
+            return false;
+        at.node->shortName = shortName;
         return true;
     }
 
@@ -613,10 +659,17 @@ private:
         return found == m_roots.end() ? nullptr : found->second.get();
     }
 
+    // A path component names an entry by its long name or by its short one.
     static Node* child(Node* folder, std::u16string_view name)
     {
-        auto found = folder->children.find(folded(name));
-        return found == folder->children.end() ? nullptr : found->second.get();
+        const std::u16string key = folded(name);
+        auto found = folder->children.find(key);
+        if (found != folder->children.end())
+            return found->second.get();
+        for (const auto& [childKey, entry] : folder->children)
+            if (!entry->shortName.empty() && folded(entry->shortName) == key)
+                return entry.get();
+        return nullptr;
     }
 
     // The folder a link leads to, or null when it dangles or loops.

@@ -21,7 +21,7 @@
 //   directory or reparse bits. A read-only file cannot be deleted
 //   (kErrorAccessDenied); a read-only folder cannot be removed either (Windows;
 //   Wine ignores read-only on folders).
-// - Find patterns match as platform/FindPattern_fake.h describes. A pattern
+// - Find patterns match as platform/FindPattern.h describes. A pattern
 //   whose folder part runs through a file fails with kErrorInvalidName, as
 //   on Wine.
 // - Links (reparse points): a folder link reports
@@ -37,7 +37,12 @@
 //   taken off, as the boot-time list holds it behind its own "\??\" prefix)
 //   and succeeds whether or not the path exists.
 //
-// Not modelled: short 8.3 names, alternate data streams, times, ACLs beyond
+// - Short names: an entry has an 8.3 alias only when a test gives it one
+//   (setShortName). A find mask matches the long or the short name, a path
+//   component may name an entry by either, and longPathName gives the long
+//   names back.
+//
+// Not modelled: generated 8.3 names, alternate data streams, times, ACLs beyond
 // the injected faults, drive types.
 #pragma once
 
@@ -86,6 +91,8 @@ public:
     // `target` is an absolute path; it need not exist (a dangling link).
     virtual bool addFolderLink(std::u16string_view path, std::u16string_view target, LinkRemoval removal) = 0;
     virtual bool addFileLink(std::u16string_view path, std::u16string_view target) = 0;
+    // Gives the entry (not a root) an 8.3 alias. False when it is missing.
+    virtual bool setShortName(std::u16string_view path, std::u16string_view shortName) = 0;
     // On the entry itself, never on a link's target. False when it is missing.
     virtual bool setFault(std::u16string_view path, FileFault fault) = 0;
     // Makes deleteAtReboot fail with `error` (kErrorAccessDenied for a process

@@ -89,6 +89,26 @@ public:
         return path && GetFileAttributesW(wide(path)) != INVALID_FILE_ATTRIBUTES;
     }
 
+    Win32Error longPathName(const char16_t* path, std::u16string& longPath) override
+    {
+        if (!path)
+            return kErrorInvalidParameter;
+        std::wstring buffer(MAX_PATH + 1, L'\0');
+        // The answer is the length it needs (with its zero) when the buffer is
+        // too small; a folder renamed in between can need more again.
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            const DWORD length = GetLongPathNameW(wide(path), buffer.data(), static_cast<DWORD>(buffer.size()));
+            if (length == 0)
+                return GetLastError();
+            if (length < buffer.size()) {
+                longPath.assign(reinterpret_cast<const char16_t*>(buffer.data()), length);
+                return kErrorSuccess;
+            }
+            buffer.assign(length, L'\0');
+        }
+        return kErrorInsufficientBuffer;
+    }
+
     Win32Error deleteFile(const char16_t* path) override
     {
         if (!path)

@@ -12,8 +12,14 @@
 // - Rooted: a drive ("C:...", second character ':'), or a network path ("\\x",
 //   longer than 2 characters, third character neither '\' nor '/').
 //   isValidLocation() = valid and rooted; the engine shows and looks up only
-//   such paths. A relative path stays usable: the calls take it unchanged and
-//   Windows resolves it against the current directory.
+//   such paths.
+// - Absolute: "C:\..." or "\\server\share..." (or their "\\?\" forms).
+//   Nothing else is ever handed to Windows: a relative text ("Temp\x"), one
+//   relative to a drive's current folder ("C:x", "C:*.log") or to the current
+//   drive's root ("\temp") would act on whatever the current folder is -
+//   System32 for a program the Task Scheduler starts. Such a path reads as
+//   missing: exists false, no attributes, empty listings, and delete path
+//   refuses it.
 // - Long form: from kLongFormFrom characters on, the calls use "\\?\C:\..." or
 //   "\\?\UNC\server\share\..." so that they work beyond MAX_PATH.
 //
@@ -80,6 +86,10 @@ public:
     virtual bool isValid() const = 0;
     virtual bool isRooted() const = 0;
     bool isValidLocation() const { return isValid() && isRooted(); }
+    virtual bool isAbsolute() const = 0;
+    // A place no clean may delete or empty (platform/ProtectedPlaces.h),
+    // compared by its long name.
+    virtual bool isProtectedPlace() = 0;
 
     // File title plus extension: a folder's name, a file's name, a wildcard
     // target's pattern.
@@ -123,8 +133,9 @@ public:
 
     // Deletes the file, or the folder with everything in it. True when the
     // path is gone or never existed. Never touches a drive or share root (nor
-    // any text of 3 characters or fewer), never an invalid path (false), and
-    // never goes through a link: a link is removed as itself or not at all.
+    // any text of 3 characters or fewer), never an invalid or relative path
+    // (false), never a protected place nor anything in one that is met in
+    // the tree (false, and not scheduled), and never goes through a link: a link is removed as itself or not at all.
     // A read-only entry is made writable and tried again. What is left, when
     // asked, is scheduled for deletion at the next boot, children before
     // their folder.

@@ -1,6 +1,8 @@
 #include "platform/PathWin.h"
 
 #include "platform/FileSystem.h"
+#include "platform/FindPattern.h"
+#include "platform/ProtectedPlaces.h"
 
 #include <utility>
 #include <vector>
@@ -193,6 +195,9 @@ void PathWin::setPath(std::u16string_view text)
 
     const std::u16string_view full = m_full.view();
     m_rooted = (full.size() >= 2 && full[1] == u':') || isUncStart(full);
+    // From the text as set: "C:\" loses its backslash above and would read
+    // as "C:", the current folder of drive C:.
+    m_absolute = !ProtectedPlaces::comparisonKey(m_text.view()).empty();
 
     // The split that _wsplitpath makes: "C:" | "\dir\sub\" | "name" | ".ext".
     m_valid = false;
@@ -302,13 +307,25 @@ bool PathWin::exists()
     // Through the long form when there is one: a plain text of MAX_PATH
     // characters or more fails on Windows, and a long path would read as
     // missing - delete path would then report success without deleting.
-    return m_valid && p::fileSystem().exists(callPath().c_str());
+    return m_valid && m_absolute && p::fileSystem().exists(callPath().c_str());
+}
+
+bool PathWin::isProtectedPlace()
+{
+    if (!m_valid || !m_absolute)
+        return false;
+    if (ProtectedPlaces::contains(m_full.view()))
+        return true;
+    // "C:\PROGRA~1" is Program Files: compare the long names.
+    std::u16string longPath;
+    return p::fileSystem().longPathName(callPath().c_str(), longPath) == p::kErrorSuccess &&
+           ProtectedPlaces::contains(longPath);
 }
 
 std::uint32_t PathWin::attributes()
 {
     if (!m_attributesRead) {
-        m_attributes = m_valid ? p::fileSystem().attributes(callPath().c_str()) : kInvalid;
+        m_attributes = m_valid && m_absolute ? p::fileSystem().attributes(callPath().c_str()) : kInvalid;
         m_attributesRead = true;
     }
     return m_attributes;
@@ -319,7 +336,7 @@ std::int64_t PathWin::fileSize()
     if (!m_sizeRead) {
         FileAttributeData data;
         m_size = 0;
-        if (m_valid && p::fileSystem().attributeData(callPath().c_str(), data) == p::kErrorSuccess &&
+        if (m_valid && m_absolute && p::fileSystem().attributeData(callPath().c_str(), data) == p::kErrorSuccess &&
             !isDirectoryEntry(data.attributes))
             m_size = static_cast<std::int64_t>(data.size);
         m_sizeRead = true;
@@ -341,9 +358,15 @@ std::int64_t PathWin::measureFolder(Descend descend, TopFiles topFiles, std::int
                 // Junctions and folder links lead elsewhere (or back up the
                 // tree): what they show is not in this folder.
                 if (descend == Descend::Yes && !isLink(entry.attributes)) {
+                    StrBuffer subfolder;
+                    join(folder.view(), entry.name, subfolder);
+                    // Delete path leaves a protected place inside the tree
+                    // (a Documents folder redirected into it): it is not
+                    // counted either.
+                    if (ProtectedPlaces::contains(subfolder.view()))
+                        return;
                     ++folders;
-                    pending.emplace_back();
-                    join(folder.view(), entry.name, pending.back());
+                    pending.push_back(std::move(subfolder));
                 }
             } else if (countFiles) {
                 bytes += static_cast<std::int64_t>(entry.size);
@@ -362,7 +385,7 @@ std::int64_t PathWin::measureFolder(Descend descend, TopFiles topFiles, std::int
 
 int PathWin::list(PathList& out, Listing listing, HiddenAndSystem hidden, Recursion recursion)
 {
-    if (!m_valid)
+    if (!m_valid || !m_absolute)
         return 0;
     const int before = out.count();
     // Folders still to list, the next one last; subfolders go on in reverse
@@ -410,7 +433,7 @@ int PathWin::listFiles(PathList& out, HiddenAndSystem hidden, Recursion recursio
 
 int PathWin::expandWildcard(PathList& out, HiddenAndSystem hidden, InSubfolders inSubfolders)
 {
-    if (!m_valid)
+    if (!m_valid || !m_absolute)
         return 0;
     const int before = out.count();
     const int separator = m_full.lastIndexOf(u'\\');
@@ -429,6 +452,10 @@ int PathWin::expandWildcard(PathList& out, HiddenAndSystem hidden, InSubfolders 
             if (isDirectoryEntry(entry.attributes) || isLink(entry.attributes))
                 return;
             if (hidden == HiddenAndSystem::Skip && isHiddenOrSystem(entry.attributes))
+                return;
+            // Windows also tries the mask on the 8.3 short name, so "*.log"
+            // reports "x.logs" (X~1.LOG): only the long name counts.
+            if (!s::platform::findPatternMatches(mask, entry.name))
                 return;
             join(folder.view(), entry.name, child);
             out.add(make(child.view()));
@@ -507,8 +534,9 @@ PathWin::Step PathWin::startDelete(NotifyShell notify, AtReboot atReboot)
     if (m_full.length() <= 3 || namesRoot(m_full.view()))
         return Step::Failed;
     // A text that could not be split says nothing about what is there; it is
-    // not reported as gone.
-    if (!m_valid)
+    // not reported as gone. A relative text would act on whatever the current
+    // folder is (System32, for a program the Task Scheduler starts).
+    if (!m_valid || !m_absolute)
         return Step::Failed;
     if (!exists())
         return Step::Gone;
@@ -526,6 +554,10 @@ PathWin::Step PathWin::startDelete(NotifyShell notify, AtReboot atReboot)
             scheduleAtReboot();
         return Step::Failed;
     }
+    // A protected place is neither removed nor emptied, wherever it lies in
+    // the tree being deleted; nor is it put on the boot-time list.
+    if (ProtectedPlaces::contains(m_full.view()))
+        return Step::Failed;
     if (removeFolderNow()) {
         if (notify == NotifyShell::Yes)
             fs.notifyChange(p::kShellEventRmdir, m_full.c_str());
@@ -560,6 +592,10 @@ bool PathWin::finishFolder(bool childrenGone, NotifyShell notify, AtReboot atReb
 
 bool PathWin::deletePath(NotifyShell notify, AtReboot atReboot)
 {
+    // The path as given may use short names ("C:\DOCUME~1"); the places
+    // below it come from listings, which give long names.
+    if (isProtectedPlace())
+        return false;
     const Step step = startDelete(notify, atReboot);
     if (step != Step::EnterFolder)
         return step == Step::Gone;

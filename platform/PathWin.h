@@ -37,6 +37,8 @@ public:
     const StrBuffer& callPath() const override { return m_long.isEmpty() ? m_full : m_long; }
     bool isValid() const override { return m_valid; }
     bool isRooted() const override { return m_rooted; }
+    bool isAbsolute() const override { return m_absolute; }
+    bool isProtectedPlace() override;
     StrBuffer lastComponent() const override;
 
     bool exists() override;
@@ -80,6 +82,7 @@ private:
     StrBuffer m_long;
     bool m_valid = false;
     bool m_rooted = false;
+    bool m_absolute = false;
     bool m_attributesRead = false;
     bool m_sizeRead = false;
     std::uint32_t m_attributes = 0xFFFFFFFF;

@@ -28,6 +28,26 @@ inline constexpr int kCsidlCommonAppData = 0x0023;  // CSIDL_COMMON_APPDATA
 inline constexpr int kCsidlWindows = 0x0024;        // CSIDL_WINDOWS
 inline constexpr int kCsidlSystem = 0x0025;         // CSIDL_SYSTEM
 inline constexpr int kCsidlProgramFiles = 0x0026;   // CSIDL_PROGRAM_FILES
+// The places no clean may empty (platform/ProtectedPlaces.h) ask for these.
+inline constexpr int kCsidlPersonal = 0x0005;                // CSIDL_PERSONAL: Documents
+inline constexpr int kCsidlFavorites = 0x0006;               // CSIDL_FAVORITES
+inline constexpr int kCsidlMyMusic = 0x000D;                 // CSIDL_MYMUSIC
+inline constexpr int kCsidlMyVideo = 0x000E;                 // CSIDL_MYVIDEO
+inline constexpr int kCsidlDesktopDirectory = 0x0010;        // CSIDL_DESKTOPDIRECTORY
+inline constexpr int kCsidlCommonDesktopDirectory = 0x0019;  // CSIDL_COMMON_DESKTOPDIRECTORY
+inline constexpr int kCsidlMyPictures = 0x0027;              // CSIDL_MYPICTURES
+inline constexpr int kCsidlProfile = 0x0028;                 // CSIDL_PROFILE
+inline constexpr int kCsidlSystemX86 = 0x0029;               // CSIDL_SYSTEMX86: SysWOW64 on 64-bit Windows
+inline constexpr int kCsidlProgramFilesX86 = 0x002A;         // CSIDL_PROGRAM_FILESX86
+inline constexpr int kCsidlProgramFilesCommon = 0x002B;      // CSIDL_PROGRAM_FILES_COMMON
+inline constexpr int kCsidlProgramFilesCommonX86 = 0x002C;   // CSIDL_PROGRAM_FILES_COMMONX86
+inline constexpr int kCsidlCommonDocuments = 0x002E;         // CSIDL_COMMON_DOCUMENTS
+inline constexpr int kCsidlCommonMusic = 0x0035;             // CSIDL_COMMON_MUSIC
+inline constexpr int kCsidlCommonPictures = 0x0036;          // CSIDL_COMMON_PICTURES
+inline constexpr int kCsidlCommonVideo = 0x0037;             // CSIDL_COMMON_VIDEO
+// Not a CSIDL: the Downloads known folder, which has none. The in-memory
+// shell keeps it with the special folders under this number.
+inline constexpr int kFolderDownloads = -2;
 
 // SHEmptyRecycleBinW flags.
 inline constexpr std::uint32_t kEmptyNoConfirmation = 0x1;  // SHERB_NOCONFIRMATION
@@ -42,6 +62,10 @@ public:
     // path without trailing backslash. kEFail when the folder has no
     // file-system path (the Recycle Bin, for one).
     virtual HResult specialFolderPath(int csidl, std::u16string& path) = 0;
+    // SHGetKnownFolderPath(FOLDERID_Downloads), bound by name (Windows Vista
+    // on): the user's Downloads folder, without trailing backslash. kEFail
+    // where the call does not exist.
+    virtual HResult downloadsFolderPath(std::u16string& path) = 0;
     // ShellExecuteExW with the special folder's item list (SEE_MASK_IDLIST),
     // shown normally: the file manager opens it. `process`, when given,
     // receives the id of a process the call started (0 when none was).

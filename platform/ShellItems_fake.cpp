@@ -35,6 +35,15 @@ std::map<int, std::u16string> defaultFolders()
         {kCsidlWindows, u"C:\\Windows"},
         {kCsidlSystem, u"C:\\Windows\\system32"},
         {kCsidlProgramFiles, u"C:\\Program Files"},
+        {kCsidlProgramFilesX86, u"C:\\Program Files (x86)"},
+        {kCsidlProfile, profile},
+        {kCsidlPersonal, profile + u"\\Documents"},
+        {kCsidlDesktopDirectory, profile + u"\\Desktop"},
+        {kCsidlMyPictures, profile + u"\\Pictures"},
+        {kCsidlMyMusic, profile + u"\\Music"},
+        {kCsidlMyVideo, profile + u"\\Videos"},
+        {kCsidlFavorites, profile + u"\\Favorites"},
+        {kFolderDownloads, profile + u"\\Downloads"},
     };
 }
 
@@ -57,6 +66,8 @@ public:
         path = found->second;
         return kSOk;
     }
+
+    HResult downloadsFolderPath(std::u16string& path) override { return specialFolderPath(kFolderDownloads, path); }
 
     HResult openSpecialFolder(int csidl, std::uint32_t* process) override
     {

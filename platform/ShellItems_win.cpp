@@ -1,6 +1,7 @@
 #include "platform/ShellItems.h"
 
 #include "platform/ComScope_win.h"
+#include "platform/ProcAddress_win.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -48,6 +49,31 @@ public:
             return kEFail;
         std::u16string text(reinterpret_cast<const char16_t*>(buffer));
         // Only a drive root keeps its backslash ("C:\").
+        while (text.size() > 3 && text.back() == u'\\')
+            text.pop_back();
+        path = std::move(text);
+        return kSOk;
+    }
+
+    HResult downloadsFolderPath(std::u16string& path) override
+    {
+        // FOLDERID_Downloads {374DE290-123F-4565-9164-39C4925E467B}. The known
+        // folder calls came with Windows Vista, so they are bound by name.
+        static const GUID kDownloads = {0x374DE290, 0x123F, 0x4565, {0x91, 0x64, 0x39, 0xC4, 0x92, 0x5E, 0x46, 0x7B}};
+        using GetKnownFolderPathFn = HRESULT(WINAPI*)(const GUID&, DWORD, HANDLE, PWSTR*);
+        GetKnownFolderPathFn getKnownFolderPath = nullptr;
+        bindProc(GetModuleHandleW(L"shell32.dll"), "SHGetKnownFolderPath", getKnownFolderPath);
+        if (!getKnownFolderPath)
+            return kEFail;
+        PWSTR found = nullptr;
+        const HRESULT result = getKnownFolderPath(kDownloads, 0, nullptr, &found);
+        // The buffer is the caller's to free, also when the call fails.
+        std::u16string text = SUCCEEDED(result) && found ? std::u16string(reinterpret_cast<const char16_t*>(found)) : u"";
+        CoTaskMemFree(found);
+        if (FAILED(result))
+            return result;
+        if (text.empty())
+            return kEFail;
         while (text.size() > 3 && text.back() == u'\\')
             text.pop_back();
         path = std::move(text);

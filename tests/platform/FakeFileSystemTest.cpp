@@ -3,7 +3,7 @@
 // normalisation, injected faults and the records tests inspect. The cases
 // that hold on both backends are in FileSystemTest.cpp.
 #include "platform/FileSystem_fake.h"
-#include "platform/FindPattern_fake.h"
+#include "platform/FindPattern.h"
 
 #include "tests/platform/Sandbox.h"
 

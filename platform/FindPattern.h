@@ -1,5 +1,7 @@
-// How Windows matches a FindFirstFileW mask against a file name, for the
-// in-memory file system. Windows does not hand the mask to the file system as
+// How Windows matches a FindFirstFileW mask against a file name. The
+// in-memory file system matches with it, and the path object confirms every
+// match Windows reports with it (Windows also matches the 8.3 short name, see
+// below, which no user means by "*.log"). Windows does not hand the mask to the file system as
 // typed: kernel32 first rewrites three cases into the "DOS" wildcards of
 // FsRtlIsNameInExpression, and those carry the legacy quirks:
 //
@@ -18,8 +20,9 @@
 // regard to case, folding A-Z only.
 //
 // What Windows also does and this does not: match the mask against the 8.3
-// short name as well ("*.htm" finds "page.html" through PAGE~1.HTM). The fake
-// file system has no short names.
+// short name as well ("*.log" finds "x.logs" through X~1.LOG, "*.htm" finds
+// "page.html" through PAGE~1.HTM). The fake file system models that for the
+// names a test gives a short name.
 //
 // Wine 8 differs: it treats '?' and '*' plainly ("a?" misses "a") and strips a
 // trailing '.' from the mask ("*." matches everything); it does match short

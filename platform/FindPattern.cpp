@@ -1,4 +1,4 @@
-#include "platform/FindPattern_fake.h"
+#include "platform/FindPattern.h"
 
 #include <cstddef>
 #include <cstdint>
