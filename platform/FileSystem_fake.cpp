@@ -64,7 +64,7 @@ struct Node {
     FileFault fault = FileFault::None;
     std::u16string linkTarget;  // full path, for links
     LinkRemoval removal = LinkRemoval::RemovesLink;
-    std::u16string shortName;  // the 8.3 alias a test gave it, or empty
+    std::u16string shortName;                                  // the 8.3 alias a test gave it, or empty
     std::map<std::u16string, std::unique_ptr<Node>> children;  // by folded name: NTFS order
 
     bool isFolder() const { return kind == Kind::Folder || kind == Kind::FolderLink; }

@@ -23,11 +23,33 @@ namespace p = s::platform;
 // without. The catalogue's own places there (Temp, Prefetch, Logs,
 // SoftwareDistribution\Download, Minidump, ...) are not among them.
 constexpr std::array<std::u16string_view, 27> kWindowsChildren = {
-    u"System",       u"System32",   u"SysWOW64",         u"Sysnative",      u"WinSxS",       u"Installer",
-    u"Fonts",        u"assembly",   u"Boot",             u"servicing",      u"inf",          u"Microsoft.NET",
-    u"Globalization", u"IME",       u"Resources",        u"PolicyDefinitions", u"Registration", u"security",
-    u"apppatch",     u"SystemApps", u"SystemResources",  u"Speech",         u"Cursors",      u"Media",
-    u"Web",          u"ShellExperiences", u"PLA",
+    u"System",
+    u"System32",
+    u"SysWOW64",
+    u"Sysnative",
+    u"WinSxS",
+    u"Installer",
+    u"Fonts",
+    u"assembly",
+    u"Boot",
+    u"servicing",
+    u"inf",
+    u"Microsoft.NET",
+    u"Globalization",
+    u"IME",
+    u"Resources",
+    u"PolicyDefinitions",
+    u"Registration",
+    u"security",
+    u"apppatch",
+    u"SystemApps",
+    u"SystemResources",
+    u"Speech",
+    u"Cursors",
+    u"Media",
+    u"Web",
+    u"ShellExperiences",
+    u"PLA",
 };
 
 // Children of a system folder whose loss leaves Windows unbootable.
@@ -38,23 +60,36 @@ constexpr std::array<std::u16string_view, 5> kSystemChildren = {
 // A profile's own folders: the user's documents and every program's
 // settings. The last group are the names of Windows XP.
 constexpr std::array<std::u16string_view, 21> kProfileChildren = {
-    u"Desktop",          u"Documents",        u"Downloads",
-    u"Pictures",         u"Music",            u"Videos",
-    u"Favorites",        u"AppData",          u"AppData\\Roaming",
-    u"AppData\\Local",   u"AppData\\LocalLow", u"Contacts",
-    u"Links",            u"Saved Games",      u"Searches",
-    u"OneDrive",         u"My Documents",     u"Application Data",
-    u"Local Settings",   u"Local Settings\\Application Data", u"Start Menu",
+    u"Desktop",
+    u"Documents",
+    u"Downloads",
+    u"Pictures",
+    u"Music",
+    u"Videos",
+    u"Favorites",
+    u"AppData",
+    u"AppData\\Roaming",
+    u"AppData\\Local",
+    u"AppData\\LocalLow",
+    u"Contacts",
+    u"Links",
+    u"Saved Games",
+    u"Searches",
+    u"OneDrive",
+    u"My Documents",
+    u"Application Data",
+    u"Local Settings",
+    u"Local Settings\\Application Data",
+    u"Start Menu",
 };
 
 // The shell's folders that are protected as they are.
 constexpr std::array<int, 18> kPlainFolders = {
-    p::kCsidlProgramFiles,     p::kCsidlProgramFilesX86,        p::kCsidlProgramFilesCommon,
-    p::kCsidlProgramFilesCommonX86, p::kCsidlCommonAppData,     p::kCsidlPersonal,
-    p::kCsidlFavorites,        p::kCsidlMyMusic,                p::kCsidlMyVideo,
-    p::kCsidlMyPictures,       p::kCsidlDesktopDirectory,       p::kCsidlCommonDesktopDirectory,
-    p::kCsidlCommonDocuments,  p::kCsidlCommonMusic,            p::kCsidlCommonPictures,
-    p::kCsidlCommonVideo,      p::kCsidlAppData,                p::kCsidlLocalAppData,
+    p::kCsidlProgramFiles,    p::kCsidlProgramFilesX86, p::kCsidlProgramFilesCommon, p::kCsidlProgramFilesCommonX86,
+    p::kCsidlCommonAppData,   p::kCsidlPersonal,        p::kCsidlFavorites,          p::kCsidlMyMusic,
+    p::kCsidlMyVideo,         p::kCsidlMyPictures,      p::kCsidlDesktopDirectory,   p::kCsidlCommonDesktopDirectory,
+    p::kCsidlCommonDocuments, p::kCsidlCommonMusic,     p::kCsidlCommonPictures,     p::kCsidlCommonVideo,
+    p::kCsidlAppData,         p::kCsidlLocalAppData,
 };
 
 // Environment variables naming protected places, and what they name.

@@ -68,7 +68,8 @@ public:
         PWSTR found = nullptr;
         const HRESULT result = getKnownFolderPath(kDownloads, 0, nullptr, &found);
         // The buffer is the caller's to free, also when the call fails.
-        std::u16string text = SUCCEEDED(result) && found ? std::u16string(reinterpret_cast<const char16_t*>(found)) : u"";
+        std::u16string text =
+            SUCCEEDED(result) && found ? std::u16string(reinterpret_cast<const char16_t*>(found)) : u"";
         CoTaskMemFree(found);
         if (FAILED(result))
             return result;
