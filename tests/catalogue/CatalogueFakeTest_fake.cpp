@@ -5,6 +5,10 @@
 
 #include "catalogue/CookieSites.h"
 #include "catalogue/SpecialHandlers.h"
+#include "engine/Clean.h"
+#include "engine/Scan.h"
+#include "engine/TargetSafety.h"
+#include "platform/FileSystem_fake.h"
 #include "platform/MachineFacts_fake.h"
 #include "platform/ShellItems_fake.h"
 #include "platform/UrlCache_fake.h"
@@ -145,6 +149,26 @@ TEST_F(CatalogueFakeTest, UnresolvedFoldersGiveRelativePaths)
     EXPECT_EQ(utf8(tree.group(u"SystemTemporaryFolder")->child(0)->target), "");
     EXPECT_EQ(utf8(tree.group(u"_7ZipHistory")->iconSpec), ",7");
     EXPECT_EQ(tree.group(u"RecycleBin")->childCount(), 0u);
+
+    // Those paths would resolve against the current drive's root ("C:\Temp",
+    // "C:\SoftwareDistribution\Download"): none is measured or cleaned.
+    ASSERT_TRUE(s::platform::fakeFileSystem().addFile(u"C:\\SoftwareDistribution\\Download\\keep.txt", 4));
+    int unresolved = 0;
+    for (TimeRecord* group : tree.groups) {
+        for (std::size_t c = 0; c < group->childCount(); ++c) {
+            const TimeRecord& target = *group->child(c);
+            if (target.kind == purgo::Type_File_Func || !utf8(target.target).starts_with("\\"))
+                continue;
+            ++unresolved;
+            EXPECT_FALSE(purgo::mayReach(target)) << utf8(target.target);
+        }
+        group->checked = true;
+        purgo::scan(*group, nullptr, purgo::Captions::Without);
+        purgo::CleanContext context;
+        purgo::clean(*group, context);
+    }
+    EXPECT_GT(unresolved, 100);
+    EXPECT_TRUE(s::platform::fakeFileSystem().contains(u"C:\\SoftwareDistribution\\Download\\keep.txt"));
 }
 
 }  // namespace
