@@ -41,15 +41,16 @@ struct LinkFixture {
     // A second set, for the path object: `measured` holds a.txt (3 bytes) and
     // a folder link to `outside`; `doomed` holds a.txt, sub\b.txt and a folder
     // link to `outside`, and is there to be deleted. Nothing in `outside`
-    // (keep.txt, 5 bytes) may ever go. Under Wine `doomed` is made once per
-    // test run, so its plain entries are gone after the first deletion.
+    // (keep.txt, 5 bytes) may ever go. Under Wine the links are made once
+    // per test run (by the CTest fixture); the plain entries of `doomed` are
+    // made again each time linkFixture() is called.
     std::u16string outside;
     std::u16string outsideFile;
     std::u16string measured;
     std::u16string doomed;
     // The engine's set: engine + "\\k<kind>" for the four folder kinds
     // (6 to 9), each holding a.txt (3 bytes), sub\\b.txt (1 byte) and a
-    // folder link to `outside`; made once per test run, like `doomed`.
+    // folder link to `outside`; its plain entries made again like `doomed`'s.
     std::u16string engine;
 };
 

@@ -35,6 +35,21 @@ std::u16string number(unsigned long long value)
     return out;
 }
 
+// A file of `size` bytes, made with its folders; only below the link
+// fixture's folder, whose links are never on the way.
+void refreshPlainFile(const std::u16string& path, DWORD size)
+{
+    for (std::size_t slash = path.find(u'\\', 3); slash != std::u16string::npos; slash = path.find(u'\\', slash + 1))
+        CreateDirectoryW(wide(path.substr(0, slash)), nullptr);
+    HANDLE file = CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    const char bytes[4] = {'a', 'b', 'c', 'd'};
+    DWORD written = 0;
+    WriteFile(file, bytes, size, &written, nullptr);
+    CloseHandle(file);
+}
+
 bool runningUnderWine()
 {
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
@@ -295,6 +310,15 @@ LinkFixture Sandbox::linkFixture()
     fixture.measured = paths + u"\\measured";
     fixture.doomed = paths + u"\\doomed";
     fixture.engine = fixture.parent + u"\\engine";
+    // The links themselves only the Linux side can make; the plain entries
+    // beside them are made again here, so that the deleting cases run the
+    // same on every run, not only the first after the fixture.
+    refreshPlainFile(fixture.doomed + u"\\a.txt", 3);
+    refreshPlainFile(fixture.doomed + u"\\sub\\b.txt", 1);
+    for (const char16_t* kind : {u"\\k6", u"\\k7", u"\\k8", u"\\k9"}) {
+        refreshPlainFile(fixture.engine + kind + u"\\a.txt", 3);
+        refreshPlainFile(fixture.engine + kind + u"\\sub\\b.txt", 1);
+    }
     return fixture;
 }
 
