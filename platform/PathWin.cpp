@@ -314,7 +314,9 @@ bool PathWin::isProtectedPlace()
 {
     if (!m_valid || !m_absolute)
         return false;
-    if (ProtectedPlaces::contains(m_full.view()))
+    // The text as set too: "C:\\" became "C:" above, which alone names the
+    // current folder of drive C:, not its root.
+    if (ProtectedPlaces::contains(m_text.view()) || ProtectedPlaces::contains(m_full.view()))
         return true;
     // "C:\PROGRA~1" is Program Files: compare the long names.
     std::u16string longPath;
