@@ -264,7 +264,11 @@ public:
         parts.pop_back();
         std::size_t k = 0;
         int hops = 0;
-        if (walk(key, parts, k, OpenLink::Follow, hops) || k < parts.size() || key->subkeys.count(folded(name)))
+        if (walk(key, parts, k, OpenLink::Follow, hops))
+            return false;
+        for (; k < parts.size(); ++k)
+            key = addChild(*key, parts[k]);
+        if (key->subkeys.count(folded(name)))
             return false;
         std::shared_ptr<Key> link = addChild(*key, name);
         link->link = true;

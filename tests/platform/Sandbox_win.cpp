@@ -196,11 +196,12 @@ public:
 void deleteLinkKey(const std::u16string& subKey)
 {
     using NtDeleteKeyFn = LONG(NTAPI*)(HANDLE);
-    static const auto ntDeleteKey =
-        reinterpret_cast<NtDeleteKeyFn>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey"));
+    // Through void*: a direct cast from FARPROC trips -Wcast-function-type.
+    static const auto ntDeleteKey = reinterpret_cast<NtDeleteKeyFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey")));
     OpenKey link;
-    if (ntDeleteKey &&
-        RegOpenKeyExW(HKEY_CURRENT_USER, wide(subKey), REG_OPTION_OPEN_LINK, KEY_ALL_ACCESS, &link.key) == ERROR_SUCCESS)
+    if (ntDeleteKey && RegOpenKeyExW(HKEY_CURRENT_USER, wide(subKey), REG_OPTION_OPEN_LINK, KEY_ALL_ACCESS,
+                                     &link.key) == ERROR_SUCCESS)
         ntDeleteKey(link.key);
 }
 
