@@ -258,7 +258,8 @@ public:
         std::lock_guard lock(m_mutex);
         std::vector<std::u16string_view> parts;
         std::shared_ptr<Key> key;
-        if (start(0, nativePath, key, parts) || parts.size() < 2)
+        if (start(0, nativePath, key, parts) || parts.size() < 2 ||
+            (!sameName(parts.front(), u"Machine") && !sameName(parts.front(), u"User")))
             return false;
         const std::u16string_view name = parts.back();
         parts.pop_back();

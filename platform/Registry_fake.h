@@ -78,7 +78,8 @@ public:
                           std::span<const std::byte> data) = 0;
     virtual bool setFault(std::u16string_view nativePath, KeyFault fault) = 0;
     // A new link key at `nativePath` (missing parents are made) that stands
-    // for `targetNativePath`, which need not exist. False when the key exists.
+    // for `targetNativePath`, which need not exist. False when the key exists
+    // or lies outside the hives, as with seeding.
     virtual bool addLink(std::u16string_view nativePath, std::u16string_view targetNativePath) = 0;
     // Removes a key with everything below it; open handles to any of them
     // then answer kStatusKeyDeleted.
