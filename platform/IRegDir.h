@@ -62,6 +62,8 @@ public:
 
     // Key objects for every subkey, in the registry's order, appended to
     // `out`; the count appended. Stops at the first entry that cannot be read.
+    // Each subkey is opened as itself: one that is a registry link stays the
+    // link, which lists nothing, and is never the key it stands for.
     virtual int listSubkeys(win::RegDirList& out) = 0;
     // Every value name, the unnamed default value as "", appended to `out`;
     // the count appended.
@@ -73,8 +75,9 @@ public:
     // Deletes the named value when it exists. True when it was deleted.
     virtual bool deleteValue(std::u16string_view name) = 0;
     // Deletes every subkey at every depth, children first, and with
-    // IncludeSelf::Yes the key itself with its values. Registry deletions are
-    // never scheduled for the next boot.
+    // IncludeSelf::Yes the key itself with its values. A link met below the
+    // key is deleted as itself; nothing in its target is touched. Registry
+    // deletions are never scheduled for the next boot.
     virtual void deleteKeyTree(IncludeSelf includeSelf) = 0;
 };
 

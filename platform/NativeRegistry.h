@@ -58,6 +58,18 @@ struct ValueFullInfo {
 
 class INativeRegistry;
 
+// Registry links: a key made with REG_OPTION_CREATE_LINK holds one value,
+// SymbolicLinkValue of type kRegLink, whose data is the native path of the
+// key it stands for (UTF-16, no terminating zero). Opening a path follows
+// every link met on the way to the target key; OpenLink says what happens
+// when the last component itself is a link.
+inline constexpr std::u16string_view kSymbolicLinkValue = u"SymbolicLinkValue";
+
+enum class OpenLink : std::uint8_t {
+    Follow,  // the key the link names (NtOpenKey's default)
+    Itself,  // the link key itself (OBJ_OPENLINK); a key that is no link opens as usual
+};
+
 // An open key (the native HANDLE). Move-only; closes itself with NtClose.
 class NativeKey {
 public:
@@ -98,8 +110,13 @@ public:
     // NtOpenKey(OBJ_CASE_INSENSITIVE) on a full native path. On success the
     // key is open with `access` (kKeyAllAccess, kKeyRead, ...); any key open
     // before in `key` is closed either way. A path longer than a
-    // UNICODE_STRING can hold is kStatusNameTooLong.
-    virtual NtStatus openKey(std::u16string_view nativePath, std::uint32_t access, NativeKey& key) = 0;
+    // UNICODE_STRING can hold is kStatusNameTooLong. Links on the way are
+    // always followed; with OpenLink::Itself a link in the last component is
+    // opened as itself (OBJ_OPENLINK), so that NtDeleteKey on the handle
+    // removes the link and not its target. A link followed to a missing key
+    // is kStatusObjectNameNotFound.
+    virtual NtStatus openKey(std::u16string_view nativePath, std::uint32_t access, NativeKey& key,
+                             OpenLink link = OpenLink::Follow) = 0;
 
     // NtEnumerateKey(KeyBasicInformation): the subkey at `index`, in the
     // registry's order; kStatusNoMoreEntries past the last one. Needs

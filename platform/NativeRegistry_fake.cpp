@@ -23,13 +23,13 @@ class FakeNativeRegistry final : public INativeRegistry {
 public:
     bool available() override { return true; }
 
-    NtStatus openKey(std::u16string_view nativePath, std::uint32_t access, NativeKey& key) override
+    NtStatus openKey(std::u16string_view nativePath, std::uint32_t access, NativeKey& key, OpenLink link) override
     {
         key.close();
         if (nativePath.size() > kMaxNameCharacters)
             return kStatusNameTooLong;
         std::uintptr_t raw = 0;
-        const NtStatus status = registryStore().open(0, nativePath, access, raw);
+        const NtStatus status = registryStore().open(0, nativePath, access, raw, link);
         if (ntSuccess(status))
             adopt(key, raw);
         return status;

@@ -23,6 +23,10 @@ constexpr int kKeyBasicInformation = 0;
 constexpr int kKeyValueBasicInformation = 0;
 constexpr int kKeyValueFullInformation = 1;
 constexpr ULONG kObjCaseInsensitive = 0x40;
+// Opens a registry link as itself instead of the key it names. Only the last
+// component is concerned: links on the way are followed regardless, on
+// Windows and on Wine 8 alike.
+constexpr ULONG kObjOpenLink = 0x100;
 
 using NtOpenKeyFn = LONG(NTAPI*)(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*);
 using NtEnumerateKeyFn = LONG(NTAPI*)(HANDLE, ULONG, int, void*, ULONG, ULONG*);
@@ -109,7 +113,7 @@ class NativeRegistryWin final : public INativeRegistry {
 public:
     bool available() override { return entries().complete; }
 
-    NtStatus openKey(std::u16string_view nativePath, std::uint32_t access, NativeKey& key) override
+    NtStatus openKey(std::u16string_view nativePath, std::uint32_t access, NativeKey& key, OpenLink link) override
     {
         key.close();
         const Entries& e = entries();
@@ -119,7 +123,8 @@ public:
         if (!makeUnicodeString(nativePath, name))
             return kStatusNameTooLong;
         OBJECT_ATTRIBUTES attributes;
-        InitializeObjectAttributes(&attributes, &name, kObjCaseInsensitive, nullptr, nullptr);
+        const ULONG flags = kObjCaseInsensitive | (link == OpenLink::Itself ? kObjOpenLink : 0);
+        InitializeObjectAttributes(&attributes, &name, flags, nullptr, nullptr);
         HANDLE handle = nullptr;
         const NtStatus status = e.openKey(&handle, access, &attributes);
         if (ntSuccess(status))

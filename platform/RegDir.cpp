@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <span>
+#include <string>
 
 namespace s::reg::win {
 
@@ -161,12 +162,105 @@ bool overflowed(p::NtStatus status)
     return status == p::kStatusBufferOverflow || status == p::kStatusBufferTooSmall;
 }
 
+// The registry compares names with A-Z folded and nothing else.
+std::u16string foldedName(std::u16string_view name)
+{
+    std::u16string out(name);
+    for (char16_t& c : out)
+        if (c >= u'a' && c <= u'z')
+            c = static_cast<char16_t>(c - u'a' + u'A');
+    return out;
+}
+
+// The components of a native path, folded; empty ones (doubled or trailing
+// backslashes) are skipped, as the registry skips them.
+std::vector<std::u16string> foldedComponents(std::u16string_view path)
+{
+    std::vector<std::u16string> out;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find(u'\\', start);
+        if (end == std::u16string_view::npos)
+            end = path.size();
+        if (end > start)
+            out.push_back(foldedName(path.substr(start, end - start)));
+        start = end + 1;
+    }
+    return out;
+}
+
+// CurrentControlSet is a link to one of ControlSet001, ControlSet002, ...:
+// each of them is the whole running configuration.
+bool isControlSet(std::u16string_view folded)
+{
+    constexpr std::u16string_view kNumbered = u"CONTROLSET";
+    if (folded == u"CURRENTCONTROLSET")
+        return true;
+    if (folded.size() != kNumbered.size() + 3 || folded.substr(0, kNumbered.size()) != kNumbered)
+        return false;
+    return std::all_of(folded.begin() + kNumbered.size(), folded.end(),
+                       [](char16_t c) { return c >= u'0' && c <= u'9'; });
+}
+
+enum class RootKind : std::uint8_t { Machine, UserHive };
+
+// The rules below a root: HKEY_LOCAL_MACHINE, or one user hive (which is what
+// HKEY_CURRENT_USER is). `rest` are the folded components after the root.
+bool protectedBelowRoot(std::span<const std::u16string> rest, RootKind kind)
+{
+    const std::size_t depth = rest.size();
+    if (depth <= 1)
+        return true;
+    if (rest[0] == u"SOFTWARE") {
+        if (depth == 2)
+            return rest[1] == u"MICROSOFT" || rest[1] == u"CLASSES" || rest[1] == u"POLICIES" ||
+                   rest[1] == u"WOW6432NODE";
+        // Software\Classes is a classes root of its own: HKEY_CLASSES_ROOT
+        // for the machine, the user's part of it for a hive.
+        if (depth == 3 && rest[1] == u"CLASSES")
+            return true;
+        if (rest[1] == u"MICROSOFT" && rest[2] == u"WINDOWS")
+            return depth == 3 || (depth == 4 && rest[3] == u"CURRENTVERSION");
+        return false;
+    }
+    if (kind == RootKind::Machine && rest[0] == u"SYSTEM" && isControlSet(rest[1])) {
+        if (depth == 2)
+            return true;
+        // HKEY_CURRENT_CONFIG and the keys just below it.
+        return (depth == 4 || depth == 5) && rest[2] == u"HARDWARE PROFILES" && rest[3] == u"CURRENT";
+    }
+    return false;
+}
+
 }  // namespace
+
+bool isProtectedNativePath(std::u16string_view nativePath)
+{
+    const std::vector<std::u16string> parts = foldedComponents(nativePath);
+    // Not a registry name at all: nothing the key services would open.
+    if (parts.empty() || parts[0] != u"REGISTRY")
+        return false;
+    // \Registry and its roots (Machine, User, and any other the system keeps
+    // there).
+    if (parts.size() <= 2)
+        return true;
+    const std::span<const std::u16string> rest(parts.data() + 2, parts.size() - 2);
+    if (parts[1] == u"MACHINE")
+        return protectedBelowRoot(rest, RootKind::Machine);
+    if (parts[1] == u"USER")
+        return protectedBelowRoot(rest.subspan(1), RootKind::UserHive);
+    return rest.size() <= 1;
+}
 
 RegDirHandle RegDir::make(std::u16string_view text)
 {
+    return make(text, p::OpenLink::Follow);
+}
+
+RegDirHandle RegDir::make(std::u16string_view text, p::OpenLink link)
+{
     RegDirHandle key(s::thread::Pool<RegDir>::take());
-    key->setPath(text);
+    key->setPathAs(text, link);
     return key;
 }
 
@@ -177,8 +271,20 @@ void RegDir::reset()
     m_subkey.clear();
     m_windowsPath.clear();
     m_nativePath.clear();
+    m_named = false;
+    m_openLink = p::OpenLink::Follow;
+    m_link = false;
     m_lastData.clear();
     m_lastType = 0;
+}
+
+bool RegDir::isProtectedKey() const
+{
+    if (!m_named)
+        return false;
+    if (m_nativePath.isEmpty())
+        return true;
+    return isProtectedNativePath(m_nativePath.view());
 }
 
 void RegDir::forgetCurrentUser()
@@ -199,8 +305,15 @@ std::size_t RegDir::dataAreaBytes()
 
 void RegDir::setPath(std::u16string_view text)
 {
+    setPathAs(text, p::OpenLink::Follow);
+}
+
+void RegDir::setPathAs(std::u16string_view text, p::OpenLink link)
+{
     const StrBuffer given(text);  // `text` may be one of this object's strings
     m_key.close();
+    m_openLink = link;
+    m_named = false;
     m_lastData.truncate(0);
     m_lastType = 0;
 
@@ -213,6 +326,7 @@ void RegDir::setPath(std::u16string_view text)
         if (given.startsWithIgnoreCase(candidate.name) &&
             (given.view().size() == length || given.view()[length] == u'\\')) {
             root = &candidate;
+            m_named = true;
             subkey = given.view().substr(std::min(length + 1, given.view().size()));
             break;
         }
@@ -243,11 +357,27 @@ void RegDir::setPath(std::u16string_view text)
 void RegDir::open()
 {
     m_key.close();
+    m_link = false;
     if (m_nativePath.isEmpty())
         return;
     // All key rights or nothing: a key the user may read but not change
     // counts as missing, so that it is neither measured nor "deleted".
-    p::nativeRegistry().openKey(m_nativePath.view(), p::kKeyAllAccess, m_key);
+    p::INativeRegistry& native = p::nativeRegistry();
+    if (native.openKey(m_nativePath.view(), p::kKeyAllAccess, m_key, m_openLink) != p::kStatusSuccess ||
+        m_openLink != p::OpenLink::Itself)
+        return;
+    // Opened as itself, a link shows its one value. NtQueryKey's
+    // KeyFlagsInformation would say it too on Windows, but Wine 8 refuses that
+    // class (STATUS_INVALID_PARAMETER), so the value decides on both. The
+    // fixed part of the record is enough: on STATUS_BUFFER_OVERFLOW the type
+    // is filled in. A plain key given such a value (Wine allows it) counts
+    // as a link too, which only ever means deleting less.
+    std::uint64_t words[8];
+    const std::span<std::byte> area(reinterpret_cast<std::byte*>(words), sizeof(words));
+    std::uint32_t length = 0;
+    p::ValueFullInfo info;
+    const p::NtStatus status = native.queryValue(m_key, p::kSymbolicLinkValue, area, length, info);
+    m_link = (status == p::kStatusSuccess || status == p::kStatusBufferOverflow) && info.type == p::kRegLink;
 }
 
 std::u16string_view RegDir::subkeyName() const
@@ -264,7 +394,7 @@ bool RegDir::exists()
 
 int RegDir::listSubkeys(RegDirList& out)
 {
-    if (!isOpen())
+    if (!isOpen() || m_link)
         return 0;
     StrArray names;
     {
@@ -288,14 +418,16 @@ int RegDir::listSubkeys(RegDirList& out)
             text += u'\\';
         }
         text += names[k].view();
-        out.add(make(text.view()));
+        // Each subkey as itself: a link among them must not lead the caller
+        // into the key it stands for, which may be anywhere in the registry.
+        out.add(make(text.view(), p::OpenLink::Itself));
     }
     return names.count();
 }
 
 int RegDir::listValueNames(StrArray& out)
 {
-    if (!isOpen())
+    if (!isOpen() || m_link)
         return 0;
     const int before = out.count();
     SharedArea& area = valueNameArea();
@@ -325,7 +457,7 @@ p::NtStatus RegDir::query(std::u16string_view name, std::uint32_t& dataLength)
 {
     m_lastData.truncate(0);
     m_lastType = 0;
-    if (!isOpen())
+    if (!isOpen() || m_link)
         return p::kStatusInvalidHandle;
     SharedArea& area = valueDataArea();
     ObjLocker::Guard guard(area.locker());
@@ -378,7 +510,8 @@ void RegDir::deleteKeyTree(IncludeSelf includeSelf)
     {
         // Listed in full before the first deletion, so that the indexes do
         // not shift under the enumeration. The registry nests at most 512
-        // levels deep, which the stack holds easily.
+        // levels deep, which the stack holds easily. A link lists nothing and
+        // is deleted as itself below.
         RegDirListHandle subkeys = RegDirListHandle::take();
         listSubkeys(*subkeys);
         for (int k = 0; k < subkeys->count(); ++k)

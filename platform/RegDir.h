@@ -32,7 +32,8 @@ public:
     RegDir(const RegDir&) = delete;
     RegDir& operator=(const RegDir&) = delete;
 
-    // A key object from the pool, set to `text` (and so opened).
+    // A key object from the pool, set to `text` (and so opened). A link
+    // named by the text is followed, as any program opening the key would.
     static s::thread::Pooled<RegDir> make(std::u16string_view text);
 
     const char* className() const override { return "s_reg_win_RegDir"; }
@@ -52,6 +53,27 @@ public:
     bool deleteValue(std::u16string_view name) override;
     void deleteKeyTree(IncludeSelf includeSelf) override;
 
+    // True when this key is a place no clean may empty or delete: see
+    // isProtectedNativePath. Decided on the native path, so that every name
+    // of a key (HKEY_CURRENT_USER\X and HKEY_USERS\<the user's SID>\X,
+    // HKEY_CLASSES_ROOT\X and HKEY_LOCAL_MACHINE\SOFTWARE\Classes\X) gets
+    // the same answer; whether the key exists does not matter. The
+    // InvalidKey stand-in for a text that names no root is not protected (it
+    // normally does not exist). A key under HKEY_CURRENT_USER while the
+    // user's SID cannot be read is protected: which key it would be cannot
+    // be known, and it opens nothing anyway.
+    bool isProtectedKey() const;
+
+    // True when this object holds a registry link opened as itself: a subkey
+    // met by listSubkeys (and so by deleteKeyTree and any measuring) whose
+    // key is a link. Such a key lists no subkeys and no values, reads and
+    // deletes no value, and deleteKeyTree(IncludeSelf::Yes) removes the link
+    // alone: nothing in the key it stands for is ever listed, counted or
+    // deleted. Measured, it is one subkey with nothing below it - exactly
+    // the one key a clean removes. A key named by setPath's text is opened
+    // following links and is never a link itself.
+    bool isLink() const { return m_link; }
+
     // The data and type of the value last queried by valueDataLength (empty
     // when that query failed).
     const s::col::ArrayU08& lastValueData() const { return m_lastData; }
@@ -66,6 +88,8 @@ public:
     static std::size_t dataAreaBytes();
 
 private:
+    static s::thread::Pooled<RegDir> make(std::u16string_view text, s::platform::OpenLink link);
+    void setPathAs(std::u16string_view text, s::platform::OpenLink link);
     void open();
     // Queries the named value into the shared data area, growing it as
     // needed; copies what was found into m_lastData.
@@ -75,12 +99,37 @@ private:
     StrBuffer m_subkey;
     StrBuffer m_windowsPath;
     StrBuffer m_nativePath;  // empty when it cannot be formed (no SID)
+    bool m_named = false;    // the text named a root (not the InvalidKey stand-in)
+    s::platform::OpenLink m_openLink = s::platform::OpenLink::Follow;
+    bool m_link = false;
     s::platform::NativeKey m_key;
     s::col::ArrayU08 m_lastData;
     std::uint32_t m_lastType = 0;
 };
 
 using RegDirHandle = s::thread::Pooled<RegDir>;
+
+// The places no clean may empty, by native path. Names compare with A-Z
+// folded, as the registry does, and empty components (doubled or trailing
+// backslashes) do not count. Protected are:
+//  - \Registry itself and the roots \Registry\Machine and \Registry\User;
+//  - every key one level below a root, which covers each user hive
+//    (\Registry\User\<SID>, <SID>_Classes, .DEFAULT) and HKEY_LOCAL_MACHINE's
+//    hives (SOFTWARE, SYSTEM, SAM, ...);
+//  - every key one level below a user hive, since each hive is a user's root;
+//  - under HKEY_LOCAL_MACHINE and under every user hive: Software\Microsoft,
+//    Software\Microsoft\Windows, Software\Microsoft\Windows\CurrentVersion,
+//    Software\Classes, Software\Policies and Software\Wow6432Node;
+//  - every key one level below a classes root: HKEY_LOCAL_MACHINE\SOFTWARE
+//    \Classes and <user hive>\Software\Classes (<SID>_Classes is a hive);
+//  - HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet and ControlSet000 to 999;
+//  - HKEY_CURRENT_CONFIG (...\Hardware Profiles\Current under
+//    CurrentControlSet or any ControlSetnnn) and every key one level below
+//    it.
+// Anything else is an ordinary key: ...\CurrentVersion\Explorer\RunMRU is
+// not protected. Registry links are not resolved here: a path through a link
+// is judged by its text.
+bool isProtectedNativePath(std::u16string_view nativePath);
 
 // An owning list of key objects, itself pooled. Its elements go back to their
 // pool (closing their keys) when the list is cleared, reset or destroyed.

@@ -1,6 +1,7 @@
 #include "platform/RegistryStore_fake.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -10,6 +11,9 @@ namespace s::platform {
 namespace {
 
 constexpr const char16_t* kFakeUserSid = u"S-1-5-21-0-0-0-1000";
+
+// Links followed while opening one path before it counts as a loop.
+constexpr int kMaxLinkHops = 16;
 
 constexpr std::uint32_t kWriteRights =
     kKeySetValue | kKeyCreateSubKey | kKeyCreateLink | kAccessDelete | kAccessWriteDac | kAccessWriteOwner;
@@ -70,6 +74,7 @@ struct Key {
     KeyFault fault = KeyFault::None;
     bool deleted = false;
     bool hiveRoot = false;  // \Registry, \Registry\Machine, \Registry\User: never deleted
+    bool link = false;      // made as a link: SymbolicLinkValue names the key it stands for
 
     RegistryStore::Entry* findValue(std::u16string_view valueName)
     {
@@ -94,11 +99,12 @@ public:
 
     // ---- store ----
 
-    NtStatus open(std::uintptr_t base, std::u16string_view path, std::uint32_t access, std::uintptr_t& handle) override
+    NtStatus open(std::uintptr_t base, std::u16string_view path, std::uint32_t access, std::uintptr_t& handle,
+                  OpenLink link) override
     {
         std::lock_guard lock(m_mutex);
         std::shared_ptr<Key> key;
-        if (const NtStatus bad = find(base, path, key))
+        if (const NtStatus bad = find(base, path, key, link))
             return bad;
         return grant(key, access, handle);
     }
@@ -112,12 +118,9 @@ public:
         if (const NtStatus bad = start(base, path, key, parts))
             return bad;
         std::size_t k = 0;
-        for (; k < parts.size(); ++k) {
-            auto next = key->subkeys.find(folded(parts[k]));
-            if (next == key->subkeys.end())
-                break;
-            key = next->second;
-        }
+        int hops = 0;
+        if (const NtStatus bad = walk(key, parts, k, OpenLink::Follow, hops))
+            return bad;
         created = k < parts.size();
         if (created) {
             // Creating a subkey is a write to the deepest key that exists.
@@ -250,11 +253,36 @@ public:
         return true;
     }
 
+    bool addLink(std::u16string_view nativePath, std::u16string_view targetNativePath) override
+    {
+        std::lock_guard lock(m_mutex);
+        std::vector<std::u16string_view> parts;
+        std::shared_ptr<Key> key;
+        if (start(0, nativePath, key, parts) || parts.size() < 2 ||
+            (!sameName(parts.front(), u"Machine") && !sameName(parts.front(), u"User")))
+            return false;
+        const std::u16string_view name = parts.back();
+        parts.pop_back();
+        std::size_t k = 0;
+        int hops = 0;
+        if (walk(key, parts, k, OpenLink::Follow, hops))
+            return false;
+        for (; k < parts.size(); ++k)
+            key = addChild(*key, parts[k]);
+        if (key->subkeys.count(folded(name)))
+            return false;
+        std::shared_ptr<Key> link = addChild(*key, name);
+        link->link = true;
+        store(*link, kSymbolicLinkValue, kRegLink,
+              std::as_bytes(std::span<const char16_t>(targetNativePath.data(), targetNativePath.size())));
+        return true;
+    }
+
     bool removeTree(std::u16string_view nativePath) override
     {
         std::lock_guard lock(m_mutex);
         std::shared_ptr<Key> key;
-        if (find(0, nativePath, key) || key->hiveRoot)
+        if (find(0, nativePath, key, OpenLink::Itself) || key->hiveRoot)
             return false;
         detach(*key);
         return true;
@@ -277,6 +305,13 @@ public:
         std::lock_guard lock(m_mutex);
         std::shared_ptr<Key> key;
         return find(0, nativePath, key) == kStatusSuccess;
+    }
+
+    bool hasLink(std::u16string_view nativePath) override
+    {
+        std::lock_guard lock(m_mutex);
+        std::shared_ptr<Key> key;
+        return find(0, nativePath, key, OpenLink::Itself) == kStatusSuccess && key->link;
     }
 
     std::optional<FakeValue> value(std::u16string_view nativePath, std::u16string_view name) override
@@ -402,19 +437,61 @@ private:
         return kStatusSuccess;
     }
 
-    NtStatus find(std::uintptr_t base, std::u16string_view path, std::shared_ptr<Key>& key)
+    NtStatus find(std::uintptr_t base, std::u16string_view path, std::shared_ptr<Key>& key,
+                  OpenLink last = OpenLink::Follow)
     {
         std::vector<std::u16string_view> parts;
         std::shared_ptr<Key> at;
         if (const NtStatus bad = start(base, path, at, parts))
             return bad;
-        for (std::u16string_view part : parts) {
-            auto next = at->subkeys.find(folded(part));
-            if (next == at->subkeys.end())
-                return kStatusObjectNameNotFound;
-            at = next->second;
-        }
+        std::size_t reached = 0;
+        int hops = 0;
+        if (const NtStatus bad = walk(at, parts, reached, last, hops))
+            return bad;
+        if (reached < parts.size())
+            return kStatusObjectNameNotFound;
         key = std::move(at);
+        return kStatusSuccess;
+    }
+
+    // Goes down `parts` from `at`, following links as the object manager
+    // does: a link in any component is replaced by its target, the last one
+    // only with OpenLink::Follow. Stops at the first missing component, its
+    // index in `reached` (parts.size() when all were found) and `at` the key
+    // before it. A link that leads nowhere fails the whole walk.
+    NtStatus walk(std::shared_ptr<Key>& at, std::span<const std::u16string_view> parts, std::size_t& reached,
+                  OpenLink last, int& hops)
+    {
+        for (reached = 0; reached < parts.size(); ++reached) {
+            auto next = at->subkeys.find(folded(parts[reached]));
+            if (next == at->subkeys.end())
+                return kStatusSuccess;
+            at = next->second;
+            const bool isLast = reached + 1 == parts.size();
+            if (at->link && !(isLast && last == OpenLink::Itself))
+                if (const NtStatus bad = follow(at, hops))
+                    return bad;
+        }
+        return kStatusSuccess;
+    }
+
+    NtStatus follow(std::shared_ptr<Key>& at, int& hops)
+    {
+        const Entry* value = at->findValue(kSymbolicLinkValue);
+        if (++hops > kMaxLinkHops || !value || value->type != kRegLink)
+            return kStatusObjectNameNotFound;
+        std::u16string target(value->data.size() / sizeof(char16_t), u'\0');
+        std::memcpy(target.data(), value->data.data(), target.size() * sizeof(char16_t));
+        std::vector<std::u16string_view> parts;
+        std::shared_ptr<Key> to;
+        if (start(0, target, to, parts))
+            return kStatusObjectNameNotFound;
+        std::size_t reached = 0;
+        if (const NtStatus bad = walk(to, parts, reached, OpenLink::Follow, hops))
+            return bad;
+        if (reached < parts.size())
+            return kStatusObjectNameNotFound;
+        at = std::move(to);
         return kStatusSuccess;
     }
 
@@ -454,10 +531,12 @@ private:
         if (start(0, nativePath, key, parts) || parts.empty() ||
             (!sameName(parts.front(), u"Machine") && !sameName(parts.front(), u"User")))
             return nullptr;
-        for (std::u16string_view part : parts) {
-            auto next = key->subkeys.find(folded(part));
-            key = next == key->subkeys.end() ? addChild(*key, part) : next->second;
-        }
+        std::size_t k = 0;
+        int hops = 0;
+        if (walk(key, parts, k, OpenLink::Follow, hops))
+            return nullptr;
+        for (; k < parts.size(); ++k)
+            key = addChild(*key, parts[k]);
         return key.get();
     }
 

@@ -4,6 +4,7 @@
 // Internal to the fake; tests use platform/Registry_fake.h.
 #pragma once
 
+#include "platform/NativeRegistry.h"
 #include "platform/Registry_fake.h"
 
 #include <cstdint>
@@ -22,9 +23,10 @@ public:
     };
 
     // `base` 0: `path` is a full native path. Otherwise `path` is relative to
-    // the key open as `base` (empty: that key itself).
-    virtual NtStatus open(std::uintptr_t base, std::u16string_view path, std::uint32_t access,
-                          std::uintptr_t& handle) = 0;
+    // the key open as `base` (empty: that key itself). Links on the way are
+    // followed; `link` says what a link in the last component opens.
+    virtual NtStatus open(std::uintptr_t base, std::u16string_view path, std::uint32_t access, std::uintptr_t& handle,
+                          OpenLink link = OpenLink::Follow) = 0;
     virtual NtStatus create(std::uintptr_t base, std::u16string_view path, std::uint32_t access, std::uintptr_t& handle,
                             bool& created) = 0;
     virtual NtStatus enumerateKey(std::uintptr_t handle, std::uint32_t index, std::u16string& name) = 0;

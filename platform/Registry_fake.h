@@ -22,6 +22,21 @@
 // kErrorAccessDenied. Native paths must start with "\" (else
 // kStatusObjectPathSyntaxBad); empty components are skipped, as Wine does.
 //
+// Links, as Windows makes them with REG_OPTION_CREATE_LINK: a link key holds
+// the value SymbolicLinkValue (kRegLink, the target's native path without a
+// terminating zero) and no subkeys. Opening a path follows a link in any
+// component and goes on from its target - the last component too, unless it
+// is opened with OpenLink::Itself. A link whose target is missing, or a chain
+// of links that does not end (a loop), does not open when followed
+// (kStatusObjectNameNotFound) but opens as itself. NtDeleteKey on a link
+// opened as itself removes the link alone; enumerating its parent lists it
+// like any subkey; enumerating the link itself lists no subkeys and the one
+// value. Creating a key through a link creates it in the target. Wine 8
+// behaves the same in all of this (measured), with two differences: a loop
+// of links followed fails there with kStatusInvalidParameter, and NtQueryKey
+// refuses KeyFlagsInformation, so the value is the only way to tell a link
+// from a key there.
+//
 // Faults: a key (with everything below it) can be made read-only - it opens
 // for reading but not with any write right, as a key under a root the user
 // may read but not write - or closed to the user altogether.
@@ -62,6 +77,10 @@ public:
     virtual bool setValue(std::u16string_view nativePath, std::u16string_view name, std::uint32_t type,
                           std::span<const std::byte> data) = 0;
     virtual bool setFault(std::u16string_view nativePath, KeyFault fault) = 0;
+    // A new link key at `nativePath` (missing parents are made) that stands
+    // for `targetNativePath`, which need not exist. False when the key exists
+    // or lies outside the hives, as with seeding.
+    virtual bool addLink(std::u16string_view nativePath, std::u16string_view targetNativePath) = 0;
     // Removes a key with everything below it; open handles to any of them
     // then answer kStatusKeyDeleted.
     virtual bool removeTree(std::u16string_view nativePath) = 0;
@@ -72,6 +91,9 @@ public:
 
     // Inspection.
     virtual bool hasKey(std::u16string_view nativePath) = 0;
+    // True when the last component of `nativePath` is a link key (not
+    // followed).
+    virtual bool hasLink(std::u16string_view nativePath) = 0;
     virtual std::optional<FakeValue> value(std::u16string_view nativePath, std::u16string_view name) = 0;
     // Keys opened through either interface and not yet closed: a leak check.
     virtual std::size_t openHandles() = 0;

@@ -173,5 +173,42 @@ TEST_F(FakeRegistryTest, SeedingStaysInsideTheHives)
         << "empty components are skipped, as Wine does";
 }
 
+TEST_F(FakeRegistryTest, LinkLoopAndTestApiStayOnTheLinkItself)
+{
+    const std::u16string base = u"\\Registry\\Machine\\SOFTWARE\\LinkCases";
+    ASSERT_TRUE(fake.addLink(base + u"\\A", base + u"\\B"));
+    ASSERT_TRUE(fake.addLink(base + u"\\B", base + u"\\A"));
+    ASSERT_FALSE(fake.addLink(base + u"\\A", base + u"\\C")) << "the key exists";
+    struct Row {
+        const char16_t* path;
+        OpenLink openLink;
+        NtStatus status;
+    };
+    const Row rows[] = {
+        {u"\\A", OpenLink::Follow, kStatusObjectNameNotFound},
+        {u"\\A", OpenLink::Itself, kStatusSuccess},
+        {u"\\A\\Below", OpenLink::Itself, kStatusObjectNameNotFound},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(narrow(row.path));
+        NativeKey key;
+        EXPECT_EQ(native.openKey(base + row.path, kKeyRead, key, row.openLink), row.status);
+    }
+    EXPECT_TRUE(fake.hasLink(base + u"\\A"));
+    EXPECT_FALSE(fake.hasKey(base + u"\\A")) << "hasKey follows, as opening by name does";
+    EXPECT_FALSE(fake.hasLink(base)) << "no link";
+
+    // Seeding through a link seeds the target; removing a link removes the
+    // link alone.
+    ASSERT_TRUE(fake.addKey(base + u"\\Real"));
+    ASSERT_TRUE(fake.addLink(base + u"\\ToReal", base + u"\\Real"));
+    const std::byte one[1] = {std::byte{1}};
+    ASSERT_TRUE(fake.setValue(base + u"\\ToReal\\Sub", u"v", kRegBinary, one));
+    EXPECT_TRUE(fake.value(base + u"\\Real\\Sub", u"v").has_value());
+    ASSERT_TRUE(fake.removeTree(base + u"\\ToReal"));
+    EXPECT_FALSE(fake.hasLink(base + u"\\ToReal"));
+    EXPECT_TRUE(fake.value(base + u"\\Real\\Sub", u"v").has_value());
+}
+
 }  // namespace
 }  // namespace s::platform

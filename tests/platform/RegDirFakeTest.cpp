@@ -95,6 +95,8 @@ TEST_F(RegDirFakeTest, UnreadableUserIsReportedOnceAndOpensNoCurrentUserKey)
         EXPECT_FALSE(first->isOpen());
         EXPECT_FALSE(second->exists());
         EXPECT_TRUE(first->nativePath().isEmpty()) << "never a path under HKEY_USERS in its stead";
+        EXPECT_TRUE(first->isProtectedKey()) << "which key it would be cannot be known";
+        EXPECT_FALSE(RegDir::make(u"HKCU\\Software")->isProtectedKey()) << "the InvalidKey stand-in";
         EXPECT_TRUE(RegDir::make(u"HKEY_LOCAL_MACHINE")->isOpen()) << "other roots still open";
 
         const auto requests = p::fakeShell().requests();

@@ -249,5 +249,225 @@ TEST_F(RegDirTest, DeleteKeyTreeWithAndWithoutSelf)
     EXPECT_TRUE(box.keyExists(u""));
 }
 
+TEST_F(RegDirTest, ProtectedKeysAreTheSameUnderEveryNameOfTheKey)
+{
+    const std::u16string users = u"HKEY_USERS\\" + sid;
+    const std::u16string usersLower = u"hkey_users\\" + lower(sid);
+    struct Row {
+        std::u16string text;
+        bool isProtected;
+    };
+    std::vector<Row> rows = {
+        // The roots, in any spelling.
+        {u"HKEY_LOCAL_MACHINE", true},
+        {u"hkey_local_machine\\", true},
+        {u"HKEY_LOCAL_MACHINE\\\\\\", true},
+        {u"HKEY_USERS", true},
+        {u"HKEY_CURRENT_USER", true},
+        {u"HKEY_CLASSES_ROOT\\", true},
+        {u"HKEY_CURRENT_CONFIG", true},
+        {users, true},
+        {usersLower + u"\\\\", true},
+        {u"HKEY_USERS\\" + sid + u"_Classes", true},
+        {u"HKEY_USERS\\.DEFAULT", true},
+        {u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes", true},
+        {u"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Hardware Profiles\\Current", true},
+        // One level below a root; a user hive is a root.
+        {u"HKEY_CURRENT_USER\\Software", true},
+        {u"HKEY_CURRENT_USER\\\\software\\\\", true},
+        {u"HKEY_CURRENT_USER\\Control Panel", true},
+        {users + u"\\Control Panel\\", true},
+        {u"HKEY_LOCAL_MACHINE\\SOFTWARE", true},
+        {u"HKEY_LOCAL_MACHINE\\system", true},
+        {u"HKEY_LOCAL_MACHINE\\SAM", true},
+        {u"HKEY_USERS\\S-1-5-18\\Environment", true},
+        {u"HKEY_USERS\\" + sid + u"_Classes\\CLSID", true},
+        {u"HKEY_CLASSES_ROOT\\CLSID", true},
+        {u"HKEY_CLASSES_ROOT\\.txt", true},
+        {u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\.TXT\\", true},
+        {u"HKEY_CURRENT_USER\\Software\\Classes\\.txt", true},
+        {u"HKEY_USERS\\.DEFAULT\\Software\\Classes\\CLSID", true},
+        {u"HKEY_CURRENT_CONFIG\\Software", true},
+        {u"HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001\\Hardware Profiles\\Current\\System", true},
+        // The control sets.
+        {u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet", true},
+        {u"HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001", true},
+        {u"HKEY_LOCAL_MACHINE\\system\\controlset002\\", true},
+        // Ordinary keys, which the catalogue cleans.
+        {key(), false},
+        {u"HKEY_CURRENT_USER\\Software\\SomeVendor", false},
+        {u"HKEY_CURRENT_USER\\Software\\SomeVendor\\App\\Cache", false},
+        {u"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", false},
+        {users + u"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", false},
+        {u"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", false},
+        {u"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer", false},
+        {u"HKEY_CURRENT_USER\\Software\\Microsoft\\WindowsX", false},
+        {u"HKEY_CURRENT_USER\\Software\\Policies\\Vendor", false},
+        {u"HKEY_CLASSES_ROOT\\.txt\\ShellNew", false},
+        {u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{00000000-0000-0000-0000-000000000000}", false},
+        {u"HKEY_USERS\\" + sid + u"_Classes\\CLSID\\{00000000-0000-0000-0000-000000000000}", false},
+        {u"HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001\\Services", false},
+        {u"HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet1", false},
+        {u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSetX", false},
+        {u"HKEY_LOCAL_MACHINE\\SYSTEM\\Setup", false},
+        {u"HKEY_CURRENT_CONFIG\\Software\\Fonts", false},
+        // Texts that name no root stand for HKEY_CURRENT_USER\InvalidKey,
+        // which normally does not exist.
+        {u"HKCU\\Software", false},
+        {u"HKEY_CURRENT_USERS\\Software", false},
+        {u"", false},
+    };
+    // The keys below HKEY_LOCAL_MACHINE and every user hive, by each name.
+    for (const std::u16string& root : {std::u16string(u"HKEY_LOCAL_MACHINE"), std::u16string(u"HKEY_CURRENT_USER"),
+                                       users, usersLower, std::u16string(u"HKEY_USERS\\.DEFAULT")}) {
+        for (const char16_t* below :
+             {u"Software\\Microsoft", u"SOFTWARE\\MICROSOFT\\WINDOWS", u"software\\microsoft\\windows\\currentversion",
+              u"Software\\\\Microsoft\\\\\\Windows\\CurrentVersion\\\\", u"Software\\Classes", u"Software\\Policies",
+              u"Software\\Wow6432Node"})
+            rows.push_back({root + u"\\" + below, true});
+        rows.push_back({root + u"\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", false});
+    }
+    for (const Row& row : rows) {
+        SCOPED_TRACE(narrow(row.text));
+        auto dir = RegDir::make(row.text);
+        EXPECT_EQ(dir->isProtectedKey(), row.isProtected) << narrow(dir->nativePath());
+    }
+
+    struct NativeRow {
+        const char16_t* path;
+        bool isProtected;
+    };
+    const NativeRow natives[] = {
+        {u"\\Registry", true},
+        {u"\\REGISTRY\\\\", true},
+        {u"\\Registry\\Machine", true},
+        {u"\\Registry\\User\\S-1-5-18_Classes\\CLSID", true},
+        {u"\\Registry\\Machine\\Software\\Wow6432Node", true},
+        {u"\\Registry\\Machine\\Software\\Wow6432Node\\Vendor", false},
+        {u"\\Registry\\User\\S-1-5-18\\Software\\Vendor", false},
+        {u"Registry\\Machine\\Software\\Vendor\\App", false},
+    };
+    for (const NativeRow& row : natives) {
+        SCOPED_TRACE(narrow(row.path));
+        EXPECT_EQ(isProtectedNativePath(row.path), row.isProtected);
+    }
+}
+
+// What the engine counts below a key: every subkey at every depth and the
+// values of the key and of each subkey, with their data lengths.
+struct Measure {
+    std::int64_t subkeys = 0;
+    std::int64_t values = 0;
+    std::int64_t bytes = 0;
+};
+
+void measure(RegDir& dir, Measure& out)
+{
+    RegDirListHandle children = RegDirListHandle::take();
+    out.subkeys += dir.listSubkeys(*children);
+    for (int k = 0; k < children->count(); ++k)
+        measure(children->get(k), out);
+    StrArray values;
+    out.values += dir.listValueNames(values);
+    for (int k = 0; k < values.count(); ++k)
+        out.bytes += dir.valueDataLength(values[k].view());
+}
+
+TEST_F(RegDirTest, LinkSubkeyIsTakenAsItselfAndItsTargetIsNeverReached)
+{
+    enum class Action { Measure, TreeWithoutSelf, TreeWithSelf, EachSubkeyWithSelf };
+    struct Row {
+        const char* what;
+        Action action;
+    };
+    const Row rows[] = {
+        {"measure every level", Action::Measure},
+        {"delete the tree without self", Action::TreeWithoutSelf},
+        {"delete the tree with self", Action::TreeWithSelf},
+        {"delete each listed subkey with self", Action::EachSubkeyWithSelf},
+    };
+    int round = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        // Tree holds a plain subkey, a link to Outside and a link back to
+        // Tree itself; Outside holds the sentinels.
+        const std::u16string tree = u"Tree" + std::u16string(1, static_cast<char16_t>(u'0' + round));
+        const std::u16string outside = u"Outside" + std::u16string(1, static_cast<char16_t>(u'0' + round));
+        ++round;
+        ASSERT_TRUE(box.setValue(tree, u"own", p::kRegBinary, pattern(2)));
+        ASSERT_TRUE(box.setValue(tree + u"\\plain\\leaf", u"v", p::kRegBinary, pattern(3)));
+        ASSERT_TRUE(box.setValue(outside, u"sentinel", p::kRegBinary, pattern(40)));
+        ASSERT_TRUE(box.setValue(outside + u"\\Child", u"deep", p::kRegBinary, pattern(50)));
+        ASSERT_TRUE(box.makeKey(outside + u"\\Child\\Grand"));
+        if (!box.makeLinkKey(tree + u"\\link", outside) || !box.makeLinkKey(tree + u"\\back", tree))
+            GTEST_SKIP() << Sandbox::backend() << " cannot make registry links here";
+        {
+            // The fixture is real: by its name the link leads into Outside.
+            auto through = RegDir::make(key(tree + u"\\link"));
+            ASSERT_TRUE(through->isOpen());
+            EXPECT_FALSE(through->isLink()) << "a key named by the text follows the link";
+            EXPECT_EQ(through->valueDataLength(u"sentinel"), 40);
+        }
+
+        auto dir = RegDir::make(key(tree));
+        ASSERT_TRUE(dir->isOpen());
+        switch (row.action) {
+        case Action::Measure: {
+            RegDirListHandle children = RegDirListHandle::take();
+            ASSERT_EQ(dir->listSubkeys(*children), 3);
+            std::set<std::u16string> links;
+            for (int k = 0; k < children->count(); ++k) {
+                RegDir& child = children->get(k);
+                if (!child.isLink())
+                    continue;
+                links.insert(std::u16string(child.subkeyName()));
+                EXPECT_TRUE(child.isOpen());
+                RegDirListHandle none = RegDirListHandle::take();
+                StrArray values;
+                EXPECT_EQ(child.listSubkeys(*none), 0);
+                EXPECT_EQ(child.listValueNames(values), 0) << "SymbolicLinkValue is not the clean's to count";
+                EXPECT_EQ(child.valueDataLength(u"SymbolicLinkValue"), 0);
+                EXPECT_EQ(child.valueDataLength(u"sentinel"), 0);
+                EXPECT_FALSE(child.deleteValue(u"SymbolicLinkValue"));
+                EXPECT_TRUE(child.exists()) << "opened again as itself";
+                EXPECT_TRUE(child.isLink());
+            }
+            EXPECT_EQ(links, (std::set<std::u16string>{u"back", u"link"}));
+            Measure counted;
+            measure(*dir, counted);
+            EXPECT_EQ(counted.subkeys, 4) << "plain, leaf and one key for each link";
+            EXPECT_EQ(counted.values, 2) << "own and v";
+            EXPECT_EQ(counted.bytes, 5);
+            EXPECT_TRUE(box.linkKeyExists(tree + u"\\link"));
+            break;
+        }
+        case Action::TreeWithoutSelf:
+            dir->deleteKeyTree(IncludeSelf::No);
+            break;
+        case Action::TreeWithSelf:
+            dir->deleteKeyTree(IncludeSelf::Yes);
+            break;
+        case Action::EachSubkeyWithSelf: {
+            RegDirListHandle children = RegDirListHandle::take();
+            const int count = dir->listSubkeys(*children);
+            EXPECT_EQ(count, 3);
+            for (int k = 0; k < count; ++k)
+                children->get(k).deleteKeyTree(IncludeSelf::Yes);
+            break;
+        }
+        }
+        if (row.action != Action::Measure) {
+            EXPECT_FALSE(box.keyExists(tree + u"\\plain"));
+            EXPECT_FALSE(box.linkKeyExists(tree + u"\\link")) << "the link goes as itself";
+            EXPECT_FALSE(box.linkKeyExists(tree + u"\\back"));
+            EXPECT_EQ(box.keyExists(tree), row.action != Action::TreeWithSelf);
+            EXPECT_EQ(box.valueExists(tree, u"own"), row.action != Action::TreeWithSelf);
+        }
+        EXPECT_TRUE(box.valueExists(outside, u"sentinel"));
+        EXPECT_TRUE(box.valueExists(outside + u"\\Child", u"deep"));
+        EXPECT_TRUE(box.keyExists(outside + u"\\Child\\Grand"));
+    }
+}
+
 }  // namespace
 }  // namespace s::reg::win

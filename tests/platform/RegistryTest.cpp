@@ -341,5 +341,92 @@ TEST_F(RegistryTest, MachineAndClassesRootsMatchTheirNativePaths)
     }
 }
 
+// What an open key shows: its subkeys, and its values with their types.
+struct Shown {
+    std::set<std::u16string> subkeys;
+    std::set<std::pair<std::u16string, std::uint32_t>> values;
+};
+
+Shown show(INativeRegistry& native, const NativeKey& key)
+{
+    Shown out;
+    Area area(1024);
+    std::uint32_t length = 0;
+    KeyBasicInfo subkey;
+    for (std::uint32_t index = 0; native.enumerateKey(key, index, area.span(), length, subkey) == kStatusSuccess;
+         ++index)
+        out.subkeys.insert(std::u16string(subkey.name));
+    ValueBasicInfo value;
+    for (std::uint32_t index = 0; native.enumerateValue(key, index, area.span(), length, value) == kStatusSuccess;
+         ++index)
+        out.values.insert({std::u16string(value.name), value.type});
+    return out;
+}
+
+TEST_F(RegistryTest, LinksAreFollowedUnlessTheLastComponentIsOpenedAsItself)
+{
+    ASSERT_TRUE(box.setValue(u"Target", u"sentinel", kRegDword, pattern(4)));
+    ASSERT_TRUE(box.makeKey(u"Target\\Child"));
+    if (!box.makeLinkKey(u"Holder\\Link", u"Target") || !box.makeLinkKey(u"Holder\\Dangling", u"Missing"))
+        GTEST_SKIP() << Sandbox::backend() << " cannot make registry links here";
+
+    const Shown target{{u"Child"}, {{u"sentinel", kRegDword}}};
+    const Shown link{{}, {{u"SymbolicLinkValue", kRegLink}}};
+    const Shown child{{}, {}};
+    struct Row {
+        const char16_t* path;
+        OpenLink openLink;
+        NtStatus status;
+        const Shown* shown;
+    };
+    const Row rows[] = {
+        {u"Holder\\Link", OpenLink::Follow, kStatusSuccess, &target},
+        {u"Holder\\LINK", OpenLink::Itself, kStatusSuccess, &link},
+        {u"Holder\\Link\\Child", OpenLink::Follow, kStatusSuccess, &child},
+        {u"Holder\\Link\\Child", OpenLink::Itself, kStatusSuccess, &child},  // followed on the way regardless
+        {u"Holder\\Dangling", OpenLink::Follow, kStatusObjectNameNotFound, nullptr},
+        {u"Holder\\Dangling", OpenLink::Itself, kStatusSuccess, &link},
+        {u"Target", OpenLink::Itself, kStatusSuccess, &target},  // no link: opens as usual
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(narrow(row.path) + (row.openLink == OpenLink::Itself ? " as itself" : " followed"));
+        NativeKey key;
+        ASSERT_EQ(native.openKey(box.nativeKeyPath(row.path), kKeyAllAccess, key, row.openLink), row.status);
+        if (!row.shown)
+            continue;
+        const Shown shown = show(native, key);
+        EXPECT_EQ(shown.subkeys, row.shown->subkeys);
+        EXPECT_EQ(shown.values, row.shown->values);
+    }
+
+    // The link's value is the target's native path, without a terminating zero.
+    NativeKey itself;
+    ASSERT_EQ(native.openKey(box.nativeKeyPath(u"Holder\\Link"), kKeyAllAccess, itself, OpenLink::Itself),
+              kStatusSuccess);
+    Area area(1024);
+    std::uint32_t length = 0;
+    ValueFullInfo value;
+    ASSERT_EQ(native.queryValue(itself, kSymbolicLinkValue, area.span(), length, value), kStatusSuccess);
+    const std::u16string expected = box.nativeKeyPath(u"Target");
+    ASSERT_EQ(value.dataLength, expected.size() * sizeof(char16_t));
+    EXPECT_EQ(std::memcmp(value.data.data(), expected.data(), value.dataLength), 0);
+
+    // A key made through the link is made in the target.
+    RegKey made;
+    ASSERT_EQ(reg.createKey(RootKey::CurrentUser, subKey(u"Holder\\Link\\Made").c_str(), kKeyAllAccess, made),
+              kErrorSuccess);
+    made.close();
+    EXPECT_TRUE(box.keyExists(u"Target\\Made"));
+
+    // Deleting the link as itself leaves the target whole.
+    ASSERT_EQ(native.deleteKey(itself), kStatusSuccess);
+    itself.close();
+    EXPECT_FALSE(box.linkKeyExists(u"Holder\\Link"));
+    EXPECT_TRUE(box.valueExists(u"Target", u"sentinel"));
+    EXPECT_TRUE(box.keyExists(u"Target\\Child"));
+    NativeKey holder = open(u"Holder", kKeyRead);
+    EXPECT_EQ(show(native, holder).subkeys, (std::set<std::u16string>{u"Dangling"}));
+}
+
 }  // namespace
 }  // namespace s::platform

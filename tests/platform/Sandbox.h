@@ -89,14 +89,24 @@ public:
     bool makeKey(std::u16string_view relative);
     bool setValue(std::u16string_view keyRelative, std::u16string_view name, std::uint32_t type,
                   std::span<const std::byte> data);
+    // Opened by name, so a link counts by its target.
     bool keyExists(std::u16string_view relative) const;
     bool valueExists(std::u16string_view keyRelative, std::u16string_view name) const;
+    // A registry link at `relative` (parents made as needed) that stands for
+    // the sandbox key `targetRelative`, which need not exist yet. Under Wine
+    // a volatile link made with REG_OPTION_CREATE_LINK, removed as itself
+    // when the sandbox goes (RegDeleteTreeW would follow it).
+    bool makeLinkKey(std::u16string_view relative, std::u16string_view targetRelative);
+    // True when `relative` is still a link key (its last component not
+    // followed).
+    bool linkKeyExists(std::u16string_view relative) const;
 
 private:
     std::string m_failure;
     std::u16string m_folder;
     std::u16string m_key;
     std::u16string m_sid;
+    std::vector<std::u16string> m_links;  // made by makeLinkKey, relative
 };
 
 // Test output: UTF-16 shown as UTF-8-ish ASCII.

@@ -136,4 +136,14 @@ bool Sandbox::valueExists(std::u16string_view keyRelative, std::u16string_view n
     return fakeRegistry().value(nativeKeyPath(keyRelative), name).has_value();
 }
 
+bool Sandbox::makeLinkKey(std::u16string_view relative, std::u16string_view targetRelative)
+{
+    return fakeRegistry().addLink(nativeKeyPath(relative), nativeKeyPath(targetRelative));
+}
+
+bool Sandbox::linkKeyExists(std::u16string_view relative) const
+{
+    return fakeRegistry().hasLink(nativeKeyPath(relative));
+}
+
 }  // namespace s::platform::testing

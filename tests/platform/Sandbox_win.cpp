@@ -204,6 +204,22 @@ public:
     HKEY key = nullptr;
 };
 
+// Removes a link key as itself. RegDeleteKeyW and RegDeleteTreeW open the
+// name they are given and so follow the link; a handle opened with
+// REG_OPTION_OPEN_LINK (OBJ_OPENLINK underneath) passed to NtDeleteKey
+// removes the link alone. advapi32 has no call for that, hence ntdll.
+void deleteLinkKey(const std::u16string& subKey)
+{
+    using NtDeleteKeyFn = LONG(NTAPI*)(HANDLE);
+    // Through void*: a direct cast from FARPROC trips -Wcast-function-type.
+    static const auto ntDeleteKey = reinterpret_cast<NtDeleteKeyFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey")));
+    OpenKey link;
+    if (ntDeleteKey && RegOpenKeyExW(HKEY_CURRENT_USER, wide(subKey), REG_OPTION_OPEN_LINK, KEY_ALL_ACCESS,
+                                     &link.key) == ERROR_SUCCESS)
+        ntDeleteKey(link.key);
+}
+
 }  // namespace
 
 const char* Sandbox::backend()
@@ -249,8 +265,11 @@ Sandbox::~Sandbox()
         // next boot must not act on them either.
         forgetPending(fromWide(kLinkParent));
     }
-    if (!m_key.empty())
+    if (!m_key.empty()) {
+        for (const std::u16string& link : m_links)
+            deleteLinkKey(m_key + u"\\" + link);
         RegDeleteTreeW(HKEY_CURRENT_USER, wide(m_key));
+    }
 }
 
 bool Sandbox::makeFolder(std::u16string_view relative)
@@ -366,6 +385,34 @@ bool Sandbox::valueExists(std::u16string_view keyRelative, std::u16string_view n
         return false;
     const std::u16string valueName(name);
     return RegQueryValueExW(opened.key, wide(valueName), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+bool Sandbox::makeLinkKey(std::u16string_view relative, std::u16string_view targetRelative)
+{
+    const std::u16string subKey = m_key + u"\\" + std::u16string(relative);
+    const std::u16string target = nativeKeyPath(targetRelative);
+    // Volatile, so that a link a crashed test leaves behind is gone when the
+    // prefix's server next starts. Windows wants KEY_CREATE_LINK for the
+    // option; the target is a native path without a terminating zero.
+    OpenKey link;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, wide(subKey), 0, nullptr, REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
+                        KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link.key, nullptr) != ERROR_SUCCESS)
+        return false;
+    m_links.emplace_back(relative);
+    return RegSetValueExW(link.key, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.data()),
+                          static_cast<DWORD>(target.size() * sizeof(char16_t))) == ERROR_SUCCESS;
+}
+
+bool Sandbox::linkKeyExists(std::u16string_view relative) const
+{
+    const std::u16string subKey = m_key + u"\\" + std::u16string(relative);
+    OpenKey link;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, wide(subKey), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, &link.key) !=
+        ERROR_SUCCESS)
+        return false;
+    DWORD type = 0;
+    return RegQueryValueExW(link.key, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
+           type == REG_LINK;
 }
 
 }  // namespace s::platform::testing
