@@ -72,7 +72,8 @@ bool mayReach(const TimeRecord& target)
     case Type_RegKey_All_Levels:
     case Type_RegKey_All_Levels_IncludeSelf:
     case Type_RegKey_OnlyAllSubKeys:
-        return true;
+        return !s::reg::win::RegDir::make(target.target.view())->isProtectedKey() &&
+               !s::reg::win::RegDir::namesLink(target.target.view());
     case Type_Folder_1_Level:
     case Type_Folder_All_Levels:
     case Type_Folder_All_Levels_IncludeSelf:

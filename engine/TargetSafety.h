@@ -18,7 +18,8 @@
 //   directly in the Windows folder stays;
 // - the key kinds that delete subkeys or all values (0 to 3) on a protected
 //   key: root keys, the keys just below them and the few below those that
-//   Windows cannot do without (RegDir::isProtectedKey).
+//   Windows cannot do without (RegDir::isProtectedKey); or on a key that is
+//   itself a registry link (its values and subkeys are another key's).
 // Value targets and special targets are not judged here.
 #pragma once
 

@@ -257,6 +257,11 @@ RegDirHandle RegDir::make(std::u16string_view text)
     return make(text, p::OpenLink::Follow);
 }
 
+bool RegDir::namesLink(std::u16string_view text)
+{
+    return make(text, p::OpenLink::Itself)->isLink();
+}
+
 RegDirHandle RegDir::make(std::u16string_view text, p::OpenLink link)
 {
     RegDirHandle key(s::thread::Pool<RegDir>::take());

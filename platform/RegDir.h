@@ -73,6 +73,10 @@ public:
     // the one key a clean removes. A key named by setPath's text is opened
     // following links and is never a link itself.
     bool isLink() const { return m_link; }
+    // True when the key the text names is itself a registry link (opened as
+    // itself to tell). A link further up the path does not count: Windows
+    // keeps some of its own there (CurrentControlSet).
+    static bool namesLink(std::u16string_view text);
 
     // The data and type of the value last queried by valueDataLength (empty
     // when that query failed).

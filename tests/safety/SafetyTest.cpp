@@ -285,6 +285,149 @@ TEST_F(Safety, AWildcardCountsOnlyLongNamesThatMatch)
     EXPECT_FALSE(box.entryExists(u"w\\z.log"));
 }
 
+// ---- registry ----------------------------------------------------------------
+
+// A value under HKEY_CURRENT_USER written and read through the ordinary
+// registry functions, not the key object under test.
+class KeySentinel {
+public:
+    KeySentinel(std::u16string subKey, std::u16string name) : m_subKey(std::move(subKey)), m_name(std::move(name))
+    {
+        auto& registry = s::platform::registry();
+        s::platform::RegKey key;
+        m_made = registry.createKey(s::platform::RootKey::CurrentUser, m_subKey.c_str(), s::platform::kKeyAllAccess,
+                                    key) == 0;
+        const std::u16string data = u"keep";
+        m_made = m_made && registry.setValue(key, m_name.c_str(), s::platform::kRegSz,
+                                             reinterpret_cast<const std::byte*>(data.c_str()),
+                                             static_cast<std::uint32_t>((data.size() + 1) * sizeof(char16_t))) == 0;
+    }
+    ~KeySentinel()
+    {
+        s::platform::RegKey key;
+        if (s::platform::registry().openKey(s::platform::RootKey::CurrentUser, m_subKey.c_str(),
+                                            s::platform::kKeyAllAccess, key) == 0)
+            s::platform::registry().deleteValue(key, m_name.c_str());
+    }
+    KeySentinel(const KeySentinel&) = delete;
+    KeySentinel& operator=(const KeySentinel&) = delete;
+
+    bool made() const { return m_made; }
+    bool present() const
+    {
+        s::platform::RegKey key;
+        if (s::platform::registry().openKey(s::platform::RootKey::CurrentUser, m_subKey.c_str(), s::platform::kKeyRead,
+                                            key) != 0)
+            return false;
+        std::uint32_t length = 0;
+        return s::platform::registry().queryValue(key, m_name.c_str(), nullptr, nullptr, &length) == 0;
+    }
+    const std::u16string& subKey() const { return m_subKey; }
+
+private:
+    std::u16string m_subKey;
+    std::u16string m_name;
+    bool m_made = false;
+};
+
+TEST_F(Safety, ProtectedKeysAreNeitherMeasuredNorEmptied)
+{
+    // The user's SID, from the sandbox's own native path.
+    const std::u16string native = box.nativeKeyPath();
+    const std::u16string prefix = u"\\Registry\\User\\";
+    ASSERT_EQ(native.substr(0, prefix.size()), prefix);
+    const std::u16string sid = native.substr(prefix.size(), native.find(u'\\', prefix.size()) - prefix.size());
+
+    KeySentinel atRoot(u"", u"PurgoSentinel");
+    KeySentinel inSoftware(u"Software", u"PurgoSentinel");
+    KeySentinel inCurrentVersion(u"Software\\Microsoft\\Windows\\CurrentVersion", u"PurgoSentinel");
+    ASSERT_TRUE(atRoot.made() && inSoftware.made() && inCurrentVersion.made());
+    struct KeyRow {
+        const char* what;
+        int32_t kind;
+        std::u16string target;
+        // Cleaned under Wine too: only the kind that deletes one key's values,
+        // whose damage a failure would keep to the sentinels' keys.
+        bool cleanEverywhere;
+    };
+    const KeyRow rows[] = {
+        {"HKCU, its values", Type_RegKey_1_Level, u"HKEY_CURRENT_USER", true},
+        {"HKCU with a backslash", Type_RegKey_1_Level, u"hkey_current_user\\", true},
+        {"HKCU\\Software, its values", Type_RegKey_1_Level, u"HKEY_CURRENT_USER\\Software", true},
+        {"HKCU\\Software by the SID", Type_RegKey_1_Level, u"HKEY_USERS\\" + sid + u"\\software\\\\", true},
+        {"CurrentVersion, its values", Type_RegKey_1_Level,
+         u"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion", true},
+        {"HKCU, all under", Type_RegKey_All_Levels, u"HKEY_CURRENT_USER", false},
+        {"HKCU\\Software and self", Type_RegKey_All_Levels_IncludeSelf, u"HKEY_CURRENT_USER\\Software", false},
+        {"HKLM\\SOFTWARE, subkeys", Type_RegKey_OnlyAllSubKeys, u"HKEY_LOCAL_MACHINE\\SOFTWARE", false},
+        {"HKLM\\SYSTEM\\CurrentControlSet", Type_RegKey_All_Levels, u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet",
+         false},
+        {"a class of HKCR", Type_RegKey_All_Levels_IncludeSelf, u"HKEY_CLASSES_ROOT\\.txt", false},
+        {"HKU", Type_RegKey_OnlyAllSubKeys, u"HKEY_USERS", false},
+    };
+    for (const KeyRow& row : rows) {
+        SCOPED_TRACE(std::string(row.what) + ": " + narrow(row.target));
+        TimeRecordHandle group(TimeRecord::makeGroup(u"g", u"G", u""));
+        group->checked = true;
+        TimeRecord* target = TimeRecord::makeTarget(static_cast<TargetKind>(row.kind), u"t", row.target);
+        group->addChild(target);
+        EXPECT_FALSE(mayReach(*target));
+        scan(*group, nullptr, Captions::Without);
+        EXPECT_EQ(target->found, 0);
+        EXPECT_EQ(target->size, 0);
+        // A failure under Wine would take the prefix's registry with it.
+        if (!kUnderWine || row.cleanEverywhere) {
+            CleanContext context;
+            context.mode = CleanMode::Startup;
+            clean(*group, context);
+        }
+        EXPECT_TRUE(atRoot.present() && inSoftware.present() && inCurrentVersion.present());
+    }
+
+    // An ordinary key of the same kinds still goes.
+    ASSERT_TRUE(box.makeKey(u"app\\Cache\\sub"));
+    const std::vector<std::byte> data(3, std::byte{1});
+    ASSERT_TRUE(box.setValue(u"app\\Cache", u"v", 3, data));
+    TimeRecordHandle group(TimeRecord::makeGroup(u"g", u"G", u""));
+    group->checked = true;
+    group->addChild(TimeRecord::makeTarget(Type_RegKey_All_Levels_IncludeSelf, u"t",
+                                           u"HKEY_CURRENT_USER\\" + box.keyPath() + u"\\app\\Cache"));
+    EXPECT_TRUE(mayReach(*group->child(0)));
+    scan(*group, nullptr, Captions::Without);
+    EXPECT_EQ(group->found, 3);
+    CleanContext context;
+    clean(*group, context);
+    EXPECT_FALSE(box.keyExists(u"app\\Cache"));
+}
+
+TEST_F(Safety, AKeyThatIsALinkIsNotEmptied)
+{
+    const std::vector<std::byte> data(4, std::byte{7});
+    ASSERT_TRUE(box.makeKey(u"elsewhere\\sub") && box.setValue(u"elsewhere", u"keep", 3, data));
+    ASSERT_TRUE(box.makeKey(u"tree"));
+    ASSERT_TRUE(box.makeLinkKey(u"tree\\link", u"elsewhere")) << "a registry link cannot be made here";
+    ASSERT_TRUE(box.makeLinkKey(u"named", u"elsewhere"));
+    const std::u16string root = u"HKEY_CURRENT_USER\\" + box.keyPath() + u"\\";
+    const Row rows[] = {
+        {"the target key is a link, its values", Type_RegKey_1_Level, root + u"named"},
+        {"the target key is a link, all under", Type_RegKey_All_Levels, root + u"named"},
+        {"the target key is a link, and self", Type_RegKey_All_Levels_IncludeSelf, root + u"named"},
+        {"a link below, all under", Type_RegKey_All_Levels, root + u"tree", false},
+        {"a link below, subkeys", Type_RegKey_OnlyAllSubKeys, root + u"tree", false},
+        {"a link below, and self", Type_RegKey_All_Levels_IncludeSelf, root + u"tree", false},
+    };
+    for (const Row& row : rows) {
+        run(row);
+        EXPECT_TRUE(box.valueExists(u"elsewhere", u"keep")) << row.what;
+        EXPECT_TRUE(box.keyExists(u"elsewhere\\sub")) << row.what;
+        // The link itself may go; the next row needs it again.
+        if (!box.linkKeyExists(u"tree\\link")) {
+            ASSERT_TRUE(box.makeKey(u"tree"));
+            ASSERT_TRUE(box.makeLinkKey(u"tree\\link", u"elsewhere"));
+        }
+    }
+}
+
 // ---- paths read from other programs' files --------------------------------
 
 class OtherProgramsFiles : public Safety {
