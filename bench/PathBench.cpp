@@ -7,8 +7,8 @@
 // do. Read the path object's time as a multiple of it: the path logic (path
 // texts, long-form checks, the pending list) should add little to the
 // enumeration itself.
-#include "platform/FileSystem_fake.h"
 #include "platform/PathWin.h"
+#include "platform/fake/FakeFileSystem.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 //
 // Reach the build's implementation through environment(): kernel32 on
 // Windows, a fake with its own variables elsewhere
-// (platform/Environment_fake.h, for tests).
+// (platform/fake/FakeEnvironment.h, for tests).
 #pragma once
 
 #include "platform/Win32Codes.h"

@@ -1,6 +1,6 @@
 // The platform's whole-file access (s::io::IFileIo) for the XML documents:
-// Win32 in the Windows build (FileIo_win.cpp), the in-memory FakeFileIo in the
-// native build (FileIo_fake.cpp).
+// Win32 in the Windows build (win32/FileIo.cpp), the in-memory FakeFileIo in the
+// native build (fake/FakeFileIoAccess.cpp).
 #pragma once
 
 #include "base/IFileIo.h"

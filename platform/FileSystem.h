@@ -11,7 +11,7 @@
 // is given. A null path is kErrorInvalidParameter.
 //
 // Reach the build's implementation through fileSystem(): Win32 on Windows, an
-// in-memory fake elsewhere (platform/FileSystem_fake.h, for tests only).
+// in-memory fake elsewhere (platform/fake/FakeFileSystem.h, for tests only).
 #pragma once
 
 #include "platform/Win32Codes.h"

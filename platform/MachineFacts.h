@@ -9,7 +9,7 @@
 // ini read that finds nothing gives its default, as Windows does.
 //
 // Reach the build's implementation through machineFacts(): Win32 on Windows,
-// the settable fake of platform/MachineFacts_fake.h elsewhere.
+// the settable fake of platform/fake/FakeMachineFacts.h elsewhere.
 #pragma once
 
 #include <cstdint>

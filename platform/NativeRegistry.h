@@ -23,7 +23,7 @@
 // kStatusProcedureNotFound and available() is false.
 //
 // Reach the build's implementation through nativeRegistry(): Win32 on
-// Windows, the in-memory registry of platform/Registry_fake.h elsewhere.
+// Windows, the in-memory registry of platform/fake/FakeRegistry.h elsewhere.
 #pragma once
 
 #include "platform/Win32Codes.h"

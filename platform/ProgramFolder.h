@@ -1,7 +1,7 @@
 // The folder that holds the running program's executable, where the program
 // keeps its settings ("savedata\SaveData.xml"). Windows: the folder of the
 // module path of the executable; the in-memory platform: a folder the tests
-// set (ProgramFolder_fake.h).
+// set (fake/FakeProgramFolder.h).
 #pragma once
 
 #include "base/StrBuffer.h"

@@ -13,7 +13,7 @@
 // lengths in bytes.
 //
 // Reach the build's implementation through registry(): advapi32 on Windows,
-// the in-memory registry of platform/Registry_fake.h elsewhere (the same one
+// the in-memory registry of platform/fake/FakeRegistry.h elsewhere (the same one
 // that nativeRegistry() shows).
 #pragma once
 

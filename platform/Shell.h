@@ -12,7 +12,7 @@
 // already runs took the request).
 //
 // Reach the build's implementation through shell(): Win32 on Windows, a fake
-// that records every request elsewhere (platform/Shell_fake.h, for tests).
+// that records every request elsewhere (platform/fake/FakeShell.h, for tests).
 #pragma once
 
 #include "platform/RegEditKeys.h"

@@ -7,7 +7,7 @@
 // untouched.
 //
 // Reach the build's implementation through shellItems(): shell32 on Windows,
-// an in-memory stand-in elsewhere (platform/ShellItems_fake.h, for tests).
+// an in-memory stand-in elsewhere (platform/fake/FakeShellItems.h, for tests).
 #pragma once
 
 #include "platform/HResult.h"

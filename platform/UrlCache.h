@@ -20,7 +20,7 @@
 // call filled. Other failures leave the out parameters untouched.
 //
 // Reach the build's implementation through urlCache(): WinINet on Windows, an
-// in-memory cache elsewhere (platform/UrlCache_fake.h, for tests).
+// in-memory cache elsewhere (platform/fake/FakeUrlCache.h, for tests).
 #pragma once
 
 #include "platform/Win32Codes.h"

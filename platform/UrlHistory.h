@@ -3,7 +3,7 @@
 // everything.
 //
 // Reach the build's implementation through urlHistory(): COM on Windows, a
-// recording fake elsewhere (platform/UrlHistory_fake.h, for tests).
+// recording fake elsewhere (platform/fake/FakeUrlHistory.h, for tests).
 #pragma once
 
 #include "platform/HResult.h"

@@ -7,7 +7,7 @@
 #include "engine/CheckedStates.h"
 #include "platform/FileIo.h"
 #include "settings/MappedData.h"
-#include "tests/platform/Sandbox.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

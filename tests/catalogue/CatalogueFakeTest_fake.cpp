@@ -8,12 +8,12 @@
 #include "engine/Clean.h"
 #include "engine/Scan.h"
 #include "engine/TargetSafety.h"
-#include "platform/FileSystem_fake.h"
-#include "platform/MachineFacts_fake.h"
-#include "platform/ShellItems_fake.h"
-#include "platform/UrlCache_fake.h"
-#include "tests/catalogue/CatalogueMachine.h"
+#include "platform/fake/FakeFileSystem.h"
+#include "platform/fake/FakeMachineFacts.h"
+#include "platform/fake/FakeShellItems.h"
+#include "platform/fake/FakeUrlCache.h"
 #include "tests/catalogue/CatalogueTestSupport.h"
+#include "tests/support/CatalogueMachine.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 #include "catalogue/SpecialHandlers.h"
 #include "platform/Registry.h"
 #include "platform/Win32Codes.h"
-#include "tests/catalogue/CatalogueMachine.h"
 #include "tests/catalogue/CatalogueTestSupport.h"
+#include "tests/support/CatalogueMachine.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include "engine/Scan.h"
 #include "engine/TargetSafety.h"
 
-#include "tests/catalogue/CatalogueMachine.h"
 #include "tests/catalogue/CatalogueTestSupport.h"
+#include "tests/support/CatalogueMachine.h"
 
 #include <gtest/gtest.h>
 

@@ -16,8 +16,8 @@
 #include "platform/Resources.h"
 #include "platform/SystemInfo.h"
 #include "settings/MappedData.h"
-#include "tests/catalogue/CatalogueMachine.h"
 #include "tests/catalogue/CatalogueTestSupport.h"
+#include "tests/support/CatalogueMachine.h"
 
 #include <gtest/gtest.h>
 

@@ -6,15 +6,15 @@
 #include "catalogue/MruHandlers.h"
 #include "catalogue/SpecialHandlers.h"
 #include "catalogue/UrlCacheWalk.h"
-#include "platform/Environment_fake.h"
-#include "platform/Registry_fake.h"
-#include "platform/ShellItems_fake.h"
-#include "platform/Shell_fake.h"
-#include "platform/UrlCache_fake.h"
-#include "platform/UrlHistory_fake.h"
+#include "platform/fake/FakeEnvironment.h"
+#include "platform/fake/FakeRegistry.h"
+#include "platform/fake/FakeShell.h"
+#include "platform/fake/FakeShellItems.h"
+#include "platform/fake/FakeUrlCache.h"
+#include "platform/fake/FakeUrlHistory.h"
 
-#include "tests/platform/Sandbox.h"
-#include "tests/platform/ShellSandbox.h"
+#include "tests/support/Sandbox.h"
+#include "tests/support/ShellSandbox.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "catalogue/SpecialHandlers.h"
 #include "platform/SystemInfo.h"
 
-#include "tests/platform/Sandbox.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

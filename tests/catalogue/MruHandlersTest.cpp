@@ -4,7 +4,7 @@
 // targets); FakeHandlersTest.cpp cleans them on the fake.
 #include "catalogue/MruHandlers.h"
 
-#include "tests/platform/Sandbox.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

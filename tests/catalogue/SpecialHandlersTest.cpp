@@ -12,8 +12,8 @@
 #include "platform/ShellItems.h"
 #include "platform/UrlCache.h"
 
-#include "tests/platform/Sandbox.h"
-#include "tests/platform/ShellSandbox.h"
+#include "tests/support/Sandbox.h"
+#include "tests/support/ShellSandbox.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // shell of native builds (nothing is started).
 #include "engine/TargetLocation.h"
 
-#include "platform/Shell_fake.h"
 #include "platform/SystemInfo.h"
-#include "tests/platform/Sandbox.h"
+#include "platform/fake/FakeShell.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

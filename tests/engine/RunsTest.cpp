@@ -7,7 +7,7 @@
 #include "lang/Localizer.h"
 #include "platform/Resources.h"
 #include "settings/MappedData.h"
-#include "tests/platform/Sandbox.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

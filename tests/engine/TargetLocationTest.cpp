@@ -3,7 +3,7 @@
 // Wine.
 #include "engine/TargetLocation.h"
 
-#include "tests/platform/Sandbox.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

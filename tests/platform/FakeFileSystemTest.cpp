@@ -2,10 +2,10 @@
 // links that Windows removes, read-only folders, MAX_PATH, path
 // normalisation, injected faults and the records tests inspect. The cases
 // that hold on both backends are in FileSystemTest.cpp.
-#include "platform/FileSystem_fake.h"
+#include "platform/fake/FakeFileSystem.h"
 #include "platform/FindPattern.h"
 
-#include "tests/platform/Sandbox.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

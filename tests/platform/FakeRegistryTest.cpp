@@ -3,11 +3,11 @@
 // there), Windows' own status for deleting a key with subkeys, the mapping of
 // the predefined keys, access checks per handle, and its leak count. The
 // cases that hold on both backends are in RegistryTest.cpp.
+#include "platform/fake/FakeRegistry.h"
 #include "platform/NativeRegistry.h"
 #include "platform/Registry.h"
-#include "platform/Registry_fake.h"
 
-#include "tests/platform/Sandbox.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // What only the in-memory shell services model: a WinINet without all seven
 // entry points, injected failures, and the shell's effects that the handler
 // tests rely on (a bin per drive, the Recent folder's shortcuts).
-#include "platform/FileSystem_fake.h"
-#include "platform/ShellItems_fake.h"
-#include "platform/UrlCache_fake.h"
+#include "platform/fake/FakeFileSystem.h"
+#include "platform/fake/FakeShellItems.h"
+#include "platform/fake/FakeUrlCache.h"
 
-#include "tests/platform/Sandbox.h"
-#include "tests/platform/ShellSandbox.h"
+#include "tests/support/Sandbox.h"
+#include "tests/support/ShellSandbox.h"
 
 #include <gtest/gtest.h>
 

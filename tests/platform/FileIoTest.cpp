@@ -6,8 +6,8 @@
 
 #include "base/XmlNode.h"
 #include "tests/base/TextPrint.h"
-#include "tests/platform/HeldFile.h"
-#include "tests/platform/ScratchFolder.h"
+#include "tests/support/HeldFile.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 

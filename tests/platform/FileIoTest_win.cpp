@@ -3,7 +3,7 @@
 #include "platform/FileIo.h"
 
 #include "base/WideStr.h"
-#include "tests/platform/ScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 

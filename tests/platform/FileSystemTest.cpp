@@ -3,7 +3,7 @@
 // for both; what only the fake models is in FakeFileSystemTest.cpp.
 #include "platform/FileSystem.h"
 
-#include "tests/platform/Sandbox.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

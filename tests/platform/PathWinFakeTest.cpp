@@ -4,8 +4,8 @@
 // shell notifications, and enumerations left open.
 #include "platform/PathWin.h"
 
-#include "platform/FileSystem_fake.h"
-#include "tests/platform/Sandbox.h"
+#include "platform/fake/FakeFileSystem.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "platform/PathWin.h"
 
 #include "platform/FileSystem.h"
-#include "tests/platform/Sandbox.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

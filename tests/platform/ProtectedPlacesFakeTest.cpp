@@ -3,12 +3,12 @@
 // program installed elsewhere.
 #include "platform/ProtectedPlaces.h"
 
-#include "platform/Environment_fake.h"
-#include "platform/FileSystem_fake.h"
-#include "platform/ProgramFolder_fake.h"
-#include "platform/Registry_fake.h"
-#include "platform/ShellItems_fake.h"
-#include "tests/platform/Sandbox.h"
+#include "platform/fake/FakeEnvironment.h"
+#include "platform/fake/FakeFileSystem.h"
+#include "platform/fake/FakeProgramFolder.h"
+#include "platform/fake/FakeRegistry.h"
+#include "platform/fake/FakeShellItems.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

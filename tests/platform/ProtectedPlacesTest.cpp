@@ -4,7 +4,7 @@
 
 #include "platform/ShellItems.h"
 #include "platform/SystemInfo.h"
-#include "tests/platform/Sandbox.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // may read but not change, and a process token that yields no user.
 #include "platform/RegDir.h"
 
-#include "platform/Registry_fake.h"
-#include "platform/Shell_fake.h"
-#include "tests/platform/Sandbox.h"
+#include "platform/fake/FakeRegistry.h"
+#include "platform/fake/FakeShell.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

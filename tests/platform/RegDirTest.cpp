@@ -7,7 +7,7 @@
 
 #include "platform/NativeRegistry.h"
 #include "platform/Registry.h"
-#include "tests/platform/Sandbox.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

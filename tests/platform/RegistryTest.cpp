@@ -5,7 +5,7 @@
 #include "platform/Registry.h"
 #include "platform/NativeRegistry.h"
 
-#include "tests/platform/Sandbox.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

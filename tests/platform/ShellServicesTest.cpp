@@ -7,8 +7,8 @@
 #include "platform/UrlCache.h"
 #include "platform/UrlHistory.h"
 
-#include "tests/platform/Sandbox.h"
-#include "tests/platform/ShellSandbox.h"
+#include "tests/support/Sandbox.h"
+#include "tests/support/ShellSandbox.h"
 
 #include <gtest/gtest.h>
 

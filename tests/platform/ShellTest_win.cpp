@@ -4,7 +4,7 @@
 // wait for its window.)
 #include "platform/Shell.h"
 
-#include "tests/platform/Sandbox.h"
+#include "tests/support/Sandbox.h"
 
 #include <windows.h>
 

@@ -11,9 +11,9 @@
 #include "engine/TargetSafety.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
-#include "tests/catalogue/CatalogueMachine.h"
-#include "tests/platform/Sandbox.h"
-#include "tests/safety/SafetyMachine.h"
+#include "tests/support/CatalogueMachine.h"
+#include "tests/support/SafetyMachine.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "platform/FileIo.h"
 #include "platform/ProgramFolder.h"
 #include "tests/base/TextPrint.h"
-#include "tests/settings/ProgramFolderFixture.h"
+#include "tests/support/ProgramFolderFixture.h"
 
 #include <gtest/gtest.h>
 

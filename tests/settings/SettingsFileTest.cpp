@@ -3,8 +3,8 @@
 #include "settings/MappedData.h"
 
 #include "tests/base/TextPrint.h"
-#include "tests/platform/HeldFile.h"
-#include "tests/platform/ScratchFolder.h"
+#include "tests/support/HeldFile.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 

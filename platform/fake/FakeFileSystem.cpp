@@ -1,0 +1,812 @@
+#include "platform/fake/FakeFileSystem.h"
+
+#include "platform/FindPattern.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <utility>
+
+namespace s::platform {
+
+namespace {
+
+// MAX_PATH counts the terminating zero: a plain path of 260 characters or
+// more does not fit.
+constexpr std::size_t kMaxPath = 260;
+// The longest path NT accepts at all (a UNICODE_STRING's 65534 bytes).
+constexpr std::size_t kMaxVerbatimPath = 32767;
+constexpr int kMaxLinkDepth = 16;
+
+constexpr std::uint32_t kSettableAttributes = kFileAttributeReadOnly | kFileAttributeHidden | kFileAttributeSystem |
+                                              kFileAttributeArchive | kFileAttributeTemporary | kFileAttributeOffline |
+                                              kFileAttributeNotContentIndexed;
+
+char16_t fold(char16_t c)
+{
+    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
+std::u16string folded(std::u16string_view text)
+{
+    std::u16string out(text);
+    for (char16_t& c : out)
+        c = fold(c);
+    return out;
+}
+
+bool isLetter(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+bool hasWildcard(std::u16string_view name)
+{
+    return name.find_first_of(u"*?<>\"") != std::u16string_view::npos;
+}
+
+// Characters no Windows file name may hold (wildcards aside).
+bool hasBadCharacter(std::u16string_view name)
+{
+    for (char16_t c : name)
+        if (c < 0x20 || c == u'|' || c == u':')
+            return true;
+    return false;
+}
+
+enum class Kind : std::uint8_t { File, Folder, FolderLink, FileLink };
+
+struct Node {
+    std::u16string name;
+    Kind kind = Kind::Folder;
+    std::uint32_t attributes = 0;  // the settable bits only
+    std::uint64_t size = 0;
+    FileFault fault = FileFault::None;
+    std::u16string linkTarget;  // full path, for links
+    LinkRemoval removal = LinkRemoval::RemovesLink;
+    std::u16string shortName;                                  // the 8.3 alias a test gave it, or empty
+    std::map<std::u16string, std::unique_ptr<Node>> children;  // by folded name: NTFS order
+
+    bool isFolder() const { return kind == Kind::Folder || kind == Kind::FolderLink; }
+};
+
+std::uint32_t reportedAttributes(const Node& node)
+{
+    switch (node.kind) {
+    case Kind::Folder:
+        return kFileAttributeDirectory | node.attributes;
+    case Kind::FolderLink:
+        return kFileAttributeDirectory | kFileAttributeReparsePoint | node.attributes;
+    case Kind::FileLink:
+        return kFileAttributeReparsePoint | node.attributes;
+    case Kind::File:
+        break;
+    }
+    return node.attributes ? node.attributes : kFileAttributeNormal;
+}
+
+struct ParsedPath {
+    Win32Error error = kErrorSuccess;
+    std::u16string root;  // "C:" or "\\server\share"
+    std::vector<std::u16string> parts;
+    bool trailingSeparator = false;
+
+    std::u16string text() const
+    {
+        std::u16string out = root;
+        if (parts.empty())
+            out += u'\\';
+        for (const auto& part : parts) {
+            out += u'\\';
+            out += part;
+        }
+        return out;
+    }
+};
+
+enum class ParseMode : std::uint8_t {
+    Operation,  // every component a plain name; the last one loses trailing dots and spaces
+    Pattern,    // the last component is a find mask, taken as typed
+    Seeding,    // as Operation, without the MAX_PATH limit
+};
+
+std::vector<std::u16string_view> split(std::u16string_view text)
+{
+    std::vector<std::u16string_view> out;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = text.find(u'\\', start);
+        if (end == std::u16string_view::npos) {
+            out.push_back(text.substr(start));
+            break;
+        }
+        out.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return out;
+}
+
+// Checks the components: wildcards only in a find mask, no forbidden
+// characters anywhere.
+Win32Error checkNames(const ParsedPath& path, ParseMode mode)
+{
+    for (std::size_t k = 0; k < path.parts.size(); ++k) {
+        const bool mask = mode == ParseMode::Pattern && k + 1 == path.parts.size();
+        if (hasBadCharacter(path.parts[k]) || (!mask && hasWildcard(path.parts[k])))
+            return kErrorInvalidName;
+    }
+    return kErrorSuccess;
+}
+
+class FakeFileSystemImpl final : public FakeFileSystem {
+public:
+    FakeFileSystemImpl() { resetLocked(); }
+
+    // ---- IFileSystem ----
+
+    Win32Error findFirst(const char16_t* pattern, FindHandle& handle, FindData& data) override
+    {
+        handle.close();
+        if (!pattern)
+            return kErrorInvalidParameter;
+        std::lock_guard lock(m_mutex);
+        const ParsedPath parsed = parse(pattern, ParseMode::Pattern);
+        if (parsed.error)
+            return parsed.error;
+        if (parsed.parts.empty() || parsed.trailingSeparator)
+            return kErrorFileNotFound;
+        const std::u16string& mask = parsed.parts.back();
+        Win32Error error = kErrorSuccess;
+        Node* folder = walk(parsed, parsed.parts.size() - 1, error);
+        if (!folder)
+            return error == kErrorDirectory ? kErrorInvalidName : error;
+        if (folder->fault == FileFault::ListDenied)
+            return kErrorAccessDenied;
+
+        std::vector<FindData> entries;
+        if (!isRoot(folder)) {
+            for (const char16_t* dots : {u".", u".."})
+                if (findPatternMatches(mask, dots))
+                    entries.push_back({dots, kFileAttributeDirectory, 0});
+        }
+        for (const auto& [key, child] : folder->children) {
+            // Windows tries the mask on the short name too.
+            if (!findPatternMatches(mask, child->name) &&
+                (child->shortName.empty() || !findPatternMatches(mask, child->shortName)))
+                continue;
+            const std::uint64_t size = child->kind == Kind::File ? child->size : 0;
+            entries.push_back({child->name, reportedAttributes(*child), size});
+        }
+        if (entries.empty())
+            return kErrorFileNotFound;
+        data = entries.front();
+        const std::uintptr_t id = m_nextFind++;
+        m_finds[id] = Enumeration{std::move(entries), 1};
+        adopt(handle, id);
+        return kErrorSuccess;
+    }
+
+    Win32Error findNext(FindHandle& handle, FindData& data) override
+    {
+        std::lock_guard lock(m_mutex);
+        auto found = owns(handle) ? m_finds.find(rawOf(handle)) : m_finds.end();
+        if (found == m_finds.end())
+            return kErrorInvalidHandle;
+        Enumeration& walkState = found->second;
+        if (walkState.next >= walkState.entries.size())
+            return kErrorNoMoreFiles;
+        data = walkState.entries[walkState.next++];
+        return kErrorSuccess;
+    }
+
+    std::uint32_t attributes(const char16_t* path, Win32Error* error) override
+    {
+        FileAttributeData data;
+        const Win32Error result = attributeData(path, data);
+        if (error)
+            *error = result;
+        return result ? kInvalidFileAttributes : data.attributes;
+    }
+
+    Win32Error attributeData(const char16_t* path, FileAttributeData& data) override
+    {
+        if (!path)
+            return kErrorInvalidParameter;
+        std::lock_guard lock(m_mutex);
+        Located at = locate(path, ParseMode::Operation);
+        if (at.error)
+            return at.error;
+        if (at.parsed.trailingSeparator && !at.node->isFolder())
+            return kErrorPathNotFound;
+        data.attributes = reportedAttributes(*at.node);
+        data.size = at.node->kind == Kind::File ? at.node->size : 0;
+        return kErrorSuccess;
+    }
+
+    bool exists(const char16_t* path) override { return attributes(path, nullptr) != kInvalidFileAttributes; }
+
+    Win32Error longPathName(const char16_t* path, std::u16string& longPath) override
+    {
+        if (!path)
+            return kErrorInvalidParameter;
+        std::lock_guard lock(m_mutex);
+        const ParsedPath parsed = parse(path, ParseMode::Operation);
+        if (parsed.error)
+            return parsed.error;
+        Node* node = findRoot(parsed.root);
+        if (!node)
+            return kErrorPathNotFound;
+        std::u16string out = parsed.root;
+        if (parsed.parts.empty())
+            out += u'\\';
+        for (std::size_t k = 0; k < parsed.parts.size(); ++k) {
+            Node* next = node->isFolder() ? child(node, parsed.parts[k]) : nullptr;
+            if (!next)
+                return k + 1 == parsed.parts.size() ? kErrorFileNotFound : kErrorPathNotFound;
+            out += u'\\';
+            out += next->name;
+            if (k + 1 == parsed.parts.size())
+                break;
+            if (next->kind == Kind::FolderLink)
+                next = follow(next, 0);
+            if (!next)
+                return kErrorPathNotFound;
+            node = next;
+        }
+        // The verbatim prefix stays as given, as GetLongPathNameW keeps it.
+        longPath = std::u16string_view(path).substr(0, 4) == u"\\\\?\\" ? u"\\\\?\\" + out : out;
+        return kErrorSuccess;
+    }
+
+    Win32Error deleteFile(const char16_t* path) override
+    {
+        if (!path)
+            return kErrorInvalidParameter;
+        std::lock_guard lock(m_mutex);
+        Located at = locate(path, ParseMode::Operation);
+        if (at.parsed.error)
+            return at.parsed.error;
+        if (at.parsed.trailingSeparator)
+            return kErrorInvalidName;
+        if (at.error)
+            return at.error;
+        Node& node = *at.node;
+        if (node.isFolder() || !at.parent)
+            return kErrorAccessDenied;
+        // Windows opens the file for delete access first (an ACL or another
+        // opener without delete sharing stops it there), and only then finds
+        // the read-only bit.
+        if (node.fault == FileFault::AccessDenied)
+            return kErrorAccessDenied;
+        if (node.fault == FileFault::InUse)
+            return kErrorSharingViolation;
+        if (node.attributes & kFileAttributeReadOnly)
+            return kErrorAccessDenied;
+        at.parent->children.erase(folded(node.name));
+        return kErrorSuccess;
+    }
+
+    Win32Error removeDirectory(const char16_t* path) override
+    {
+        if (!path)
+            return kErrorInvalidParameter;
+        std::lock_guard lock(m_mutex);
+        Located at = locate(path, ParseMode::Operation);
+        if (at.error)
+            return at.error;
+        Node& node = *at.node;
+        if (!node.isFolder())
+            return kErrorDirectory;
+        if (!at.parent)
+            return node.children.empty() ? kErrorAccessDenied : kErrorDirNotEmpty;
+        if (node.fault == FileFault::AccessDenied)
+            return kErrorAccessDenied;
+        if (node.fault == FileFault::InUse)
+            return kErrorSharingViolation;
+        if (node.attributes & kFileAttributeReadOnly)
+            return kErrorAccessDenied;
+        if (node.kind == Kind::FolderLink && node.removal == LinkRemoval::Fails)
+            return kErrorDirNotEmpty;
+        if (!node.children.empty())
+            return kErrorDirNotEmpty;
+        at.parent->children.erase(folded(node.name));
+        return kErrorSuccess;
+    }
+
+    Win32Error setAttributes(const char16_t* path, std::uint32_t attributes) override
+    {
+        if (!path)
+            return kErrorInvalidParameter;
+        std::lock_guard lock(m_mutex);
+        Located at = locate(path, ParseMode::Operation);
+        if (at.error)
+            return at.error;
+        if (at.node->fault == FileFault::AccessDenied)
+            return kErrorAccessDenied;
+        at.node->attributes = attributes & kSettableAttributes;
+        return kErrorSuccess;
+    }
+
+    Win32Error deleteAtReboot(const char16_t* path) override
+    {
+        if (!path)
+            return kErrorInvalidParameter;
+        std::lock_guard lock(m_mutex);
+        const ParsedPath parsed = parse(path, ParseMode::Operation);
+        if (parsed.error)
+            return parsed.error;
+        if (const Win32Error bad = checkNames(parsed, ParseMode::Operation))
+            return bad;
+        if (m_rebootFailure)
+            return m_rebootFailure;
+        m_reboot.push_back(parsed.text());
+        return kErrorSuccess;
+    }
+
+    void notifyChange(long event, const char16_t* path) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_notifications.push_back({event, path ? std::u16string(path) : std::u16string()});
+    }
+
+    // ---- test API ----
+
+    bool addFolder(std::u16string_view path, std::uint32_t attributes) override
+    {
+        std::lock_guard lock(m_mutex);
+        Node* node = create(path, Kind::Folder);
+        if (node)
+            node->attributes = attributes & kSettableAttributes;
+        return node != nullptr;
+    }
+
+    bool addFile(std::u16string_view path, std::uint64_t size, std::uint32_t attributes) override
+    {
+        std::lock_guard lock(m_mutex);
+        Node* node = create(path, Kind::File);
+        if (node) {
+            node->size = size;
+            node->attributes = attributes & kSettableAttributes;
+        }
+        return node != nullptr;
+    }
+
+    bool addFolderLink(std::u16string_view path, std::u16string_view target, LinkRemoval removal) override
+    {
+        std::lock_guard lock(m_mutex);
+        const ParsedPath targetPath = parse(target, ParseMode::Seeding);
+        if (targetPath.error)
+            return false;
+        Node* node = create(path, Kind::FolderLink);
+        if (node) {
+            node->linkTarget = targetPath.text();
+            node->removal = removal;
+        }
+        return node != nullptr;
+    }
+
+    bool addFileLink(std::u16string_view path, std::u16string_view target) override
+    {
+        std::lock_guard lock(m_mutex);
+        const ParsedPath targetPath = parse(target, ParseMode::Seeding);
+        if (targetPath.error)
+            return false;
+        Node* node = create(path, Kind::FileLink);
+        if (node) {
+            node->linkTarget = targetPath.text();
+            node->attributes = kFileAttributeArchive;
+        }
+        return node != nullptr;
+    }
+
+    bool setFault(std::u16string_view path, FileFault fault) override
+    {
+        std::lock_guard lock(m_mutex);
+        Located at = locate(path, ParseMode::Seeding);
+        if (at.error)
+            return false;
+        at.node->fault = fault;
+        return true;
+    }
+
+    bool setShortName(std::u16string_view path, std::u16string_view shortName) override
+    {
+        std::lock_guard lock(m_mutex);
+        Located at = locate(path, ParseMode::Seeding);
+        if (at.error || !at.parent)
+            return false;
+        at.node->shortName = shortName;
+        return true;
+    }
+
+    void failDeleteAtReboot(Win32Error error) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_rebootFailure = error;
+    }
+
+    bool setCurrentDirectory(std::u16string_view path) override
+    {
+        std::lock_guard lock(m_mutex);
+        ParsedPath parsed = parse(path, ParseMode::Seeding);
+        if (parsed.error)
+            return false;
+        parsed.trailingSeparator = false;
+        m_current = std::move(parsed);
+        return true;
+    }
+
+    bool removeTree(std::u16string_view path) override
+    {
+        std::lock_guard lock(m_mutex);
+        Located at = locate(path, ParseMode::Seeding);
+        if (at.error)
+            return false;
+        if (at.parent)
+            at.parent->children.erase(folded(at.node->name));
+        else
+            at.node->children.clear();
+        return true;
+    }
+
+    void clear() override
+    {
+        std::lock_guard lock(m_mutex);
+        resetLocked();
+    }
+
+    bool contains(std::u16string_view path) override
+    {
+        std::lock_guard lock(m_mutex);
+        return locate(path, ParseMode::Seeding).error == kErrorSuccess;
+    }
+
+    std::vector<std::u16string> scheduledAtReboot() override
+    {
+        std::lock_guard lock(m_mutex);
+        return m_reboot;
+    }
+
+    void forgetScheduled() override
+    {
+        std::lock_guard lock(m_mutex);
+        m_reboot.clear();
+    }
+
+    std::vector<ShellNotification> notifications() override
+    {
+        std::lock_guard lock(m_mutex);
+        return m_notifications;
+    }
+
+    std::size_t openFindHandles() override
+    {
+        std::lock_guard lock(m_mutex);
+        return m_finds.size();
+    }
+
+protected:
+    void closeFind(std::uintptr_t raw) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_finds.erase(raw);
+    }
+
+private:
+    struct Enumeration {
+        std::vector<FindData> entries;
+        std::size_t next = 0;
+    };
+
+    struct Located {
+        Win32Error error = kErrorSuccess;
+        ParsedPath parsed;
+        Node* parent = nullptr;  // null for a root
+        Node* node = nullptr;    // set when error is kErrorSuccess
+    };
+
+    void resetLocked()
+    {
+        m_roots.clear();
+        auto drive = std::make_unique<Node>();
+        drive->name = u"C:";
+        m_roots[u"C:"] = std::move(drive);
+        m_current = ParsedPath{};
+        m_current.root = u"C:";
+        m_finds.clear();
+        m_reboot.clear();
+        m_notifications.clear();
+        m_rebootFailure = kErrorSuccess;
+    }
+
+    bool isRoot(const Node* node) const
+    {
+        for (const auto& [key, root] : m_roots)
+            if (root.get() == node)
+                return true;
+        return false;
+    }
+
+    // Win32's reading of a path text; see the header for the rules.
+    ParsedPath parse(std::u16string_view text, ParseMode mode) const
+    {
+        ParsedPath out;
+        if (text.empty()) {
+            out.error = kErrorPathNotFound;
+            return out;
+        }
+        if (text.substr(0, 4) == u"\\\\?\\")
+            return parseVerbatim(text.substr(4), mode);
+
+        std::u16string s(text);
+        for (char16_t& c : s)
+            if (c == u'/')
+                c = u'\\';
+        std::u16string_view rest;
+        if (s.size() >= 2 && s[0] == u'\\' && s[1] == u'\\') {
+            // "\\.\" device paths are not files.
+            if (s.size() >= 4 && (s[2] == u'.' || s[2] == u'?') && s[3] == u'\\') {
+                out.error = kErrorPathNotFound;
+                return out;
+            }
+            const std::u16string_view unc = std::u16string_view(s).substr(2);
+            const std::size_t serverEnd = unc.find(u'\\');
+            if (serverEnd == 0 || serverEnd == std::u16string_view::npos) {
+                out.error = kErrorInvalidName;
+                return out;
+            }
+            const std::size_t shareEnd = unc.find(u'\\', serverEnd + 1);
+            const std::u16string_view share =
+                unc.substr(serverEnd + 1, shareEnd == std::u16string_view::npos ? shareEnd : shareEnd - serverEnd - 1);
+            if (share.empty()) {
+                out.error = kErrorInvalidName;
+                return out;
+            }
+            out.root = u"\\\\" + std::u16string(unc.substr(0, serverEnd)) + u"\\" + std::u16string(share);
+            rest = shareEnd == std::u16string_view::npos ? std::u16string_view() : unc.substr(shareEnd + 1);
+            out.trailingSeparator = shareEnd != std::u16string_view::npos && rest.empty();
+        } else if (s.size() >= 2 && isLetter(s[0]) && s[1] == u':') {
+            out.root = {fold(s[0]), u':'};
+            if (s.size() > 2 && s[2] == u'\\') {
+                rest = std::u16string_view(s).substr(3);
+            } else {
+                // "C:name" is relative to the current directory of that drive.
+                if (folded(m_current.root) == out.root)
+                    out.parts = m_current.parts;
+                rest = std::u16string_view(s).substr(2);
+            }
+        } else if (s[0] == u'\\') {
+            out.root = m_current.root;
+            rest = std::u16string_view(s).substr(1);
+        } else {
+            out.root = m_current.root;
+            out.parts = m_current.parts;
+            rest = s;
+        }
+
+        if (!rest.empty()) {
+            out.trailingSeparator = rest.back() == u'\\';
+            for (std::u16string_view part : split(rest)) {
+                if (part.empty() || part == u".")
+                    continue;
+                if (part == u"..") {
+                    if (!out.parts.empty())
+                        out.parts.pop_back();
+                    continue;
+                }
+                out.parts.emplace_back(part);
+            }
+        }
+        if (out.parts.empty())
+            out.trailingSeparator = false;
+        if (mode != ParseMode::Pattern && !out.parts.empty()) {
+            // Win32 drops trailing dots and spaces of the last component:
+            // "file." and "file " name "file".
+            std::u16string& last = out.parts.back();
+            while (!last.empty() && (last.back() == u'.' || last.back() == u' '))
+                last.pop_back();
+            if (last.empty())
+                out.parts.pop_back();
+        }
+        if (mode != ParseMode::Seeding && out.text().size() + (out.trailingSeparator ? 1 : 0) >= kMaxPath)
+            out.error = kErrorFilenameExcedRange;
+        else
+            out.error = checkNames(out, mode);
+        return out;
+    }
+
+    // "\\?\" paths skip Win32's normalisation: components are taken as they
+    // are, so "." and ".." and empty components are names that cannot exist.
+    ParsedPath parseVerbatim(std::u16string_view rest, ParseMode mode) const
+    {
+        ParsedPath out;
+        if (rest.size() > kMaxVerbatimPath) {
+            out.error = kErrorFilenameExcedRange;
+            return out;
+        }
+        std::vector<std::u16string_view> parts = split(rest);
+        std::size_t first = 0;
+        if (parts.size() >= 3 && folded(parts[0]) == u"UNC" && !parts[1].empty() && !parts[2].empty()) {
+            out.root = u"\\\\" + std::u16string(parts[1]) + u"\\" + std::u16string(parts[2]);
+            first = 3;
+        } else if (!parts.empty() && parts[0].size() == 2 && isLetter(parts[0][0]) && parts[0][1] == u':') {
+            out.root = {fold(parts[0][0]), u':'};
+            first = 1;
+        } else {
+            out.error = kErrorInvalidName;
+            return out;
+        }
+        for (std::size_t k = first; k < parts.size(); ++k) {
+            if (parts[k].empty() && k + 1 == parts.size() && k > first) {
+                out.trailingSeparator = true;
+                break;
+            }
+            if (parts[k].empty() && k + 1 == parts.size())
+                break;  // "\\?\C:\"
+            if (parts[k].empty() || parts[k] == u"." || parts[k] == u"..") {
+                out.error = kErrorInvalidName;
+                return out;
+            }
+            out.parts.emplace_back(parts[k]);
+        }
+        out.error = checkNames(out, mode);
+        return out;
+    }
+
+    Node* findRoot(const std::u16string& root) const
+    {
+        auto found = m_roots.find(folded(root));
+        return found == m_roots.end() ? nullptr : found->second.get();
+    }
+
+    // A path component names an entry by its long name or by its short one.
+    static Node* child(Node* folder, std::u16string_view name)
+    {
+        const std::u16string key = folded(name);
+        auto found = folder->children.find(key);
+        if (found != folder->children.end())
+            return found->second.get();
+        for (const auto& [childKey, entry] : folder->children)
+            if (!entry->shortName.empty() && folded(entry->shortName) == key)
+                return entry.get();
+        return nullptr;
+    }
+
+    // The folder a link leads to, or null when it dangles or loops.
+    Node* follow(const Node* link, int depth) const
+    {
+        if (depth > kMaxLinkDepth)
+            return nullptr;
+        const ParsedPath target = parse(link->linkTarget, ParseMode::Seeding);
+        Win32Error error = kErrorSuccess;
+        Node* node = target.error ? nullptr : walkParts(target, target.parts.size(), error, depth + 1);
+        return node;
+    }
+
+    // Goes through the first `count` components as folders, following links.
+    // Fails with kErrorPathNotFound for a missing component and kErrorDirectory
+    // for one that is a file.
+    Node* walkParts(const ParsedPath& path, std::size_t count, Win32Error& error, int depth) const
+    {
+        Node* node = findRoot(path.root);
+        if (!node) {
+            error = kErrorPathNotFound;
+            return nullptr;
+        }
+        for (std::size_t k = 0; k < count; ++k) {
+            Node* next = child(node, path.parts[k]);
+            if (next && next->kind == Kind::FolderLink)
+                next = follow(next, depth);
+            if (!next) {
+                error = kErrorPathNotFound;
+                return nullptr;
+            }
+            if (!next->isFolder()) {
+                error = kErrorDirectory;
+                return nullptr;
+            }
+            node = next;
+        }
+        return node;
+    }
+
+    Node* walk(const ParsedPath& path, std::size_t count, Win32Error& error) const
+    {
+        return walkParts(path, count, error, 0);
+    }
+
+    // The entry a path names, its last component not followed.
+    Located locate(std::u16string_view text, ParseMode mode) const
+    {
+        Located at;
+        at.parsed = parse(text, mode);
+        if (at.parsed.error) {
+            at.error = at.parsed.error;
+            return at;
+        }
+        if (at.parsed.parts.empty()) {
+            at.node = findRoot(at.parsed.root);
+            if (!at.node)
+                at.error = kErrorPathNotFound;
+            return at;
+        }
+        Win32Error error = kErrorSuccess;
+        at.parent = walk(at.parsed, at.parsed.parts.size() - 1, error);
+        if (!at.parent) {
+            at.error = kErrorPathNotFound;
+            return at;
+        }
+        at.node = child(at.parent, at.parsed.parts.back());
+        if (!at.node)
+            at.error = kErrorFileNotFound;
+        return at;
+    }
+
+    // Seeding: makes the entry (replacing one of the same name) and any
+    // missing parent folder.
+    Node* create(std::u16string_view text, Kind kind)
+    {
+        const ParsedPath path = parse(text, ParseMode::Seeding);
+        if (path.error || path.parts.empty())
+            return nullptr;
+        Node* node = findRoot(path.root);
+        if (!node) {
+            auto root = std::make_unique<Node>();
+            root->name = path.root;
+            node = root.get();
+            m_roots[folded(path.root)] = std::move(root);
+        }
+        for (std::size_t k = 0; k + 1 < path.parts.size(); ++k) {
+            Node* next = child(node, path.parts[k]);
+            if (next && next->kind == Kind::FolderLink) {
+                next = follow(next, 0);
+                if (!next)
+                    return nullptr;  // a dangling link is not replaced by a folder
+            }
+            if (!next) {
+                auto folder = std::make_unique<Node>();
+                folder->name = path.parts[k];
+                next = folder.get();
+                node->children[folded(path.parts[k])] = std::move(folder);
+            }
+            if (!next->isFolder())
+                return nullptr;
+            node = next;
+        }
+        Node* existing = child(node, path.parts.back());
+        if (existing && existing->kind == Kind::Folder && kind == Kind::Folder)
+            return existing;  // like "mkdir -p": an existing folder keeps its entries
+        auto entry = std::make_unique<Node>();
+        entry->name = path.parts.back();
+        entry->kind = kind;
+        if (kind == Kind::File)
+            entry->attributes = kFileAttributeArchive;
+        Node* made = entry.get();
+        node->children[folded(entry->name)] = std::move(entry);
+        return made;
+    }
+
+    std::mutex m_mutex;
+    std::map<std::u16string, std::unique_ptr<Node>> m_roots;  // by folded root
+    ParsedPath m_current;
+    std::map<std::uintptr_t, Enumeration> m_finds;
+    std::uintptr_t m_nextFind = 0x100;
+    std::vector<std::u16string> m_reboot;
+    std::vector<ShellNotification> m_notifications;
+    Win32Error m_rebootFailure = kErrorSuccess;
+};
+
+}  // namespace
+
+FakeFileSystem& fakeFileSystem()
+{
+    static FakeFileSystemImpl instance;
+    return instance;
+}
+
+IFileSystem& fileSystem()
+{
+    return fakeFileSystem();
+}
+
+}  // namespace s::platform

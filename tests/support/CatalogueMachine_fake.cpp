@@ -1,0 +1,52 @@
+#include "tests/support/CatalogueMachine.h"
+
+#include "catalogue/CatalogueFolders.h"
+#include "platform/fake/FakeFileSystem.h"
+#include "platform/fake/FakeMachineFacts.h"
+#include "platform/fake/FakeRegistry.h"
+#include "platform/fake/FakeShellItems.h"
+#include "platform/fake/FakeUrlCache.h"
+
+namespace catalogue_test {
+
+void setUpMachine()
+{
+    auto& facts = s::platform::fakeMachineFacts();
+    facts.clear();
+    auto& shell = s::platform::fakeShellItems();
+    shell.clear();
+    shell.setSpecialFolder(s::platform::kCsidlWindows, u"C:\\Windows");
+    shell.setSpecialFolder(s::platform::kCsidlSystem, u"C:\\Windows\\system32");
+    shell.setSpecialFolder(s::platform::kCsidlProgramFiles, u"C:\\Program Files");
+    shell.setSpecialFolder(s::platform::kCsidlAppData, u"C:\\Users\\ann\\AppData\\Roaming");
+    shell.setSpecialFolder(s::platform::kCsidlLocalAppData, u"C:\\Users\\ann\\AppData\\Local");
+    shell.setSpecialFolder(s::platform::kCsidlCommonAppData, u"C:\\ProgramData");
+    s::platform::fakeUrlCache().clear();
+    facts.setTempPath(u"C:\\Users\\ann\\AppData\\Local\\Temp\\");
+    facts.setModulePath(u"C:\\Purgo\\purgo.exe");
+    facts.addDrive(u"C:\\", s::platform::kDriveFixed);
+    s::platform::fakeFileSystem().clear();
+    s::platform::fakeFileSystem().addFolder(u"C:\\Windows\\system32");
+    s::platform::fakeRegistry().clear();
+    s::file::gui::dialogs::purgo::forgetPlatformFolders();
+}
+
+bool makeFolder(std::u16string_view path)
+{
+    return s::platform::fakeFileSystem().addFolder(path);
+}
+
+bool writeIniFile(std::u16string_view path, std::string_view text)
+{
+    std::u16string wide(text.begin(), text.end());
+    s::platform::fakeMachineFacts().setIniFile(path, wide);
+    return s::platform::fakeFileSystem().addFile(path, text.size());
+}
+
+void removePath(std::u16string_view path)
+{
+    s::platform::fakeMachineFacts().setIniFile(path, u"");
+    s::platform::fakeFileSystem().removeTree(path);
+}
+
+}  // namespace catalogue_test
