@@ -11,7 +11,8 @@
 #include "catalogue/CustomGroups.h"
 #include "catalogue/TargetState.h"
 #include "engine/CheckedStates.h"
-#include "platform/FakeFileIo.h"
+#include "platform/FileIo.h"
+#include "platform/fake/FakeFileSystem.h"
 #include "settings/MappedData.h"
 
 #include <benchmark/benchmark.h>
@@ -62,10 +63,12 @@ struct Tree {
 };
 
 // A store whose file already holds every state of the tree.
-s::xml::MappedDataHandle savedStore(s::platform::FakeFileIo& files, Tree& tree)
+// The in-memory machine's disk, emptied first.
+s::xml::MappedDataHandle savedStore(Tree& tree)
 {
-    files.addFolder(u"C:\\Purgo\\savedata");
-    s::xml::MappedDataHandle store = s::xml::openFileStore(kPath, files);
+    s::platform::fakeFileSystem().clear();
+    s::platform::fakeFileSystem().addFolder(u"C:\\Purgo\\savedata");
+    s::xml::MappedDataHandle store = s::xml::openFileStore(kPath, s::platform::fileIo());
     s::thread::ObjLocker lock;
     purgo::saveTargetState(tree.nodes, *store, lock);
     store->save();
@@ -75,20 +78,18 @@ s::xml::MappedDataHandle savedStore(s::platform::FakeFileIo& files, Tree& tree)
 
 void BM_SerialiseBaseline(benchmark::State& state)
 {
-    s::platform::FakeFileIo files;
     Tree tree;
-    s::xml::MappedDataHandle store = savedStore(files, tree);
+    s::xml::MappedDataHandle store = savedStore(tree);
     for (auto _ : state)
         benchmark::DoNotOptimize(store->toString());
-    state.counters["bytes"] = static_cast<double>(files.fileContents(kPath).size());
+    state.counters["bytes"] = static_cast<double>(s::platform::fakeFileSystem().fileContent(kPath).size());
 }
 BENCHMARK(BM_SerialiseBaseline)->Unit(benchmark::kMillisecond);
 
 void BM_SaveTargetStateBatched(benchmark::State& state)
 {
-    s::platform::FakeFileIo files;
     Tree tree;
-    s::xml::MappedDataHandle store = savedStore(files, tree);
+    s::xml::MappedDataHandle store = savedStore(tree);
     s::thread::ObjLocker lock;
     for (auto _ : state)
         purgo::saveTargetState(tree.nodes, *store, lock);
@@ -97,15 +98,14 @@ BENCHMARK(BM_SaveTargetStateBatched)->Unit(benchmark::kMillisecond);
 
 void BM_SaveEveryValueOnItsOwn(benchmark::State& state)
 {
-    s::platform::FakeFileIo files;
     Tree tree;
-    s::xml::MappedDataHandle store = savedStore(files, tree);
+    s::xml::MappedDataHandle store = savedStore(tree);
     for (auto _ : state) {
         for (const TimeRecord* node : tree.nodes)
             purgo::saveChecks(*node, purgo::kItemsPrefix, *store);
     }
-    state.counters["file writes"] =
-        benchmark::Counter(static_cast<double>(files.writeCount()), benchmark::Counter::kAvgIterations);
+    state.counters["file writes"] = benchmark::Counter(static_cast<double>(s::platform::fakeFileSystem().writeCount()),
+                                                       benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_SaveEveryValueOnItsOwn)->Unit(benchmark::kMillisecond);
 

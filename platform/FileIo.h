@@ -1,6 +1,6 @@
-// The platform's whole-file access (s::io::IFileIo) for the XML documents:
-// Win32 in the Windows build (win32/FileIo.cpp), the in-memory FakeFileIo in the
-// native build (fake/FakeFileIoAccess.cpp).
+// The whole-file access the XML documents need (s::io::IFileIo), written once
+// over the file-system service (platform/FileSystem.h): on Windows it reaches
+// the disk, natively the one in-memory machine that the engine cleans too.
 #pragma once
 
 #include "base/IFileIo.h"

@@ -16,9 +16,11 @@
 
 #include "platform/Win32Codes.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace s::platform {
 
@@ -108,6 +110,28 @@ public:
     // early in the next boot. Needs administrator rights; the path need not
     // exist yet.
     virtual Win32Error deleteAtReboot(const char16_t* path) = 0;
+    // Whole files, for the program's own documents (the settings file).
+    //
+    // CreateFileW(GENERIC_READ, sharing everything, OPEN_EXISTING), the size,
+    // ReadFile until the end: the whole content replaces `bytes`.
+    // kErrorFileTooLarge above `maxBytes`; a file that shrinks while it is
+    // read gives what was there.
+    virtual Win32Error readFile(const char16_t* path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes) = 0;
+    // CreateFileW(GENERIC_WRITE, no sharing, CREATE_ALWAYS), WriteFile of
+    // every byte, FlushFileBuffers when `flush` says so, CloseHandle (whose
+    // failure counts: the last chance to learn that buffered data did not
+    // reach the disk). A disk that fills up leaves what fitted in the file.
+    enum class Flush : std::uint8_t { No, Yes };
+    virtual Win32Error writeFile(const char16_t* path, const std::uint8_t* bytes, std::size_t count, Flush flush) = 0;
+    // MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH):
+    // `from` takes the place of `to` in one step, and the rename has reached
+    // the disk when the call returns. Fails while either is open without
+    // delete sharing.
+    virtual Win32Error moveReplacing(const char16_t* from, const char16_t* to) = 0;
+    // CreateDirectoryW: one folder, whose parent must exist;
+    // kErrorAlreadyExists when something of that name is there.
+    virtual Win32Error createDirectory(const char16_t* path) = 0;
+
     // SHChangeNotify(event, SHCNF_PATHW | SHCNF_FLUSH, path, NULL): tells
     // Explorer windows what changed. event is kShellEventDelete or
     // kShellEventRmdir.

@@ -65,6 +65,8 @@ struct Node {
     std::u16string linkTarget;  // full path, for links
     LinkRemoval removal = LinkRemoval::RemovesLink;
     std::u16string shortName;                                  // the 8.3 alias a test gave it, or empty
+    std::string content;                                       // the bytes of a file written or seeded with them
+    bool hasContent = false;                                   // else it reads as `size` zero bytes
     std::map<std::u16string, std::unique_ptr<Node>> children;  // by folded name: NTFS order
 
     bool isFolder() const { return kind == Kind::Folder || kind == Kind::FolderLink; }
@@ -313,6 +315,125 @@ public:
         return kErrorSuccess;
     }
 
+    Win32Error readFile(const char16_t* path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes) override
+    {
+        if (!path)
+            return kErrorInvalidParameter;
+        std::lock_guard lock(m_mutex);
+        Located at = locate(path, ParseMode::Operation);
+        if (at.error)
+            return at.error;
+        const Node& node = *at.node;
+        if (node.isFolder() || !at.parent)
+            return kErrorAccessDenied;
+        if (node.fault == FileFault::InUse)
+            return kErrorSharingViolation;
+        if (node.fault == FileFault::ReadLocked)
+            return kErrorLockViolation;
+        const std::size_t size = node.hasContent ? node.content.size() : static_cast<std::size_t>(node.size);
+        if (size > maxBytes)
+            return kErrorFileTooLarge;
+        if (node.hasContent)
+            bytes.assign(node.content.begin(), node.content.end());
+        else
+            bytes.assign(size, 0);
+        return kErrorSuccess;
+    }
+
+    Win32Error writeFile(const char16_t* path, const std::uint8_t* bytes, std::size_t count, Flush) override
+    {
+        if (!path || (!bytes && count))
+            return kErrorInvalidParameter;
+        std::lock_guard lock(m_mutex);
+        Located at = locate(path, ParseMode::Operation);
+        if (at.parsed.error)
+            return at.parsed.error;
+        if (!at.parent)
+            return at.parsed.parts.empty() ? kErrorAccessDenied : kErrorPathNotFound;
+        if (m_writeFailure)
+            return m_writeFailure;
+        if (at.node) {
+            if (const Win32Error refused = refusesChange(*at.node))
+                return refused;
+        }
+        Node* node = at.node;
+        if (!node) {
+            auto entry = std::make_unique<Node>();
+            entry->name = at.parsed.parts.back();
+            entry->kind = Kind::File;
+            entry->attributes = kFileAttributeArchive;
+            node = entry.get();
+            at.parent->children[folded(entry->name)] = std::move(entry);
+        }
+        // CREATE_ALWAYS truncates first; a full disk then takes what fits.
+        const bool fits = m_diskSpace < 0 || count <= static_cast<std::size_t>(m_diskSpace);
+        const std::size_t kept = fits ? count : static_cast<std::size_t>(m_diskSpace);
+        node->content.assign(reinterpret_cast<const char*>(bytes), kept);
+        node->hasContent = true;
+        node->size = kept;
+        if (!fits)
+            return kErrorDiskFull;
+        ++m_writeCount;
+        return kErrorSuccess;
+    }
+
+    Win32Error moveReplacing(const char16_t* from, const char16_t* to) override
+    {
+        if (!from || !to)
+            return kErrorInvalidParameter;
+        std::lock_guard lock(m_mutex);
+        Located source = locate(from, ParseMode::Operation);
+        if (source.error)
+            return source.error;
+        if (!source.parent)
+            return kErrorAccessDenied;
+        Located target = locate(to, ParseMode::Operation);
+        if (target.parsed.error)
+            return target.parsed.error;
+        if (!target.parent)
+            return target.parsed.parts.empty() ? kErrorAccessDenied : kErrorPathNotFound;
+        if (m_writeFailure)
+            return m_writeFailure;
+        if (source.node->fault == FileFault::InUse)
+            return kErrorSharingViolation;
+        if (target.node == source.node)
+            return kErrorSuccess;
+        if (target.node) {
+            if (target.node->isFolder())
+                return kErrorAccessDenied;
+            if (const Win32Error refused = refusesChange(*target.node))
+                return refused;
+        }
+        std::unique_ptr<Node> moved = std::move(source.parent->children[folded(source.node->name)]);
+        source.parent->children.erase(folded(moved->name));
+        if (target.node)
+            target.parent->children.erase(folded(target.node->name));
+        moved->name = target.parsed.parts.back();
+        target.parent->children[folded(moved->name)] = std::move(moved);
+        return kErrorSuccess;
+    }
+
+    Win32Error createDirectory(const char16_t* path) override
+    {
+        if (!path)
+            return kErrorInvalidParameter;
+        std::lock_guard lock(m_mutex);
+        Located at = locate(path, ParseMode::Operation);
+        if (at.parsed.error)
+            return at.parsed.error;
+        if (!at.parent)
+            return at.parsed.parts.empty() ? kErrorAlreadyExists : kErrorPathNotFound;
+        if (at.node)
+            return kErrorAlreadyExists;
+        if (m_writeFailure)
+            return m_writeFailure;
+        auto folder = std::make_unique<Node>();
+        folder->name = at.parsed.parts.back();
+        folder->kind = Kind::Folder;
+        at.parent->children[folded(folder->name)] = std::move(folder);
+        return kErrorSuccess;
+    }
+
     Win32Error setAttributes(const char16_t* path, std::uint32_t attributes) override
     {
         if (!path)
@@ -371,6 +492,18 @@ public:
         return node != nullptr;
     }
 
+    bool addFileWithContent(std::u16string_view path, std::string_view bytes) override
+    {
+        std::lock_guard lock(m_mutex);
+        Node* node = create(path, Kind::File);
+        if (node) {
+            node->content.assign(bytes);
+            node->hasContent = true;
+            node->size = bytes.size();
+        }
+        return node != nullptr;
+    }
+
     bool addFolderLink(std::u16string_view path, std::u16string_view target, LinkRemoval removal) override
     {
         std::lock_guard lock(m_mutex);
@@ -417,6 +550,33 @@ public:
             return false;
         at.node->shortName = shortName;
         return true;
+    }
+
+    void failWrites(Win32Error error) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_writeFailure = error;
+    }
+
+    void setDiskSpace(std::int64_t bytes) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_diskSpace = bytes;
+    }
+
+    std::string fileContent(std::u16string_view path) override
+    {
+        std::lock_guard lock(m_mutex);
+        Located at = locate(path, ParseMode::Seeding);
+        if (at.error || at.node->isFolder())
+            return {};
+        return at.node->hasContent ? at.node->content : std::string(static_cast<std::size_t>(at.node->size), '\0');
+    }
+
+    int writeCount() override
+    {
+        std::lock_guard lock(m_mutex);
+        return m_writeCount;
     }
 
     void failDeleteAtReboot(Win32Error error) override
@@ -517,6 +677,9 @@ private:
         m_reboot.clear();
         m_notifications.clear();
         m_rebootFailure = kErrorSuccess;
+        m_writeFailure = kErrorSuccess;
+        m_diskSpace = -1;
+        m_writeCount = 0;
     }
 
     bool isRoot(const Node* node) const
@@ -525,6 +688,18 @@ private:
             if (root.get() == node)
                 return true;
         return false;
+    }
+
+    // Why an existing entry may not be overwritten or replaced, if it may not.
+    static Win32Error refusesChange(const Node& node)
+    {
+        if (node.isFolder())
+            return kErrorAccessDenied;
+        if (node.fault == FileFault::InUse)
+            return kErrorSharingViolation;
+        if (node.fault == FileFault::AccessDenied || (node.attributes & kFileAttributeReadOnly))
+            return kErrorAccessDenied;
+        return kErrorSuccess;
     }
 
     // Win32's reading of a path text; see the header for the rules.
@@ -794,6 +969,9 @@ private:
     std::vector<std::u16string> m_reboot;
     std::vector<ShellNotification> m_notifications;
     Win32Error m_rebootFailure = kErrorSuccess;
+    Win32Error m_writeFailure = kErrorSuccess;
+    std::int64_t m_diskSpace = -1;
+    int m_writeCount = 0;
 };
 
 }  // namespace

@@ -33,6 +33,11 @@
 //   symbolic link), as chosen when it is added. A file link reports
 //   kFileAttributeReparsePoint | kFileAttributeArchive and size 0; DeleteFileW
 //   removes the link, not the target (Windows; Wine 8 deletes the target).
+// - Whole files: readFile, writeFile (in place, CREATE_ALWAYS),
+//   moveReplacing (MoveFileExW with MOVEFILE_REPLACE_EXISTING) and
+//   createDirectory, with the faults below: a file in use cannot be read,
+//   written, moved or replaced; one whose ACL forbids changes cannot be
+//   written; a byte-range lock stops reading only.
 // - Reboot list: deleteAtReboot records the full path (the "\\?\" prefix
 //   taken off, as the boot-time list holds it behind its own "\??\" prefix)
 //   and succeeds whether or not the path exists.
@@ -65,6 +70,8 @@ enum class FileFault : std::uint8_t {
                    // attribute changes fail with kErrorAccessDenied
     ListDenied,    // a folder that may not be listed: findFirst inside it
                    // fails with kErrorAccessDenied
+    ReadLocked,    // a byte range locked by another process: readFile fails
+                   // with kErrorLockViolation; everything else works
 };
 
 // What RemoveDirectoryW does to a folder link.
@@ -88,6 +95,9 @@ public:
     virtual bool addFolder(std::u16string_view path, std::uint32_t attributes = 0) = 0;
     virtual bool addFile(std::u16string_view path, std::uint64_t size,
                          std::uint32_t attributes = kFileAttributeArchive) = 0;
+    // A file with these bytes (a file seeded by size alone reads as that many
+    // zero bytes).
+    virtual bool addFileWithContent(std::u16string_view path, std::string_view bytes) = 0;
     // `target` is an absolute path; it need not exist (a dangling link).
     virtual bool addFolderLink(std::u16string_view path, std::u16string_view target, LinkRemoval removal) = 0;
     virtual bool addFileLink(std::u16string_view path, std::u16string_view target) = 0;
@@ -98,6 +108,14 @@ public:
     // Makes deleteAtReboot fail with `error` (kErrorAccessDenied for a process
     // without administrator rights); kErrorSuccess heals it.
     virtual void failDeleteAtReboot(Win32Error error) = 0;
+    // Makes every writeFile, moveReplacing and createDirectory fail with
+    // `error` before it begins (kErrorWriteProtect: a read-only medium);
+    // kErrorSuccess heals it.
+    virtual void failWrites(Win32Error error) = 0;
+    // A disk that fills up: a writeFile of more than `bytes` bytes puts that
+    // many into its file and then fails with kErrorDiskFull. -1 lifts the
+    // limit.
+    virtual void setDiskSpace(std::int64_t bytes) = 0;
     virtual bool setCurrentDirectory(std::u16string_view path) = 0;
     // Removes an entry with everything under it, ignoring faults and never
     // following links at the last component.
@@ -107,6 +125,10 @@ public:
 
     // Inspection.
     virtual bool contains(std::u16string_view path) = 0;
+    // The bytes of a file; empty when there is none.
+    virtual std::string fileContent(std::u16string_view path) = 0;
+    // Successful writeFile calls since the last clear.
+    virtual int writeCount() = 0;
     virtual std::vector<std::u16string> scheduledAtReboot() = 0;
     virtual void forgetScheduled() = 0;
     virtual std::vector<ShellNotification> notifications() = 0;

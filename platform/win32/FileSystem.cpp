@@ -27,6 +27,30 @@ HANDLE asHandle(std::uintptr_t raw)
     return reinterpret_cast<HANDLE>(raw);
 }
 
+// A file handle from CreateFileW, closed when it goes.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
+    ~FileHandle() { close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool valid() const { return m_handle != INVALID_HANDLE_VALUE && m_handle != nullptr; }
+    HANDLE get() const { return m_handle; }
+    // Closes now; false when CloseHandle failed.
+    bool close()
+    {
+        if (!valid())
+            return true;
+        const BOOL closed = CloseHandle(m_handle);
+        m_handle = INVALID_HANDLE_VALUE;
+        return closed != FALSE;
+    }
+
+private:
+    HANDLE m_handle;
+};
+
 class FileSystemWin final : public IFileSystem {
 public:
     Win32Error findFirst(const char16_t* pattern, FindHandle& handle, FindData& data) override
@@ -135,6 +159,73 @@ public:
         if (!path)
             return kErrorInvalidParameter;
         return MoveFileExW(wide(path), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) ? kErrorSuccess : GetLastError();
+    }
+
+    Win32Error readFile(const char16_t* path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes) override
+    {
+        if (!path)
+            return kErrorInvalidParameter;
+        // Share everything: the file may be open in an editor, or being
+        // replaced by another copy of the program at this moment.
+        FileHandle file(CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid())
+            return GetLastError();
+        LARGE_INTEGER size;
+        if (!GetFileSizeEx(file.get(), &size))
+            return GetLastError();
+        if (size.QuadPart < 0 || static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
+            return kErrorFileTooLarge;
+        std::vector<std::uint8_t> content(static_cast<std::size_t>(size.QuadPart));
+        std::size_t done = 0;
+        while (done < content.size()) {
+            DWORD read = 0;
+            if (!ReadFile(file.get(), content.data() + done, static_cast<DWORD>(content.size() - done), &read, nullptr))
+                return GetLastError();
+            if (read == 0)
+                break;  // the file shrank while we read it
+            done += read;
+        }
+        content.resize(done);
+        bytes = std::move(content);
+        return kErrorSuccess;
+    }
+
+    Win32Error writeFile(const char16_t* path, const std::uint8_t* bytes, std::size_t count, Flush flush) override
+    {
+        if (!path || (!bytes && count))
+            return kErrorInvalidParameter;
+        FileHandle file(
+            CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid())
+            return GetLastError();
+        std::size_t done = 0;
+        while (done < count) {
+            DWORD written = 0;
+            if (!WriteFile(file.get(), bytes + done, static_cast<DWORD>(count - done), &written, nullptr))
+                return GetLastError();
+            if (written == 0)
+                return kErrorDiskFull;
+            done += written;
+        }
+        if (flush == Flush::Yes && !FlushFileBuffers(file.get()))
+            return GetLastError();
+        return file.close() ? kErrorSuccess : GetLastError();
+    }
+
+    Win32Error moveReplacing(const char16_t* from, const char16_t* to) override
+    {
+        if (!from || !to)
+            return kErrorInvalidParameter;
+        return MoveFileExW(wide(from), wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? kErrorSuccess
+                                                                                                     : GetLastError();
+    }
+
+    Win32Error createDirectory(const char16_t* path) override
+    {
+        if (!path)
+            return kErrorInvalidParameter;
+        return CreateDirectoryW(wide(path), nullptr) ? kErrorSuccess : GetLastError();
     }
 
     void notifyChange(long event, const char16_t* path) override

@@ -11,13 +11,14 @@
 #include "catalogue/CookieSites.h"
 #include "catalogue/MruHandlers.h"
 #include "catalogue/SpecialHandlers.h"
-#include "platform/FakeFileIo.h"
+#include "platform/FileIo.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
 #include "platform/SystemInfo.h"
 #include "settings/MappedData.h"
 #include "tests/catalogue/CatalogueTestSupport.h"
 #include "tests/support/CatalogueMachine.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -223,14 +224,15 @@ TEST_F(CatalogueTest, PlatformFoldersResolve)
 // The user's custom groups lead the list, the built-in groups follow.
 TEST_F(CatalogueTest, CustomGroupsLeadTheList)
 {
-    s::platform::FakeFileIo files;
-    const std::u16string_view path = u"C:\\app\\savedata\\SaveData.xml";
-    files.seedFile(path, R"(<savedata><CustomItems NumOfCustom="2" CustomID="7">)"
-                         R"(<_0 ID="Custom3" Title="003 Logs" CustomRecordID="3" NumOfChildren="1">)"
-                         R"(<_0 ID="Custom_3_1" TargetType="Type_Folder_1_Level" Target="C:\Logs"></_0></_0>)"
-                         R"(<_1 ID="Custom7" Title="007 Empty" CustomRecordID="7"></_1>)"
-                         R"(</CustomItems></savedata>)");
-    s::xml::MappedDataHandle store = s::xml::openFileStore(path, files);
+    testing_platform::ScratchFolder scratch;
+    const s::str::StrBuffer path = scratch.join(u"SaveData.xml");
+    scratch.putFile(u"SaveData.xml",
+                    R"(<savedata><CustomItems NumOfCustom="2" CustomID="7">)"
+                    R"(<_0 ID="Custom3" Title="003 Logs" CustomRecordID="3" NumOfChildren="1">)"
+                    R"(<_0 ID="Custom_3_1" TargetType="Type_Folder_1_Level" Target="C:\Logs"></_0></_0>)"
+                    R"(<_1 ID="Custom7" Title="007 Empty" CustomRecordID="7"></_1>)"
+                    R"(</CustomItems></savedata>)");
+    s::xml::MappedDataHandle store = s::xml::openFileStore(path, s::platform::fileIo());
     ASSERT_TRUE(store);
     std::vector<TimeRecord*> list;
     purgo::buildCatalogue(list, englishLocalizer(), *store);
@@ -250,8 +252,8 @@ TEST_F(CatalogueTest, CustomGroupsLeadTheList)
 // Without a custom record the list starts with the built-in groups.
 TEST_F(CatalogueTest, NoCustomGroups)
 {
-    s::platform::FakeFileIo files;
-    s::xml::MappedDataHandle store = s::xml::openFileStore(u"C:\\app\\savedata\\SaveData.xml", files);
+    testing_platform::ScratchFolder scratch;
+    s::xml::MappedDataHandle store = s::xml::openFileStore(scratch.join(u"SaveData.xml"), s::platform::fileIo());
     ASSERT_TRUE(store);
     std::vector<TimeRecord*> list;
     purgo::buildCatalogue(list, englishLocalizer(), *store);

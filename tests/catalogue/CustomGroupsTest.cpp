@@ -6,10 +6,11 @@
 
 #include "base/XmlNode.h"
 #include "engine/CheckedStates.h"
-#include "platform/FakeFileIo.h"
+#include "platform/FileIo.h"
 #include "platform/SystemInfo.h"
 #include "settings/MappedData.h"
 #include "tests/base/TextPrint.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +26,6 @@ using s::xml::MappedDataHandle;
 using testing_text::utf8;
 
 namespace {
-
-constexpr std::u16string_view kPath = u"C:\\app\\savedata\\SaveData.xml";
 
 std::u16string shell32Icon()
 {
@@ -48,12 +47,19 @@ class CustomGroups : public ::testing::Test {
 protected:
     MappedDataHandle open(std::string_view content)
     {
-        files.seedFile(kPath, content);
-        return s::xml::openFileStore(kPath, files);
+        scratch.putFile(u"SaveData.xml", content);
+        return s::xml::openFileStore(path(), s::platform::fileIo());
     }
-    MappedDataHandle reopen() { return s::xml::openFileStore(kPath, files); }
+    MappedDataHandle reopen() { return s::xml::openFileStore(path(), s::platform::fileIo()); }
+    s::str::StrBuffer path() const { return scratch.join(u"SaveData.xml"); }
+    std::string onDisk() const
+    {
+        std::string bytes;
+        scratch.readBack(u"SaveData.xml", bytes);
+        return bytes;
+    }
 
-    s::platform::FakeFileIo files;
+    testing_platform::ScratchFolder scratch;
 };
 
 TEST_F(CustomGroups, TheCountBoundsTheRecordsRead)
@@ -343,8 +349,7 @@ TEST_F(NewGroups, OnlyAConfirmedGroupTakesItsNumber)
     TimeRecordHandle first = purgo::newCustomGroup(*store, localizer);
     EXPECT_EQ(first->id, u"Custom1") << "the cancelled group's number is handed out again";
     purgo::confirmNewCustomGroup(*first, *store);
-    EXPECT_EQ(files.fileContents(kPath), R"(<savedata><CustomItems CustomID="1"></CustomItems></savedata>)")
-        << "on disk at once";
+    EXPECT_EQ(onDisk(), R"(<savedata><CustomItems CustomID="1"></CustomItems></savedata>)") << "on disk at once";
     TimeRecordHandle second = purgo::newCustomGroup(*store, localizer);
     EXPECT_EQ(second->id, u"Custom2");
     purgo::confirmNewCustomGroup(*second, *store);
@@ -392,7 +397,9 @@ TEST_F(CustomGroups, SavingAfterRemovingTheFirstOfThreeRenumbersTheRest)
     ThreeCustomGroups tree;
     tree.list.nodes[2]->checked = true;  // Custom2
     purgo::saveTargetState(tree.list.nodes, *store, lock);
-    EXPECT_EQ(files.writeCount(), 1) << "the whole save is one write of the file";
+    if (const std::optional<int> writes = scratch.writes()) {
+        EXPECT_EQ(*writes, 1) << "the whole save is one write of the file";
+    }
     EXPECT_EQ(store->getS32(u"CustomItems", u"NumOfCustom", 0), 3);
 
     tree.list.nodes[0]->release();  // the user removes Custom1

@@ -2,9 +2,10 @@
 // saveChecks writes, on a store over an in-memory file.
 #include "engine/CheckedStates.h"
 
-#include "platform/FakeFileIo.h"
+#include "platform/FileIo.h"
 #include "settings/MappedData.h"
 #include "tests/base/TextPrint.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +17,6 @@ using purgo::TimeRecordHandle;
 using s::xml::MappedDataHandle;
 
 namespace {
-
-constexpr std::u16string_view kPath = u"C:\\app\\savedata\\SaveData.xml";
 
 // A group "Firefox" with the targets Cache and Cookies, as a catalogue
 // builds it: the group unchecked, the targets checked, defaultChecked given.
@@ -37,11 +36,11 @@ class Checks : public ::testing::Test {
 protected:
     MappedDataHandle open(std::string_view content)
     {
-        files.seedFile(kPath, content);
-        return s::xml::openFileStore(kPath, files);
+        scratch.putFile(u"SaveData.xml", content);
+        return s::xml::openFileStore(scratch.join(u"SaveData.xml"), s::platform::fileIo());
     }
 
-    s::platform::FakeFileIo files;
+    testing_platform::ScratchFolder scratch;
 };
 
 TEST_F(Checks, LoadRestoresStoredStatesAndDefaultsForTheRest)

@@ -7,7 +7,8 @@
 #include "catalogue/CustomGroups.h"
 #include "catalogue/TargetState.h"
 #include "engine/CheckedStates.h"
-#include "platform/FakeFileIo.h"
+#include "platform/FileIo.h"
+#include "platform/fake/FakeFileSystem.h"
 #include "settings/MappedData.h"
 
 #include <cstdint>
@@ -64,8 +65,11 @@ bool sameRecord(const TimeRecord& a, const TimeRecord& b)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    s::platform::FakeFileIo files;
-    files.seedFile(kPath, std::string_view(reinterpret_cast<const char*>(data), size));
+    // The in-memory machine's disk, fresh for each input.
+    s::platform::fakeFileSystem().clear();
+    s::platform::fakeFileSystem().addFileWithContent(kPath,
+                                                     std::string_view(reinterpret_cast<const char*>(data), size));
+    s::io::IFileIo& files = s::platform::fileIo();
 
     TopLevel first;
     {

@@ -2,7 +2,6 @@
 // it: natively on the in-memory file system, under Wine on real files in a
 // scratch folder.
 #include "platform/FileIo.h"
-#include "platform/FakeFileIo.h"
 
 #include "base/XmlNode.h"
 #include "tests/base/TextPrint.h"
@@ -170,57 +169,6 @@ TEST_F(FileIoTest, AFileHeldByAnotherProgramStaysAsItWas)
     ASSERT_TRUE(scratch.readBack(u"SaveData.xml", onDisk));
     EXPECT_EQ(onDisk, old);
     EXPECT_TRUE(replace(files, path, "<savedata></savedata>")) << "free again";
-}
-
-// A disk that fills up half-way: written in place, the file is cut short;
-// replaced, it stays as it was. This is why documents are saved by
-// replacement.
-TEST(FakeFileIo, AFullDiskCutsAFileWrittenInPlaceButNotAReplacedOne)
-{
-    s::platform::FakeFileIo files;
-    const std::u16string path = u"C:\\app\\savedata\\SaveData.xml";
-    const std::string old = "<savedata><Skin>Classic</Skin><CustomItems NumOfCustom=\"3\"></CustomItems></savedata>";
-    const std::string next = "<savedata><Skin>Blue</Skin><CustomItems NumOfCustom=\"3\"></CustomItems></savedata>";
-    files.seedFile(path, old);
-    files.setDiskSpace(20);
-
-    EXPECT_FALSE(replace(files, path, next));
-    EXPECT_EQ(files.fileContents(path), old);
-    EXPECT_FALSE(files.hasFile(path + u".new"));
-
-    s::xml::Node root;
-    root.parseUtf8(next);
-    EXPECT_FALSE(root.saveFile(path, files));
-    EXPECT_EQ(files.fileContents(path), old) << "documents are saved by replacement";
-
-    EXPECT_FALSE(files.writeFile(path, reinterpret_cast<const uint8_t*>(next.data()), static_cast<int>(next.size())));
-    EXPECT_EQ(files.fileContents(path), next.substr(0, 20)) << "in place, the file is cut";
-
-    files.setDiskSpace(-1);
-    EXPECT_TRUE(replace(files, path, next));
-    EXPECT_EQ(files.fileContents(path), next);
-}
-
-TEST(FakeFileIo, InjectedFailuresReachTheCaller)
-{
-    s::platform::FakeFileIo files;
-    files.seedFile(u"C:\\app\\savedata\\SaveData.xml", "<savedata><Skin>Classic</Skin></savedata>");
-    s::xml::Node root;
-    ASSERT_TRUE(root.loadFile(u"c:/APP/savedata/savedata.xml", files));
-    EXPECT_EQ(root.childNamed(u"skin")->getString(u""), u"Classic");
-
-    files.setUnreadable(u"C:\\app\\savedata\\SaveData.xml", true);
-    EXPECT_FALSE(root.loadFile(u"C:\\app\\savedata\\SaveData.xml", files));
-    EXPECT_EQ(root.childCount(), 0);
-
-    root.parse(u"<savedata><Skin>Blue</Skin></savedata>");
-    files.setWritesFail(true);
-    EXPECT_FALSE(root.saveFile(u"C:\\app\\savedata\\SaveData.xml", files));
-    EXPECT_EQ(files.fileContents(u"C:\\app\\savedata\\SaveData.xml"), "<savedata><Skin>Classic</Skin></savedata>");
-    files.setWritesFail(false);
-    EXPECT_TRUE(root.saveFile(u"C:\\app\\savedata\\SaveData.xml", files));
-    EXPECT_EQ(files.fileContents(u"C:\\app\\savedata\\SaveData.xml"), "<savedata><Skin>Blue</Skin></savedata>");
-    EXPECT_EQ(files.writeCount(), 1);
 }
 
 }  // namespace

@@ -1,20 +1,20 @@
 #include "tests/support/HeldFile.h"
 
-#include "platform/FakeFileIo.h"
+#include "platform/fake/FakeFileSystem.h"
 
 namespace testing_platform {
 
 HeldFile::HeldFile(std::u16string_view path) : m_path(path)
 {
-    m_held = s::platform::fakeFileIo().fileExists(m_path);
+    m_held = s::platform::fakeFileSystem().contains(m_path.view());
     if (m_held)
-        s::platform::fakeFileIo().setInUse(m_path, true);
+        s::platform::fakeFileSystem().setFault(m_path.view(), s::platform::FileFault::InUse);
 }
 
 HeldFile::~HeldFile()
 {
     if (m_held)
-        s::platform::fakeFileIo().setInUse(m_path, false);
+        s::platform::fakeFileSystem().setFault(m_path.view(), s::platform::FileFault::None);
 }
 
 }  // namespace testing_platform

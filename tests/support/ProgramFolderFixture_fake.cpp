@@ -1,7 +1,7 @@
 #include "tests/support/ProgramFolderFixture.h"
 
-#include "platform/FakeFileIo.h"
 #include "platform/ProgramFolder.h"
+#include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeProgramFolder.h"
 
 namespace testing_settings {
@@ -17,28 +17,28 @@ ProgramFolderFixture::ProgramFolderFixture()
     s::platform::setProgramFolder(kFolder);
     s::str::StrBuffer executable(kFolder);
     executable.append(u'\\').append(executableName());
-    s::platform::fakeFileIo().seedFile(executable, "MZ");
+    s::platform::fakeFileSystem().addFileWithContent(executable.view(), "MZ");
     removeSavedata();
 }
 
 ProgramFolderFixture::~ProgramFolderFixture()
 {
     removeSavedata();
-    s::platform::fakeFileIo().removeTree(kFolder);
+    s::platform::fakeFileSystem().removeTree(kFolder);
     s::platform::setProgramFolder(u"C:\\Program Files\\Oxle Purgo");
 }
 
 void ProgramFolderFixture::removeSavedata()
 {
     s::str::StrBuffer folder(kFolder);
-    s::platform::fakeFileIo().removeTree(folder.append(u"\\savedata"));
+    s::platform::fakeFileSystem().removeTree(folder.append(u"\\savedata").view());
 }
 
 bool ProgramFolderFixture::readBack(const s::str::StrBuffer& path, std::string& bytes)
 {
-    if (!s::platform::fakeFileIo().hasFile(path))
+    if (!s::platform::fakeFileSystem().contains(path.view()))
         return false;
-    bytes = s::platform::fakeFileIo().fileContents(path);
+    bytes = s::platform::fakeFileSystem().fileContent(path.view());
     return true;
 }
 

@@ -5,6 +5,8 @@
 
 #include "base/StrBuffer.h"
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace testing_platform {
@@ -24,9 +26,13 @@ public:
     void putFile(std::u16string_view relative, std::string_view bytes) const;
     // The file's bytes read behind the platform's back; false when missing.
     bool readBack(std::u16string_view relative, std::string& bytes) const;
+    // How many files the platform wrote since this folder was made, where
+    // the backend can tell (the in-memory machine); nothing on Windows.
+    std::optional<int> writes() const;
 
 private:
     s::str::StrBuffer m_path;
+    int m_writesBefore = 0;
 };
 
 }  // namespace testing_platform

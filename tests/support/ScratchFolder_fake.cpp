@@ -1,6 +1,6 @@
 #include "tests/support/ScratchFolder.h"
 
-#include "platform/FakeFileIo.h"
+#include "platform/fake/FakeFileSystem.h"
 
 namespace testing_platform {
 
@@ -11,12 +11,13 @@ int g_next = 0;
 ScratchFolder::ScratchFolder()
 {
     m_path.assign(u"C:\\Temp\\scratch").appendS32(++g_next);
-    s::platform::fakeFileIo().addFolder(m_path);
+    s::platform::fakeFileSystem().addFolder(m_path.view());
+    m_writesBefore = s::platform::fakeFileSystem().writeCount();
 }
 
 ScratchFolder::~ScratchFolder()
 {
-    s::platform::fakeFileIo().removeTree(m_path);
+    s::platform::fakeFileSystem().removeTree(m_path.view());
 }
 
 s::str::StrBuffer ScratchFolder::join(std::u16string_view relative) const
@@ -27,15 +28,20 @@ s::str::StrBuffer ScratchFolder::join(std::u16string_view relative) const
 
 void ScratchFolder::putFile(std::u16string_view relative, std::string_view bytes) const
 {
-    s::platform::fakeFileIo().seedFile(join(relative), bytes);
+    s::platform::fakeFileSystem().addFileWithContent(join(relative).view(), bytes);
 }
 
 bool ScratchFolder::readBack(std::u16string_view relative, std::string& bytes) const
 {
-    if (!s::platform::fakeFileIo().hasFile(join(relative)))
+    if (!s::platform::fakeFileSystem().contains(join(relative).view()))
         return false;
-    bytes = s::platform::fakeFileIo().fileContents(join(relative));
+    bytes = s::platform::fakeFileSystem().fileContent(join(relative).view());
     return true;
+}
+
+std::optional<int> ScratchFolder::writes() const
+{
+    return s::platform::fakeFileSystem().writeCount() - m_writesBefore;
 }
 
 }  // namespace testing_platform

@@ -97,4 +97,9 @@ bool ScratchFolder::readBack(std::u16string_view relative, std::string& bytes) c
     return true;
 }
 
+std::optional<int> ScratchFolder::writes() const
+{
+    return std::nullopt;
+}
+
 }  // namespace testing_platform

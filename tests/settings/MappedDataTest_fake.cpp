@@ -1,10 +1,11 @@
 // The settings store's rules: addressing, conversions, text forms, the
-// section cache, auto-save and batches, damaged files. Each case runs on an
-// in-memory file system of its own, natively and under Wine.
+// section cache, auto-save and batches, damaged files. Each case runs on a
+// fresh disk of the in-memory machine, where a test can make the faults of a
+// real disk.
 #include "settings/MappedData.h"
 
-#include "platform/FakeFileIo.h"
 #include "tests/base/TextPrint.h"
+#include "tests/support/FakeDisk.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,7 @@ protected:
     MappedDataHandle openMissing() { return s::xml::openFileStore(kPath, files); }
     std::string onDisk() const { return files.fileContents(kPath); }
 
-    s::platform::FakeFileIo files;
+    testing_platform::FakeDisk files;
 };
 
 TEST_F(Store, AnEmptyStoreGivesDefaultsAndCreatesNothing)
