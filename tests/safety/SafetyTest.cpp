@@ -4,13 +4,18 @@
 // in-memory machine natively and against the real system under Wine, where
 // the protected places are the sandbox's own stand-ins (the environment,
 // the current folder and this test's own folder point there).
+#include "base/XmlNode.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueFolders.h"
+#include "catalogue/CookieSites.h"
 #include "engine/Clean.h"
 #include "engine/Scan.h"
 #include "engine/TargetSafety.h"
+#include "lang/Localizer.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "platform/Resources.h"
+#include "settings/MappedData.h"
 #include "tests/support/CatalogueMachine.h"
 #include "tests/support/SafetyMachine.h"
 #include "tests/support/Sandbox.h"
@@ -426,6 +431,74 @@ TEST_F(Safety, AKeyThatIsALinkIsNotEmptied)
             ASSERT_TRUE(box.makeLinkKey(u"tree\\link", u"elsewhere"));
         }
     }
+}
+
+// ---- the program's own settings ------------------------------------------------
+
+s::lang::Localizer& english()
+{
+    static s::lang::Localizer* localizer = [] {
+        auto* l = new s::lang::Localizer();
+        const auto data = s::platform::findResource(u"IDR_XML", 130);
+        s::xml::Node root;
+        root.parseUtf8(std::string_view(reinterpret_cast<const char*>(data.data), data.size));
+        l->load(root, 10);
+        l->select(u"English");
+        return l;
+    }();
+    return *localizer;
+}
+
+// Every built-in group and a custom group pointed at the program's own folder,
+// all checked and cleaned: the settings file beside the program comes out
+// byte for byte as it went in. Natively the store and the engine work on the
+// one in-memory disk; under Wine on the prefix's drive C:, the test running
+// alone (it empties the prefix's temporary folder, where the other tests keep
+// their sandboxes). Under Wine the Recycle Bin is left out: it is the Linux
+// user's own trash.
+TEST(SafetyOfTheSettings, CleaningEverythingLeavesTheSettingsFileAlone)
+{
+    catalogue_test::setUpMachine();
+    SafetyMachine machine;
+    const std::u16string program = machine.programFolder(u"C:\\Tools\\Oxle Purgo");
+    ASSERT_FALSE(program.empty());
+    const std::u16string settings = std::u16string(s::xml::settingsFilePath().view());
+    ASSERT_EQ(settings, program + u"\\savedata\\SaveData.xml");
+    const std::string saved = "<savedata><CustomItems NumOfCustom=\"1\" CustomID=\"1\">"
+                              "<_0 ID=\"Custom1\" Title=\"001 Program\" CustomRecordID=\"1\" NumOfChildren=\"1\">"
+                              "<_0 ID=\"Custom_1_1\" TargetType=\"Type_Folder_All_Levels\" Target=\"" +
+                              narrow(program) + "\"></_0></_0></CustomItems></savedata>";
+    ASSERT_TRUE(SafetyMachine::writeFile(settings, saved));
+    // Something for the clean to take, to show that it ran.
+    const std::u16string junk = std::u16string(platformFolder(PlatformFolder::Temp).view()) + u"\\purgo-junk.tmp";
+    ASSERT_TRUE(SafetyMachine::makeFile(junk));
+
+    std::vector<TimeRecord*> list;
+    {
+        s::xml::MappedDataHandle store = s::xml::openFileStore(settings);
+        ASSERT_TRUE(store);
+        buildCatalogue(list, english(), *store);
+    }
+    ASSERT_FALSE(list.empty());
+    ASSERT_TRUE(list[0]->custom);
+    for (TimeRecord* group : list) {
+        group->checked = !(kUnderWine && group->id.equals(u"RecycleBin"));
+        for (std::size_t c = 0; c < group->childCount(); ++c)
+            group->child(c)->checked = true;
+        scan(*group, nullptr, Captions::Without);
+    }
+    EXPECT_EQ(list[0]->found, 0) << "the program's folder is protected";
+    for (TimeRecord* group : list) {
+        CleanContext context;
+        context.mode = CleanMode::Startup;
+        clean(*group, context);
+    }
+    EXPECT_EQ(SafetyMachine::readFile(settings), saved);
+    EXPECT_FALSE(SafetyMachine::exists(junk)) << "the temporary folder was cleaned";
+    SafetyMachine::removeFile(settings);
+    forgetCookieSites();
+    for (TimeRecord* group : list)
+        group->release();
 }
 
 // ---- paths read from other programs' files --------------------------------

@@ -42,6 +42,9 @@ public:
     // Files at absolute paths (parents made as needed), checked and removed
     // without the code under test.
     static bool makeFile(std::u16string_view path, std::uint64_t size = 4);
+    static bool writeFile(std::u16string_view path, std::string_view bytes);
+    // The file's bytes; empty when it cannot be read.
+    static std::string readFile(std::u16string_view path);
     static bool exists(std::u16string_view path);
     static void removeFile(std::u16string_view path);
 

@@ -73,6 +73,16 @@ bool SafetyMachine::makeFile(std::u16string_view path, std::uint64_t size)
     return s::platform::fakeFileSystem().addFile(path, size);
 }
 
+bool SafetyMachine::writeFile(std::u16string_view path, std::string_view bytes)
+{
+    return s::platform::fakeFileSystem().addFileWithContent(path, bytes);
+}
+
+std::string SafetyMachine::readFile(std::u16string_view path)
+{
+    return s::platform::fakeFileSystem().fileContent(path);
+}
+
 bool SafetyMachine::exists(std::u16string_view path)
 {
     return s::platform::fakeFileSystem().contains(path);

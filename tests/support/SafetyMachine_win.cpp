@@ -104,18 +104,37 @@ std::u16string SafetyMachine::shortForm(std::u16string_view path, std::u16string
 
 bool SafetyMachine::makeFile(std::u16string_view path, std::uint64_t size)
 {
+    return writeFile(path, std::string(static_cast<std::size_t>(size), 'x'));
+}
+
+bool SafetyMachine::writeFile(std::u16string_view path, std::string_view bytes)
+{
     const std::u16string full(path);
     for (std::size_t slash = full.find(u'\\', 3); slash != std::u16string::npos; slash = full.find(u'\\', slash + 1))
         CreateDirectoryW(wide(full.substr(0, slash)), nullptr);
     HANDLE file = CreateFileW(wide(full), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    const std::string bytes(static_cast<std::size_t>(size), 'x');
     DWORD written = 0;
     const bool ok =
         WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
     CloseHandle(file);
     return ok;
+}
+
+std::string SafetyMachine::readFile(std::u16string_view path)
+{
+    HANDLE file = CreateFileW(wide(std::u16string(path)), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+        bytes.append(buffer, read);
+    CloseHandle(file);
+    return bytes;
 }
 
 bool SafetyMachine::exists(std::u16string_view path)
