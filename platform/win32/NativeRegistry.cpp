@@ -54,15 +54,15 @@ const Entries& entries()
     static const Entries bound = [] {
         Entries e;
         HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-        bindProc(ntdll, "NtOpenKey", e.openKey);
-        bindProc(ntdll, "NtEnumerateKey", e.enumerateKey);
-        bindProc(ntdll, "NtEnumerateValueKey", e.enumerateValueKey);
-        bindProc(ntdll, "NtQueryValueKey", e.queryValueKey);
-        bindProc(ntdll, "NtDeleteKey", e.deleteKey);
-        bindProc(ntdll, "NtDeleteValueKey", e.deleteValueKey);
-        bindProc(ntdll, "NtClose", e.close);
-        e.complete = e.openKey && e.enumerateKey && e.enumerateValueKey && e.queryValueKey && e.deleteKey &&
-                     e.deleteValueKey && e.close;
+        e.complete = bindAll(ntdll, {
+                                        {"NtOpenKey", e.openKey},
+                                        {"NtEnumerateKey", e.enumerateKey},
+                                        {"NtEnumerateValueKey", e.enumerateValueKey},
+                                        {"NtQueryValueKey", e.queryValueKey},
+                                        {"NtDeleteKey", e.deleteKey},
+                                        {"NtDeleteValueKey", e.deleteValueKey},
+                                        {"NtClose", e.close},
+                                    });
         return e;
     }();
     return bound;

@@ -40,15 +40,15 @@ WinInet load()
     HMODULE module = LoadLibraryW(L"wininet.dll");
     if (!module)
         return api;
-    bindProc(module, "FindFirstUrlCacheEntryExW", api.findFirstEx);
-    bindProc(module, "FindFirstUrlCacheEntryW", api.findFirst);
-    bindProc(module, "FindNextUrlCacheEntryExW", api.findNextEx);
-    bindProc(module, "FindNextUrlCacheEntryW", api.findNext);
-    bindProc(module, "FindCloseUrlCache", api.findClose);
-    bindProc(module, "DeleteUrlCacheEntryW", api.deleteEntry);
-    bindProc(module, "FreeUrlCacheSpaceW", api.freeSpace);
-    api.complete = api.findFirstEx && api.findFirst && api.findNextEx && api.findNext && api.findClose &&
-                   api.deleteEntry && api.freeSpace;
+    api.complete = bindAll(module, {
+                                       {"FindFirstUrlCacheEntryExW", api.findFirstEx},
+                                       {"FindFirstUrlCacheEntryW", api.findFirst},
+                                       {"FindNextUrlCacheEntryExW", api.findNextEx},
+                                       {"FindNextUrlCacheEntryW", api.findNext},
+                                       {"FindCloseUrlCache", api.findClose},
+                                       {"DeleteUrlCacheEntryW", api.deleteEntry},
+                                       {"FreeUrlCacheSpaceW", api.freeSpace},
+                                   });
     return api;
 }
 
