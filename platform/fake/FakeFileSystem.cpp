@@ -1,6 +1,7 @@
 #include "platform/fake/FakeFileSystem.h"
 
 #include "platform/FindPattern.h"
+#include "platform/fake/HandleTable.h"
 
 #include <map>
 #include <memory>
@@ -182,19 +183,17 @@ public:
         if (entries.empty())
             return kErrorFileNotFound;
         data = entries.front();
-        const std::uintptr_t id = m_nextFind++;
-        m_finds[id] = Enumeration{std::move(entries), 1};
-        adopt(handle, id);
+        adopt(handle, m_finds.open(Enumeration{std::move(entries), 1}));
         return kErrorSuccess;
     }
 
     Win32Error findNext(FindHandle& handle, FindData& data) override
     {
         std::lock_guard lock(m_mutex);
-        auto found = owns(handle) ? m_finds.find(rawOf(handle)) : m_finds.end();
-        if (found == m_finds.end())
+        Enumeration* found = owns(handle) ? m_finds.find(rawOf(handle)) : nullptr;
+        if (!found)
             return kErrorInvalidHandle;
-        Enumeration& walkState = found->second;
+        Enumeration& walkState = *found;
         if (walkState.next >= walkState.entries.size())
             return kErrorNoMoreFiles;
         data = walkState.entries[walkState.next++];
@@ -642,14 +641,14 @@ public:
     std::size_t openFindHandles() override
     {
         std::lock_guard lock(m_mutex);
-        return m_finds.size();
+        return m_finds.openCount();
     }
 
 protected:
     void closeFind(std::uintptr_t raw) override
     {
         std::lock_guard lock(m_mutex);
-        m_finds.erase(raw);
+        m_finds.close(raw);
     }
 
 private:
@@ -673,7 +672,7 @@ private:
         m_roots[u"C:"] = std::move(drive);
         m_current = ParsedPath{};
         m_current.root = u"C:";
-        m_finds.clear();
+        m_finds.closeAll();
         m_reboot.clear();
         m_notifications.clear();
         m_rebootFailure = kErrorSuccess;
@@ -964,8 +963,7 @@ private:
     std::mutex m_mutex;
     std::map<std::u16string, std::unique_ptr<Node>> m_roots;  // by folded root
     ParsedPath m_current;
-    std::map<std::uintptr_t, Enumeration> m_finds;
-    std::uintptr_t m_nextFind = 0x100;
+    HandleTable<Enumeration> m_finds{0x100};
     std::vector<std::u16string> m_reboot;
     std::vector<ShellNotification> m_notifications;
     Win32Error m_rebootFailure = kErrorSuccess;

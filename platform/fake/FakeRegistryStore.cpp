@@ -1,5 +1,7 @@
 #include "platform/fake/FakeRegistryStore.h"
 
+#include "platform/fake/HandleTable.h"
+
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -213,7 +215,7 @@ public:
     NtStatus close(std::uintptr_t handle) override
     {
         std::lock_guard lock(m_mutex);
-        return m_handles.erase(handle) ? kStatusSuccess : kStatusInvalidHandle;
+        return m_handles.close(handle) ? kStatusSuccess : kStatusInvalidHandle;
     }
 
     Win32Error sid(std::u16string& out) override
@@ -329,7 +331,7 @@ public:
     std::size_t openHandles() override
     {
         std::lock_guard lock(m_mutex);
-        return m_handles.size();
+        return m_handles.openCount();
     }
 
     std::u16string userSid() override { return kFakeUserSid; }
@@ -359,9 +361,8 @@ private:
 
     void resetLocked()
     {
-        for (auto& [raw, opened] : m_handles)
-            opened.key->deleted = true;
-        m_handles.clear();
+        m_handles.forEach([](Opened& opened) { opened.key->deleted = true; });
+        m_handles.closeAll();
         m_registry = std::make_shared<Key>();
         m_registry->name = u"REGISTRY";
         m_registry->hiveRoot = true;
@@ -418,12 +419,12 @@ private:
                    std::vector<std::u16string_view>& parts)
     {
         if (base) {
-            auto opened = m_handles.find(base);
-            if (opened == m_handles.end())
+            Opened* opened = m_handles.find(base);
+            if (!opened)
                 return kStatusInvalidHandle;
-            if (opened->second.key->deleted)
+            if (opened->key->deleted)
                 return kStatusKeyDeleted;
-            key = opened->second.key;
+            key = opened->key;
             parts = components(path);
             return kStatusSuccess;
         }
@@ -505,22 +506,20 @@ private:
             granted = fault == KeyFault::ReadOnly ? kKeyRead : kKeyAllAccess;
         else if (fault == KeyFault::ReadOnly && (granted & kWriteRights))
             return kStatusAccessDenied;
-        handle = m_nextHandle;
-        m_nextHandle += 4;
-        m_handles[handle] = Opened{key, granted};
+        handle = m_handles.open(Opened{key, granted});
         return kStatusSuccess;
     }
 
     NtStatus use(std::uintptr_t handle, std::uint32_t needed, Key*& key)
     {
-        auto opened = m_handles.find(handle);
-        if (opened == m_handles.end())
+        Opened* opened = m_handles.find(handle);
+        if (!opened)
             return kStatusInvalidHandle;
-        if (opened->second.key->deleted)
+        if (opened->key->deleted)
             return kStatusKeyDeleted;
-        if ((opened->second.granted & needed) != needed)
+        if ((opened->granted & needed) != needed)
             return kStatusAccessDenied;
-        key = opened->second.key.get();
+        key = opened->key.get();
         return kStatusSuccess;
     }
 
@@ -542,8 +541,7 @@ private:
 
     std::mutex m_mutex;
     std::shared_ptr<Key> m_registry;
-    std::map<std::uintptr_t, Opened> m_handles;
-    std::uintptr_t m_nextHandle = 0x1000;
+    HandleTable<Opened> m_handles{0x1000, 4};
     Win32Error m_sidFailure = kErrorSuccess;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/fake/FakeUrlCache.h"
 
+#include "platform/fake/HandleTable.h"
+
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -230,14 +232,14 @@ public:
     std::size_t openFinds() override
     {
         std::lock_guard lock(m_mutex);
-        return m_enumerations.size();
+        return m_enumerations.openCount();
     }
 
 protected:
     void closeFind(std::uintptr_t raw) override
     {
         std::lock_guard lock(m_mutex);
-        m_enumerations.erase(raw);
+        m_enumerations.close(raw);
     }
 
 private:
@@ -302,9 +304,7 @@ private:
         if (error)
             return error;
         size = reported;
-        const std::uintptr_t raw = m_nextHandle++;
-        m_enumerations.emplace(raw, std::move(enumeration));
-        adopt(find, raw);
+        adopt(find, m_enumerations.open(std::move(enumeration)));
         return kErrorSuccess;
     }
 
@@ -315,14 +315,14 @@ private:
             return kErrorProcNotFound;
         if (!owns(find))
             return kErrorInvalidHandle;
-        const auto open = m_enumerations.find(rawOf(find));
-        if (open == m_enumerations.end() || open->second.ex != (call == CacheFindCall::NextEx))
+        Enumeration* open = m_enumerations.find(rawOf(find));
+        if (!open || open->ex != (call == CacheFindCall::NextEx))
             return kErrorInvalidHandle;
         m_bufferSizes[static_cast<std::size_t>(call)].push_back(size);
         if (const Win32Error fault = m_findFaults[static_cast<std::size_t>(call)])
             return fault;
         std::uint32_t reported = size;
-        const Win32Error error = produce(open->second, buffer, reported);
+        const Win32Error error = produce(*open, buffer, reported);
         if (error == kErrorSuccess || error == kErrorInsufficientBuffer)
             size = reported;
         return error;
@@ -332,8 +332,7 @@ private:
     bool m_available = true;
     Entries m_entries;
     std::uint64_t m_nextId = 1;
-    std::map<std::uintptr_t, Enumeration> m_enumerations;
-    std::uintptr_t m_nextHandle = 0x100;
+    HandleTable<Enumeration> m_enumerations{0x100};
     std::vector<std::pair<std::u16string, Win32Error>> m_deleteFaults;
     Win32Error m_findFaults[4] = {};
     std::vector<std::u16string> m_deleted;
