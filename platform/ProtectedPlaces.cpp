@@ -309,10 +309,10 @@ private:
     void build()
     {
         const p::SystemFacts& facts = p::systemFacts();
+        // The Windows and system folders as the program knows them
+        // everywhere; SysWOW64 comes from the shell, and %SystemRoot% below.
         addWindows(facts.windowsFolder);
         addSystem(facts.systemFolder);
-        addWindows(shellFolder(p::kCsidlWindows));
-        addSystem(shellFolder(p::kCsidlSystem));
         addSystem(shellFolder(p::kCsidlSystemX86));
         for (int csidl : kPlainFolders)
             add(shellFolder(csidl));
