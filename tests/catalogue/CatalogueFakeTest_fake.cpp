@@ -11,6 +11,7 @@
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeMachineFacts.h"
 #include "platform/fake/FakeShellItems.h"
+#include "platform/fake/FakeSystemInfo.h"
 #include "platform/fake/FakeUrlCache.h"
 #include "tests/catalogue/CatalogueTestSupport.h"
 #include "tests/support/CatalogueMachine.h"
@@ -126,7 +127,7 @@ TEST_F(CatalogueFakeTest, PlatformFoldersWithoutTrailingBackslash)
 
     // Resolved once: a change of the machine shows only after forgetting.
     EXPECT_EQ(utf8(purgo::platformFolder(PlatformFolder::Windows)), "C:\\Windows");
-    s::platform::fakeShellItems().setSpecialFolder(s::platform::kCsidlWindows, u"C:\\Other");
+    s::platform::setSystemFolders(u"C:\\Other", u"C:\\Other\\system32");
     EXPECT_EQ(utf8(purgo::platformFolder(PlatformFolder::Windows)), "C:\\Windows");
     purgo::forgetPlatformFolders();
     EXPECT_EQ(utf8(purgo::platformFolder(PlatformFolder::Windows)), "C:\\Other");
@@ -137,8 +138,9 @@ TEST_F(CatalogueFakeTest, PlatformFoldersWithoutTrailingBackslash)
 TEST_F(CatalogueFakeTest, UnresolvedFoldersGiveRelativePaths)
 {
     s::platform::fakeMachineFacts().clear();
-    for (int csidl : {s::platform::kCsidlWindows, s::platform::kCsidlSystem, s::platform::kCsidlProgramFiles,
-                      s::platform::kCsidlAppData, s::platform::kCsidlLocalAppData, s::platform::kCsidlCommonAppData})
+    s::platform::setSystemFolders(u"", u"");
+    for (int csidl : {s::platform::kCsidlProgramFiles, s::platform::kCsidlAppData, s::platform::kCsidlLocalAppData,
+                      s::platform::kCsidlCommonAppData})
         s::platform::fakeShellItems().setSpecialFolder(csidl, u"");
     purgo::forgetPlatformFolders();
     BuiltTree tree(englishLocalizer());
