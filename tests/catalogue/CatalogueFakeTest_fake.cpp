@@ -8,6 +8,8 @@
 #include "engine/Clean.h"
 #include "engine/Scan.h"
 #include "engine/TargetSafety.h"
+#include "platform/Registry.h"
+#include "platform/Win32Codes.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeMachineFacts.h"
 #include "platform/fake/FakeShellItems.h"
@@ -131,6 +133,63 @@ TEST_F(CatalogueFakeTest, PlatformFoldersWithoutTrailingBackslash)
     EXPECT_EQ(utf8(purgo::platformFolder(PlatformFolder::Windows)), "C:\\Windows");
     purgo::forgetPlatformFolders();
     EXPECT_EQ(utf8(purgo::platformFolder(PlatformFolder::Windows)), "C:\\Other");
+}
+
+// Windows installed in another folder: every path, icon and hotfix folder of
+// the catalogue that lies in the Windows or system folder follows the
+// system's answer, whatever the shell would say.
+TEST_F(CatalogueFakeTest, WindowsElsewhereMovesEveryPathBelowIt)
+{
+    s::platform::setSystemFolders(u"D:\\WinNT", u"D:\\WinNT\\System32");
+    purgo::forgetPlatformFolders();
+    ASSERT_TRUE(s::platform::fakeFileSystem().addFolder(u"D:\\WinNT\\$NtUninstallKB123456$"));
+    ASSERT_TRUE(s::platform::fakeFileSystem().addFolder(u"C:\\Windows\\$NtUninstallKB654321$"));
+    for (const char16_t* kb : {u"KB123456", u"KB654321"}) {
+        s::platform::RegKey key;
+        const std::u16string path = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + std::u16string(kb);
+        ASSERT_EQ(s::platform::registry().createKey(s::platform::RootKey::LocalMachine, path.c_str(),
+                                                    s::platform::kKeyAllAccess, key),
+                  s::platform::kErrorSuccess);
+    }
+    BuiltTree tree(englishLocalizer());
+    struct Row {
+        const char16_t* group;
+        const char16_t* target;  // nullptr: the group itself
+        const char* text;        // its path, or its icon when `icon`
+        bool icon;
+    };
+    const Row rows[] = {
+        {u"WindowsUpdateTemporaryFolder", u"Download", "D:\\WinNT\\SoftwareDistribution\\Download", false},
+        {u"WindowsMemoryDump", u"memory_dmp", "D:\\WinNT\\memory.dmp", false},
+        {u"WindowsMemoryDump", nullptr, "D:\\WinNT\\System32\\shell32.dll,15", true},
+        {u"PaintRecentFiles", nullptr, "D:\\WinNT\\System32\\mspaint.exe,0", true},
+        {u"PaintRecentFiles", u"Recent_File_List", "D:\\WinNT\\regedit.exe,3", true},
+        {u"WindowsUpdateHotFixUninstallers", u"_KB123456", "D:\\WinNT\\System32\\shell32.dll,4", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(utf8(row.group) + (row.target ? " / " + utf8(row.target) : std::string()));
+        const TimeRecord* group = tree.group(row.group);
+        ASSERT_NE(group, nullptr);
+        const TimeRecord* node = group;
+        if (row.target) {
+            node = nullptr;
+            for (std::size_t c = 0; c < group->childCount(); ++c)
+                if (utf8(group->child(c)->id) == utf8(row.target))
+                    node = group->child(c);
+            ASSERT_NE(node, nullptr);
+        }
+        EXPECT_EQ(utf8(row.icon ? node->iconSpec : node->target), row.text);
+    }
+
+    // Only the hotfix in the system's Windows folder, measured there.
+    const TimeRecord* hotfixes = tree.group(u"WindowsUpdateHotFixUninstallers");
+    ASSERT_EQ(hotfixes->childCount(), 1u);
+    Text target;
+    int64_t size = -1;
+    int64_t found = -1;
+    hotfixes->child(0)->countHandler(target, size, found, hotfixes->child(0)->handlerData, 0);
+    EXPECT_EQ(utf8(target), "D:\\WinNT\\$NtUninstallKB123456$");
+    EXPECT_EQ(found, 1);
 }
 
 // A shell that resolves nothing: paths begin with their relative part and
