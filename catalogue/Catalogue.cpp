@@ -7,7 +7,6 @@
 #include "catalogue/HotfixHandlers.h"
 #include "catalogue/MruHandlers.h"
 #include "catalogue/SpecialHandlers.h"
-#include "platform/FileSystem.h"
 #include "platform/MachineFacts.h"
 #include "platform/SystemInfo.h"
 #include "platform/Win32Codes.h"
@@ -175,14 +174,6 @@ Text pathOf(Root root, std::u16string_view rest)
     return path;
 }
 
-bool isFolder(const Text& path)
-{
-    if (path.isEmpty())
-        return false;
-    std::uint32_t attributes = s::platform::fileSystem().attributes(path.c_str());
-    return attributes != s::platform::kInvalidFileAttributes && (attributes & s::platform::kFileAttributeDirectory);
-}
-
 // The handlers of one fixed special target.
 struct SpecialBinding {
     TargetCountHandler count = nullptr;
@@ -269,7 +260,7 @@ void fillBrowser(TimeRecord& group, Fill fill)
     case Fill::FirefoxCache:
         findFirefoxPaths(&a, &b, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
         addFile(group, Type_Folder_1_Level, u"Cache01", a);
-        if (!b.isEmpty() && isFolder(b))
+        if (folderExists(b))
             addFile(group, Type_Folder_1_Level, u"Cache02", b);
         break;
     case Fill::FirefoxCookies:

@@ -3,7 +3,7 @@
 #include "catalogue/Catalogue.h"
 
 #include "catalogue/CatalogueFolders.h"
-#include "platform/FileSystem.h"
+#include "catalogue/SpecialHandlers.h"
 #include "platform/MachineFacts.h"
 #include "platform/PathWin.h"
 #include "platform/Registry.h"
@@ -18,6 +18,16 @@ namespace s::file::gui::dialogs::purgo {
 namespace {
 
 constexpr std::uint32_t kPathCapacity = 260;
+
+// The name of Firefox's cache folder, in the profile and in the local profile.
+constexpr std::u16string_view kFirefoxCache = u"Cache";
+
+// One output of a finder and its name below the profile folder. Each finder
+// walks one table of them, so that an output's name is written once.
+struct Output {
+    Text* out;
+    std::u16string_view name;
+};
 
 void setIf(Text* out, const Text& base, std::u16string_view name)
 {
@@ -43,12 +53,6 @@ void setJoined(Text* out, const Text& base, std::u16string_view name)
 {
     if (out)
         *out = joined(base, name);
-}
-
-bool isFolder(const Text& path)
-{
-    std::uint32_t attributes = s::platform::fileSystem().attributes(path.c_str());
-    return attributes != s::platform::kInvalidFileAttributes && (attributes & s::platform::kFileAttributeDirectory);
 }
 
 // One REG_SZ value of an open key, read into a buffer of kPathCapacity
@@ -101,10 +105,23 @@ bool climbs(const Text& relative)
 void findFirefoxPaths(Text* cache, Text* localCache, Text* cookiesTxt, Text* cookiesSqlite, Text* historyDat,
                       Text* downloadsRdf, Text* downloadsSqlite, Text* formhistoryDat, Text* formhistorySqlite)
 {
-    for (Text* out : {cache, localCache, cookiesTxt, cookiesSqlite, historyDat, downloadsRdf, downloadsSqlite,
-                      formhistoryDat, formhistorySqlite})
-        if (out)
-            out->clear();
+    // What the profile folder holds; the local cache is the cache's name
+    // below the local profile folder.
+    const std::array<Output, 8> outputs{{
+        {cache, kFirefoxCache},
+        {cookiesTxt, u"Cookies.txt"},
+        {cookiesSqlite, u"cookies.sqlite"},
+        {historyDat, u"History.dat"},
+        {downloadsRdf, u"downloads.rdf"},
+        {downloadsSqlite, u"downloads.sqlite"},
+        {formhistoryDat, u"formhistory.dat"},
+        {formhistorySqlite, u"formhistory.sqlite"},
+    }};
+    for (const Output& output : outputs)
+        if (output.out)
+            output.out->clear();
+    if (localCache)
+        localCache->clear();
 
     Text base = platformFolder(PlatformFolder::AppData);
     base += u"\\Mozilla\\Firefox\\";
@@ -119,14 +136,12 @@ void findFirefoxPaths(Text* cache, Text* localCache, Text* cookiesTxt, Text* coo
     int32_t isRelative = facts.iniInt(ini.view(), u"Profile0", u"IsRelative", -1);
 
     if (path.equalsIgnoreCase(u"-1") || isRelative == -1) {
-        setIf(cache, base, u"Cache\\");
-        setIf(cookiesTxt, base, u"Cookies.txt");
-        setIf(cookiesSqlite, base, u"cookies.sqlite");
-        setIf(historyDat, base, u"History.dat");
-        setIf(downloadsRdf, base, u"downloads.rdf");
-        setIf(downloadsSqlite, base, u"downloads.sqlite");
-        setIf(formhistoryDat, base, u"formhistory.dat");
-        setIf(formhistorySqlite, base, u"formhistory.sqlite");
+        for (const Output& output : outputs)
+            setJoined(output.out, base, output.name);
+        // Without a profile the cache is named as a folder, with its
+        // backslash, and there is no local cache.
+        if (cache)
+            *cache += u'\\';
         return;
     }
 
@@ -145,20 +160,12 @@ void findFirefoxPaths(Text* cache, Text* localCache, Text* cookiesTxt, Text* coo
     // files and a cache folder in whatever place the ini file names.
     if (!trustedFolder(base))
         return;
-    setJoined(cookiesTxt, base, u"Cookies.txt");
-    setJoined(cookiesSqlite, base, u"cookies.sqlite");
-    setJoined(historyDat, base, u"History.dat");
-    setJoined(downloadsRdf, base, u"downloads.rdf");
-    setJoined(downloadsSqlite, base, u"downloads.sqlite");
-    setJoined(formhistoryDat, base, u"formhistory.dat");
-    setJoined(formhistorySqlite, base, u"formhistory.sqlite");
-    base = joined(base, u"Cache");
-    localBase = joined(localBase, u"Cache");
-    if (cache)
-        *cache = base;
+    for (const Output& output : outputs)
+        setJoined(output.out, base, output.name);
     // A profile kept wholly in the roaming folder has no separate local cache.
-    if (localCache && !localBase.equalsIgnoreCase(base))
-        *localCache = localBase;
+    const Text local = joined(localBase, kFirefoxCache);
+    if (localCache && !local.equalsIgnoreCase(joined(base, kFirefoxCache)))
+        *localCache = local;
 }
 
 int findOperaInstallFolder(Text& out)
@@ -201,14 +208,21 @@ int findOperaInstallFolder(Text& out)
 void findOperaPaths(Text* cache, Text* cookies, Text* global, Text* visitedLinks, Text* downloadList,
                     Text* downloadFolder)
 {
+    // What the profile folder holds. Each name is appended to the folder's
+    // text as it stands: the AppData folders end in a backslash, and the
+    // install folder is its command line cut just before the program's name.
+    const std::array<Output, 6> outputs{{
+        {cache, u"Cache4"},
+        {cookies, u"cookies4.dat"},
+        {global, u"global.dat"},
+        {visitedLinks, u"vlink4.dat"},
+        {downloadList, u"download.dat"},
+        {downloadFolder, u"download"},
+    }};
     Text profile = platformFolder(PlatformFolder::AppData);
     profile += u"\\Opera\\Opera\\profile\\";
-    setIf(cache, profile, u"Cache4");
-    setIf(cookies, profile, u"cookies4.dat");
-    setIf(global, profile, u"global.dat");
-    setIf(visitedLinks, profile, u"vlink4.dat");
-    setIf(downloadList, profile, u"download.dat");
-    setIf(downloadFolder, profile, u"download");
+    for (const Output& output : outputs)
+        setIf(output.out, profile, output.name);
 
     Text install;
     if (findOperaInstallFolder(install) == 0)
@@ -223,31 +237,29 @@ void findOperaPaths(Text* cache, Text* cookies, Text* global, Text* visitedLinks
         profile = install;
         Text sub = install;
         sub += u"profile";
-        if (isFolder(sub) && trustedFolder(sub)) {
+        if (folderExists(sub) && trustedFolder(sub)) {
             profile = sub;
             profile += u'\\';
         }
     } else {
         profile = platformFolder(PlatformFolder::AppData);
         profile += u"\\Opera\\OPERA\\profile\\";
-        if (!isFolder(profile)) {
+        if (!folderExists(profile)) {
             profile = platformFolder(PlatformFolder::AppData);
             profile += u"\\Opera\\OPERA7\\profile\\";
         }
     }
-    setIf(cookies, profile, u"cookies4.dat");
-    setIf(global, profile, u"global.dat");
-    setIf(visitedLinks, profile, u"vlink4.dat");
-    setIf(downloadList, profile, u"download.dat");
-    setIf(downloadFolder, profile, u"download");
 
     Text opera6 = profile;
     opera6 += u"opera6.ini";
     Text cacheDirectory =
         facts.iniString(opera6.view(), u"User Prefs", u"Cache Directory4", u"Invalid Value", kPathCapacity);
-    // Only a profile without its own cache setting keeps the cache beside it.
-    if (cacheDirectory.equals(u"Invalid Value"))
-        setIf(cache, profile, u"Cache4");
+    // Only a profile without its own cache setting keeps the cache beside it;
+    // otherwise the cache stays where the default profile has it.
+    const bool cacheInProfile = cacheDirectory.equals(u"Invalid Value");
+    for (const Output& output : outputs)
+        if (output.out != cache || cacheInProfile)
+            setIf(output.out, profile, output.name);
 }
 
 }  // namespace s::file::gui::dialogs::purgo

@@ -2,6 +2,7 @@
 
 #include "platform/MachineFacts.h"
 #include "platform/ShellItems.h"
+#include "platform/SystemInfo.h"
 
 #include <array>
 #include <cstddef>
@@ -42,11 +43,14 @@ StrBuffer resolve(PlatformFolder folder)
     case PlatformFolder::Temp:
         text = s::platform::machineFacts().tempPath();
         break;
+    // The Windows and system folders are the system's own facts, so that the
+    // catalogue, the hotfix handlers, the icons and the protected places all
+    // name the same folders.
     case PlatformFolder::Windows:
-        text = specialFolder(s::platform::kCsidlWindows);
+        text = s::platform::systemFacts().windowsFolder;
         break;
     case PlatformFolder::System:
-        text = specialFolder(s::platform::kCsidlSystem);
+        text = s::platform::systemFacts().systemFolder;
         break;
     case PlatformFolder::ProgramFiles:
         text = specialFolder(s::platform::kCsidlProgramFiles);

@@ -1,7 +1,9 @@
 // The platform folders the catalogue's paths start from, and the program's
-// own executable path for its icons. Each is asked of the shell once, on first
-// use, and kept for the life of the process; a folder that cannot be resolved
-// is the empty text, so the paths built on it find nothing.
+// own executable path for its icons. Each is asked of the platform once, on
+// first use, and kept for the life of the process: the Windows and system
+// folders are systemFacts()'s, the others come from the shell and the machine
+// facts. A folder that cannot be resolved is the empty text, so the paths
+// built on it find nothing.
 #pragma once
 
 #include "base/StrBuffer.h"
@@ -11,9 +13,9 @@
 namespace s::file::gui::dialogs::purgo {
 
 enum class PlatformFolder : std::uint8_t {
-    Temp,  // GetTempPathW in long names
-    Windows,
-    System,
+    Temp,     // GetTempPathW in long names
+    Windows,  // systemFacts().windowsFolder
+    System,   // systemFacts().systemFolder
     ProgramFiles,
     AppData,
     LocalAppData,

@@ -2,7 +2,7 @@
 
 #include "base/StrArray.h"
 #include "catalogue/SpecialHandlers.h"
-#include "platform/FileSystem.h"
+#include "platform/FindPattern.h"
 #include "platform/PathWin.h"
 #include "platform/RegDir.h"
 #include "platform/SystemInfo.h"
@@ -15,6 +15,7 @@ using s::file::win::PathWin;
 using s::reg::win::RegDir;
 
 constexpr std::u16string_view kFolderPrefix = u"$NtUninstall";
+constexpr std::u16string_view kFolderMask = u"$NtUninstall*$";
 // "$NtUninstall" + at least three characters of KB + "$".
 constexpr int kShortestFolderName = 16;
 
@@ -43,12 +44,12 @@ const Text* kbText(intptr_t handlerData)
 
 }  // namespace
 
-const HotfixPlaces& systemHotfixPlaces()
+HotfixPlaces systemHotfixPlaces()
 {
-    static const HotfixPlaces places{
-        Text(s::platform::systemFacts().windowsFolder),
-        Text(u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall")};
-    return places;
+    // Read on each call, so that the hotfix folders always lie in the Windows
+    // folder the catalogue names.
+    return {Text(s::platform::systemFacts().windowsFolder),
+            Text(u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall")};
 }
 
 bool isUsableKb(std::u16string_view kb)
@@ -121,23 +122,22 @@ intptr_t hotfixKbData(std::u16string_view kb)
 
 void addHotfixTargets(TimeRecord& group, const Text& description, const HotfixPlaces& places)
 {
-    s::platform::IFileSystem& files = s::platform::fileSystem();
-    Text pattern(places.windowsFolder);
-    pattern += u"\\$NtUninstall*$";
     Text icon(s::platform::systemFacts().systemFolder);
     icon += u"\\shell32.dll,4";
-    s::platform::FindHandle find;
-    s::platform::FindData entry;
-    for (s::platform::Win32Error error = files.findFirst(pattern.c_str(), find, entry); !error;
-         error = files.findNext(find, entry)) {
-        const std::u16string_view name = entry.name;
-        if (name.size() < static_cast<std::size_t>(kShortestFolderName))
+    // Windows Update leaves these folders hidden: hidden and system folders
+    // count. A link is no folder Windows Update made, so the listing leaves
+    // links out.
+    auto folders = s::file::win::PathListHandle::take();
+    PathWin::make(places.windowsFolder.view())
+        ->listSubdirectories(*folders, s::file::HiddenAndSystem::Include, s::file::Recursion::TopLevel);
+    for (int i = 0; i < folders->count(); ++i) {
+        const Text name = folders->get(i).lastComponent();
+        // Matched as FindFirstFileW matches the mask, on the long name only.
+        if (!s::platform::findPatternMatches(kFolderMask, name.view()) || name.length() < kShortestFolderName)
             continue;
-        const std::u16string_view kb = name.substr(kFolderPrefix.size(), name.size() - kFolderPrefix.size() - 1);
-        Text path(places.windowsFolder);
-        path += u'\\';
-        path += name;
-        if (!folderExists(path) || !isUsableKb(kb))
+        const std::u16string_view kb =
+            name.view().substr(kFolderPrefix.size(), name.view().size() - kFolderPrefix.size() - 1);
+        if (!isUsableKb(kb))
             continue;
         if (!RegDir::make(uninstallEntry(places, kb).view())->isOpen())
             continue;

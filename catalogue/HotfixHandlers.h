@@ -23,7 +23,7 @@ struct HotfixPlaces {
 
 // The Windows folder and
 // HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall.
-const HotfixPlaces& systemHotfixPlaces();
+HotfixPlaces systemHotfixPlaces();
 
 // A KB text that names a hotfix folder and an Uninstall entry: not empty, one
 // path component (no \ or /), no wildcard, not "." or "..". Anything else
@@ -49,13 +49,14 @@ void hotfixClean(intptr_t handlerData, int32_t handlerExtra);
 // that lives until the program ends (the same pointer for the same text).
 intptr_t hotfixKbData(std::u16string_view kb);
 
-// The catalogue's hotfix group: one target per entry of the Windows folder
-// that matches "$NtUninstall*$", in listing order, that is a folder, whose
-// name has at least 16 characters and whose KB (the name without
-// "$NtUninstall" and the final "$") has an Uninstall entry that opens with
-// full access. Each target: id "_" + KB, title KB, the given description,
-// handlers hotfixCount, hotfixClean, folderExists and folderLookUp,
-// handlerData hotfixKbData(KB), the shell's folder icon.
+// The catalogue's hotfix group: one target per folder of the Windows folder
+// (hidden ones too, never a link) whose name matches "$NtUninstall*$"
+// (letters without regard to case), in listing order, whose name has at
+// least 16 characters and whose KB (the name without "$NtUninstall" and the
+// final "$") has an Uninstall entry that opens with full access. Each
+// target: id "_" + KB, title KB, the given description, handlers hotfixCount,
+// hotfixClean, folderExists and folderLookUp, handlerData hotfixKbData(KB),
+// the shell's folder icon.
 void addHotfixTargets(TimeRecord& group, const Text& description, const HotfixPlaces& places = systemHotfixPlaces());
 
 }  // namespace s::file::gui::dialogs::purgo

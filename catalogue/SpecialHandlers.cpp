@@ -118,17 +118,15 @@ void recentDocsCount(Text& target, int64_t& size, int64_t& found, intptr_t /*han
         return;
     }
     target = folder;
-    s::platform::IFileSystem& files = s::platform::fileSystem();
-    const std::u16string pattern = folder + u"\\*";
-    s::platform::FindHandle find;
-    s::platform::FindData entry;
-    for (s::platform::Win32Error error = files.findFirst(pattern.c_str(), find, entry); !error;
-         error = files.findNext(find, entry)) {
-        if (entry.attributes & s::platform::kFileAttributeDirectory)
-            continue;
-        found += 1;
-        size += static_cast<int64_t>(entry.size);
-    }
+    // Every file directly in the folder counts with the size its listing
+    // gives, hidden ones and file links too (a measure, unlike the listings,
+    // keeps file links); subfolders and their contents do not. A folder that
+    // is missing, or a file, counts nothing.
+    auto recent = s::file::win::PathWin::make(folder);
+    if (!recent->isDirectory() || !recent->exists())
+        return;
+    int64_t folders = 0;
+    size = recent->measureFolder(s::file::Descend::No, s::file::TopFiles::Count, found, folders);
 }
 
 void recentDocsClear(intptr_t /*handlerData*/, int32_t /*handlerExtra*/)

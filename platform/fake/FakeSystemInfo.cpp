@@ -1,12 +1,37 @@
+#include "platform/fake/FakeSystemInfo.h"
 #include "platform/SystemInfo.h"
 
 namespace s::platform {
 
-// The in-memory platform looks like a Windows 7 machine installed on C:.
+namespace {
+
+constexpr std::u16string_view kWindowsFolder = u"C:\\Windows";
+constexpr std::u16string_view kSystemFolder = u"C:\\Windows\\system32";
+
+// One object for the whole process: callers keep the reference that
+// systemFacts() gives them.
+SystemFacts& facts()
+{
+    static SystemFacts value{std::u16string(kWindowsFolder), std::u16string(kSystemFolder), 6, 1, 7601};
+    return value;
+}
+
+}  // namespace
+
 const SystemFacts& systemFacts()
 {
-    static const SystemFacts facts{u"C:\\Windows", u"C:\\Windows\\system32", 6, 1, 7601};
-    return facts;
+    return facts();
+}
+
+void setSystemFolders(std::u16string_view windows, std::u16string_view system)
+{
+    facts().windowsFolder.assign(windows);
+    facts().systemFolder.assign(system);
+}
+
+void resetSystemFolders()
+{
+    setSystemFolders(kWindowsFolder, kSystemFolder);
 }
 
 }  // namespace s::platform

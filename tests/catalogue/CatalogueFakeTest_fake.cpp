@@ -8,9 +8,12 @@
 #include "engine/Clean.h"
 #include "engine/Scan.h"
 #include "engine/TargetSafety.h"
+#include "platform/Registry.h"
+#include "platform/Win32Codes.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeMachineFacts.h"
 #include "platform/fake/FakeShellItems.h"
+#include "platform/fake/FakeSystemInfo.h"
 #include "platform/fake/FakeUrlCache.h"
 #include "tests/catalogue/CatalogueTestSupport.h"
 #include "tests/support/CatalogueMachine.h"
@@ -126,10 +129,67 @@ TEST_F(CatalogueFakeTest, PlatformFoldersWithoutTrailingBackslash)
 
     // Resolved once: a change of the machine shows only after forgetting.
     EXPECT_EQ(utf8(purgo::platformFolder(PlatformFolder::Windows)), "C:\\Windows");
-    s::platform::fakeShellItems().setSpecialFolder(s::platform::kCsidlWindows, u"C:\\Other");
+    s::platform::setSystemFolders(u"C:\\Other", u"C:\\Other\\system32");
     EXPECT_EQ(utf8(purgo::platformFolder(PlatformFolder::Windows)), "C:\\Windows");
     purgo::forgetPlatformFolders();
     EXPECT_EQ(utf8(purgo::platformFolder(PlatformFolder::Windows)), "C:\\Other");
+}
+
+// Windows installed in another folder: every path, icon and hotfix folder of
+// the catalogue that lies in the Windows or system folder follows the
+// system's answer, whatever the shell would say.
+TEST_F(CatalogueFakeTest, WindowsElsewhereMovesEveryPathBelowIt)
+{
+    s::platform::setSystemFolders(u"D:\\WinNT", u"D:\\WinNT\\System32");
+    purgo::forgetPlatformFolders();
+    ASSERT_TRUE(s::platform::fakeFileSystem().addFolder(u"D:\\WinNT\\$NtUninstallKB123456$"));
+    ASSERT_TRUE(s::platform::fakeFileSystem().addFolder(u"C:\\Windows\\$NtUninstallKB654321$"));
+    for (const char16_t* kb : {u"KB123456", u"KB654321"}) {
+        s::platform::RegKey key;
+        const std::u16string path = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + std::u16string(kb);
+        ASSERT_EQ(s::platform::registry().createKey(s::platform::RootKey::LocalMachine, path.c_str(),
+                                                    s::platform::kKeyAllAccess, key),
+                  s::platform::kErrorSuccess);
+    }
+    BuiltTree tree(englishLocalizer());
+    struct Row {
+        const char16_t* group;
+        const char16_t* target;  // nullptr: the group itself
+        const char* text;        // its path, or its icon when `icon`
+        bool icon;
+    };
+    const Row rows[] = {
+        {u"WindowsUpdateTemporaryFolder", u"Download", "D:\\WinNT\\SoftwareDistribution\\Download", false},
+        {u"WindowsMemoryDump", u"memory_dmp", "D:\\WinNT\\memory.dmp", false},
+        {u"WindowsMemoryDump", nullptr, "D:\\WinNT\\System32\\shell32.dll,15", true},
+        {u"PaintRecentFiles", nullptr, "D:\\WinNT\\System32\\mspaint.exe,0", true},
+        {u"PaintRecentFiles", u"Recent_File_List", "D:\\WinNT\\regedit.exe,3", true},
+        {u"WindowsUpdateHotFixUninstallers", u"_KB123456", "D:\\WinNT\\System32\\shell32.dll,4", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(utf8(row.group) + (row.target ? " / " + utf8(row.target) : std::string()));
+        const TimeRecord* group = tree.group(row.group);
+        ASSERT_NE(group, nullptr);
+        const TimeRecord* node = group;
+        if (row.target) {
+            node = nullptr;
+            for (std::size_t c = 0; c < group->childCount(); ++c)
+                if (utf8(group->child(c)->id) == utf8(row.target))
+                    node = group->child(c);
+            ASSERT_NE(node, nullptr);
+        }
+        EXPECT_EQ(utf8(row.icon ? node->iconSpec : node->target), row.text);
+    }
+
+    // Only the hotfix in the system's Windows folder, measured there.
+    const TimeRecord* hotfixes = tree.group(u"WindowsUpdateHotFixUninstallers");
+    ASSERT_EQ(hotfixes->childCount(), 1u);
+    Text target;
+    int64_t size = -1;
+    int64_t found = -1;
+    hotfixes->child(0)->countHandler(target, size, found, hotfixes->child(0)->handlerData, 0);
+    EXPECT_EQ(utf8(target), "D:\\WinNT\\$NtUninstallKB123456$");
+    EXPECT_EQ(found, 1);
 }
 
 // A shell that resolves nothing: paths begin with their relative part and
@@ -137,8 +197,9 @@ TEST_F(CatalogueFakeTest, PlatformFoldersWithoutTrailingBackslash)
 TEST_F(CatalogueFakeTest, UnresolvedFoldersGiveRelativePaths)
 {
     s::platform::fakeMachineFacts().clear();
-    for (int csidl : {s::platform::kCsidlWindows, s::platform::kCsidlSystem, s::platform::kCsidlProgramFiles,
-                      s::platform::kCsidlAppData, s::platform::kCsidlLocalAppData, s::platform::kCsidlCommonAppData})
+    s::platform::setSystemFolders(u"", u"");
+    for (int csidl : {s::platform::kCsidlProgramFiles, s::platform::kCsidlAppData, s::platform::kCsidlLocalAppData,
+                      s::platform::kCsidlCommonAppData})
         s::platform::fakeShellItems().setSpecialFolder(csidl, u"");
     purgo::forgetPlatformFolders();
     BuiltTree tree(englishLocalizer());

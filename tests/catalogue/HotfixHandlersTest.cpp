@@ -3,7 +3,9 @@
 // for the Uninstall key, in-memory natively and real under Wine.
 #include "catalogue/HotfixHandlers.h"
 #include "catalogue/SpecialHandlers.h"
+#include "platform/FileSystem.h"
 #include "platform/SystemInfo.h"
+#include "platform/Win32Codes.h"
 
 #include "tests/support/Sandbox.h"
 
@@ -141,6 +143,36 @@ TEST_F(HotfixHandlersTest, TheGroupHoldsEachFolderWithAnUninstallEntry)
     }
     std::sort(ids.begin(), ids.end());
     EXPECT_EQ(ids, (std::vector<std::string>{"_KB1", "_KB123456"}));
+}
+
+// Windows Update leaves its uninstall folders hidden, some also marked as
+// system folders.
+TEST_F(HotfixHandlersTest, HiddenAndSystemFoldersAreHotfixesToo)
+{
+    struct Row {
+        const char16_t* kb;
+        std::uint32_t attributes;
+    };
+    const Row rows[] = {
+        {u"KB100001", s::platform::kFileAttributeHidden},
+        {u"KB100002", s::platform::kFileAttributeSystem},
+        {u"KB100003", s::platform::kFileAttributeHidden | s::platform::kFileAttributeSystem},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(narrow(row.kb));
+        makeHotfix(row.kb);
+        const std::u16string folder = box.path(u"$NtUninstall" + std::u16string(row.kb) + u"$");
+        auto& files = s::platform::fileSystem();
+        ASSERT_EQ(files.setAttributes(folder.c_str(), row.attributes), s::platform::kErrorSuccess);
+        ASSERT_EQ(files.attributes(folder.c_str()) & row.attributes, row.attributes);
+    }
+    TimeRecordHandle group(TimeRecord::makeGroup(u"WindowsUpdateHotFixUninstallers", u"", u""));
+    addHotfixTargets(*group, Text(u"All Under Folder and Self "), places);
+    std::vector<std::string> ids;
+    for (std::size_t k = 0; k < group->childCount(); ++k)
+        ids.push_back(narrow(group->child(k)->id.view()));
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(ids, (std::vector<std::string>{"_KB100001", "_KB100002", "_KB100003"}));
 }
 
 TEST_F(HotfixHandlersTest, TheEntryPointsUseTheWindowsFolder)

@@ -9,6 +9,7 @@
 #include "catalogue/SpecialHandlers.h"
 #include "catalogue/CookieSites.h"
 #include "catalogue/UrlCacheWalk.h"
+#include "platform/FileSystem.h"
 #include "platform/ShellItems.h"
 #include "platform/UrlCache.h"
 
@@ -253,6 +254,36 @@ TEST_F(SpecialHandlersTest, RecentDocumentsCountTheFilesOfTheRecentFolder)
     EXPECT_FALSE(shellBox.exists(one));
     EXPECT_FALSE(shellBox.exists(two));
     EXPECT_EQ(measure(&recentDocsCount).found, 0);
+}
+
+// Recent holds a hidden desktop.ini beside the shortcuts: hidden and system
+// files count like the others.
+TEST_F(SpecialHandlersTest, RecentDocumentsCountHiddenAndSystemFilesToo)
+{
+    const std::u16string recent = shellBox.recentFolder();
+    ASSERT_FALSE(recent.empty());
+    const Measure before = measure(&recentDocsCount);
+    struct Row {
+        const char16_t* name;
+        std::uint64_t size;
+        std::uint32_t attributes;
+    };
+    const Row rows[] = {
+        {u"oxlepurgo-test-hidden.lnk", 30, s::platform::kFileAttributeHidden},
+        {u"oxlepurgo-test-system.lnk", 400, s::platform::kFileAttributeSystem},
+        {u"oxlepurgo-test-both.ini", 5000, s::platform::kFileAttributeHidden | s::platform::kFileAttributeSystem},
+    };
+    auto& files = s::platform::fileSystem();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(narrow(row.name));
+        const std::u16string path = recent + u"\\" + row.name;
+        ASSERT_TRUE(shellBox.makeFile(path, row.size));
+        ASSERT_EQ(files.setAttributes(path.c_str(), row.attributes), s::platform::kErrorSuccess);
+        ASSERT_EQ(files.attributes(path.c_str()) & row.attributes, row.attributes);
+    }
+    const Measure after = measure(&recentDocsCount);
+    EXPECT_EQ(after.found - before.found, 3);
+    EXPECT_EQ(after.size - before.size, 5430);
 }
 
 TEST_F(SpecialHandlersTest, TheRecycleBinCountIsTheShellsAnswerForTheDrive)

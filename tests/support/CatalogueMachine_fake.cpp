@@ -5,6 +5,7 @@
 #include "platform/fake/FakeMachineFacts.h"
 #include "platform/fake/FakeRegistry.h"
 #include "platform/fake/FakeShellItems.h"
+#include "platform/fake/FakeSystemInfo.h"
 #include "platform/fake/FakeUrlCache.h"
 
 namespace catalogue_test {
@@ -15,12 +16,11 @@ void setUpMachine()
     facts.clear();
     auto& shell = s::platform::fakeShellItems();
     shell.clear();
-    shell.setSpecialFolder(s::platform::kCsidlWindows, u"C:\\Windows");
-    shell.setSpecialFolder(s::platform::kCsidlSystem, u"C:\\Windows\\system32");
     shell.setSpecialFolder(s::platform::kCsidlProgramFiles, u"C:\\Program Files");
     shell.setSpecialFolder(s::platform::kCsidlAppData, u"C:\\Users\\ann\\AppData\\Roaming");
     shell.setSpecialFolder(s::platform::kCsidlLocalAppData, u"C:\\Users\\ann\\AppData\\Local");
     shell.setSpecialFolder(s::platform::kCsidlCommonAppData, u"C:\\ProgramData");
+    s::platform::resetSystemFolders();  // C:\Windows, C:\Windows\system32
     s::platform::fakeUrlCache().clear();
     facts.setTempPath(u"C:\\Users\\ann\\AppData\\Local\\Temp\\");
     facts.setModulePath(u"C:\\Purgo\\purgo.exe");
