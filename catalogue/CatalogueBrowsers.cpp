@@ -6,7 +6,7 @@
 #include "catalogue/SpecialHandlers.h"
 #include "platform/MachineFacts.h"
 #include "platform/PathWin.h"
-#include "platform/Registry.h"
+#include "platform/RegFunctions.h"
 #include "platform/Win32Codes.h"
 
 #include <array>
@@ -62,8 +62,8 @@ bool readText(const s::platform::RegKey& key, const char16_t* name, Text& out)
     std::array<char16_t, kPathCapacity> buffer{};
     std::uint32_t type = 0;
     auto length = static_cast<std::uint32_t>(buffer.size() * sizeof(char16_t));
-    if (s::platform::registry().queryValue(key, name, &type, reinterpret_cast<std::byte*>(buffer.data()), &length) !=
-        s::platform::kErrorSuccess)
+    if (s::platform::regFunctions().queryValue(key, name, &type, reinterpret_cast<std::byte*>(buffer.data()),
+                                               &length) != s::platform::kErrorSuccess)
         return false;
     if (type != s::platform::kRegSz && type != s::platform::kRegExpandSz)
         return false;
@@ -170,7 +170,7 @@ void findFirefoxPaths(Text* cache, Text* localCache, Text* cookiesTxt, Text* coo
 
 int findOperaInstallFolder(Text& out)
 {
-    auto& reg = s::platform::registry();
+    auto& reg = s::platform::regFunctions();
     Text text;
     s::platform::RegKey key;
     if (reg.openKey(s::platform::RootKey::LocalMachine,

@@ -1,7 +1,7 @@
 #include "catalogue/MruHandlers.h"
 
 #include "engine/TargetLocation.h"
-#include "platform/Registry.h"
+#include "platform/RegFunctions.h"
 
 #include <array>
 #include <cstring>
@@ -11,7 +11,7 @@ namespace s::file::gui::dialogs::purgo {
 
 namespace {
 
-using s::platform::IRegistry;
+using s::platform::IRegFunctions;
 using s::platform::RegKey;
 using s::platform::Win32Error;
 
@@ -33,7 +33,7 @@ struct MruValue {
 
 // RegEnumValueW at index. ERROR_MORE_DATA counts as success: the data
 // length is what the value holds even when the data did not fit.
-bool readValue(IRegistry& registry, const RegKey& key, std::uint32_t index, MruValue& value)
+bool readValue(IRegFunctions& registry, const RegKey& key, std::uint32_t index, MruValue& value)
 {
     std::byte data[kDataCapacity];
     value.name[0] = 0;
@@ -62,7 +62,7 @@ bool hasPrefix(const MruValue& value, std::u16string_view prefix)
 }
 
 template <typename Taken>
-void countList(IRegistry& registry, const MruList& list, Text& target, int64_t& size, int64_t& found, Taken taken)
+void countList(IRegFunctions& registry, const MruList& list, Text& target, int64_t& size, int64_t& found, Taken taken)
 {
     size = 0;
     found = 0;
@@ -83,7 +83,7 @@ void countList(IRegistry& registry, const MruList& list, Text& target, int64_t& 
 // Deletes every taken value. Deleting shifts the indexes, so the walk starts
 // over after each deletion; a value that cannot be deleted is stepped over,
 // or the walk would find it again for ever.
-template <typename Taken> void cleanList(IRegistry& registry, const RegKey& key, Taken taken)
+template <typename Taken> void cleanList(IRegFunctions& registry, const RegKey& key, Taken taken)
 {
     MruValue value;
     std::uint32_t index = 0;
@@ -95,7 +95,7 @@ template <typename Taken> void cleanList(IRegistry& registry, const RegKey& key,
     }
 }
 
-void writeString(IRegistry& registry, const RegKey& key, const char16_t* name, std::u16string_view text)
+void writeString(IRegFunctions& registry, const RegKey& key, const char16_t* name, std::u16string_view text)
 {
     std::u16string data(text);
     registry.setValue(key, name, s::platform::kRegSz, reinterpret_cast<const std::byte*>(data.c_str()),
@@ -118,12 +118,12 @@ constexpr std::array<MruHandlers, sizeof...(index)> makeHandlers(std::index_sequ
 
 }  // namespace
 
-void letterMruCount(const MruList& list, Text& target, int64_t& size, int64_t& found, IRegistry& registry)
+void letterMruCount(const MruList& list, Text& target, int64_t& size, int64_t& found, IRegFunctions& registry)
 {
     countList(registry, list, target, size, found, isLetterEntry);
 }
 
-void letterMruClean(const MruList& list, IRegistry& registry)
+void letterMruClean(const MruList& list, IRegFunctions& registry)
 {
     RegKey key;
     if (registry.openKey(s::platform::RootKey::CurrentUser, list.key, s::platform::kKeyAllAccess, key))
@@ -135,13 +135,13 @@ void letterMruClean(const MruList& list, IRegistry& registry)
     writeString(registry, key, u"MRUList", u"a");
 }
 
-void prefixMruCount(const MruList& list, Text& target, int64_t& size, int64_t& found, IRegistry& registry)
+void prefixMruCount(const MruList& list, Text& target, int64_t& size, int64_t& found, IRegFunctions& registry)
 {
     const std::u16string_view prefix = list.prefix ? list.prefix : u"";
     countList(registry, list, target, size, found, [&](const MruValue& value) { return hasPrefix(value, prefix); });
 }
 
-void prefixMruClean(const MruList& list, IRegistry& registry)
+void prefixMruClean(const MruList& list, IRegFunctions& registry)
 {
     const std::u16string_view prefix = list.prefix ? list.prefix : u"";
     RegKey key;
@@ -162,8 +162,8 @@ bool keyExists(const Text& target)
         return false;
     const Text subKey(target.substr(static_cast<int>(kCurrentUser.size())));
     RegKey key;
-    return s::platform::registry().openKey(s::platform::RootKey::CurrentUser, subKey.c_str(),
-                                           s::platform::kKeyAllAccess, key) == s::platform::kErrorSuccess;
+    return s::platform::regFunctions().openKey(s::platform::RootKey::CurrentUser, subKey.c_str(),
+                                               s::platform::kKeyAllAccess, key) == s::platform::kErrorSuccess;
 }
 
 void keyLookUp(const Text& target)

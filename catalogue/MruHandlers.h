@@ -22,7 +22,7 @@
 #pragma once
 
 #include "engine/TimeRecord.h"
-#include "platform/Registry.h"
+#include "platform/RegFunctions.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -76,11 +76,11 @@ constexpr const MruList& mruList(MruInstance instance)
 // The family bodies, for any list, on the build's registry unless another is
 // given. The count sets target to "HKEY_CURRENT_USER\" + key.
 void letterMruCount(const MruList& list, Text& target, int64_t& size, int64_t& found,
-                    s::platform::IRegistry& registry = s::platform::registry());
-void letterMruClean(const MruList& list, s::platform::IRegistry& registry = s::platform::registry());
+                    s::platform::IRegFunctions& registry = s::platform::regFunctions());
+void letterMruClean(const MruList& list, s::platform::IRegFunctions& registry = s::platform::regFunctions());
 void prefixMruCount(const MruList& list, Text& target, int64_t& size, int64_t& found,
-                    s::platform::IRegistry& registry = s::platform::registry());
-void prefixMruClean(const MruList& list, s::platform::IRegistry& registry = s::platform::registry());
+                    s::platform::IRegFunctions& registry = s::platform::regFunctions());
+void prefixMruClean(const MruList& list, s::platform::IRegFunctions& registry = s::platform::regFunctions());
 
 // The entry points of one list, bound to its row of kMruLists.
 template <MruInstance instance>

@@ -15,7 +15,7 @@
 // malformed record yields false instead of a view past the area.
 #pragma once
 
-#include "platform/NativeRegistry.h"
+#include "platform/NativeKeyService.h"
 
 #include <cstddef>
 #include <cstdint>

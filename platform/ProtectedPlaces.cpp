@@ -3,7 +3,7 @@
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramFolder.h"
-#include "platform/Registry.h"
+#include "platform/RegFunctions.h"
 #include "platform/ShellItems.h"
 #include "platform/SystemInfo.h"
 
@@ -264,7 +264,7 @@ private:
         std::array<char16_t, kTextCapacity> buffer{};
         std::uint32_t type = 0;
         auto length = static_cast<std::uint32_t>((buffer.size() - 1) * sizeof(char16_t));
-        if (p::registry().queryValue(key, name, &type, reinterpret_cast<std::byte*>(buffer.data()), &length) !=
+        if (p::regFunctions().queryValue(key, name, &type, reinterpret_cast<std::byte*>(buffer.data()), &length) !=
             p::kErrorSuccess)
             return {};
         if (type != p::kRegSz && type != p::kRegExpandSz)
@@ -278,7 +278,7 @@ private:
     // relative to it on older systems) and every profile's ProfileImagePath.
     void addProfileList()
     {
-        auto& registry = p::registry();
+        auto& registry = p::regFunctions();
         p::RegKey list;
         const std::u16string listPath(kProfileList);
         if (registry.openKey(p::RootKey::LocalMachine, listPath.c_str(), p::kKeyRead, list) != p::kErrorSuccess)

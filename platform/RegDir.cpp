@@ -137,7 +137,7 @@ bool currentUserRoot(StrBuffer& out)
         if (!user.read) {
             user.read = true;
             std::u16string sid;
-            failure = p::nativeRegistry().currentUserSid(sid);
+            failure = p::nativeKeyService().currentUserSid(sid);
             if (failure == p::kErrorSuccess && sid.empty())
                 failure = 1337;  // ERROR_INVALID_SID
             user.known = failure == p::kErrorSuccess;
@@ -367,7 +367,7 @@ void RegDir::open()
         return;
     // All key rights or nothing: a key the user may read but not change
     // counts as missing, so that it is neither measured nor "deleted".
-    p::INativeRegistry& native = p::nativeRegistry();
+    p::INativeKeyService& native = p::nativeKeyService();
     if (native.openKey(m_nativePath.view(), p::kKeyAllAccess, m_key, m_openLink) != p::kStatusSuccess ||
         m_openLink != p::OpenLink::Itself)
         return;
@@ -410,7 +410,7 @@ int RegDir::listSubkeys(RegDirList& out)
         for (std::uint32_t index = 0;; ++index) {
             std::uint32_t length = 0;
             p::KeyBasicInfo info;
-            if (p::nativeRegistry().enumerateKey(m_key, index, area.span(), length, info) != p::kStatusSuccess)
+            if (p::nativeKeyService().enumerateKey(m_key, index, area.span(), length, info) != p::kStatusSuccess)
                 break;
             names.add(info.name);
         }
@@ -441,7 +441,7 @@ int RegDir::listValueNames(StrArray& out)
     for (std::uint32_t index = 0;; ++index) {
         std::uint32_t length = 0;
         p::ValueBasicInfo info;
-        p::NtStatus status = p::nativeRegistry().enumerateValue(m_key, index, area.span(), length, info);
+        p::NtStatus status = p::nativeKeyService().enumerateValue(m_key, index, area.span(), length, info);
         if (overflowed(status) && length > 0) {
             // A value name may hold 16383 characters, far more than the shared
             // 1024 bytes. Stopping here would leave this value and every one
@@ -449,7 +449,7 @@ int RegDir::listValueNames(StrArray& out)
             // of its own instead.
             ownArea.assign((length + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t), 0);
             const std::span<std::byte> own(reinterpret_cast<std::byte*>(ownArea.data()), length);
-            status = p::nativeRegistry().enumerateValue(m_key, index, own, length, info);
+            status = p::nativeKeyService().enumerateValue(m_key, index, own, length, info);
         }
         if (status != p::kStatusSuccess)
             break;
@@ -470,7 +470,7 @@ p::NtStatus RegDir::query(std::u16string_view name, std::uint32_t& dataLength)
     for (int attempt = 0; attempt < kQueryAttempts; ++attempt) {
         std::uint32_t needed = 0;
         p::ValueFullInfo info;
-        status = p::nativeRegistry().queryValue(m_key, name, area.span(), needed, info);
+        status = p::nativeKeyService().queryValue(m_key, name, area.span(), needed, info);
         if (overflowed(status)) {
             const std::size_t wanted = std::size_t{needed} + kDataAreaSlackBytes;
             if (wanted <= area.bytes())
@@ -503,7 +503,7 @@ bool RegDir::deleteValue(std::u16string_view name)
     std::uint32_t length = 0;
     if (query(name, length) != p::kStatusSuccess)
         return false;
-    return p::nativeRegistry().deleteValue(m_key, name) == p::kStatusSuccess;
+    return p::nativeKeyService().deleteValue(m_key, name) == p::kStatusSuccess;
 }
 
 void RegDir::deleteKeyTree(IncludeSelf includeSelf)
@@ -525,7 +525,7 @@ void RegDir::deleteKeyTree(IncludeSelf includeSelf)
     if (includeSelf == IncludeSelf::Yes) {
         // Fails while a subkey is left (one that could not be opened with all
         // rights); the key then stays with its values.
-        p::nativeRegistry().deleteKey(m_key);
+        p::nativeKeyService().deleteKey(m_key);
         m_key.close();
     }
 }

@@ -1,4 +1,4 @@
-// The key object over the native key services (platform/NativeRegistry.h):
+// The key object over the native key services (platform/NativeKeyService.h):
 // the system's own registry logic, written once, running on ntdll and on the
 // in-memory registry alike. The rules are in platform/IRegDir.h.
 //
@@ -15,7 +15,7 @@
 #include "base/Array.h"
 #include "base/Pool.h"
 #include "platform/IRegDir.h"
-#include "platform/NativeRegistry.h"
+#include "platform/NativeKeyService.h"
 
 #include <vector>
 

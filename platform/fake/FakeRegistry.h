@@ -1,6 +1,6 @@
 // The in-memory registry of native builds, and its test API. Only tests
-// include this header; everything else reaches it through nativeRegistry()
-// and registry(), which show the same keys:
+// include this header; everything else reaches it through nativeKeyService()
+// and regFunctions(), which show the same keys:
 //
 //   \Registry\Machine                                   HKEY_LOCAL_MACHINE
 //   \Registry\User                                      HKEY_USERS
@@ -42,7 +42,7 @@
 // may read but not write - or closed to the user altogether.
 #pragma once
 
-#include "platform/Registry.h"
+#include "platform/RegFunctions.h"
 #include "platform/Win32Codes.h"
 
 #include <cstddef>

@@ -8,7 +8,7 @@
 #include "engine/Clean.h"
 #include "engine/Scan.h"
 #include "engine/TargetSafety.h"
-#include "platform/Registry.h"
+#include "platform/RegFunctions.h"
 #include "platform/Win32Codes.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeMachineFacts.h"
@@ -147,8 +147,8 @@ TEST_F(CatalogueFakeTest, WindowsElsewhereMovesEveryPathBelowIt)
     for (const char16_t* kb : {u"KB123456", u"KB654321"}) {
         s::platform::RegKey key;
         const std::u16string path = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + std::u16string(kb);
-        ASSERT_EQ(s::platform::registry().createKey(s::platform::RootKey::LocalMachine, path.c_str(),
-                                                    s::platform::kKeyAllAccess, key),
+        ASSERT_EQ(s::platform::regFunctions().createKey(s::platform::RootKey::LocalMachine, path.c_str(),
+                                                        s::platform::kKeyAllAccess, key),
                   s::platform::kErrorSuccess);
     }
     BuiltTree tree(englishLocalizer());

@@ -7,7 +7,7 @@
 
 #include "catalogue/HotfixHandlers.h"
 #include "catalogue/SpecialHandlers.h"
-#include "platform/Registry.h"
+#include "platform/RegFunctions.h"
 #include "platform/Win32Codes.h"
 #include "tests/catalogue/CatalogueTestSupport.h"
 #include "tests/support/CatalogueMachine.h"
@@ -42,14 +42,14 @@ std::u16string lower(std::u16string text)
 bool makeKey(RootKey root, const std::u16string& path)
 {
     s::platform::RegKey key;
-    return s::platform::registry().createKey(root, path.c_str(), s::platform::kKeyAllAccess, key) ==
+    return s::platform::regFunctions().createKey(root, path.c_str(), s::platform::kKeyAllAccess, key) ==
            s::platform::kErrorSuccess;
 }
 
 bool setText(RootKey root, const std::u16string& path, const char16_t* name, std::u16string_view text)
 {
     s::platform::RegKey key;
-    auto& reg = s::platform::registry();
+    auto& reg = s::platform::regFunctions();
     if (reg.createKey(root, path.c_str(), s::platform::kKeyAllAccess, key) != s::platform::kErrorSuccess)
         return false;
     std::u16string data(text);
@@ -59,7 +59,7 @@ bool setText(RootKey root, const std::u16string& path, const char16_t* name, std
 
 void dropKey(RootKey root, const std::u16string& path)
 {
-    s::platform::registry().deleteKey(root, path.c_str());
+    s::platform::regFunctions().deleteKey(root, path.c_str());
 }
 
 const std::u16string kUninstall = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";

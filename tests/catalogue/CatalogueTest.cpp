@@ -12,7 +12,7 @@
 #include "catalogue/MruHandlers.h"
 #include "catalogue/SpecialHandlers.h"
 #include "platform/FileIo.h"
-#include "platform/Registry.h"
+#include "platform/RegFunctions.h"
 #include "platform/Resources.h"
 #include "platform/SystemInfo.h"
 #include "settings/MappedData.h"

@@ -16,7 +16,7 @@
 namespace s::file::gui::dialogs::purgo {
 namespace {
 
-using s::platform::IRegistry;
+using s::platform::IRegFunctions;
 using s::platform::RegKey;
 using s::platform::Win32Error;
 using s::platform::testing::narrow;
@@ -61,7 +61,7 @@ protected:
     // the value (or the key) is missing.
     std::optional<std::vector<std::byte>> data(std::u16string_view name)
     {
-        IRegistry& registry = s::platform::registry();
+        IRegFunctions& registry = s::platform::regFunctions();
         RegKey opened;
         if (registry.openKey(s::platform::RootKey::CurrentUser, key.c_str(), s::platform::kKeyRead, opened))
             return std::nullopt;
@@ -196,7 +196,7 @@ TEST_F(MruHandlersTest, ANameLongerThanTheBufferIsNeitherCountedNorDeletedAndThe
 }
 
 // The build's registry, except that deleting one value name fails.
-class StubbornValue final : public IRegistry {
+class StubbornValue final : public IRegFunctions {
 public:
     explicit StubbornValue(std::u16string name) : m_name(std::move(name)) {}
 
@@ -248,7 +248,7 @@ protected:
     void closeKey(std::uintptr_t) override {}
 
 private:
-    IRegistry& m_inner = s::platform::registry();
+    IRegFunctions& m_inner = s::platform::regFunctions();
     std::u16string m_name;
     int m_deletes = 0;
 };

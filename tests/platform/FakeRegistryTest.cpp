@@ -4,8 +4,8 @@
 // the predefined keys, access checks per handle, and its leak count. The
 // cases that hold on both backends are in RegistryTest.cpp.
 #include "platform/fake/FakeRegistry.h"
-#include "platform/NativeRegistry.h"
-#include "platform/Registry.h"
+#include "platform/NativeKeyService.h"
+#include "platform/RegFunctions.h"
 
 #include "tests/support/Sandbox.h"
 
@@ -29,8 +29,8 @@ protected:
     }
 
     FakeRegistry& fake = fakeRegistry();
-    INativeRegistry& native = nativeRegistry();
-    IRegistry& reg = registry();
+    INativeKeyService& native = nativeKeyService();
+    IRegFunctions& reg = regFunctions();
 };
 
 TEST_F(FakeRegistryTest, ReadOnlyKeyOpensForReadingOnly)

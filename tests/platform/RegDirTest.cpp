@@ -5,8 +5,8 @@
 // RegDirFakeTest.cpp.
 #include "platform/RegDir.h"
 
-#include "platform/NativeRegistry.h"
-#include "platform/Registry.h"
+#include "platform/NativeKeyService.h"
+#include "platform/RegFunctions.h"
 #include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
@@ -60,7 +60,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(box.ok()) << Sandbox::backend() << ": " << box.failure();
-        ASSERT_EQ(p::nativeRegistry().currentUserSid(sid), p::kErrorSuccess);
+        ASSERT_EQ(p::nativeKeyService().currentUserSid(sid), p::kErrorSuccess);
     }
 
     // The Windows form of a key in the sandbox.
@@ -131,9 +131,9 @@ TEST_F(RegDirTest, ExistsOpensTheKeyAgain)
     ASSERT_TRUE(box.makeKey(u"Later"));
     EXPECT_TRUE(dir->exists()) << "made since";
     p::RegKey parent;
-    ASSERT_EQ(p::registry().openKey(p::RootKey::CurrentUser, box.keyPath().c_str(), p::kKeyAllAccess, parent),
+    ASSERT_EQ(p::regFunctions().openKey(p::RootKey::CurrentUser, box.keyPath().c_str(), p::kKeyAllAccess, parent),
               p::kErrorSuccess);
-    ASSERT_EQ(p::registry().deleteKey(parent, u"Later"), p::kErrorSuccess);
+    ASSERT_EQ(p::regFunctions().deleteKey(parent, u"Later"), p::kErrorSuccess);
     EXPECT_TRUE(dir->isOpen()) << "the handle outlives the key";
     EXPECT_FALSE(dir->exists()) << "deleted since";
 }

@@ -2,8 +2,8 @@
 // backend: the in-memory registry natively, the real one under Wine (a
 // unique key under HKEY_CURRENT_USER\Software). What only the fake models is
 // in FakeRegistryTest.cpp.
-#include "platform/Registry.h"
-#include "platform/NativeRegistry.h"
+#include "platform/NativeKeyService.h"
+#include "platform/RegFunctions.h"
 
 #include "tests/support/Sandbox.h"
 
@@ -65,8 +65,8 @@ protected:
     }
 
     Sandbox box;
-    INativeRegistry& native = nativeRegistry();
-    IRegistry& reg = registry();
+    INativeKeyService& native = nativeKeyService();
+    IRegFunctions& reg = regFunctions();
 };
 
 TEST_F(RegistryTest, CurrentUserSidIsTheTokenUsersStandardText)
@@ -347,7 +347,7 @@ struct Shown {
     std::set<std::pair<std::u16string, std::uint32_t>> values;
 };
 
-Shown show(INativeRegistry& native, const NativeKey& key)
+Shown show(INativeKeyService& native, const NativeKey& key)
 {
     Shown out;
     Area area(1024);

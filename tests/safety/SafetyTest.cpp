@@ -13,7 +13,7 @@
 #include "engine/TargetSafety.h"
 #include "lang/Localizer.h"
 #include "platform/FileSystem.h"
-#include "platform/Registry.h"
+#include "platform/RegFunctions.h"
 #include "platform/Resources.h"
 #include "settings/MappedData.h"
 #include "tests/support/CatalogueMachine.h"
@@ -298,7 +298,7 @@ class KeySentinel {
 public:
     KeySentinel(std::u16string subKey, std::u16string name) : m_subKey(std::move(subKey)), m_name(std::move(name))
     {
-        auto& registry = s::platform::registry();
+        auto& registry = s::platform::regFunctions();
         s::platform::RegKey key;
         m_made = registry.createKey(s::platform::RootKey::CurrentUser, m_subKey.c_str(), s::platform::kKeyAllAccess,
                                     key) == 0;
@@ -310,9 +310,9 @@ public:
     ~KeySentinel()
     {
         s::platform::RegKey key;
-        if (s::platform::registry().openKey(s::platform::RootKey::CurrentUser, m_subKey.c_str(),
-                                            s::platform::kKeyAllAccess, key) == 0)
-            s::platform::registry().deleteValue(key, m_name.c_str());
+        if (s::platform::regFunctions().openKey(s::platform::RootKey::CurrentUser, m_subKey.c_str(),
+                                                s::platform::kKeyAllAccess, key) == 0)
+            s::platform::regFunctions().deleteValue(key, m_name.c_str());
     }
     KeySentinel(const KeySentinel&) = delete;
     KeySentinel& operator=(const KeySentinel&) = delete;
@@ -321,11 +321,11 @@ public:
     bool present() const
     {
         s::platform::RegKey key;
-        if (s::platform::registry().openKey(s::platform::RootKey::CurrentUser, m_subKey.c_str(), s::platform::kKeyRead,
-                                            key) != 0)
+        if (s::platform::regFunctions().openKey(s::platform::RootKey::CurrentUser, m_subKey.c_str(),
+                                                s::platform::kKeyRead, key) != 0)
             return false;
         std::uint32_t length = 0;
-        return s::platform::registry().queryValue(key, m_name.c_str(), nullptr, nullptr, &length) == 0;
+        return s::platform::regFunctions().queryValue(key, m_name.c_str(), nullptr, nullptr, &length) == 0;
     }
     const std::u16string& subKey() const { return m_subKey; }
 
@@ -508,7 +508,7 @@ protected:
     void TearDown() override
     {
         catalogue_test::removePath(m_ini);
-        auto& registry = s::platform::registry();
+        auto& registry = s::platform::regFunctions();
         registry.deleteKey(s::platform::RootKey::CurrentUser, u"Software\\Opera Software");
         Safety::TearDown();
     }
@@ -523,7 +523,7 @@ protected:
 
     void writeOperaCommandLine(const std::u16string& line)
     {
-        auto& registry = s::platform::registry();
+        auto& registry = s::platform::regFunctions();
         s::platform::RegKey key;
         ASSERT_EQ(registry.createKey(s::platform::RootKey::CurrentUser, u"Software\\Opera Software",
                                      s::platform::kKeyAllAccess, key),

@@ -1,10 +1,10 @@
 // The store behind the in-memory registry: the key tree, the handle table and
 // the access checks, in native terms (NTSTATUS). The two fake interfaces,
-// fake/FakeNativeRegistry.cpp and fake/FakeRegistry.cpp, translate to and from it.
+// fake/FakeNativeKeyService.cpp and fake/FakeRegFunctions.cpp, translate to and from it.
 // Internal to the fake; tests use platform/fake/FakeRegistry.h.
 #pragma once
 
-#include "platform/NativeRegistry.h"
+#include "platform/NativeKeyService.h"
 #include "platform/fake/FakeRegistry.h"
 
 #include <cstdint>
@@ -14,7 +14,7 @@
 
 namespace s::platform {
 
-class RegistryStore : public FakeRegistry {
+class RegistryStorage : public FakeRegistry {
 public:
     struct Entry {
         std::u16string name;
@@ -40,6 +40,6 @@ public:
     virtual Win32Error sid(std::u16string& out) = 0;
 };
 
-RegistryStore& registryStore();
+RegistryStorage& registryStorage();
 
 }  // namespace s::platform

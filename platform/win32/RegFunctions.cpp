@@ -1,4 +1,4 @@
-#include "platform/Registry.h"
+#include "platform/RegFunctions.h"
 
 #include <windows.h>
 
@@ -35,7 +35,7 @@ Win32Error result(LONG status)
     return static_cast<Win32Error>(status);
 }
 
-class RegistryWin final : public IRegistry {
+class RegFunctionsWin final : public IRegFunctions {
 public:
     Win32Error openKey(KeyParent parent, const char16_t* subKey, std::uint32_t access, RegKey& key) override
     {
@@ -172,9 +172,9 @@ private:
 
 }  // namespace
 
-IRegistry& registry()
+IRegFunctions& regFunctions()
 {
-    static RegistryWin instance;
+    static RegFunctionsWin instance;
     return instance;
 }
 

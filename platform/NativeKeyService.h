@@ -22,7 +22,7 @@
 // one cannot be bound (not a system the program supports) every call returns
 // kStatusProcedureNotFound and available() is false.
 //
-// Reach the build's implementation through nativeRegistry(): Win32 on
+// Reach the build's implementation through nativeKeyService(): Win32 on
 // Windows, the in-memory registry of platform/fake/FakeRegistry.h elsewhere.
 #pragma once
 
@@ -56,7 +56,7 @@ struct ValueFullInfo {
     std::span<const std::byte> data;
 };
 
-class INativeRegistry;
+class INativeKeyService;
 
 // Registry links: a key made with REG_OPTION_CREATE_LINK holds one value,
 // SymbolicLinkValue of type kRegLink, whose data is the native path of the
@@ -95,14 +95,14 @@ public:
     void close();
 
 private:
-    friend class INativeRegistry;
-    INativeRegistry* m_owner = nullptr;
+    friend class INativeKeyService;
+    INativeKeyService* m_owner = nullptr;
     std::uintptr_t m_raw = 0;
 };
 
-class INativeRegistry {
+class INativeKeyService {
 public:
-    virtual ~INativeRegistry() = default;
+    virtual ~INativeKeyService() = default;
 
     // True when every entry point could be bound.
     virtual bool available() = 0;
@@ -170,6 +170,6 @@ inline void NativeKey::close()
 
 // The build's native registry: ntdll on Windows, the in-memory registry in
 // native builds.
-INativeRegistry& nativeRegistry();
+INativeKeyService& nativeKeyService();
 
 }  // namespace s::platform

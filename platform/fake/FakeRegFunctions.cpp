@@ -1,6 +1,6 @@
-#include "platform/Registry.h"
+#include "platform/RegFunctions.h"
 
-#include "platform/fake/FakeRegistryStore.h"
+#include "platform/fake/FakeRegistryStorage.h"
 
 #include <algorithm>
 #include <cstring>
@@ -53,7 +53,7 @@ bool copyName(const std::u16string& from, char16_t* to, std::uint32_t& capacity)
 }
 
 // The data rules RegQueryValueExW and RegEnumValueW share.
-Win32Error copyData(const RegistryStore::Entry& entry, std::byte* data, std::uint32_t* dataLength)
+Win32Error copyData(const RegistryStorage::Entry& entry, std::byte* data, std::uint32_t* dataLength)
 {
     const auto size = static_cast<std::uint32_t>(entry.data.size());
     if (!data) {
@@ -72,7 +72,7 @@ Win32Error copyData(const RegistryStore::Entry& entry, std::byte* data, std::uin
     return kErrorSuccess;
 }
 
-class FakeRegistryApi final : public IRegistry {
+class FakeRegFunctions final : public IRegFunctions {
 public:
     Win32Error openKey(KeyParent parent, const char16_t* subKey, std::uint32_t access, RegKey& key) override
     {
@@ -82,7 +82,7 @@ public:
         if (const Win32Error bad = start(parent, subKey, base, path))
             return bad;
         std::uintptr_t raw = 0;
-        const NtStatus status = registryStore().open(base, path, access, raw);
+        const NtStatus status = registryStorage().open(base, path, access, raw);
         if (ntSuccess(status))
             adopt(key, raw);
         return toWin32(status);
@@ -100,7 +100,7 @@ public:
             return bad;
         std::uintptr_t raw = 0;
         bool made = false;
-        const NtStatus status = registryStore().create(base, path, access, raw, made);
+        const NtStatus status = registryStorage().create(base, path, access, raw, made);
         if (ntSuccess(status)) {
             adopt(key, raw);
             if (created)
@@ -116,8 +116,8 @@ public:
             return kErrorInvalidHandle;
         if (!name)
             return kErrorInvalidParameter;
-        RegistryStore::Entry entry;
-        const NtStatus status = registryStore().enumerateValue(rawOf(key), index, entry);
+        RegistryStorage::Entry entry;
+        const NtStatus status = registryStorage().enumerateValue(rawOf(key), index, entry);
         if (status)
             return toWin32(status);
         if (type)
@@ -137,7 +137,7 @@ public:
         if (!name)
             return kErrorInvalidParameter;
         std::u16string found;
-        const NtStatus status = registryStore().enumerateKey(rawOf(key), index, found);
+        const NtStatus status = registryStorage().enumerateKey(rawOf(key), index, found);
         if (status)
             return toWin32(status);
         return copyName(found, name, nameLength) ? kErrorSuccess : kErrorMoreData;
@@ -148,8 +148,8 @@ public:
     {
         if (!owns(key))
             return kErrorInvalidHandle;
-        RegistryStore::Entry entry;
-        const NtStatus status = registryStore().query(rawOf(key), text(name), entry);
+        RegistryStorage::Entry entry;
+        const NtStatus status = registryStorage().query(rawOf(key), text(name), entry);
         if (status)
             return toWin32(status);
         if (type)
@@ -164,15 +164,15 @@ public:
             return kErrorInvalidHandle;
         if (!data && dataLength)
             return kErrorInvalidParameter;
-        return toWin32(
-            registryStore().set(rawOf(key), text(name), type, std::span<const std::byte>(data, data ? dataLength : 0)));
+        return toWin32(registryStorage().set(rawOf(key), text(name), type,
+                                             std::span<const std::byte>(data, data ? dataLength : 0)));
     }
 
     Win32Error deleteValue(const RegKey& key, const char16_t* name) override
     {
         if (!owns(key))
             return kErrorInvalidHandle;
-        return toWin32(registryStore().deleteValue(rawOf(key), text(name)));
+        return toWin32(registryStorage().deleteValue(rawOf(key), text(name)));
     }
 
     Win32Error deleteKey(KeyParent parent, const char16_t* subKey) override
@@ -183,7 +183,7 @@ public:
         std::u16string path;
         if (const Win32Error bad = start(parent, subKey, base, path))
             return bad;
-        RegistryStore& store = registryStore();
+        RegistryStorage& store = registryStorage();
         std::uintptr_t raw = 0;
         NtStatus status = store.open(base, path, kAccessDelete, raw);
         if (!ntSuccess(status))
@@ -194,7 +194,7 @@ public:
     }
 
 protected:
-    void closeKey(std::uintptr_t raw) override { registryStore().close(raw); }
+    void closeKey(std::uintptr_t raw) override { registryStorage().close(raw); }
 
 private:
     // A predefined key becomes its native path; an open key stays a handle.
@@ -208,7 +208,7 @@ private:
             return kErrorSuccess;
         }
         base = 0;
-        path = registryStore().rootPath(parent.root());
+        path = registryStorage().rootPath(parent.root());
         path += u'\\';
         path += text(subKey);
         return kErrorSuccess;
@@ -217,9 +217,9 @@ private:
 
 }  // namespace
 
-IRegistry& registry()
+IRegFunctions& regFunctions()
 {
-    static FakeRegistryApi instance;
+    static FakeRegFunctions instance;
     return instance;
 }
 

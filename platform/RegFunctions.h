@@ -12,9 +12,9 @@
 // default value. Lengths follow Win32: name lengths in characters, data
 // lengths in bytes.
 //
-// Reach the build's implementation through registry(): advapi32 on Windows,
+// Reach the build's implementation through regFunctions(): advapi32 on Windows,
 // the in-memory registry of platform/fake/FakeRegistry.h elsewhere (the same one
-// that nativeRegistry() shows).
+// that nativeKeyService() shows).
 #pragma once
 
 #include "platform/Win32Codes.h"
@@ -28,7 +28,7 @@ namespace s::platform {
 // The predefined keys.
 enum class RootKey : std::uint8_t { ClassesRoot, CurrentUser, LocalMachine, Users, CurrentConfig };
 
-class IRegistry;
+class IRegFunctions;
 
 // An open key (HKEY). Move-only; closes itself with RegCloseKey.
 class RegKey {
@@ -55,8 +55,8 @@ public:
     void close();
 
 private:
-    friend class IRegistry;
-    IRegistry* m_owner = nullptr;
+    friend class IRegFunctions;
+    IRegFunctions* m_owner = nullptr;
     std::uintptr_t m_raw = 0;
 };
 
@@ -74,9 +74,9 @@ private:
     const RegKey* m_key = nullptr;
 };
 
-class IRegistry {
+class IRegFunctions {
 public:
-    virtual ~IRegistry() = default;
+    virtual ~IRegFunctions() = default;
 
     // RegOpenKeyExW. A null or empty subKey opens the parent again.
     virtual Win32Error openKey(KeyParent parent, const char16_t* subKey, std::uint32_t access, RegKey& key) = 0;
@@ -133,6 +133,6 @@ inline void RegKey::close()
 
 // The build's registry: advapi32 on Windows, the in-memory registry in native
 // builds.
-IRegistry& registry();
+IRegFunctions& regFunctions();
 
 }  // namespace s::platform

@@ -1,4 +1,4 @@
-#include "platform/fake/FakeRegistryStore.h"
+#include "platform/fake/FakeRegistryStorage.h"
 
 #include "platform/fake/HandleTable.h"
 
@@ -72,13 +72,13 @@ struct Key {
     std::u16string name;
     Key* parent = nullptr;
     std::map<std::u16string, std::shared_ptr<Key>> subkeys;  // by folded name: the registry's order
-    std::vector<RegistryStore::Entry> values;                // in the order first set
+    std::vector<RegistryStorage::Entry> values;              // in the order first set
     KeyFault fault = KeyFault::None;
     bool deleted = false;
     bool hiveRoot = false;  // \Registry, \Registry\Machine, \Registry\User: never deleted
     bool link = false;      // made as a link: SymbolicLinkValue names the key it stands for
 
-    RegistryStore::Entry* findValue(std::u16string_view valueName)
+    RegistryStorage::Entry* findValue(std::u16string_view valueName)
     {
         for (auto& entry : values)
             if (sameName(entry.name, valueName))
@@ -95,9 +95,9 @@ void markDeleted(Key& key)
     key.subkeys.clear();
 }
 
-class RegistryStoreImpl final : public RegistryStore {
+class RegistryStorageImpl final : public RegistryStorage {
 public:
-    RegistryStoreImpl() { resetLocked(); }
+    RegistryStorageImpl() { resetLocked(); }
 
     // ---- store ----
 
@@ -547,15 +547,15 @@ private:
 
 }  // namespace
 
-RegistryStore& registryStore()
+RegistryStorage& registryStorage()
 {
-    static RegistryStoreImpl instance;
+    static RegistryStorageImpl instance;
     return instance;
 }
 
 FakeRegistry& fakeRegistry()
 {
-    return registryStore();
+    return registryStorage();
 }
 
 }  // namespace s::platform

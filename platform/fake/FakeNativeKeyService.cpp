@@ -1,7 +1,7 @@
-#include "platform/NativeRegistry.h"
+#include "platform/NativeKeyService.h"
 
 #include "platform/NativeKeyInfo.h"
-#include "platform/fake/FakeRegistryStore.h"
+#include "platform/fake/FakeRegistryStorage.h"
 
 namespace s::platform {
 
@@ -19,7 +19,7 @@ std::span<const std::byte> writtenPart(std::span<std::byte> area, std::uint32_t 
 
 // The native calls answer through the caller's area; the fake writes the
 // same records there and reads them back, so callers meet the same rules.
-class FakeNativeRegistry final : public INativeRegistry {
+class FakeNativeKeyService final : public INativeKeyService {
 public:
     bool available() override { return true; }
 
@@ -29,7 +29,7 @@ public:
         if (nativePath.size() > kMaxNameCharacters)
             return kStatusNameTooLong;
         std::uintptr_t raw = 0;
-        const NtStatus status = registryStore().open(0, nativePath, access, raw, link);
+        const NtStatus status = registryStorage().open(0, nativePath, access, raw, link);
         if (ntSuccess(status))
             adopt(key, raw);
         return status;
@@ -43,7 +43,7 @@ public:
         if (!info::aligned(area))
             return kStatusDatatypeMisalignment;
         std::u16string name;
-        NtStatus status = registryStore().enumerateKey(rawOf(key), index, name);
+        NtStatus status = registryStorage().enumerateKey(rawOf(key), index, name);
         if (status != kStatusSuccess)
             return status;
         std::uint32_t needed = 0;
@@ -61,8 +61,8 @@ public:
             return kStatusInvalidHandle;
         if (!info::aligned(area))
             return kStatusDatatypeMisalignment;
-        RegistryStore::Entry entry;
-        NtStatus status = registryStore().enumerateValue(rawOf(key), index, entry);
+        RegistryStorage::Entry entry;
+        NtStatus status = registryStorage().enumerateValue(rawOf(key), index, entry);
         if (status != kStatusSuccess)
             return status;
         std::uint32_t needed = 0;
@@ -82,8 +82,8 @@ public:
             return kStatusDatatypeMisalignment;
         if (name.size() > kMaxNameCharacters)
             return kStatusNameTooLong;
-        RegistryStore::Entry entry;
-        NtStatus status = registryStore().query(rawOf(key), name, entry);
+        RegistryStorage::Entry entry;
+        NtStatus status = registryStorage().query(rawOf(key), name, entry);
         if (status != kStatusSuccess)
             return status;
         std::uint32_t needed = 0;
@@ -98,7 +98,7 @@ public:
     {
         if (!owns(key))
             return kStatusInvalidHandle;
-        return registryStore().deleteKey(rawOf(key));
+        return registryStorage().deleteKey(rawOf(key));
     }
 
     NtStatus deleteValue(const NativeKey& key, std::u16string_view name) override
@@ -107,20 +107,20 @@ public:
             return kStatusInvalidHandle;
         if (name.size() > kMaxNameCharacters)
             return kStatusNameTooLong;
-        return registryStore().deleteValue(rawOf(key), name);
+        return registryStorage().deleteValue(rawOf(key), name);
     }
 
-    Win32Error currentUserSid(std::u16string& sid) override { return registryStore().sid(sid); }
+    Win32Error currentUserSid(std::u16string& sid) override { return registryStorage().sid(sid); }
 
 protected:
-    void closeKey(std::uintptr_t raw) override { registryStore().close(raw); }
+    void closeKey(std::uintptr_t raw) override { registryStorage().close(raw); }
 };
 
 }  // namespace
 
-INativeRegistry& nativeRegistry()
+INativeKeyService& nativeKeyService()
 {
-    static FakeNativeRegistry instance;
+    static FakeNativeKeyService instance;
     return instance;
 }
 

@@ -1,4 +1,4 @@
-#include "platform/NativeRegistry.h"
+#include "platform/NativeKeyService.h"
 
 #include "platform/NativeKeyInfo.h"
 #include "platform/SidText.h"
@@ -109,7 +109,7 @@ struct Token {
     HANDLE handle = nullptr;
 };
 
-class NativeRegistryWin final : public INativeRegistry {
+class NativeKeyServiceWin final : public INativeKeyService {
 public:
     bool available() override { return entries().complete; }
 
@@ -242,9 +242,9 @@ protected:
 
 }  // namespace
 
-INativeRegistry& nativeRegistry()
+INativeKeyService& nativeKeyService()
 {
-    static NativeRegistryWin instance;
+    static NativeKeyServiceWin instance;
     return instance;
 }
 
