@@ -2,6 +2,8 @@
 
 #include "settings/IMappedData.h"
 
+#include <utility>
+
 namespace s::gui::drawer {
 
 namespace {
@@ -104,40 +106,32 @@ int SkinMenu::markedPeriodCommand(int32_t period)
 
 MenuItem SkinMenu::build() const
 {
-    MenuItem menu;
-    menu.kind = MenuItem::Kind::Submenu;
-    menu.textId = kTitleText;
+    MenuItem menu = MenuItem::submenu(kTitleText);
+    menu.add(MenuItem::item(8000001, kSeeThumbnail));
+    menu.add(MenuItem::separator());
 
-    MenuItem thumbnail;
-    thumbnail.textId = 8000001;
-    thumbnail.command = kSeeThumbnail;
-    menu.items.push_back(thumbnail);
-    menu.items.push_back(MenuItem{MenuItem::Kind::Separator, 0, {}, 0, false, {}});
-
-    MenuItem periodic;
-    periodic.kind = MenuItem::Kind::Submenu;
-    periodic.textId = 8105000;
+    MenuItem periodic = MenuItem::submenu(8105000);
     const int marked = markedPeriodCommand(m_settings.changePeriod(kNeverChange));
     for (const PeriodItem& period : kPeriods) {
-        MenuItem item;
-        item.textId = period.textId;
-        item.command = period.command;
-        item.marked = period.command == marked;
-        periodic.items.push_back(item);
+        periodic.add(MenuItem::item(period.textId, period.command).withRadio(0, period.command == marked));
         if (period.command == kFirstPeriod)
-            periodic.items.push_back(MenuItem{MenuItem::Kind::Separator, 0, {}, 0, false, {}});
+            periodic.add(MenuItem::separator());
     }
-    menu.items.push_back(periodic);
-    menu.items.push_back(MenuItem{MenuItem::Kind::Separator, 0, {}, 0, false, {}});
+    menu.add(std::move(periodic));
+    menu.add(MenuItem::separator());
 
     const int current = m_skinner.currentIndex();
-    for (int i = 0; i < m_skinner.skinCount(); ++i) {
-        MenuItem item;
-        item.text = m_skinner.skinName(i);
-        item.command = kFirstSkin + i;
-        item.marked = i == current;
-        menu.items.push_back(item);
-    }
+    for (int i = 0; i < m_skinner.skinCount(); ++i)
+        menu.add(MenuItem::literal(m_skinner.skinName(i).view(), kFirstSkin + i).withRadio(0, i == current));
+    return menu;
+}
+
+MenuItem SkinMenu::submenu() const
+{
+    MenuItem menu = MenuItem::submenu(kTitleText);
+    menu.rebuild = [this](MenuItem& opening) {
+        opening.items = build().items;
+    };
     return menu;
 }
 

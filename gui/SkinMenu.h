@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/StrBuffer.h"
+#include "gui/MenuModel.h"
 #include "gui/SkinSchedule.h"
 #include "gui/Skinner.h"
 
@@ -51,15 +52,7 @@ void selectStartupSkin(Skinner& skinner, ISkinSettings& settings);
 // Start-up: change the skin if the stored period says so.
 void applyPeriodicChange(Skinner& skinner, ISkinSettings& settings, const s::platform::ILocalClock& clock);
 
-struct MenuItem {
-    enum class Kind { Item, Separator, Submenu };
-    Kind kind = Kind::Item;
-    int32_t textId = 0;                 // language text id, or 0 when text holds the label
-    s::str::strbuffer::StrBuffer text;  // a skin's name
-    int command = 0;
-    bool marked = false;
-    std::vector<MenuItem> items;  // a submenu's items
-};
+using MenuItem = s::gui::menu::MenuItem;
 
 class SkinMenu {
 public:
@@ -72,8 +65,12 @@ public:
     SkinMenu(Skinner& skinner, ISkinSettings& settings, const s::platform::ILocalClock& clock);
 
     // Rebuilt each time the menu bar opens: thumbnail link, separator, the
-    // "Change Periodically" submenu, separator, one item per skin.
+    // "Change Periodically" submenu, separator, one item per skin. The
+    // periods and the skins are radio groups.
     MenuItem build() const;
+    // The Skin submenu for a MenuModel: empty until it opens, then refilled
+    // by build() on every opening. The menu must not outlive this object.
+    MenuItem submenu() const;
     // The period command that carries the mark for a stored period.
     static int markedPeriodCommand(int32_t period);
     // Handles 29290 … 29298 and 28200 + i; false for any other command.

@@ -1,0 +1,211 @@
+// The rows of the main window's target list over the target tree: one row
+// per shown group and, under an expanded group, one indented row per target
+// in the group's own order. The model says what each row shows (check state,
+// link, custom mark, absent look, cell texts), owns the list's order (sort),
+// expansion, filter, selection and hot row, and tells its listener which rows
+// changed, so that an owner-data list view repaints only those.
+//
+// The records are not owned: they belong to the window's `targets` and must
+// outlive their rows (remove a group before giving it back to its pool).
+//
+// Failure rules: a row index outside 0 … rowCount() - 1 is ignored; queries
+// on it answer nullptr, -1, false, Unchecked or the empty text, and
+// operations on it change nothing and return false (or -1).
+#pragma once
+
+#include "base/StrBuffer.h"
+#include "engine/TimeRecord.h"
+#include "engine/Totals.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+namespace s::gui::list {
+
+using Record = s::file::gui::dialogs::purgo::TimeRecord;
+
+enum class RowKind { Group, Target };
+// The values the list's check boxes draw.
+enum class CheckState : int32_t { Unchecked = 1, Checked = 2, Partial = 3 };
+
+enum class Column : int { Title = 0, Size = 1, Found = 2, Description = 3 };
+inline constexpr int kColumnCount = 4;
+enum class Alignment { Left, Right };
+enum class SortKey { Text, Number };
+enum class SortDirection { Ascending, Descending };
+
+struct ColumnDef {
+    Column id;
+    int32_t titleId;  // language id of the header text
+    int32_t defaultWidth;
+    Alignment alignment;
+    SortKey sortedAs;
+};
+
+inline constexpr ColumnDef kColumns[kColumnCount] = {
+    {Column::Title, 1001000, 260, Alignment::Left, SortKey::Text},
+    {Column::Size, 1001001, 60, Alignment::Right, SortKey::Number},
+    {Column::Found, 1001002, 55, Alignment::Right, SortKey::Number},
+    {Column::Description, 1001003, 800, Alignment::Left, SortKey::Text},
+};
+
+inline constexpr const ColumnDef& columnDef(Column column)
+{
+    return kColumns[static_cast<int>(column)];
+}
+
+// What a view must redraw. Row indexes are those after the change.
+class IListModelListener {
+public:
+    virtual ~IListModelListener() = default;
+    virtual void rowsInserted(int first, int count) = 0;
+    virtual void rowsRemoved(int first, int count) = 0;
+    // One row reads differently (check state, measures, expander, link).
+    virtual void rowChanged(int row) = 0;
+    // Order or membership changed throughout (groups set, sort, filter,
+    // expand all): read everything again, the selection and hot row included.
+    virtual void rowsReset() = 0;
+    // The selected or hot row is now `row` (-1: none) after a change of the
+    // rows around it, or a select() / setHot() (which also report the old
+    // and new row as changed).
+    virtual void selectionChanged(int row) = 0;
+    virtual void hotChanged(int row) = 0;
+};
+
+class TargetListModel {
+public:
+    // Whether a target's location exists (engine's locationExists by default);
+    // asked when the target's row appears and when it is refreshed.
+    using LocationTest = std::function<bool(const Record&)>;
+    // Which groups get a row; an empty filter shows every group. "Show only
+    // Related" is the engine's isRelated.
+    using GroupFilter = std::function<bool(const Record&)>;
+
+    explicit TargetListModel(LocationTest locationTest = {});
+
+    void setListener(IListModelListener* listener) { m_listener = listener; }
+
+    // The groups in list order. Every group starts collapsed; selection, hot
+    // row and sort order are cleared; the filter stays.
+    void setGroups(std::span<Record* const> groups);
+    // Sets the filter and applies it at once; groups inserted later pass it
+    // as they come. Rows do not come and go by themselves when a record
+    // changes later: applyFilter() does that.
+    void setFilter(GroupFilter filter);
+    void applyFilter();
+
+    // --- Rows -------------------------------------------------------------
+    int rowCount() const { return static_cast<int>(m_rows.size()); }
+    Record* record(int row) const;
+    RowKind kind(int row) const;
+    // 0 for a group, 1 for a target (one indent step).
+    int depth(int row) const;
+    CheckState checkState(int row) const;
+    // The title cell is a link: always for a group, for a target when its
+    // location exists.
+    bool isLink(int row) const;
+    // A target whose location does not exist is drawn absent.
+    bool looksAbsent(int row) const;
+    // A custom group's row carries the custom mark.
+    bool hasCustomMark(int row) const;
+    bool isExpanded(int row) const;
+    // Size written by formatSize, Found as plain digits, Title and
+    // Description as the record has them.
+    s::str::strbuffer::StrBuffer cellText(int row, Column column) const;
+
+    // The row showing the record, -1 when it has none (hidden, collapsed).
+    int rowOf(const Record& record) const;
+    // A target row's group row; a group row itself.
+    int groupRowOf(int row) const;
+
+    // --- Expansion --------------------------------------------------------
+    // Group rows only; false when the state is already so.
+    bool expand(int row);
+    bool collapse(int row);
+    bool toggleExpanded(int row);
+    void expandAll();
+    void collapseAll();
+
+    // --- Check states ------------------------------------------------------
+    // The record's own flag changes; a group's targets keep theirs, so a
+    // checked group over an unchecked target reads Partial.
+    bool setChecked(int row, bool checked);
+    // The box was clicked (or "Select"/"Deselect" chosen): an Unchecked row
+    // becomes checked, a Checked or Partial one unchecked.
+    bool toggleCheck(int row);
+    // Select All / Deselect All over the group rows; returns how many changed.
+    int setAllGroupsChecked(bool checked);
+
+    // --- Order -------------------------------------------------------------
+    // Stable sort of the groups by the column (text ignoring case, the
+    // shorter of two equal beginnings first; numbers as signed 64-bit);
+    // targets keep their order under their group. Groups without a row are
+    // sorted too, so that the filter shows them in place later.
+    void sort(Column column, SortDirection direction);
+    bool isSorted() const { return m_sorted; }
+    Column sortColumn() const { return m_sortColumn; }
+    SortDirection sortDirection() const { return m_sortDirection; }
+
+    // --- Groups coming and going -------------------------------------------
+    // Puts the group before the group whose row is at or after `row`
+    // (rowCount() or more: at the end), collapsed. Returns its row, or -1
+    // when the filter hides it or it is already in the list.
+    int insertGroup(Record* group, int row);
+    // Takes the group and its rows out; the selected or hot row goes with
+    // them (none), rows below move up. False when the group is not here.
+    bool removeGroup(const Record* group);
+
+    // The record's measures or location changed: repaint its row (a target's
+    // group row too, a group's target rows too) and ask the location again.
+    // Returns the row, or -1 when the record has none.
+    int refresh(const Record& record);
+
+    // --- Selection and hot row -----------------------------------------------
+    int selected() const { return m_selected; }
+    int hot() const { return m_hot; }
+    // -1 clears; an index outside the rows is ignored.
+    void select(int row);
+    void setHot(int row);
+
+    // Sums of every group in the list, shown or not.
+    s::file::gui::dialogs::purgo::Totals totals() const;
+
+private:
+    struct GroupEntry {
+        Record* group;
+        bool shown;
+        bool expanded;
+    };
+    struct Row {
+        RowKind kind;
+        Record* record;
+        bool present;  // targets: the location existed when last asked
+    };
+
+    bool valid(int row) const { return row >= 0 && row < rowCount(); }
+    bool passes(const Record& group) const { return !m_filter || m_filter(group); }
+    GroupEntry* entryOf(const Record* group);
+    int targetRowCount(int groupRow) const;
+    void appendTargetRows(std::vector<Row>& rows, const Record& group) const;
+    void rebuildRows();
+    void rebuildKeepingSelection();
+    void rebuildSelecting(const Record* selectedRecord);
+    void rowsInsertedAt(int first, int count);
+    void rowsRemovedAt(int first, int count, int survivor);
+    void notifyChanged(int row);
+
+    LocationTest m_locationTest;
+    GroupFilter m_filter;
+    IListModelListener* m_listener = nullptr;
+    std::vector<GroupEntry> m_groups;  // list order, shown or not
+    std::vector<Row> m_rows;
+    int m_selected = -1;
+    int m_hot = -1;
+    bool m_sorted = false;
+    Column m_sortColumn = Column::Title;
+    SortDirection m_sortDirection = SortDirection::Ascending;
+};
+
+}  // namespace s::gui::list
