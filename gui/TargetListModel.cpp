@@ -43,7 +43,7 @@ void TargetListModel::setGroups(std::span<Record* const> groups)
     m_groups.clear();
     m_groups.reserve(groups.size());
     for (Record* group : groups)
-        m_groups.push_back(GroupEntry{group, passes(*group), false});
+        m_groups.push_back(GroupEntry{group, passes(*group), false, {}});
     m_sorted = false;
     m_selected = -1;
     m_hot = -1;
@@ -188,23 +188,27 @@ int TargetListModel::targetRowCount(int groupRow) const
     return count;
 }
 
-void TargetListModel::appendTargetRows(std::vector<Row>& rows, const Record& group) const
+void TargetListModel::appendTargetRows(std::vector<Row>& rows, GroupEntry& entry) const
 {
-    for (std::size_t i = 0; i < group.childCount(); ++i) {
-        Record* target = group.child(i);
-        rows.push_back(Row{RowKind::Target, target, m_locationTest(*target)});
+    const Record& group = *entry.group;
+    if (entry.present.size() != group.childCount()) {
+        entry.present.assign(group.childCount(), 0);
+        for (std::size_t i = 0; i < group.childCount(); ++i)
+            entry.present[i] = m_locationTest(*group.child(i)) ? 1 : 0;
     }
+    for (std::size_t i = 0; i < group.childCount(); ++i)
+        rows.push_back(Row{RowKind::Target, group.child(i), entry.present[i] != 0});
 }
 
 void TargetListModel::rebuildRows()
 {
     m_rows.clear();
-    for (const GroupEntry& entry : m_groups) {
+    for (GroupEntry& entry : m_groups) {
         if (!entry.shown)
             continue;
         m_rows.push_back(Row{RowKind::Group, entry.group, true});
         if (entry.expanded)
-            appendTargetRows(m_rows, *entry.group);
+            appendTargetRows(m_rows, entry);
     }
 }
 
@@ -279,8 +283,10 @@ bool TargetListModel::expand(int row)
     if (!entry || entry->expanded)
         return false;
     entry->expanded = true;
+    // Opening a group is when the user looks: ask the locations afresh.
+    entry->present.clear();
     std::vector<Row> targets;
-    appendTargetRows(targets, *entry->group);
+    appendTargetRows(targets, *entry);
     m_rows.insert(m_rows.begin() + row + 1, targets.begin(), targets.end());
     if (!targets.empty())
         rowsInsertedAt(row + 1, static_cast<int>(targets.size()));
@@ -296,6 +302,7 @@ bool TargetListModel::collapse(int row)
     if (!entry || !entry->expanded)
         return false;
     entry->expanded = false;
+    entry->present.clear();
     const int count = targetRowCount(row);
     m_rows.erase(m_rows.begin() + row + 1, m_rows.begin() + row + 1 + count);
     // A selected target hands the selection to its group, as a tree does.
@@ -312,8 +319,11 @@ bool TargetListModel::toggleExpanded(int row)
 
 void TargetListModel::expandAll()
 {
-    for (GroupEntry& entry : m_groups)
+    for (GroupEntry& entry : m_groups) {
+        if (!entry.expanded)
+            entry.present.clear();
         entry.expanded = true;
+    }
     rebuildKeepingSelection();
 }
 
@@ -321,8 +331,10 @@ void TargetListModel::collapseAll()
 {
     // A selected target hands the selection to its group.
     const Record* group = record(groupRowOf(m_selected));
-    for (GroupEntry& entry : m_groups)
+    for (GroupEntry& entry : m_groups) {
         entry.expanded = false;
+        entry.present.clear();
+    }
     rebuildSelecting(group);
 }
 
@@ -361,15 +373,30 @@ void TargetListModel::sort(Column column, SortDirection direction)
 {
     // The library's merge sort is stable in both directions: groups that
     // compare equal keep the order they had, so sorts by two columns nest.
+    // It moves elements as bytes, so it sorts positions, not the entries.
+    struct Order {
+        const std::vector<GroupEntry>* groups;
+        Column column;
+    } order{&m_groups, column};
+    std::vector<int32_t> positions(m_groups.size());
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        positions[i] = static_cast<int32_t>(i);
     s::col::_array::mergeSort(
-        m_groups.data(), static_cast<int>(m_groups.size()), static_cast<int>(sizeof(GroupEntry)),
+        positions.data(), static_cast<int>(positions.size()), static_cast<int>(sizeof(int32_t)),
         [](const void* a, const void* b, void* user) {
-            return compareGroups(*static_cast<const GroupEntry*>(a)->group, *static_cast<const GroupEntry*>(b)->group,
-                                 *static_cast<const Column*>(user));
+            const Order& o = *static_cast<const Order*>(user);
+            const auto& groups = *o.groups;
+            return compareGroups(*groups[static_cast<std::size_t>(*static_cast<const int32_t*>(a))].group,
+                                 *groups[static_cast<std::size_t>(*static_cast<const int32_t*>(b))].group, o.column);
         },
-        &column,
+        &order,
         direction == SortDirection::Ascending ? s::col::_array::SortOrder::Ascending
                                               : s::col::_array::SortOrder::Descending);
+    std::vector<GroupEntry> sorted;
+    sorted.reserve(m_groups.size());
+    for (int32_t position : positions)
+        sorted.push_back(std::move(m_groups[static_cast<std::size_t>(position)]));
+    m_groups = std::move(sorted);
     m_sorted = true;
     m_sortColumn = column;
     m_sortDirection = direction;
@@ -390,7 +417,7 @@ int TargetListModel::insertGroup(Record* group, int row)
                                 [&](const GroupEntry& entry) { return entry.group == before; });
     }
     const bool shown = passes(*group);
-    m_groups.insert(position, GroupEntry{group, shown, false});
+    m_groups.insert(position, GroupEntry{group, shown, false, {}});
     if (!shown)
         return -1;
     m_rows.insert(m_rows.begin() + row, Row{RowKind::Group, group, true});
@@ -420,20 +447,21 @@ int TargetListModel::refresh(const Record& node)
     const int row = rowOf(node);
     if (row < 0)
         return -1;
-    Row& r = m_rows[static_cast<std::size_t>(row)];
-    if (r.kind == RowKind::Target) {
-        r.present = m_locationTest(node);
-        notifyChanged(row);
-        notifyChanged(groupRowOf(row));
-        return row;
-    }
-    notifyChanged(row);
-    const int count = targetRowCount(row);
-    for (int i = row + 1; i <= row + count; ++i) {
+    const int groupRow = groupRowOf(row);
+    GroupEntry* entry = entryOf(record(groupRow));
+    const int first = row == groupRow ? row + 1 : row;
+    const int last = row == groupRow ? row + targetRowCount(row) : row;
+    for (int i = first; i <= last; ++i) {
         Row& target = m_rows[static_cast<std::size_t>(i)];
         target.present = m_locationTest(*target.record);
-        notifyChanged(i);
+        const std::size_t index = static_cast<std::size_t>(i - groupRow - 1);
+        if (entry && index < entry->present.size())
+            entry->present[index] = target.present ? 1 : 0;
     }
+    // A target's measures are part of its group's sums: repaint both.
+    notifyChanged(groupRow);
+    for (int i = first; i <= last; ++i)
+        notifyChanged(i);
     return row;
 }
 

@@ -76,8 +76,9 @@ public:
 
 class TargetListModel {
 public:
-    // Whether a target's location exists (engine's locationExists by default);
-    // asked when the target's row appears and when it is refreshed.
+    // Whether a target's location exists (engine's locationExists by default).
+    // It may touch the disk, so it is asked when a group opens and when a
+    // record is refreshed; sorting and filtering reuse the answers.
     using LocationTest = std::function<bool(const Record&)>;
     // Which groups get a row; an empty filter shows every group. "Show only
     // Related" is the engine's isRelated.
@@ -177,6 +178,9 @@ private:
         Record* group;
         bool shown;
         bool expanded;
+        // The location answers of the targets since the group last opened;
+        // empty when they must be asked again.
+        std::vector<char> present;
     };
     struct Row {
         RowKind kind;
@@ -188,7 +192,7 @@ private:
     bool passes(const Record& group) const { return !m_filter || m_filter(group); }
     GroupEntry* entryOf(const Record* group);
     int targetRowCount(int groupRow) const;
-    void appendTargetRows(std::vector<Row>& rows, const Record& group) const;
+    void appendTargetRows(std::vector<Row>& rows, GroupEntry& entry) const;
     void rebuildRows();
     void rebuildKeepingSelection();
     void rebuildSelecting(const Record* selectedRecord);

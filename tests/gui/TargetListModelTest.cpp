@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <set>
 #include <string>
@@ -54,7 +55,11 @@ private:
 // "absent" records instead of the disk, and a recording view.
 class ListFixture : public ::testing::Test {
 protected:
-    ListFixture() : model([this](const TimeRecord& target) { return absent.count(&target) == 0; })
+    ListFixture()
+        : model([this](const TimeRecord& target) {
+              ++asked;
+              return absent.count(&target) == 0;
+          })
     {
         model.setListener(&view);
     }
@@ -99,6 +104,7 @@ protected:
 
     std::vector<TimeRecordHandle> groups;
     std::set<const TimeRecord*> absent;
+    int asked = 0;  // location questions, which cost a disk access each
     TargetListModel model;
     RecordingView view;
 };
@@ -557,13 +563,53 @@ TEST_F(ListFixture, CellsLinksAndMarks)
     view.take();
     EXPECT_EQ(model.refresh(*custom.child(1)), 2);
     EXPECT_TRUE(model.isLink(2));
-    EXPECT_EQ(view.take(), "chg 2, chg 0");
+    EXPECT_EQ(view.take(), "chg 0, chg 2");
     absent.insert(custom.child(0));
     EXPECT_EQ(model.refresh(custom), 0);
     EXPECT_TRUE(model.looksAbsent(1));
     EXPECT_EQ(view.take(), "chg 0, chg 1, chg 2");
     model.collapse(0);
     EXPECT_EQ(model.refresh(*custom.child(0)), -1) << "no row to repaint";
+}
+
+TEST_F(ListFixture, LocationsAreAskedWhenAGroupOpensNotWhenRowsMove)
+{
+    TimeRecord& a = group(u"A", 2);
+    TimeRecord& b = group(u"B", 3);
+    show();
+    struct Step {
+        const char* name;
+        std::function<void()> action;
+        int asked;
+    };
+    const Step steps[] = {
+        {"opening A asks its two targets", [&] { model.expand(0); }, 2},
+        {"opening everything asks only B's", [&] { model.expandAll(); }, 3},
+        {"sorting asks nothing", [&] { model.sort(Column::Title, SortDirection::Descending); }, 0},
+        {"filtering asks nothing",
+         [&] {
+             model.setFilter([&](const TimeRecord& g) { return &g == &a; });
+             model.setFilter({});
+         },
+         0},
+        {"a refreshed target is asked again", [&] { model.refresh(*a.child(1)); }, 1},
+        {"a refreshed group asks all of its targets", [&] { model.refresh(b); }, 3},
+        {"closing and opening a group asks again",
+         [&] {
+             model.collapse(model.rowOf(b));
+             model.expand(model.rowOf(b));
+         },
+         3},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        asked = 0;
+        absent.insert(b.child(2));  // seen only by those who ask
+        step.action();
+        EXPECT_EQ(asked, step.asked);
+    }
+    EXPECT_TRUE(model.looksAbsent(model.rowOf(*b.child(2))));
+    EXPECT_FALSE(model.looksAbsent(model.rowOf(*a.child(1))));
 }
 
 TEST_F(ListFixture, RowsOutsideTheListAreIgnored)
