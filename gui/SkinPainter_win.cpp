@@ -180,7 +180,9 @@ void SkinPainter::drawCheckBox(HDC dc, const RECT& rect, std::wstring_view text,
 void SkinPainter::drawProgress(HDC dc, const RECT& rect, int percent)
 {
     percent = std::clamp(percent, 0, 100);
-    fill(dc, rect, SkinColour::windowBg);
+    // The track is a list's background: in several skins the slider colour
+    // equals the window background, and the bar would vanish on it.
+    fill(dc, rect, SkinColour::listBg);
     frame(dc, rect, colour(SkinColour::compFg));
     RECT bar = rect;
     InflateRect(&bar, -2 * m_scale, -2 * m_scale);
