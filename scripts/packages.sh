@@ -2,7 +2,7 @@
 # root). Sourced by scripts/test and scripts/run.
 ensure_packages() {
   packages=(cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
-            g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth clang clang-format
+            g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth imagemagick clang clang-format
             libclang-rt-14-dev)
   missing=()
   for p in "${packages[@]}"; do

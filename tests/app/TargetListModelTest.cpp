@@ -1,4 +1,4 @@
-#include "gui/TargetListModel.h"
+#include "app/TargetListModel.h"
 
 #include "engine/Totals.h"
 

@@ -1,0 +1,481 @@
+#include "gui/SkinnedFrame_win.h"
+
+#include "gui/Skinner.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <mutex>
+
+namespace s::gui {
+
+using s::gui::drawer::ButtonState;
+using s::gui::drawer::SkinColour;
+
+namespace {
+
+// The frame draws everything itself; WS_THICKFRAME and the box styles stay
+// because Windows (and Wine) only size a window from its edges, and only
+// minimise and maximise it through the system commands, when it has them.
+constexpr DWORD kFrameStyle = WS_POPUP | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_SYSMENU | WS_CLIPCHILDREN;
+
+class PopupMenu {
+public:
+    PopupMenu() : m_menu(CreatePopupMenu()) {}
+    ~PopupMenu()
+    {
+        if (m_menu)
+            DestroyMenu(m_menu);
+    }
+    PopupMenu(const PopupMenu&) = delete;
+    PopupMenu& operator=(const PopupMenu&) = delete;
+    HMENU get() const { return m_menu; }
+
+private:
+    HMENU m_menu;
+};
+
+void trimWorkingSet()
+{
+    static std::mutex lock;
+    std::lock_guard guard(lock);
+    // (-1, -1) empties the working set: pages return on demand.
+    SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+}
+
+LRESULT hitCode(FramePart part)
+{
+    switch (part) {
+    case FramePart::caption:
+        return HTCAPTION;
+    case FramePart::left:
+        return HTLEFT;
+    case FramePart::right:
+        return HTRIGHT;
+    case FramePart::top:
+        return HTTOP;
+    case FramePart::bottom:
+        return HTBOTTOM;
+    case FramePart::topLeft:
+        return HTTOPLEFT;
+    case FramePart::topRight:
+        return HTTOPRIGHT;
+    case FramePart::bottomLeft:
+        return HTBOTTOMLEFT;
+    case FramePart::bottomRight:
+        return HTBOTTOMRIGHT;
+    case FramePart::client:
+    case FramePart::menu:
+    case FramePart::minimise:
+    case FramePart::maximise:
+    case FramePart::close:
+        // The frame tracks its own buttons and menu items as client clicks:
+        // HTMINBUTTON and the like would make DefWindowProc draw the system's
+        // own caption buttons over ours.
+        break;
+    }
+    return HTCLIENT;
+}
+
+bool isTitleButton(FramePart part)
+{
+    return part == FramePart::minimise || part == FramePart::maximise || part == FramePart::close;
+}
+
+RECT toRect(const Box& box)
+{
+    return RECT{box.left, box.top, box.right, box.bottom};
+}
+
+}  // namespace
+
+SkinnedFrame::SkinnedFrame() = default;
+
+SkinnedFrame::~SkinnedFrame()
+{
+    // Destroyed here, while the object is still a frame: the base class's
+    // destructor would dispatch the last messages to Wnd's handler only.
+    destroy();
+    if (m_skins)
+        m_skins->removeListener(this);
+}
+
+bool SkinnedFrame::create(const FrameArgs& args)
+{
+    m_caption = args.caption;
+    m_icon = args.icon;
+    m_menus = args.menus;
+    m_middleClick = args.middleClick;
+    m_easyDrag = args.easyDrag;
+    m_opacity = args.opacity;
+    m_opacityOnlyOnTop = args.opacityOnlyOnTop;
+    m_painter.setScale(args.scale);
+    m_skins = args.skins;
+    m_painter.setSkin(m_skins ? m_skins->current() : nullptr);
+
+    WndArgs wnd;
+    wnd.text = args.caption;
+    wnd.style = kFrameStyle;
+    wnd.exStyle = WS_EX_APPWINDOW;
+    wnd.x = args.x;
+    wnd.y = args.y;
+    wnd.width = args.width;
+    wnd.height = args.height;
+    if (!Wnd::create(wnd))
+        return false;
+    if (m_skins)
+        m_skins->addListener(this);
+    if (args.keepOnTop)
+        setKeepOnTop(true);
+    else
+        applyOpacity();
+    return true;
+}
+
+void SkinnedFrame::show(Activation activation)
+{
+    ShowWindow(hwnd(), activation == Activation::activate ? SW_SHOW : SW_SHOWNOACTIVATE);
+    if (activation == Activation::activate)
+        SetForegroundWindow(hwnd());
+    UpdateWindow(hwnd());
+    trimWorkingSet();
+}
+
+void SkinnedFrame::hide()
+{
+    ShowWindow(hwnd(), SW_HIDE);
+    trimWorkingSet();
+}
+
+void SkinnedFrame::setKeepOnTop(bool on)
+{
+    SetWindowPos(hwnd(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Translucent only while on top: the change of place changes the alpha.
+    applyOpacity();
+}
+
+bool SkinnedFrame::keepOnTop() const
+{
+    return (GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+void SkinnedFrame::setOpacity(int percent, bool onlyOnTop)
+{
+    m_opacity = percent;
+    m_opacityOnlyOnTop = onlyOnTop;
+    applyOpacity();
+}
+
+void SkinnedFrame::applyOpacity()
+{
+    if (!hwnd())
+        return;
+    const int effective = m_opacityOnlyOnTop && !keepOnTop() ? 100 : std::max(0, m_opacity);
+    const LONG_PTR exStyle = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+    if (effective >= 100) {
+        // Opaque windows are not layered at all: a layered window at alpha
+        // 255 still costs a composition pass on every paint.
+        if (exStyle & WS_EX_LAYERED) {
+            SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+            RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+        }
+        return;
+    }
+    if (!(exStyle & WS_EX_LAYERED))
+        SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    const int alpha = std::min(255, effective * 255 / 100);
+    SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+}
+
+void SkinnedFrame::setMenus(std::vector<TitleMenu> menus)
+{
+    m_menus = std::move(menus);
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void SkinnedFrame::setCaption(const std::wstring& caption)
+{
+    m_caption = caption;
+    SetWindowTextW(hwnd(), caption.c_str());
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+FrameLayout SkinnedFrame::layout() const
+{
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    std::vector<int> widths;
+    {
+        WindowDc dc(hwnd());
+        auto& painter = const_cast<SkinPainter&>(m_painter);
+        for (const TitleMenu& menu : m_menus)
+            widths.push_back(static_cast<int>(painter.measureText(dc.get(), menu.text).cx));
+    }
+    return FrameLayout(m_painter.scale(), client.right, client.bottom, widths);
+}
+
+FramePart SkinnedFrame::partAt(POINT client) const
+{
+    return layout().hitTest(client.x, client.y, m_easyDrag ? Dragging::anywhere : Dragging::titleBarOnly,
+                            IsZoomed(hwnd()) ? Placement::maximised : Placement::normal);
+}
+
+void SkinnedFrame::onEvent(s::base::IObject* source, int)
+{
+    if (!m_skins || source != static_cast<s::base::IObject*>(m_skins))
+        return;
+    m_painter.setSkin(m_skins->current());
+    redrawAll();
+}
+
+void SkinnedFrame::redrawAll()
+{
+    if (hwnd())
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void SkinnedFrame::toggleMaximised()
+{
+    ShowWindow(hwnd(), IsZoomed(hwnd()) ? SW_RESTORE : SW_MAXIMIZE);
+}
+
+void SkinnedFrame::closeByUser()
+{
+    SendMessageW(hwnd(), WM_CLOSE, 0, 0);
+}
+
+void SkinnedFrame::doMiddleClick()
+{
+    switch (m_middleClick) {
+    case MiddleClickAction::close:
+        closeByUser();
+        break;
+    case MiddleClickAction::iconize:
+        ShowWindow(hwnd(), SW_MINIMIZE);
+        break;
+    case MiddleClickAction::doNothing:
+        break;
+    }
+}
+
+void SkinnedFrame::press(FramePart part)
+{
+    switch (part) {
+    case FramePart::minimise:
+        ShowWindow(hwnd(), SW_MINIMIZE);
+        break;
+    case FramePart::maximise:
+        toggleMaximised();
+        break;
+    case FramePart::close:
+        closeByUser();
+        break;
+    default:
+        break;
+    }
+}
+
+void SkinnedFrame::trackMenu(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_menus.size()))
+        return;
+    PopupMenu popup;
+    for (const MenuItem& item : m_menus[static_cast<std::size_t>(index)].items) {
+        if (item.text.empty())
+            AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr);
+        else
+            AppendMenuW(popup.get(), static_cast<UINT>(MF_STRING | (item.checked ? MF_CHECKED : MF_UNCHECKED)),
+                        static_cast<UINT_PTR>(item.command), item.text.c_str());
+    }
+    const Box box = layout().menus()[static_cast<std::size_t>(index)];
+    POINT corner{box.left, box.bottom};
+    ClientToScreen(hwnd(), &corner);
+    TPMPARAMS params{};
+    params.cbSize = sizeof(params);
+    params.rcExclude = toRect(box);
+    MapWindowPoints(hwnd(), nullptr, reinterpret_cast<POINT*>(&params.rcExclude), 2);
+    // TPM_RETURNCMD: the command comes back here instead of as WM_COMMAND,
+    // so a menu command and a child's WM_COMMAND never mix.
+    constexpr UINT kFlags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_LEFTBUTTON;
+    const int command = static_cast<int>(TrackPopupMenuEx(popup.get(), kFlags, corner.x, corner.y, hwnd(), &params));
+    if (command != 0 && onCommand)
+        onCommand(command);
+}
+
+LRESULT SkinnedFrame::onMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_NCCALCSIZE:
+        // The client area is the whole window: the frame draws its own
+        // title bar and edges.
+        if (wp)
+            return 0;
+        break;
+    case WM_NCACTIVATE:
+        // lParam -1 keeps DefWindowProc from painting a system caption over
+        // the title bar when the activation changes.
+        return defaultProc(msg, wp, -1);
+    case WM_NCHITTEST: {
+        if (IsIconic(hwnd()))
+            break;
+        POINT point{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        ScreenToClient(hwnd(), &point);
+        return hitCode(partAt(point));
+    }
+    case WM_GETMINMAXINFO: {
+        // A popup window maximises to the whole monitor plus its sizing
+        // border; the frame maximises to the work area, taskbar left free.
+        auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        if (GetMonitorInfoW(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST), &monitor)) {
+            info->ptMaxPosition = {monitor.rcWork.left - monitor.rcMonitor.left,
+                                   monitor.rcWork.top - monitor.rcMonitor.top};
+            info->ptMaxSize = {monitor.rcWork.right - monitor.rcWork.left, monitor.rcWork.bottom - monitor.rcWork.top};
+        }
+        info->ptMinTrackSize = {m_painter.px(200), m_painter.px(FrameLayout::kTitleHeight * 2)};
+        return 0;
+    }
+    case WM_SIZE:
+        InvalidateRect(hwnd(), nullptr, FALSE);
+        if (onLayout) {
+            const Box content = layout().content();
+            onLayout(toRect(content));
+        }
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PaintDc paintDc(hwnd());
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        MemoryDc buffer(paintDc.get(), client.right, client.bottom);
+        if (buffer.isValid()) {
+            paint(buffer.get(), client);
+            BitBlt(paintDc.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+        } else {
+            paint(paintDc.get(), client);
+        }
+        return 0;
+    }
+    case WM_LBUTTONDOWN: {
+        const POINT point{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        const FramePart part = partAt(point);
+        if (isTitleButton(part)) {
+            m_pressed = part;
+            m_hot = part;
+            SetCapture(hwnd());
+            InvalidateRect(hwnd(), nullptr, FALSE);
+        } else if (part == FramePart::menu) {
+            trackMenu(layout().menuAt(point.x, point.y));
+        }
+        return 0;
+    }
+    case WM_LBUTTONUP: {
+        const FramePart pressed = m_pressed;
+        if (!isTitleButton(pressed))
+            return 0;
+        m_pressed = FramePart::client;
+        if (GetCapture() == hwnd())
+            ReleaseCapture();
+        InvalidateRect(hwnd(), nullptr, FALSE);
+        const POINT point{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        // Like a system button: released elsewhere, nothing happens.
+        if (partAt(point) == pressed)
+            press(pressed);  // may destroy the window: nothing after this
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        m_pressed = FramePart::client;
+        break;
+    case WM_MOUSEMOVE: {
+        const POINT point{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        const FramePart part = partAt(point);
+        const FramePart hot = isTitleButton(part) ? part : FramePart::client;
+        if (hot != m_hot) {
+            m_hot = hot;
+            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd(), 0};
+            TrackMouseEvent(&track);
+            InvalidateRect(hwnd(), nullptr, FALSE);
+        }
+        return 0;
+    }
+    case WM_MOUSELEAVE:
+        if (m_hot != FramePart::client) {
+            m_hot = FramePart::client;
+            InvalidateRect(hwnd(), nullptr, FALSE);
+        }
+        return 0;
+    case WM_NCLBUTTONDBLCLK:
+        // The title bar answers HTCAPTION, so its double-clicks arrive here.
+        if (wp == HTCAPTION) {
+            toggleMaximised();
+            return 0;
+        }
+        break;
+    case WM_MBUTTONUP:
+    case WM_NCMBUTTONUP:
+        // On the title bar (HTCAPTION) the middle button arrives as a
+        // non-client message; both mean the same.
+        doMiddleClick();
+        return 0;
+    case WM_CLOSE:
+        if (onClose && !onClose())
+            return 0;
+        DestroyWindow(hwnd());
+        return 0;
+    case WM_DESTROY:
+        if (m_skins)
+            m_skins->removeListener(this);
+        m_skins = nullptr;
+        break;
+    default:
+        if (msg == kActivateMessage) {
+            if (IsIconic(hwnd()))
+                ShowWindow(hwnd(), SW_RESTORE);
+            else if (!IsWindowVisible(hwnd()))
+                ShowWindow(hwnd(), SW_SHOW);
+            SetForegroundWindow(hwnd());
+            BringWindowToTop(hwnd());
+            if (onActivateRequest)
+                onActivateRequest();
+            return 0;
+        }
+        break;
+    }
+    return Wnd::onMessage(msg, wp, lp);
+}
+
+void SkinnedFrame::paint(HDC dc, const RECT& client)
+{
+    const FrameLayout frame = layout();
+    m_painter.drawBackground(dc, client);
+    if (!IsZoomed(hwnd()))
+        m_painter.frame(dc, client, m_painter.colour(SkinColour::windowFg));
+
+    const COLORREF textColour = m_painter.colour(SkinColour::text);
+    for (std::size_t i = 0; i < m_menus.size() && i < frame.menus().size(); ++i) {
+        RECT item = toRect(frame.menus()[i]);
+        m_painter.drawText(dc, item, m_menus[i].text, textColour, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    }
+    if (m_icon) {
+        const Box& icon = frame.icon();
+        DrawIconEx(dc, icon.left, icon.top, m_icon, icon.width(), icon.height(), 0, nullptr, DI_NORMAL);
+    }
+    RECT caption = toRect(frame.caption());
+    m_painter.drawText(dc, caption, m_caption, textColour, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS,
+                       Outline::skinOutline, FontWeight::bold);
+
+    const auto stateOf = [this](FramePart part) {
+        if (m_pressed == part && m_hot == part)
+            return ButtonState::pressed;
+        return m_hot == part ? ButtonState::hot : ButtonState::normal;
+    };
+    m_painter.drawCaptionButton(dc, toRect(frame.minimise()), CaptionGlyph::minimise, stateOf(FramePart::minimise));
+    m_painter.drawCaptionButton(dc, toRect(frame.maximise()),
+                                IsZoomed(hwnd()) ? CaptionGlyph::restore : CaptionGlyph::maximise,
+                                stateOf(FramePart::maximise));
+    m_painter.drawCaptionButton(dc, toRect(frame.close()), CaptionGlyph::close, stateOf(FramePart::close));
+}
+
+}  // namespace s::gui

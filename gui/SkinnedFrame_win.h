@@ -1,0 +1,132 @@
+// A top-level window without the system's caption: the frame draws its own
+// title bar (menu items, icon, caption, the minimise, maximise/restore and
+// close buttons) in the current skin, moves by its title bar (or anywhere
+// with EasyDrag), resizes from its edges, maximises on a double-click on the
+// title, and carries the view options every window of the program has: Keep
+// on Top, transparency and the middle-click action. It repaints itself and
+// its children whenever the skin manager's current skin changes.
+#pragma once
+
+#include "base/IEventListener.h"
+#include "gui/FrameLayout.h"
+#include "gui/SkinPainter_win.h"
+#include "gui/Wnd_win.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace s::gui::drawer {
+class Skinner;
+}
+
+namespace s::gui {
+
+enum class MiddleClickAction { close, iconize, doNothing };
+
+struct MenuItem {
+    std::wstring text;  // empty: a separator
+    int command = 0;
+    bool checked = false;
+};
+
+struct TitleMenu {
+    std::wstring text;
+    std::vector<MenuItem> items;
+};
+
+struct FrameArgs {
+    std::wstring caption;
+    HICON icon = nullptr;  // not owned; drawn 16 × 16 × scale
+    int scale = 1;
+    int x = CW_USEDEFAULT;
+    int y = CW_USEDEFAULT;
+    int width = 630;  // pixels, already scaled
+    int height = 500;
+    // The frame listens to the manager and paints its current skin; without
+    // one it paints with the default colours.
+    s::gui::drawer::Skinner* skins = nullptr;
+    std::vector<TitleMenu> menus;
+    MiddleClickAction middleClick = MiddleClickAction::close;
+    bool easyDrag = true;
+    bool keepOnTop = false;
+    int opacity = 100;
+    bool opacityOnlyOnTop = false;
+};
+
+enum class Activation { activate, noActivate };
+
+class SkinnedFrame : public Wnd, public s::gui::events::IEventListener {
+public:
+    // Another copy of the program asks this window to come forward.
+    static constexpr UINT kActivateMessage = WM_USER + 3;
+
+    SkinnedFrame();
+    ~SkinnedFrame() override;
+
+    bool create(const FrameArgs& args);
+
+    // Both trim the process's working set afterwards: a window that was just
+    // shown or hidden has paged in what it needs.
+    void show(Activation activation = Activation::activate);
+    void hide();
+
+    void setKeepOnTop(bool on);
+    bool keepOnTop() const;
+    // 100 is opaque (no layered style at all); below it the window is
+    // layered with alpha = opacity × 255 / 100. With onlyOnTop the opacity
+    // applies only while the window is topmost.
+    void setOpacity(int percent, bool onlyOnTop);
+    int opacity() const { return m_opacity; }
+    void setMiddleClickAction(MiddleClickAction action) { m_middleClick = action; }
+    MiddleClickAction middleClickAction() const { return m_middleClick; }
+    void setEasyDrag(bool on) { m_easyDrag = on; }
+    void setMenus(std::vector<TitleMenu> menus);
+    void setCaption(const std::wstring& caption);
+
+    SkinPainter& painter() { return m_painter; }
+    // The current geometry (client coordinates, which are window coordinates).
+    FrameLayout layout() const;
+
+    // A menu command chosen from a title-bar menu.
+    std::function<void(int command)> onCommand;
+    // Before the frame closes (close button, middle click, WM_CLOSE); false
+    // keeps it open.
+    std::function<bool()> onClose;
+    // After message 1027 restored and raised the window.
+    std::function<void()> onActivateRequest;
+    // The content area (below the title bar) changed: lay out the children.
+    std::function<void(const RECT& content)> onLayout;
+
+    void onEvent(s::base::IObject* source, int code) override;
+
+protected:
+    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void paint(HDC dc, const RECT& client);
+    FramePart partAt(POINT client) const;
+    void applyOpacity();
+    void trackMenu(int index);
+    void press(FramePart part);
+    void toggleMaximised();
+    void closeByUser();
+    void doMiddleClick();
+    void redrawAll();
+
+    SkinPainter m_painter;
+    s::gui::drawer::Skinner* m_skins = nullptr;
+    std::wstring m_caption;
+    HICON m_icon = nullptr;
+    std::vector<TitleMenu> m_menus;
+    MiddleClickAction m_middleClick = MiddleClickAction::close;
+    bool m_easyDrag = true;
+    int m_opacity = 100;
+    bool m_opacityOnlyOnTop = false;
+    FramePart m_pressed = FramePart::client;  // the title-bar button held down
+    FramePart m_hot = FramePart::client;
+};
+
+}  // namespace s::gui
