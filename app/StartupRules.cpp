@@ -1,0 +1,107 @@
+#include "app/StartupRules.h"
+
+#include "lang/Localizer.h"
+
+namespace s::app::win {
+
+namespace {
+
+constexpr std::size_t kServicePackLimit = 256;
+constexpr unsigned kPlatformNt = 2;
+
+char16_t fold(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+bool equalsFolded(std::u16string_view a, std::u16string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t k = 0; k < a.size(); ++k)
+        if (fold(a[k]) != fold(b[k]))
+            return false;
+    return true;
+}
+
+OsVersion fromAnswer(const VersionAnswer& answer)
+{
+    OsVersion version;
+    version.major = answer.major;
+    version.minor = answer.minor;
+    version.build = answer.build;
+    version.nt = answer.platformId == kPlatformNt;
+    version.servicePack = answer.servicePack.substr(0, kServicePackLimit);
+    return version;
+}
+
+bool reportsNothing(const VersionAnswer& answer)
+{
+    return answer.major == 0 && answer.minor == 0 && answer.build == 0;
+}
+
+}  // namespace
+
+StartMode startModeOf(const s::process::commandline::win::CommandLine& line)
+{
+    if (line.hasSwitch(u"-uninstall"))
+        return StartMode::Uninstall;
+    if (line.hasSwitch(u"-startup"))
+        return StartMode::BootRun;
+    return StartMode::Interactive;
+}
+
+int scaleFactorFor(int screenWidth, int screenHeight)
+{
+    if (screenWidth >= 4097 && screenHeight >= 3240)
+        return 4;
+    if (screenWidth >= 1921 && screenHeight >= 1620)
+        return 2;
+    return 1;
+}
+
+std::u16string_view viewSectionFor(int scale)
+{
+    if (scale >= 4)
+        return u"View8K";
+    if (scale == 2)
+        return u"View4K";
+    return u"View";
+}
+
+bool OsVersion::supported() const
+{
+    if (!nt)
+        return false;
+    return (major == 5 && (minor == 1 || minor == 2)) || major >= 6;
+}
+
+OsVersion chooseOsVersion(const std::optional<VersionAnswer>& rtlGetVersion,
+                          const std::optional<VersionAnswer>& getVersionEx, std::optional<bool> wow64)
+{
+    OsVersion version;
+    if (rtlGetVersion && !reportsNothing(*rtlGetVersion))
+        version = fromAnswer(*rtlGetVersion);
+    else if (getVersionEx)
+        version = fromAnswer(*getVersionEx);
+    version.wow64 = wow64.value_or(false);
+    return version;
+}
+
+std::u16string bootEntryName(s::lang::Localizer& localizer)
+{
+    std::u16string name(localizer.englishText(500000).view());
+    name += u' ';
+    name += localizer.text(500010).view();
+    return name;
+}
+
+bool versionChangeOpensPage(std::u16string_view stored, std::u16string_view current)
+{
+    if (equalsFolded(stored, current))
+        return false;
+    const std::size_t dot = current.rfind(u'.');
+    return dot != std::u16string_view::npos && current.size() - dot - 1 == 2;
+}
+
+}  // namespace s::app::win
