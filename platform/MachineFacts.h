@@ -31,6 +31,8 @@ public:
     virtual std::u16string tempPath() = 0;
     // GetModuleFileNameW of the running executable; "" on failure.
     virtual std::u16string modulePath() = 0;
+    // GetUserNameW: the name of the user the process runs as; "" on failure.
+    virtual std::u16string userName() = 0;
     // GetLogicalDriveStringsW into a buffer of `capacity` characters: the
     // roots ("C:\") each followed by a zero; "" on failure or when the buffer
     // is too small.

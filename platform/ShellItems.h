@@ -18,6 +18,7 @@
 namespace s::platform {
 
 // CSIDL values the handlers and the catalogue ask for.
+inline constexpr int kCsidlStartup = 0x0007;        // CSIDL_STARTUP: the user's Startup folder
 inline constexpr int kCsidlRecent = 0x0008;         // CSIDL_RECENT
 inline constexpr int kCsidlBitBucket = 0x000A;      // CSIDL_BITBUCKET: virtual, no file-system path
 inline constexpr int kCsidlInternetCache = 0x0020;  // CSIDL_INTERNET_CACHE

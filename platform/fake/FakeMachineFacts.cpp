@@ -45,6 +45,7 @@ class Machine final : public FakeMachineFacts {
 public:
     std::u16string tempPath() override { return m_temp; }
     std::u16string modulePath() override { return m_module; }
+    std::u16string userName() override { return m_user; }
 
     std::u16string logicalDriveStrings(std::uint32_t capacity) override
     {
@@ -102,6 +103,7 @@ public:
 
     void setTempPath(std::u16string_view path) override { m_temp = path; }
     void setModulePath(std::u16string_view path) override { m_module = path; }
+    void setUserName(std::u16string_view name) override { m_user = name; }
     void addDrive(std::u16string_view root, std::uint32_t type) override { m_drives.emplace_back(root, type); }
 
     void setIniFile(std::u16string_view path, std::u16string_view text) override
@@ -120,6 +122,7 @@ public:
     {
         m_temp.clear();
         m_module.clear();
+        m_user = u"tester";
         m_drives.clear();
         m_ini.clear();
     }
@@ -155,6 +158,7 @@ private:
 
     std::u16string m_temp;
     std::u16string m_module;
+    std::u16string m_user = u"tester";
     std::vector<std::pair<std::u16string, std::uint32_t>> m_drives;
     std::vector<std::pair<std::u16string, std::u16string>> m_ini;
 };

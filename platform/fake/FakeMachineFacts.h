@@ -19,6 +19,8 @@ class FakeMachineFacts : public IMachineFacts {
 public:
     virtual void setTempPath(std::u16string_view path) = 0;
     virtual void setModulePath(std::u16string_view path) = 0;
+    // "tester" until set.
+    virtual void setUserName(std::u16string_view name) = 0;
     // Adds a drive root ("C:\") with its type, after those added before.
     virtual void addDrive(std::u16string_view root, std::uint32_t type) = 0;
     // Replaces the whole text of an ini file (path compared without regard to

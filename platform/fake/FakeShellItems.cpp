@@ -27,6 +27,7 @@ std::map<int, std::u16string> defaultFolders()
     const std::u16string profile = u"C:\\Users\\tester";
     return {
         {kCsidlRecent, profile + u"\\AppData\\Roaming\\Microsoft\\Windows\\Recent"},
+        {kCsidlStartup, profile + u"\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup"},
         {kCsidlInternetCache, profile + u"\\AppData\\Local\\Microsoft\\Windows\\INetCache"},
         {kCsidlHistory, profile + u"\\AppData\\Local\\Microsoft\\Windows\\History"},
         {kCsidlAppData, profile + u"\\AppData\\Roaming"},

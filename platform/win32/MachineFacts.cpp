@@ -43,6 +43,16 @@ public:
         return narrowed(buffer, length);
     }
 
+    std::u16string userName() override
+    {
+        // UNLEN (256) and its terminating zero.
+        wchar_t buffer[257] = {};
+        DWORD length = 257;
+        if (!GetUserNameW(buffer, &length) || length == 0)
+            return {};
+        return narrowed(buffer, length - 1);  // the count includes the zero
+    }
+
     std::u16string logicalDriveStrings(std::uint32_t capacity) override
     {
         std::wstring buffer(capacity, L'\0');
