@@ -131,25 +131,51 @@ bool TargetListModel::isExpanded(int row) const
 StrBuffer TargetListModel::cellText(int row, Column column) const
 {
     StrBuffer text;
+    cellText(row, static_cast<int>(column), text);
+    return text;
+}
+
+void TargetListModel::cellText(int row, int column, StrBuffer& out) const
+{
+    out.clear();
     const Record* node = record(row);
     if (!node)
-        return text;
-    switch (column) {
+        return;
+    switch (static_cast<Column>(column)) {
     case Column::Title:
-        text = node->title;
+        out.assign(node->title.view());
         break;
     case Column::Size:
-        s::str::formatSize(node->size, text);
+        s::str::formatSize(node->size, out);
         break;
     case Column::Found:
         // The list shows the bare number; only the totals group its digits.
-        text.appendS64(node->found);
+        out.appendS64(node->found);
         break;
     case Column::Description:
-        text = node->description;
+        out.assign(node->description.view());
         break;
     }
-    return text;
+}
+
+ListColumn TargetListModel::column(int index) const
+{
+    if (index < 0 || index >= kColumnCount)
+        return ListColumn{0, 0, Alignment::Left};
+    const ColumnDef& def = kColumns[index];
+    return ListColumn{def.titleId, def.defaultWidth, def.alignment};
+}
+
+std::u16string_view TargetListModel::iconKey(int row) const
+{
+    const Record* node = record(row);
+    return node ? node->iconSpec.view() : std::u16string_view();
+}
+
+void TargetListModel::sortByColumn(int column, SortDirection direction)
+{
+    if (column >= 0 && column < kColumnCount)
+        sort(static_cast<Column>(column), direction);
 }
 
 int TargetListModel::rowOf(const Record& node) const

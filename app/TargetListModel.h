@@ -16,6 +16,7 @@
 #include "base/StrBuffer.h"
 #include "engine/TimeRecord.h"
 #include "engine/Totals.h"
+#include "gui/ListRows.h"
 
 #include <cstdint>
 #include <functional>
@@ -27,14 +28,10 @@ namespace s::gui::list {
 using Record = s::file::gui::dialogs::purgo::TimeRecord;
 
 enum class RowKind { Group, Target };
-// The values the list's check boxes draw.
-enum class CheckState : int32_t { Unchecked = 1, Checked = 2, Partial = 3 };
 
 enum class Column : int { Title = 0, Size = 1, Found = 2, Description = 3 };
 inline constexpr int kColumnCount = 4;
-enum class Alignment { Left, Right };
 enum class SortKey { Text, Number };
-enum class SortDirection { Ascending, Descending };
 
 struct ColumnDef {
     Column id;
@@ -56,25 +53,7 @@ inline constexpr const ColumnDef& columnDef(Column column)
     return kColumns[static_cast<int>(column)];
 }
 
-// What a view must redraw. Row indexes are those after the change.
-class IListModelListener {
-public:
-    virtual ~IListModelListener() = default;
-    virtual void rowsInserted(int first, int count) = 0;
-    virtual void rowsRemoved(int first, int count) = 0;
-    // One row reads differently (check state, measures, expander, link).
-    virtual void rowChanged(int row) = 0;
-    // Order or membership changed throughout (groups set, sort, filter,
-    // expand all): read everything again, the selection and hot row included.
-    virtual void rowsReset() = 0;
-    // The selected or hot row is now `row` (-1: none) after a change of the
-    // rows around it, or a select() / setHot() (which also report the old
-    // and new row as changed).
-    virtual void selectionChanged(int row) = 0;
-    virtual void hotChanged(int row) = 0;
-};
-
-class TargetListModel {
+class TargetListModel : public IListRows {
 public:
     // Whether a target's location exists (engine's locationExists by default).
     // It may touch the disk, so it is asked when a group opens and when a
@@ -86,7 +65,7 @@ public:
 
     explicit TargetListModel(LocationTest locationTest = {});
 
-    void setListener(IListModelListener* listener) { m_listener = listener; }
+    void setListener(IListModelListener* listener) override { m_listener = listener; }
 
     // The groups in list order. Every group starts collapsed; selection, hot
     // row and sort order are cleared; the filter stays.
@@ -98,23 +77,32 @@ public:
     void applyFilter();
 
     // --- Rows -------------------------------------------------------------
-    int rowCount() const { return static_cast<int>(m_rows.size()); }
+    int rowCount() const override { return static_cast<int>(m_rows.size()); }
     Record* record(int row) const;
     RowKind kind(int row) const;
     // 0 for a group, 1 for a target (one indent step).
-    int depth(int row) const;
-    CheckState checkState(int row) const;
+    int depth(int row) const override;
+    CheckState checkState(int row) const override;
     // The title cell is a link: always for a group, for a target when its
     // location exists.
-    bool isLink(int row) const;
+    bool isLink(int row) const override;
     // A target whose location does not exist is drawn absent.
-    bool looksAbsent(int row) const;
+    bool looksAbsent(int row) const override;
     // A custom group's row carries the custom mark.
-    bool hasCustomMark(int row) const;
-    bool isExpanded(int row) const;
+    bool hasCustomMark(int row) const override;
+    bool isExpanded(int row) const override;
     // Size written by formatSize, Found as plain digits, Title and
     // Description as the record has them.
     s::str::strbuffer::StrBuffer cellText(int row, Column column) const;
+
+    // --- The view's reading (IListRows) --------------------------------------
+    // The columns of kColumns; a group row is expandable; a cell's text as
+    // cellText(row, Column) writes it; the record's icon specification.
+    int columnCount() const override { return kColumnCount; }
+    ListColumn column(int index) const override;
+    bool isExpandable(int row) const override { return valid(row) && kind(row) == RowKind::Group; }
+    void cellText(int row, int column, s::str::strbuffer::StrBuffer& out) const override;
+    std::u16string_view iconKey(int row) const override;
 
     // The row showing the record, -1 when it has none (hidden, collapsed).
     int rowOf(const Record& record) const;
@@ -123,9 +111,9 @@ public:
 
     // --- Expansion --------------------------------------------------------
     // Group rows only; false when the state is already so.
-    bool expand(int row);
-    bool collapse(int row);
-    bool toggleExpanded(int row);
+    bool expand(int row) override;
+    bool collapse(int row) override;
+    bool toggleExpanded(int row) override;
     void expandAll();
     void collapseAll();
 
@@ -135,7 +123,7 @@ public:
     bool setChecked(int row, bool checked);
     // The box was clicked (or "Select"/"Deselect" chosen): an Unchecked row
     // becomes checked, a Checked or Partial one unchecked.
-    bool toggleCheck(int row);
+    bool toggleCheck(int row) override;
     // Select All / Deselect All over the group rows; returns how many changed.
     int setAllGroupsChecked(bool checked);
 
@@ -148,6 +136,10 @@ public:
     bool isSorted() const { return m_sorted; }
     Column sortColumn() const { return m_sortColumn; }
     SortDirection sortDirection() const { return m_sortDirection; }
+    // The same by column index (kColumns), for the view's header.
+    void sortByColumn(int column, SortDirection direction) override;
+    int sortedColumn() const override { return m_sorted ? static_cast<int>(m_sortColumn) : -1; }
+    SortDirection sortedDirection() const override { return m_sortDirection; }
 
     // --- Groups coming and going -------------------------------------------
     // Puts the group before the group whose row is at or after `row`
@@ -164,11 +156,11 @@ public:
     int refresh(const Record& record);
 
     // --- Selection and hot row -----------------------------------------------
-    int selected() const { return m_selected; }
-    int hot() const { return m_hot; }
+    int selected() const override { return m_selected; }
+    int hot() const override { return m_hot; }
     // -1 clears; an index outside the rows is ignored.
-    void select(int row);
-    void setHot(int row);
+    void select(int row) override;
+    void setHot(int row) override;
 
     // Sums of every group in the list, shown or not.
     s::file::gui::dialogs::purgo::Totals totals() const;
