@@ -6,9 +6,6 @@ namespace s::app::win {
 
 namespace {
 
-constexpr std::size_t kServicePackLimit = 256;
-constexpr unsigned kPlatformNt = 2;
-
 char16_t fold(char16_t c)
 {
     return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
@@ -22,22 +19,6 @@ bool equalsFolded(std::u16string_view a, std::u16string_view b)
         if (fold(a[k]) != fold(b[k]))
             return false;
     return true;
-}
-
-OsVersion fromAnswer(const VersionAnswer& answer)
-{
-    OsVersion version;
-    version.major = answer.major;
-    version.minor = answer.minor;
-    version.build = answer.build;
-    version.nt = answer.platformId == kPlatformNt;
-    version.servicePack = answer.servicePack.substr(0, kServicePackLimit);
-    return version;
-}
-
-bool reportsNothing(const VersionAnswer& answer)
-{
-    return answer.major == 0 && answer.minor == 0 && answer.build == 0;
 }
 
 }  // namespace
@@ -76,15 +57,23 @@ bool OsVersion::supported() const
     return (major == 5 && (minor == 1 || minor == 2)) || major >= 6;
 }
 
-OsVersion chooseOsVersion(const std::optional<VersionAnswer>& rtlGetVersion,
-                          const std::optional<VersionAnswer>& getVersionEx, std::optional<bool> wow64)
+OsVersion osVersionFrom(const s::platform::SystemFacts& facts)
 {
     OsVersion version;
-    if (rtlGetVersion && !reportsNothing(*rtlGetVersion))
-        version = fromAnswer(*rtlGetVersion);
-    else if (getVersionEx)
-        version = fromAnswer(*getVersionEx);
-    version.wow64 = wow64.value_or(false);
+    version.major = facts.majorVersion;
+    version.minor = facts.minorVersion;
+    version.build = facts.buildNumber;
+    version.nt = facts.nt;
+    version.wow64 = facts.wow64;
+    version.servicePack = facts.servicePack;
+    return version;
+}
+
+const OsVersion& osVersion()
+{
+    // A function-local static is initialised once, under the compiler's own
+    // lock; later readers take it without one.
+    static const OsVersion version = osVersionFrom(s::platform::systemFacts());
     return version;
 }
 

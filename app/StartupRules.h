@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/CommandLine.h"
+#include "platform/SystemInfo.h"
 
 #include <cstdint>
 #include <optional>
@@ -43,21 +44,11 @@ struct OsVersion {
     bool supported() const;
 };
 
-// One answer of a version query; absent when the query is missing or failed.
-struct VersionAnswer {
-    unsigned major = 0;
-    unsigned minor = 0;
-    unsigned build = 0;
-    unsigned platformId = 0;  // 2: VER_PLATFORM_WIN32_NT
-    std::u16string servicePack;
-};
-
-// RtlGetVersion tells the truth; GetVersionExW lies to programs without a
-// compatibility entry for newer systems, so it is used only when the first
-// is missing or reports 0.0.0. `wow64` comes from IsWow64Process when the
-// system has it.
-OsVersion chooseOsVersion(const std::optional<VersionAnswer>& rtlGetVersion,
-                          const std::optional<VersionAnswer>& getVersionEx, std::optional<bool> wow64);
+// The record of the platform's facts (platform/SystemInfo.h, where the
+// version is chosen from the system's queries).
+OsVersion osVersionFrom(const s::platform::SystemFacts& facts);
+// The running system's, computed on first use.
+const OsVersion& osVersion();
 
 // The name of the boot registration: the English product name (500000), a
 // space, the current language's version text (500010): "Oxle Purgo 1.25".

@@ -12,7 +12,8 @@ constexpr std::u16string_view kSystemFolder = u"C:\\Windows\\system32";
 // systemFacts() gives them.
 SystemFacts& facts()
 {
-    static SystemFacts value{std::u16string(kWindowsFolder), std::u16string(kSystemFolder), 6, 1, 7601};
+    static SystemFacts value{
+        std::u16string(kWindowsFolder), std::u16string(kSystemFolder), 6, 1, 7601, true, false, u"Service Pack 1"};
     return value;
 }
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace s::platform {
 
 namespace {
@@ -24,18 +26,38 @@ SystemFacts readFacts()
     if (length > 0 && length <= MAX_PATH)
         facts.systemFolder = fromWide(buffer, length);
 
-    // GetVersionEx lies to programs without a compatibility manifest entry for
-    // newer Windows; RtlGetVersion always tells the truth.
+    // The version: RtlGetVersion (bound by name, it is not in the import
+    // libraries), GetVersionExW only where that is missing or says 0.0.0,
+    // IsWow64Process where the system has it (from XP SP2 on).
     using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, BOOL*);
+    RtlGetVersionFn rtlGetVersion = nullptr;
+    IsWow64ProcessFn isWow64Process = nullptr;
+    bindProc(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion", rtlGetVersion);
+    bindProc(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process", isWow64Process);
+    const auto answerOf = [](const OSVERSIONINFOW& info) {
+        return VersionAnswer{info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber, info.dwPlatformId,
+                             std::u16string(reinterpret_cast<const char16_t*>(info.szCSDVersion))};
+    };
+    std::optional<VersionAnswer> fromRtl;
     OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof(info);
-    RtlGetVersionFn rtlGetVersion = nullptr;
-    bindProc(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion", rtlGetVersion);
-    if (rtlGetVersion && rtlGetVersion(&info) == 0) {
-        facts.majorVersion = info.dwMajorVersion;
-        facts.minorVersion = info.dwMinorVersion;
-        facts.buildNumber = info.dwBuildNumber;
+    if (rtlGetVersion && rtlGetVersion(&info) == 0)
+        fromRtl = answerOf(info);
+    std::optional<VersionAnswer> fromEx;
+    if (!fromRtl || (fromRtl->major == 0 && fromRtl->minor == 0 && fromRtl->build == 0)) {
+        OSVERSIONINFOW legacy{};
+        legacy.dwOSVersionInfoSize = sizeof(legacy);
+        // Deprecated for exactly the lie this fallback accepts (the build
+        // allows it for this file).
+        if (GetVersionExW(&legacy))
+            fromEx = answerOf(legacy);
     }
+    std::optional<bool> wow64;
+    BOOL isWow64 = FALSE;
+    if (isWow64Process && isWow64Process(GetCurrentProcess(), &isWow64))
+        wow64 = isWow64 != FALSE;
+    chooseVersion(fromRtl, fromEx, wow64, facts);
     return facts;
 }
 

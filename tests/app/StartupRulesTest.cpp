@@ -118,10 +118,17 @@ TEST(StartupRulesTest, ScaleFromThePrimaryScreenAndItsViewSection)
 
 TEST(StartupRulesTest, TheVersionRecordTrustsRtlGetVersionFirst)
 {
+    using s::platform::VersionAnswer;
     const VersionAnswer win10{10, 0, 19045, 2, u""};
     const VersionAnswer lyingWin8{6, 2, 9200, 2, u""};
     const VersionAnswer xp{5, 1, 2600, 2, u"Service Pack 3"};
     const VersionAnswer nothing{0, 0, 0, 2, u""};
+    const auto chooseOsVersion = [](const std::optional<VersionAnswer>& rtl, const std::optional<VersionAnswer>& ex,
+                                    std::optional<bool> wow64) {
+        s::platform::SystemFacts facts;
+        s::platform::chooseVersion(rtl, ex, wow64, facts);
+        return osVersionFrom(facts);
+    };
     struct Row {
         const char* what;
         std::optional<VersionAnswer> rtl;
@@ -157,6 +164,16 @@ TEST(StartupRulesTest, TheVersionRecordTrustsRtlGetVersionFirst)
     VersionAnswer longPack = xp;
     longPack.servicePack.assign(300, u'x');
     EXPECT_EQ(chooseOsVersion(longPack, std::nullopt, std::nullopt).servicePack.size(), 256u);
+}
+
+TEST(StartupRulesTest, TheRunningSystemIsASupportedNtVersion)
+{
+    // 6.1 in a new Wine prefix, and on the in-memory machine.
+    const OsVersion& version = osVersion();
+    EXPECT_TRUE(version.nt);
+    EXPECT_TRUE(version.supported());
+    EXPECT_GE(version.major, 6u);
+    EXPECT_EQ(&version, &osVersion()) << "computed once";
 }
 
 TEST(StartupRulesTest, ANewVersionOpensTheSoftwarePageOnce)
