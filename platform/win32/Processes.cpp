@@ -1,0 +1,127 @@
+#include "platform/Processes.h"
+
+#include "platform/win32/ProcAddress.h"
+
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+namespace s::platform {
+
+namespace {
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : m_handle(handle) {}
+    ~Handle()
+    {
+        if (valid())
+            CloseHandle(m_handle);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool valid() const { return m_handle && m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
+std::u16string fromWide(const wchar_t* text)
+{
+    return std::u16string(reinterpret_cast<const char16_t*>(text));
+}
+
+struct WindowSearch {
+    DWORD process;
+    std::vector<TopWindow>* out;
+};
+
+BOOL CALLBACK collectWindow(HWND window, LPARAM context)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->process)
+        return TRUE;
+    wchar_t caption[512] = {};
+    GetWindowTextW(window, caption, 512);
+    search->out->push_back(TopWindow{reinterpret_cast<std::uintptr_t>(window), fromWide(caption)});
+    return TRUE;
+}
+
+class ProcessesWin final : public IProcesses {
+public:
+    std::vector<std::uint32_t> processIds() override
+    {
+        std::vector<std::uint32_t> ids;
+        Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+        if (!snapshot.valid())
+            return ids;
+        PROCESSENTRY32W entry{};
+        entry.dwSize = sizeof(entry);
+        for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
+            ids.push_back(entry.th32ProcessID);
+        return ids;
+    }
+
+    std::uint32_t currentProcessId() override { return GetCurrentProcessId(); }
+
+    std::u16string executablePath(std::uint32_t process) override
+    {
+        Handle modules(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process));
+        if (modules.valid()) {
+            MODULEENTRY32W module{};
+            module.dwSize = sizeof(module);
+            if (Module32FirstW(modules.get(), &module))
+                return fromWide(module.szExePath);
+        }
+        // A 64-bit snapshot of a 32-bit process (or the reverse) and
+        // protected processes fail above; the image name still answers.
+        using QueryFn = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
+        QueryFn query = nullptr;
+        bindProc(GetModuleHandleW(L"kernel32.dll"), "QueryFullProcessImageNameW", query);
+        if (!query)
+            return {};
+        Handle opened(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
+        if (!opened.valid())
+            return {};
+        wchar_t path[MAX_PATH * 4] = {};
+        DWORD length = MAX_PATH * 4;
+        if (!query(opened.get(), 0, path, &length))
+            return {};
+        return std::u16string(reinterpret_cast<const char16_t*>(path), length);
+    }
+
+    void waitForInputIdle(std::uint32_t process, std::uint32_t milliseconds) override
+    {
+        Handle opened(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, process));
+        if (opened.valid())
+            WaitForInputIdle(opened.get(), milliseconds);
+    }
+
+    std::vector<TopWindow> topLevelWindows(std::uint32_t process) override
+    {
+        std::vector<TopWindow> windows;
+        WindowSearch search{process, &windows};
+        EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
+        return windows;
+    }
+
+    bool sendMessage(std::uintptr_t window, std::uint32_t message, std::uint32_t milliseconds) override
+    {
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutW(reinterpret_cast<HWND>(window), message, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                                   milliseconds, &result) != 0;
+    }
+};
+
+}  // namespace
+
+IProcesses& processes()
+{
+    static ProcessesWin instance;
+    return instance;
+}
+
+}  // namespace s::platform
