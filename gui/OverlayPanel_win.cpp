@@ -21,6 +21,18 @@ bool OverlayPanel::create(const Args& args)
 
 void OverlayPanel::show()
 {
+    // A sibling without WS_CLIPSIBLINGS paints over every sibling it
+    // overlaps, whatever their z-order: the windows the panel covers get the
+    // style, so their next paint leaves the panel alone.
+    RECT own{};
+    GetWindowRect(hwnd(), &own);
+    for (HWND sibling = GetWindow(GetParent(hwnd()), GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        RECT other{};
+        RECT overlap{};
+        GetWindowRect(sibling, &other);
+        if (sibling != hwnd() && IntersectRect(&overlap, &own, &other))
+            SetWindowLongPtrW(sibling, GWL_STYLE, GetWindowLongPtrW(sibling, GWL_STYLE) | WS_CLIPSIBLINGS);
+    }
     SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 

@@ -1,7 +1,8 @@
 // A panel with one centred text laid over another window while that one is
 // not ready (the "Collecting Information..." panel over the target list).
-// Hidden until show(); show() also raises it above its siblings. The window
-// it covers needs WS_CLIPSIBLINGS, or its own painting would cover the panel.
+// Hidden until show(); show() also raises it above its siblings and gives
+// the windows it covers WS_CLIPSIBLINGS, without which their own painting
+// would cover the panel.
 #pragma once
 
 #include "gui/TextControl_win.h"
