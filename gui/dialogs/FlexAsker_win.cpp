@@ -1,5 +1,6 @@
 #include "gui/dialogs/FlexAsker_win.h"
 
+#include "gui/LineLayout.h"
 #include "lang/Localizer.h"
 
 #include <algorithm>
@@ -69,26 +70,40 @@ bool FlexAsker::ask(HWND parent, std::optional<std::wstring> title, std::optiona
     const int contentHeight =
         kTopGap * s + messageSize.cy + (m_dontAsk ? kGap * s + boxSize.cy : 0) + kGap * s + button.cy + kBottomGap * s;
     const int height = std::max<int>(kHeight, top + contentHeight);
-    RECT placed{};
-    GetWindowRect(window, &placed);
-    SetWindowPos(window, nullptr, placed.left + (placed.right - placed.left - width) / 2,
-                 placed.top + (placed.bottom - placed.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-
-    // The message in the middle of the space above the buttons; the check
-    // box under it, aligned with it.
-    const int buttonsTop = height - kBottomGap * s - button.cy;
-    const int blockHeight = messageSize.cy + (m_dontAsk ? kGap * s + boxSize.cy : 0);
-    const int blockTop = top + std::max<int>(kTopGap * s, (buttonsTop - top - blockHeight) / 2);
-    const int messageLeft = (width - messageSize.cx) / 2;
-    SetWindowPos(m_message->hwnd(), nullptr, messageLeft, blockTop, messageSize.cx, messageSize.cy,
+    RECT centred{};
+    GetWindowRect(window, &centred);
+    SetWindowPos(window, nullptr, centred.left + (centred.right - centred.left - width) / 2,
+                 centred.top + (centred.bottom - centred.top - height) / 2, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    if (m_dontAsk)
-        SetWindowPos(m_dontAsk->hwnd(), nullptr, messageLeft, blockTop + messageSize.cy + kGap * s, boxSize.cx,
-                     boxSize.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    const int buttonsLeft = (width - 2 * button.cx - kButtonGap * s) / 2;
-    Button* yes = addButton(yesText, buttonsLeft, buttonsTop, button.cx, button.cy);
-    Button* no = addButton(noText, buttonsLeft + button.cx + kButtonGap * s, buttonsTop, button.cx, button.cy);
+    // The message and the check box as a column in the middle of the space
+    // above the buttons, aligned on the message's left; the buttons as a
+    // centred row at the bottom.
+    const int buttonsTop = height - kBottomGap * s - button.cy;
+    LineLayout block(Axis::column, kGap * s);
+    block.add({messageSize.cx, messageSize.cy});
+    if (m_dontAsk)
+        block.add({boxSize.cx, boxSize.cy});
+    const int messageLeft = (width - messageSize.cx) / 2;
+    const auto placed = block.place(Box{messageLeft, top + kTopGap * s, width, buttonsTop - kGap * s},
+                                    LineAlign::centre, LineAlign::start);
+    const auto move = [](HWND control, const Box& box) {
+        SetWindowPos(control, nullptr, box.left, box.top, box.width(), box.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    move(m_message->hwnd(), placed[0]);
+    if (m_dontAsk)
+        move(m_dontAsk->hwnd(), placed[1]);
+
+    LineLayout buttons(Axis::row, kButtonGap * s);
+    buttons.add({button.cx, button.cy});
+    buttons.add({button.cx, button.cy});
+    const auto buttonBoxes =
+        buttons.place(Box{0, buttonsTop, width, buttonsTop + button.cy}, LineAlign::centre, LineAlign::start);
+    const auto addAt = [this](const std::wstring& text, const Box& box) {
+        return addButton(text, box.left, box.top, box.width(), box.height());
+    };
+    Button* yes = addAt(yesText, buttonBoxes[0]);
+    Button* no = addAt(noText, buttonBoxes[1]);
     if (!yes || !no)
         return false;
     yes->onClick = [this] {
