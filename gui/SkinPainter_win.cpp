@@ -17,7 +17,10 @@ SkinPainter::SkinPainter(int scale) : m_scale(scale < 1 ? 1 : scale)
 void SkinPainter::setSkin(const s::gui::drawer::ISkin* skin)
 {
     m_palette = SkinPalette(skin);
-    clearCache();
+    // Fonts stay: they do not depend on the colours, and EDIT and COMBOBOX
+    // controls hold the font handle they were given with WM_SETFONT.
+    m_brushes.clear();
+    m_pens.clear();
 }
 
 void SkinPainter::setScale(int scale)
@@ -36,6 +39,7 @@ void SkinPainter::clearCache()
     m_pens.clear();
     m_font.reset();
     m_boldFont.reset();
+    m_underlinedFont.reset();
 }
 
 HBRUSH SkinPainter::brush(COLORREF colour)
@@ -57,14 +61,14 @@ HPEN SkinPainter::pen(COLORREF colour, int width)
 
 HFONT SkinPainter::font(FontWeight weight)
 {
-    Font& slot = weight == FontWeight::bold ? m_boldFont : m_font;
+    Font& slot = weight == FontWeight::bold ? m_boldFont : weight == FontWeight::underlined ? m_underlinedFont : m_font;
     if (!slot) {
         // A negative height asks for the character height in pixels, so the
         // text scales with the rest and does not follow the screen's DPI a
         // second time. Tahoma is on every Windows and ships with Wine.
         slot.reset(CreateFontW(-kFontHeight * m_scale, 0, 0, 0, weight == FontWeight::bold ? FW_BOLD : FW_NORMAL, FALSE,
-                               FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                               CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
+                               weight == FontWeight::underlined, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
     }
     return slot.get();
 }
@@ -254,6 +258,52 @@ void SkinPainter::drawCaptionButton(HDC dc, const RECT& rect, CaptionGlyph glyph
             LineTo(dc, left - 1, top + 10 * s - t);
             MoveToEx(dc, left + 10 * s - 1, top + t, nullptr);
             LineTo(dc, left - 1 + t, top + 10 * s);
+        }
+        break;
+    }
+    }
+}
+
+}  // namespace s::gui
+
+namespace s::gui {
+
+void SkinPainter::drawPicture(HDC dc, const RECT& rect, Picture picture, ButtonState state)
+{
+    // Pictures sit on the window background like the title bar's buttons,
+    // and take their colours.
+    const ButtonColours colours = m_palette.captionButton(state);
+    fillColour(dc, rect, colorRef(colours.face));
+    const COLORREF ink = colorRef(colours.text);
+    const int s = m_scale;
+    // The glyph fills a square of 10 × 10 (scaled) in the middle, whatever
+    // the button's size, as the 14 × 14 pictures of the program do.
+    const int side = std::min<int>({10 * s, rect.right - rect.left, rect.bottom - rect.top});
+    const int left = rect.left + (rect.right - rect.left - side) / 2;
+    const int top = rect.top + (rect.bottom - rect.top - side) / 2;
+    switch (picture) {
+    case Picture::plus: {
+        const int thick = 2 * s;
+        const int middle = (side - thick) / 2;
+        const RECT across{left, top + middle, left + side, top + middle + thick};
+        const RECT down{left + middle, top, left + middle + thick, top + side};
+        fillColour(dc, across, ink);
+        fillColour(dc, down, ink);
+        break;
+    }
+    case Picture::cross: {
+        // Parallel one-pixel lines, as the close glyph: a wide pen gives
+        // blunt ends on short diagonals.
+        Selection selected(dc, pen(ink, 1));
+        for (int t = 0; t < 2 * s; ++t) {
+            MoveToEx(dc, left + t, top, nullptr);
+            LineTo(dc, left + side, top + side - t);
+            MoveToEx(dc, left, top + t, nullptr);
+            LineTo(dc, left + side - t, top + side);
+            MoveToEx(dc, left + side - 1 - t, top, nullptr);
+            LineTo(dc, left - 1, top + side - t);
+            MoveToEx(dc, left + side - 1, top + t, nullptr);
+            LineTo(dc, left - 1 + t, top + side);
         }
         break;
     }

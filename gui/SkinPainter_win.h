@@ -1,7 +1,8 @@
 // Draws the toolkit's elements in the colours of a skin, at a scale of 1, 2
 // or 4. Controls decide their state and hand the drawing here; nothing else
-// in the toolkit picks a colour. Brushes, pens and fonts are made on first use
-// and kept until the skin or the scale changes.
+// in the toolkit picks a colour. Brushes, pens and fonts are made on first use;
+// brushes and pens are kept until the skin or the scale changes, fonts until
+// the scale changes (a control given a font with WM_SETFONT keeps its handle).
 #pragma once
 
 #include "gui/GdiHandles_win.h"
@@ -16,7 +17,10 @@ namespace s::gui {
 
 enum class CaptionGlyph { minimise, maximise, restore, close };
 enum class Outline { none, skinOutline };
-enum class FontWeight { normal, bold };
+enum class FontWeight { normal, bold, underlined };
+// The program's vector pictures, by their names in the window layouts:
+// "#Plus" and "#X".
+enum class Picture { plus, cross };
 
 class SkinPainter {
 public:
@@ -58,6 +62,7 @@ public:
     void drawHeaderCell(HDC dc, const RECT& rect, std::wstring_view text);
     void drawListRow(HDC dc, const RECT& rect, std::wstring_view text, int index, bool alternate);
     void drawCaptionButton(HDC dc, const RECT& rect, CaptionGlyph glyph, s::gui::drawer::ButtonState state);
+    void drawPicture(HDC dc, const RECT& rect, Picture picture, s::gui::drawer::ButtonState state);
 
     static constexpr int kFontHeight = 13;  // pixels at scale 1
     static constexpr int kCheckBoxSize = 13;
@@ -72,6 +77,7 @@ private:
     std::unordered_map<unsigned long long, Pen> m_pens;
     Font m_font;
     Font m_boldFont;
+    Font m_underlinedFont;
 };
 
 }  // namespace s::gui

@@ -161,6 +161,14 @@ bool Wnd::reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             child = item->hwndItem;
         break;
     }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        // The control asks its parent for its colours (lParam is the
+        // control); a read-only or disabled EDIT asks with WM_CTLCOLORSTATIC.
+        child = reinterpret_cast<HWND>(lp);
+        break;
     default:
         return false;
     }

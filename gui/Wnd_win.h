@@ -3,7 +3,7 @@
 // the object. Every message reaches one virtual handler, onMessage. Windows of
 // system classes (BUTTON, EDIT, the common controls) are subclassed so that
 // their messages reach the same handler, and the notifications they send their
-// parent (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM) are reflected to the child's own
+// parent (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_CTLCOLOR*) are reflected to the child's own
 // object (onReflected), so a control handles what concerns it.
 //
 // Only the window thread touches windows. Other threads reach a window only

@@ -1,12 +1,26 @@
 // A demo frame with every element the skin painter draws (push buttons in
 // their five states, the three check states, a progress bar, a group border,
-// outlined text, a list header and rows with the alternate background), shown
-// in a few skins at scale 1 and 2. Each view is copied from the screen into a
-// BMP file in the folder given as the only argument; scripts/screenshot turns
-// them into PNGs for people to look at.
+// outlined text, a list header and rows with the alternate background), a
+// frame with the toolkit's controls (labels, a link, check boxes, pictures,
+// a progress bar, a group with a text box and a drop-down list, the overlay
+// panel) and the Yes/No question, shown in a few skins at scale 1 and 2. Each
+// view is copied from the screen into a BMP file in the folder given as the
+// only argument; scripts/screenshot turns them into PNGs for people to look
+// at.
+#include "base/XmlNode.h"
+#include "gui/Button_win.h"
+#include "gui/CheckBox_win.h"
+#include "gui/DropDownList_win.h"
+#include "gui/Label_win.h"
+#include "gui/OverlayPanel_win.h"
 #include "gui/PaintBox_win.h"
+#include "gui/PictureButton_win.h"
+#include "gui/ProgressBar_win.h"
 #include "gui/SkinnedFrame_win.h"
 #include "gui/Skinner.h"
+#include "gui/TextBox_win.h"
+#include "gui/dialogs/FlexAsker_win.h"
+#include "lang/Localizer.h"
 
 #include <cstdio>
 #include <string>
@@ -103,6 +117,121 @@ void paintDemo(SkinPainter& painter, HDC dc, const RECT&)
         painter.drawListRow(dc, box(10, 122 + 20 * i, 470, 20), rows[i], i, true);
 }
 
+// The texts the question window takes from the language table.
+const char kTable[] = R"(<lang>
+  <languages><entry tagName="eng" engName="English" trueName="English"/></languages>
+  <entries>
+    <entry id="400330"><eng>&#160;      Yes      &#160;</eng></entry>
+    <entry id="400340"><eng>&#160;      No      &#160;</eng></entry>
+    <entry id="400380"><eng>Don't ask me again</eng></entry>
+    <entry id="800000"><eng>Collecting Information...</eng></entry>
+  </entries>
+</lang>)";
+
+std::string fileName(const std::string& folder, const char* skin, const char* view, int scale)
+{
+    std::string file = skin;
+    for (char& c : file)
+        c = c == ' ' ? '-' : c;
+    return folder + "\\" + file + view + "-x" + std::to_string(scale) + ".bmp";
+}
+
+// The toolkit's controls in one frame.
+bool saveControls(Skinner& skins, s::lang::Localizer& localizer, int s, const std::string& file)
+{
+    SkinnedFrame frame;
+    FrameArgs args;
+    args.caption = L"Oxle Purgo - controls";
+    args.scale = s;
+    args.x = 0;
+    args.y = 0;
+    args.width = 500 * s;
+    args.height = 320 * s;
+    args.skins = &skins;
+    args.menus = {{L"View", {}}, {L"About", {}}};
+    if (!frame.create(args))
+        return false;
+    SkinPainter& painter = frame.painter();
+    HWND parent = frame.hwnd();
+    const int top = frame.layout().content().top;
+    const auto y = [top, s](int at) {
+        return top + at * s;
+    };
+
+    Label heading(painter);
+    heading.create({parent, Caption::text(L"12 (3.40 MB) items found"), 10 * s, y(8), 230 * s, 20 * s, 0,
+                    TextAlign::left, Outline::skinOutline, FontWeight::bold});
+    LinkLabel link(painter);
+    link.create({parent, Caption::text(L"Is this freeware useful?"), 260 * s, y(8), 220 * s, 20 * s});
+    CheckBox two(painter);
+    two.create({parent, Caption::text(L"Show only Related"), 10 * s, y(36), 150 * s, 20 * s, 0, CheckStates::two,
+                CheckBox::CheckState::checked});
+    CheckBox three(painter);
+    three.create({parent, Caption::text(L"Partly chosen"), 170 * s, y(36), 130 * s, 20 * s, 0, CheckStates::three,
+                  CheckBox::CheckState::partial});
+    CheckBox off(painter);
+    off.create({parent, Caption::text(L"Off"), 310 * s, y(36), 80 * s, 20 * s});
+    PictureButton plus(painter);
+    plus.create({parent, Picture::plus, L"Add", 400 * s, y(39), 14 * s, 14 * s});
+    PictureButton cross(painter);
+    cross.create({parent, Picture::cross, L"Close", 424 * s, y(39), 14 * s, 14 * s});
+    ProgressBar progress(painter);
+    progress.create({parent, 10 * s, y(66), 470 * s, 16 * s});
+    progress.setRange(0, 134);
+    progress.setPosition(90);
+    GroupBox group(painter);
+    group.create({parent, Caption::text(L"Custom Target"), 10 * s, y(92), 470 * s, 100 * s});
+    const RECT inner = group.inner();
+    TextBox path(painter);
+    path.create({group.hwnd(), L"C:\\Temp\\*.log", inner.left, inner.top, 260 * s, 0});
+    DropDownList kind(painter);
+    kind.create({group.hwnd(), {L"File", L"Folder", L"Registry key"}, 1, inner.left + 270 * s, inner.top, 170 * s});
+    Button browse(painter);
+    browse.create({group.hwnd(), L"Browse...", inner.left, inner.top + 34 * s, 90 * s, 24 * s});
+    Label list(painter);
+    list.create({parent, Caption::text(L""), 10 * s, y(200), 470 * s, 60 * s});
+    OverlayPanel panel(painter, &localizer);
+    panel.create({parent, Caption::language(800000), 0, 0, 200 * s, 40 * s});
+    panel.centreOn(RECT{10 * s, y(200), 480 * s, y(260)});
+    panel.show();
+    frame.show();
+    pump();
+    Sleep(200);
+    pump();
+    return saveWindow(frame.hwnd(), file);
+}
+
+// The question window over a frame, photographed from a timer inside its
+// own message loop, then answered.
+struct QuestionShot {
+    std::string file;
+    bool saved = false;
+};
+QuestionShot* g_question = nullptr;
+
+void CALLBACK photographQuestion(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND window = FindWindowW(L"OxlePurgo.Wnd", L"Confirmation Dialog");
+    if (!window || !g_question)
+        return;
+    KillTimer(nullptr, timer);
+    pump();
+    g_question->saved = saveWindow(window, g_question->file);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+bool saveQuestion(Skinner& skins, s::lang::Localizer& localizer, int s, const std::string& file)
+{
+    s::gui::dialogs::FlexAsker asker(localizer, &skins, s);
+    QuestionShot shot{file};
+    g_question = &shot;
+    SetTimer(nullptr, 0, 200, &photographQuestion);
+    asker.ask(nullptr, L"Confirmation Dialog",
+              L"There is improved version available. \r\nWould you like to check it out?");
+    g_question = nullptr;
+    return shot.saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -113,6 +242,10 @@ int main(int argc, char** argv)
     }
     const std::string folder = argv[1];
     Skinner skins;
+    s::lang::Localizer localizer;
+    s::xml::Node* table = s::thread::Pool<s::xml::Node>::take();
+    table->parseUtf8(std::string_view(kTable, sizeof(kTable) - 1));
+    localizer.load(*table);
     const char* const names[] = {"Classic LG", "White", "Black"};
     int failures = 0;
     for (const char* name : names) {
@@ -140,15 +273,24 @@ int main(int argc, char** argv)
             pump();
             Sleep(200);
             pump();
-            std::string file = name;
-            for (char& c : file)
-                c = c == ' ' ? '-' : c;
-            file = folder + "\\" + file + "-x" + std::to_string(scale) + ".bmp";
+            const std::string file = fileName(folder, name, "", scale);
             if (!saveWindow(frame.hwnd(), file)) {
                 std::fprintf(stderr, "could not save %s\n", file.c_str());
                 ++failures;
             }
+            frame.destroy();
+            const std::string controls = fileName(folder, name, "-controls", scale);
+            if (!saveControls(skins, localizer, scale, controls)) {
+                std::fprintf(stderr, "could not save %s\n", controls.c_str());
+                ++failures;
+            }
+            const std::string question = fileName(folder, name, "-question", scale);
+            if (!saveQuestion(skins, localizer, scale, question)) {
+                std::fprintf(stderr, "could not save %s\n", question.c_str());
+                ++failures;
+            }
         }
     }
+    table->release();
     return failures == 0 ? 0 : 1;
 }

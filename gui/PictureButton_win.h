@@ -1,0 +1,50 @@
+// A button that shows one of the program's vector pictures ("#Plus", "#X")
+// instead of a text: a real owner-drawn BUTTON, so focus, Space and
+// accessibility work; the window text names it for screen readers.
+#pragma once
+
+#include "gui/SkinPainter_win.h"
+#include "gui/Wnd_win.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace s::gui {
+
+// "#Plus" → plus, "#X" → cross; anything else → none.
+std::optional<Picture> pictureByName(std::u16string_view name);
+
+class PictureButton : public Wnd {
+public:
+    struct Args {
+        HWND parent = nullptr;
+        Picture picture = Picture::plus;
+        std::wstring accessibleName;
+        int x = 0;
+        int y = 0;
+        int width = 14;  // pixels, already scaled
+        int height = 14;
+        int id = 0;
+    };
+
+    explicit PictureButton(SkinPainter& painter) : m_painter(painter) {}
+    ~PictureButton() override { destroy(); }
+
+    bool create(const Args& args);
+    Picture picture() const { return m_picture; }
+
+    std::function<void()> onClick;
+
+protected:
+    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool onReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    SkinPainter& m_painter;
+    Picture m_picture = Picture::plus;
+    bool m_hot = false;
+};
+
+}  // namespace s::gui
