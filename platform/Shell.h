@@ -28,6 +28,9 @@ public:
 
     // ShellExecuteExW(verb "open") on a folder: the file manager shows it.
     virtual bool openFolder(std::u16string_view folder, std::uint32_t* process = nullptr) = 0;
+    // ShellExecuteExW(verb "open") on an address: the default browser shows
+    // it, normally.
+    virtual bool openAddress(std::u16string_view address) = 0;
     // ShellExecuteExW(verb "open") on a program with its argument text.
     virtual bool startProgram(std::u16string_view program, std::u16string_view arguments,
                               std::uint32_t* process = nullptr) = 0;

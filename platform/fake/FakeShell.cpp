@@ -16,6 +16,12 @@ public:
         return true;
     }
 
+    bool openAddress(std::u16string_view address) override
+    {
+        record({ShellRequest::Kind::OpenAddress, std::u16string(address), {}, SelectValue::No});
+        return true;
+    }
+
     bool startProgram(std::u16string_view program, std::u16string_view arguments, std::uint32_t* process) override
     {
         record({ShellRequest::Kind::StartProgram, std::u16string(program), std::u16string(arguments), SelectValue::No});

@@ -12,9 +12,9 @@
 namespace s::platform {
 
 struct ShellRequest {
-    enum class Kind : std::uint8_t { OpenFolder, StartProgram, RegistryEditor, Message };
+    enum class Kind : std::uint8_t { OpenFolder, StartProgram, RegistryEditor, Message, OpenAddress };
     Kind kind = Kind::OpenFolder;
-    std::u16string first;   // the folder, the program, the key path, the caption
+    std::u16string first;   // the folder, the program, the key path, the caption, the address
     std::u16string second;  // -, the arguments, the value name, the text
     SelectValue select = SelectValue::No;
 };

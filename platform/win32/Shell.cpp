@@ -201,6 +201,12 @@ public:
         return execute(path.c_str(), nullptr, process);
     }
 
+    bool openAddress(std::u16string_view address) override
+    {
+        const std::wstring file = wideCopy(address);
+        return execute(file.c_str(), nullptr, nullptr);
+    }
+
     bool startProgram(std::u16string_view program, std::u16string_view arguments, std::uint32_t* process) override
     {
         const std::wstring file = wideCopy(program);
