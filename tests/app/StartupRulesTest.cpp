@@ -2,6 +2,7 @@
 // the view sections, the OS version record, the boot entry name, the
 // version-change rule and the frames' geometry.
 #include "app/StartupRules.h"
+#include "app/AppWindow.h"
 #include "app/CommandLine.h"
 #include "app/WindowGeometry.h"
 
@@ -342,6 +343,48 @@ TEST_F(StoredGeometry, OnlyWhatChangedIsWritten)
         geometry.store(*store, row.state, row.rect);
         EXPECT_EQ(store->toString().toUtf8(), row.expected);
     }
+}
+
+TEST_F(StoredGeometry, TheFramesKeepTheirValuesWhereTheScaleSays)
+{
+    auto store = open(R"(<savedata><MainWindow><View X="1" Y="2" KeepOnTop="1" OnMClick="Iconize"/>)"
+                      R"(<View4K X="3" Y="4" Width="1300"/></MainWindow>)"
+                      R"(<AboutWindow><View OnMClick="Sideways"/></AboutWindow></savedata>)");
+    ASSERT_TRUE(store);
+    struct Row {
+        const char* what;
+        AppWindow frame;
+        const char16_t* section;
+        int x, width, height;
+        bool keepOnTop;
+        MiddleClick middle;
+    };
+    const Row rows[] = {
+        {"main window at 1", AppWindow::mainWindow(1, *store), u"View", 1, 630, 500, true, MiddleClick::Iconize},
+        {"main window at 2: its own size, the same view values", AppWindow::mainWindow(2, *store), u"View4K", 3, 1300,
+         1000, true, MiddleClick::Iconize},
+        {"about window: on top by default, an unknown action does nothing", AppWindow::aboutWindow(4, *store),
+         u"View8K", -1, 1360, 1140, true, MiddleClick::DoNothing},
+        {"question window: never scaled", AppWindow::flexAskerWindow(*store), u"View", -1, 400, 200, true,
+         MiddleClick::Close},
+        {"editor", AppWindow::customTargetWindow(1, *store), u"View", -1, 450, 270, false, MiddleClick::Close},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(row.frame.viewSection(), row.section);
+        EXPECT_EQ(row.frame.x(-1), row.x);
+        EXPECT_EQ(row.frame.width(), row.width);
+        EXPECT_EQ(row.frame.height(), row.height);
+        EXPECT_EQ(row.frame.keepOnTop(), row.keepOnTop);
+        EXPECT_EQ(row.frame.middleClick(), row.middle);
+        EXPECT_TRUE(row.frame.easyDrag());
+    }
+    AppWindow main = AppWindow::mainWindow(2, *store);
+    EXPECT_EQ(main.keyPath(u"View"), u"MainWindow\\View");
+    main.setMiddleClick(MiddleClick::DoNothing);
+    main.setKeepOnTop(false);
+    EXPECT_EQ(store->getString(u"MainWindow\\View", u"OnMClick", u"").toUtf8(), "DoNothing");
+    EXPECT_FALSE(AppWindow::mainWindow(1, *store).keepOnTop()) << "view values are shared by every scale";
 }
 
 }  // namespace
