@@ -192,8 +192,8 @@ int MenuBinding::track(MenuItem& menu, HWND owner, POINT screen, UINT flags, con
     // TPM_RETURNCMD: the command comes back here instead of as WM_COMMAND,
     // so a menu command never mixes with a child control's WM_COMMAND.
     ++m_tracking;
-    const auto chosen = static_cast<UINT>(TrackPopupMenuEx(native, flags | TPM_RETURNCMD, screen.x, screen.y, owner,
-                                                           exclude ? &params : nullptr));
+    const auto chosen = static_cast<UINT>(
+        TrackPopupMenuEx(native, flags | TPM_RETURNCMD, screen.x, screen.y, owner, exclude ? &params : nullptr));
     --m_tracking;
     RemoveWindowSubclass(owner, &MenuBinding::ownerProc, subclassId);
     if (chosen == 0)

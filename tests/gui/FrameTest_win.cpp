@@ -65,7 +65,9 @@ protected:
         using s::gui::menu::MenuItem;
         MenuItem view = MenuItem::submenu(0);
         view.text = u"View";
-        view.add(MenuItem::literal(u"Keep on Top", 100)).add(MenuItem::separator()).add(MenuItem::literal(u"Exit", 999));
+        view.add(MenuItem::literal(u"Keep on Top", 100))
+            .add(MenuItem::separator())
+            .add(MenuItem::literal(u"Exit", 999));
         MenuItem about = MenuItem::submenu(0);
         about.text = u"About";
         about.add(MenuItem::literal(u"Version", 10000));
@@ -467,7 +469,9 @@ TEST_F(FrameTest, ThePainterPaintsTheSkinsColoursAtEachScale)
         using s::gui::menu::MenuItem;
         MenuItem view = MenuItem::submenu(0);
         view.text = u"View";
-        view.add(MenuItem::literal(u"Keep on Top", 100)).add(MenuItem::separator()).add(MenuItem::literal(u"Exit", 999));
+        view.add(MenuItem::literal(u"Keep on Top", 100))
+            .add(MenuItem::separator())
+            .add(MenuItem::literal(u"Exit", 999));
         MenuItem about = MenuItem::submenu(0);
         about.text = u"About";
         about.add(MenuItem::literal(u"Version", 10000));
