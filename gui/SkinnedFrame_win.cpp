@@ -19,22 +19,6 @@ namespace {
 // minimise and maximise it through the system commands, when it has them.
 constexpr DWORD kFrameStyle = WS_POPUP | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_SYSMENU | WS_CLIPCHILDREN;
 
-class PopupMenu {
-public:
-    PopupMenu() : m_menu(CreatePopupMenu()) {}
-    ~PopupMenu()
-    {
-        if (m_menu)
-            DestroyMenu(m_menu);
-    }
-    PopupMenu(const PopupMenu&) = delete;
-    PopupMenu& operator=(const PopupMenu&) = delete;
-    HMENU get() const { return m_menu; }
-
-private:
-    HMENU m_menu;
-};
-
 void trimWorkingSet()
 {
     static std::mutex lock;
@@ -82,6 +66,12 @@ bool isTitleButton(FramePart part)
     return part == FramePart::minimise || part == FramePart::maximise || part == FramePart::close;
 }
 
+std::wstring titleText(const s::gui::menu::MenuModel& model, const s::gui::menu::MenuItem& menu)
+{
+    const s::str::strbuffer::StrBuffer text = model.text(menu);
+    return std::wstring(text.view().begin(), text.view().end());
+}
+
 RECT toRect(const Box& box)
 {
     return RECT{box.left, box.top, box.right, box.bottom};
@@ -104,7 +94,7 @@ bool SkinnedFrame::create(const FrameArgs& args)
 {
     m_caption = args.caption;
     m_icon = args.icon;
-    m_menus = args.menus;
+    setMenus(args.menus);
     m_middleClick = args.middleClick;
     m_easyDrag = args.easyDrag;
     m_opacity = args.opacity;
@@ -187,10 +177,36 @@ void SkinnedFrame::applyOpacity()
     SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha), LWA_ALPHA);
 }
 
-void SkinnedFrame::setMenus(std::vector<TitleMenu> menus)
+void SkinnedFrame::setMenus(s::gui::menu::MenuModel* menus)
 {
-    m_menus = std::move(menus);
-    InvalidateRect(hwnd(), nullptr, FALSE);
+    m_binding.reset();
+    m_menus = menus;
+    if (m_menus) {
+        m_binding = std::make_unique<s::gui::menu::MenuBinding>(*m_menus);
+        m_binding->onCommand = [this](int command) {
+            if (onCommand)
+                onCommand(command);
+        };
+        // The title bar draws the menus' labels itself.
+        m_binding->onTextsChanged = [this] {
+            if (hwnd())
+                InvalidateRect(hwnd(), nullptr, FALSE);
+        };
+    }
+    if (hwnd())
+        InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+std::vector<s::gui::menu::MenuItem*> SkinnedFrame::titleMenus() const
+{
+    std::vector<s::gui::menu::MenuItem*> menus;
+    if (!m_menus)
+        return menus;
+    for (s::gui::menu::MenuItem& item : m_menus->root().items) {
+        if (item.kind == s::gui::menu::MenuItem::Kind::Submenu)
+            menus.push_back(&item);
+    }
+    return menus;
 }
 
 void SkinnedFrame::setCaption(const std::wstring& caption)
@@ -208,8 +224,8 @@ FrameLayout SkinnedFrame::layout() const
     {
         WindowDc dc(hwnd());
         auto& painter = const_cast<SkinPainter&>(m_painter);
-        for (const TitleMenu& menu : m_menus)
-            widths.push_back(static_cast<int>(painter.measureText(dc.get(), menu.text).cx));
+        for (const s::gui::menu::MenuItem* menu : titleMenus())
+            widths.push_back(static_cast<int>(painter.measureText(dc.get(), titleText(*m_menus, *menu)).cx));
     }
     return FrameLayout(m_painter.scale(), client.right, client.bottom, widths);
 }
@@ -277,29 +293,17 @@ void SkinnedFrame::press(FramePart part)
 
 void SkinnedFrame::trackMenu(int index)
 {
-    if (index < 0 || index >= static_cast<int>(m_menus.size()))
+    const std::vector<s::gui::menu::MenuItem*> menus = titleMenus();
+    if (!m_binding || index < 0 || index >= static_cast<int>(menus.size()))
         return;
-    PopupMenu popup;
-    for (const MenuItem& item : m_menus[static_cast<std::size_t>(index)].items) {
-        if (item.text.empty())
-            AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr);
-        else
-            AppendMenuW(popup.get(), static_cast<UINT>(MF_STRING | (item.checked ? MF_CHECKED : MF_UNCHECKED)),
-                        static_cast<UINT_PTR>(item.command), item.text.c_str());
-    }
     const Box box = layout().menus()[static_cast<std::size_t>(index)];
     POINT corner{box.left, box.bottom};
     ClientToScreen(hwnd(), &corner);
-    TPMPARAMS params{};
-    params.cbSize = sizeof(params);
-    params.rcExclude = toRect(box);
-    MapWindowPoints(hwnd(), nullptr, reinterpret_cast<POINT*>(&params.rcExclude), 2);
-    // TPM_RETURNCMD: the command comes back here instead of as WM_COMMAND,
-    // so a menu command and a child's WM_COMMAND never mix.
-    constexpr UINT kFlags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_LEFTBUTTON;
-    const int command = static_cast<int>(TrackPopupMenuEx(popup.get(), kFlags, corner.x, corner.y, hwnd(), &params));
-    if (command != 0 && onCommand)
-        onCommand(command);
+    // The menu opens below its title item and never covers it.
+    RECT exclude = toRect(box);
+    MapWindowPoints(hwnd(), nullptr, reinterpret_cast<POINT*>(&exclude), 2);
+    m_binding->track(*menus[static_cast<std::size_t>(index)], hwnd(), corner,
+                     TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, &exclude);
 }
 
 LRESULT SkinnedFrame::onMessage(UINT msg, WPARAM wp, LPARAM lp)
@@ -454,9 +458,11 @@ void SkinnedFrame::paint(HDC dc, const RECT& client)
         m_painter.frame(dc, client, m_painter.colour(SkinColour::windowFg));
 
     const COLORREF textColour = m_painter.colour(SkinColour::text);
-    for (std::size_t i = 0; i < m_menus.size() && i < frame.menus().size(); ++i) {
+    const std::vector<s::gui::menu::MenuItem*> menus = titleMenus();
+    for (std::size_t i = 0; i < menus.size() && i < frame.menus().size(); ++i) {
         RECT item = toRect(frame.menus()[i]);
-        m_painter.drawText(dc, item, m_menus[i].text, textColour, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+        m_painter.drawText(dc, item, titleText(*m_menus, *menus[i]), textColour,
+                           DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     }
     if (m_icon) {
         const Box& icon = frame.icon();

@@ -9,12 +9,15 @@
 
 #include "base/IEventListener.h"
 #include "gui/FrameLayout.h"
+#include "gui/MenuBinding_win.h"
+#include "gui/MenuModel.h"
 #include "gui/SkinPainter_win.h"
 #include "gui/Wnd_win.h"
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,17 +28,6 @@ class Skinner;
 namespace s::gui {
 
 enum class MiddleClickAction { close, iconize, doNothing };
-
-struct MenuItem {
-    std::wstring text;  // empty: a separator
-    int command = 0;
-    bool checked = false;
-};
-
-struct TitleMenu {
-    std::wstring text;
-    std::vector<MenuItem> items;
-};
 
 struct FrameArgs {
     std::wstring caption;
@@ -48,7 +40,10 @@ struct FrameArgs {
     // The frame listens to the manager and paints its current skin; without
     // one it paints with the default colours.
     s::gui::drawer::Skinner* skins = nullptr;
-    std::vector<TitleMenu> menus;
+    // The title-bar menus: each submenu at the top of the model is one item
+    // of the title bar, its label and popup read from the model (not owned;
+    // must outlive the frame). Null: no menus.
+    s::gui::menu::MenuModel* menus = nullptr;
     MiddleClickAction middleClick = MiddleClickAction::close;
     bool easyDrag = true;
     bool keepOnTop = false;
@@ -83,14 +78,15 @@ public:
     void setMiddleClickAction(MiddleClickAction action) { m_middleClick = action; }
     MiddleClickAction middleClickAction() const { return m_middleClick; }
     void setEasyDrag(bool on) { m_easyDrag = on; }
-    void setMenus(std::vector<TitleMenu> menus);
+    void setMenus(s::gui::menu::MenuModel* menus);
     void setCaption(const std::wstring& caption);
 
     SkinPainter& painter() { return m_painter; }
     // The current geometry (client coordinates, which are window coordinates).
     FrameLayout layout() const;
 
-    // A menu command chosen from a title-bar menu.
+    // A menu command chosen from a title-bar menu, after the model took it
+    // (marks and radio groups already moved).
     std::function<void(int command)> onCommand;
     // Before the frame closes (close button, middle click, WM_CLOSE); false
     // keeps it open.
@@ -120,7 +116,11 @@ private:
     s::gui::drawer::Skinner* m_skins = nullptr;
     std::wstring m_caption;
     HICON m_icon = nullptr;
-    std::vector<TitleMenu> m_menus;
+    // The submenus at the top of the model, in order.
+    std::vector<s::gui::menu::MenuItem*> titleMenus() const;
+
+    s::gui::menu::MenuModel* m_menus = nullptr;
+    std::unique_ptr<s::gui::menu::MenuBinding> m_binding;
     MiddleClickAction m_middleClick = MiddleClickAction::close;
     bool m_easyDrag = true;
     int m_opacity = 100;

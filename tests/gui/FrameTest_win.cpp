@@ -62,6 +62,17 @@ protected:
         m_skins.addSkin(skin::ThinWindow::make(u"Known", kKnownColours));
         m_skins.addSkin(skin::ThinWindow::make(u"Other", kOtherColours));
         m_skins.selectSkin(m_skins.skin(m_skins.findSkin(u"Known")));
+        using s::gui::menu::MenuItem;
+        MenuItem view = MenuItem::submenu(0);
+        view.text = u"View";
+        view.add(MenuItem::literal(u"Keep on Top", 100))
+            .add(MenuItem::separator())
+            .add(MenuItem::literal(u"Exit", 999));
+        MenuItem about = MenuItem::submenu(0);
+        about.text = u"About";
+        about.add(MenuItem::literal(u"Version", 10000));
+        m_menus.add(std::move(view));
+        m_menus.add(std::move(about));
     }
 
     std::unique_ptr<SkinnedFrame> makeFrame(int scale = 1, FrameArgs args = {})
@@ -74,9 +85,8 @@ protected:
         args.width = 420 * scale;
         args.height = 300 * scale;
         args.skins = &m_skins;
-        if (args.menus.empty())
-            args.menus = {{L"View", {{L"Keep on Top", 100}, {L"", 0}, {L"Exit", 999}}},
-                          {L"About", {{L"Version", 10000}}}};
+        if (!args.menus)
+            args.menus = &m_menus;
         EXPECT_TRUE(frame->create(args));
         frame->show();
         pump();
@@ -92,6 +102,7 @@ protected:
     }
 
     Skinner m_skins;
+    s::gui::menu::MenuModel m_menus{nullptr};
 };
 
 // -- the closure queue ------------------------------------------------------
@@ -455,6 +466,17 @@ TEST_F(FrameTest, ThePainterPaintsTheSkinsColoursAtEachScale)
             EXPECT_EQ(pixel(probe.hwnd, probe.x, probe.y), ref(probe.colour, kOtherColours))
                 << probe.what << " after the skin change";
         m_skins.selectSkin(m_skins.skin(m_skins.findSkin(u"Known")));
+        using s::gui::menu::MenuItem;
+        MenuItem view = MenuItem::submenu(0);
+        view.text = u"View";
+        view.add(MenuItem::literal(u"Keep on Top", 100))
+            .add(MenuItem::separator())
+            .add(MenuItem::literal(u"Exit", 999));
+        MenuItem about = MenuItem::submenu(0);
+        about.text = u"About";
+        about.add(MenuItem::literal(u"Version", 10000));
+        m_menus.add(std::move(view));
+        m_menus.add(std::move(about));
     }
 }
 

@@ -137,6 +137,20 @@ std::string fileName(const std::string& folder, const char* skin, const char* vi
 }
 
 // The toolkit's controls in one frame.
+// The title bar's two menus, empty: the screenshots show the bar only.
+s::gui::menu::MenuModel& titleMenus()
+{
+    static s::gui::menu::MenuModel model(nullptr);
+    if (model.root().items.empty()) {
+        for (const char16_t* title : {u"View", u"About"}) {
+            s::gui::menu::MenuItem menu = s::gui::menu::MenuItem::submenu(0);
+            menu.text = title;
+            model.add(std::move(menu));
+        }
+    }
+    return model;
+}
+
 bool saveControls(Skinner& skins, s::lang::Localizer& localizer, int s, const std::string& file)
 {
     SkinnedFrame frame;
@@ -148,7 +162,7 @@ bool saveControls(Skinner& skins, s::lang::Localizer& localizer, int s, const st
     args.width = 500 * s;
     args.height = 320 * s;
     args.skins = &skins;
-    args.menus = {{L"View", {}}, {L"About", {}}};
+    args.menus = &titleMenus();
     if (!frame.create(args))
         return false;
     SkinPainter& painter = frame.painter();
@@ -262,7 +276,7 @@ int main(int argc, char** argv)
             args.width = 500 * scale;
             args.height = 300 * scale;
             args.skins = &skins;
-            args.menus = {{L"View", {}}, {L"About", {}}};
+            args.menus = &titleMenus();
             if (!frame.create(args))
                 return 1;
             PaintBox content(frame.painter());
