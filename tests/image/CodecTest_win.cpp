@@ -167,6 +167,11 @@ TEST(Decode, CorruptOrMissingPicturesGiveAnEmptyImage)
 {
     const std::span<const std::uint8_t> png = sample(kRgbaPng);
     const std::span<const std::uint8_t> ico = sample(kFramesIco);
+    // The program's banner, linked in with the resource script.
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(131), L"IDR_JPG");
+    ASSERT_NE(found, nullptr);
+    const std::span<const std::uint8_t> jpeg(
+        static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, found))), SizeofResource(nullptr, found));
     std::vector<std::uint8_t> icoPastTheEnd = bytesOf(ico, 6 + 16);
     struct Case {
         const char* what;
@@ -179,6 +184,8 @@ TEST(Decode, CorruptOrMissingPicturesGiveAnEmptyImage)
         {"PNG cut inside its pixel data", bytesOf(png, png.size() - 20)},
         {"ICO directory whose picture lies past the end", icoPastTheEnd},
         {"BMP header alone", bytesOf(sample(kPlainBmp), 14)},
+        {"JPEG cut in half", bytesOf(jpeg, jpeg.size() / 2)},
+        {"JPEG header alone", bytesOf(jpeg, 600)},
     };
     for (const Case& c : cases) {
         EXPECT_TRUE(decode(c.bytes).empty()) << c.what;
