@@ -1,6 +1,7 @@
 #include "app/StartupRules.h"
 
 #include "lang/Localizer.h"
+#include "platform/Screens.h"
 
 namespace s::app::win {
 
@@ -39,6 +40,15 @@ int scaleFactorFor(int screenWidth, int screenHeight)
     if (screenWidth >= 1921 && screenHeight >= 1620)
         return 2;
     return 1;
+}
+
+int scaleFactor()
+{
+    static const int scale = [] {
+        const s::platform::ScreenRect screen = s::platform::screens().primary();
+        return scaleFactorFor(screen.width, screen.height);
+    }();
+    return scale;
 }
 
 std::u16string_view viewSectionFor(int scale)

@@ -24,6 +24,8 @@ StartMode startModeOf(const s::process::commandline::win::CommandLine& line);
 
 // 4 from 4097 × 3240 on, 2 from 1921 × 1620 on, else 1.
 int scaleFactorFor(int screenWidth, int screenHeight);
+// The primary screen's, computed on first use.
+int scaleFactor();
 // The settings section of a frame's position and size at a scale: "View" at
 // 1 (and 3), "View4K" at 2, "View8K" at 4 and above.
 std::u16string_view viewSectionFor(int scale);

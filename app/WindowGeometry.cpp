@@ -1,6 +1,7 @@
 #include "app/WindowGeometry.h"
 
 #include "app/StartupRules.h"
+#include "platform/Screens.h"
 
 #include <algorithm>
 
@@ -59,6 +60,14 @@ FrameGeometry::Placement FrameGeometry::placement(s::map::IMappedData& store, co
         out.rect = centredIn(width, height, workArea);
     out.maximize = store.getBool(m_viewSection, u"Maximized", false);
     return out;
+}
+
+FrameGeometry::Placement FrameGeometry::placement(s::map::IMappedData& store) const
+{
+    const auto toRect = [](const s::platform::ScreenRect& r) {
+        return Rect{r.left, r.top, r.width, r.height};
+    };
+    return placement(store, toRect(s::platform::screens().virtualScreen()), toRect(s::platform::screens().workArea()));
 }
 
 void FrameGeometry::store(s::map::IMappedData& store, WindowState state, const Rect& rect) const

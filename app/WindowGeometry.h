@@ -42,6 +42,8 @@ public:
         bool maximize = false;
     };
     Placement placement(s::map::IMappedData& store, const Rect& virtualScreen, const Rect& workArea) const;
+    // The same on the machine's screens.
+    Placement placement(s::map::IMappedData& store) const;
 
     // Stores the geometry when the frame is hidden, writing only what
     // changed: a maximised frame only "Maximized" = true; a minimised one

@@ -10,6 +10,7 @@
 #include "lang/Localizer.h"
 #include "platform/FileIo.h"
 #include "platform/Resources.h"
+#include "platform/Screens.h"
 #include "settings/MappedData.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -385,6 +386,21 @@ TEST_F(StoredGeometry, TheFramesKeepTheirValuesWhereTheScaleSays)
     main.setKeepOnTop(false);
     EXPECT_EQ(store->getString(u"MainWindow\\View", u"OnMClick", u"").toUtf8(), "DoNothing");
     EXPECT_FALSE(AppWindow::mainWindow(1, *store).keepOnTop()) << "view values are shared by every scale";
+}
+
+TEST_F(StoredGeometry, TheMachinesScreensGiveTheScaleAndThePlace)
+{
+    const s::platform::ScreenRect primary = s::platform::screens().primary();
+    ASSERT_GT(primary.width, 0) << "no screen (under Wine, scripts/test starts Xvfb)";
+    EXPECT_EQ(scaleFactor(), scaleFactorFor(primary.width, primary.height));
+    const s::platform::ScreenRect work = s::platform::screens().workArea();
+    auto store = open("<savedata/>");
+    ASSERT_TRUE(store);
+    const FrameGeometry geometry(u"MainWindow", 1, 300, 200);
+    const FrameGeometry::Placement placement = geometry.placement(*store);
+    EXPECT_GE(placement.rect.left, work.left);
+    EXPECT_GE(placement.rect.top, work.top);
+    EXPECT_LE(placement.rect.left + placement.rect.width, work.left + work.width) << "centred in the work area";
 }
 
 }  // namespace
