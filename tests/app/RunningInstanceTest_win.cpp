@@ -38,14 +38,18 @@ s::lang::Localizer& table()
 TEST(RunningInstanceWin, TheCopyFromTheSameFileIsFoundAndToldToShowItself)
 {
     DeleteFileW(kResult);
-    std::wstring command = std::wstring(L"\"") + kCopy + L"\" " + kResult + L" 4000";
+    std::wstring command = std::wstring(L"\"") + kCopy + L"\" " + kResult + L" 6000";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     ASSERT_TRUE(CreateProcessW(kCopy, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         << "the CTest fixture copies running_copy.exe first (" << GetLastError() << ")";
-    // Its window exists once it takes input.
+    // Its window may take a moment: the first window on a new display starts
+    // Wine's desktop process, and WaitForInputIdle can return before.
     WaitForInputIdle(process.hProcess, 5000);
+    for (int waited = 0; !FindWindowW(L"OxlePurgoRunningCopy", nullptr) && waited < 10000; waited += 50)
+        Sleep(50);
+    ASSERT_NE(FindWindowW(L"OxlePurgoRunningCopy", nullptr), nullptr) << "the stand-in copy made no window";
 
     EXPECT_FALSE(findRunningInstance(u"C:\\purgo-test-instance\\b\\running_copy.exe", table(), true, false, true))
         << "another folder's file is another program";
