@@ -97,7 +97,7 @@ public:
 
     // --- The view's reading (IListRows) --------------------------------------
     // The columns of kColumns; a group row is expandable; a cell's text as
-    // cellText(row, Column) writes it; the record's icon specification.
+    // cellText(row, Column) writes it; the record's icon location (file and index).
     int columnCount() const override { return kColumnCount; }
     ListColumn column(int index) const override;
     bool isExpandable(int row) const override { return valid(row) && kind(row) == RowKind::Group; }

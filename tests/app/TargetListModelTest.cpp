@@ -264,14 +264,14 @@ class SortFixture : public ListFixture {
 protected:
     void SetUp() override
     {
-        struct Spec {
+        struct GroupRow {
             const char16_t* id;
             const char16_t* title;
             int64_t size;
             int64_t found;
             const char16_t* description;
         };
-        const Spec specs[] = {
+        const GroupRow groupRows[] = {
             {u"g1", u"beta", 4294967296LL, 3, u"Cache"},
             {u"g2", u"Alpha", 10, 3, u"cache"},
             {u"g3", u"alp", -1, 0, u"Cookies"},
@@ -279,12 +279,12 @@ protected:
             {u"g5", u"_x", 1, 3, u""},
             {u"g6", u"\u00C4rger", 4294967295LL, 2, u"Cache"},
         };
-        for (const Spec& spec : specs) {
-            TimeRecord& g = group(spec.id, spec.id[1] == u'1' ? 2 : 0);
-            g.title = spec.title;
-            g.size = spec.size;
-            g.found = spec.found;
-            g.description = spec.description;
+        for (const GroupRow& row : groupRows) {
+            TimeRecord& g = group(row.id, row.id[1] == u'1' ? 2 : 0);
+            g.title = row.title;
+            g.size = row.size;
+            g.found = row.found;
+            g.description = row.description;
         }
         show();
     }
