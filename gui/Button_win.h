@@ -11,7 +11,25 @@
 
 namespace s::gui {
 
-class Button : public Wnd {
+// What every owner-drawn push button shares: the BUTTON window, the hot
+// state (Windows gives an owner-drawn button none) and the drawing state of
+// a WM_DRAWITEM.
+class OwnerDrawnButton : public Wnd {
+protected:
+    bool createButton(HWND parent, const std::wstring& text, int x, int y, int width, int height, int id);
+    // Hot tracking; the caller goes on to Wnd::onMessage.
+    void trackHot(UINT msg);
+    bool hot() const { return m_hot; }
+    // The state to draw: disabled, pressed, hot, focused (or, with
+    // FocusLooks::Hot, focus drawn as hot), normal.
+    enum class FocusLooks : std::uint8_t { Focused, Hot };
+    s::gui::drawer::ButtonState stateOf(const DRAWITEMSTRUCT& item, FocusLooks focus) const;
+
+private:
+    bool m_hot = false;
+};
+
+class Button : public OwnerDrawnButton {
 public:
     struct Args {
         HWND parent = nullptr;
@@ -37,7 +55,6 @@ protected:
 private:
     SkinPainter& m_painter;
     std::wstring m_text;
-    bool m_hot = false;
 };
 
 }  // namespace s::gui

@@ -3,6 +3,7 @@
 // accessibility work; the window text names it for screen readers.
 #pragma once
 
+#include "gui/Button_win.h"
 #include "gui/SkinPainter_win.h"
 #include "gui/Wnd_win.h"
 
@@ -16,7 +17,7 @@ namespace s::gui {
 // "#Plus" → plus, "#X" → cross; anything else → none.
 std::optional<Picture> pictureByName(std::u16string_view name);
 
-class PictureButton : public Wnd {
+class PictureButton : public OwnerDrawnButton {
 public:
     struct Args {
         HWND parent = nullptr;
@@ -44,7 +45,6 @@ protected:
 private:
     SkinPainter& m_painter;
     Picture m_picture = Picture::plus;
-    bool m_hot = false;
 };
 
 }  // namespace s::gui
