@@ -51,6 +51,10 @@ bool tell(std::uintptr_t window, bool sendRefresh)
 bool findRunningInstance(std::u16string_view modulePath, s::lang::Localizer& localizer, bool activate, bool sendRefresh,
                          bool useLanguageNames)
 {
+    // Without its own path the program cannot tell its copies from the
+    // processes whose path cannot be read.
+    if (modulePath.empty())
+        return false;
     p::IProcesses& all = p::processes();
     const std::uint32_t self = all.currentProcessId();
     std::uint32_t found = 0;

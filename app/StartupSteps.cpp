@@ -46,17 +46,23 @@ void openPage(s::lang::Localizer& localizer, std::int32_t id)
 
 void recordVersion(s::map::IMappedData& store, s::lang::Localizer& localizer)
 {
-    const auto stored = store.getString(u"", u"Version", u"0.00");
     const auto& current = localizer.text(kVersionText);
+    // Without the language table there is no version to compare or record;
+    // an empty one written now would open the page again on the next start.
+    if (current.isEmpty())
+        return;
+    const auto stored = store.getString(u"Version", u"", u"0.00");
     if (versionChangeOpensPage(stored.view(), current.view()))
         openPage(localizer, kSoftwarePage);
-    store.setString(u"", u"SoftwareType", kEdition);
-    store.setString(u"", u"SoftwareID", localizer.text(kRegistryName).view());
-    store.setString(u"", u"Version", current.view());
+    store.setString(u"SoftwareType", u"", kEdition);
+    store.setString(u"SoftwareID", u"", localizer.text(kRegistryName).view());
+    store.setString(u"Version", u"", current.view());
 }
 
 void recordVersionUnder(s::map::IMappedData& store, std::u16string_view windowName, s::lang::Localizer& localizer)
 {
+    if (localizer.text(kVersionText).isEmpty())
+        return;
     const bool autoSave = store.autoSave();
     store.setAutoSave(false);
     const std::u16string base(windowName);
@@ -74,11 +80,11 @@ void chooseLanguage(s::map::IMappedData& store, s::lang::Localizer& localizer)
 {
     s::lang::LangPack* chosen = localizer.current();
     const std::u16string fallback = chosen ? std::u16string(chosen->engName().view()) : std::u16string();
-    const auto stored = store.getString(u"", u"Language", fallback);
+    const auto stored = store.getString(u"Language", u"", fallback);
     localizer.select(stored.view());
     s::lang::LangPack* now = localizer.current();
     if (now && !equalsFolded(now->engName().view(), stored.view()))
-        store.setString(u"", u"Language", now->engName().view());
+        store.setString(u"Language", u"", now->engName().view());
 }
 
 bool answerSilentRequest(const s::process::commandline::win::CommandLine& line, s::lang::Localizer& localizer)

@@ -1,9 +1,10 @@
 # Writes a C++ file that carries data files as byte arrays and registers them
 # as resources at start-up (the native build's counterpart of the .rc file).
-#   cmake -DOUTPUT=<file.cpp> -DRESOURCES="<type>|<id>|<path>;..." -P EmbedResources.cmake
+#   cmake -DOUTPUT=<file.cpp> -DRESOURCES="<type>|<id>|<path>@@..." -P EmbedResources.cmake
 set(body "")
 set(registrations "")
 set(index 0)
+string(REPLACE "@@" ";" RESOURCES "${RESOURCES}")
 foreach(entry IN LISTS RESOURCES)
   string(REPLACE "|" ";" parts "${entry}")
   list(GET parts 0 type)

@@ -60,7 +60,8 @@ function(purgo_embed_resources target)
     target_sources(${target} PRIVATE ${rc})
   else()
     set(cpp ${CMAKE_CURRENT_BINARY_DIR}/${ARG_NAME}.cpp)
-    string(REPLACE ";" "\\;" escaped "${ARG_RESOURCES}")
+    # A list cannot pass through a command line intact: "@@" separates the entries.
+    string(REPLACE ";" "@@" escaped "${ARG_RESOURCES}")
     add_custom_command(OUTPUT ${cpp}
       COMMAND ${CMAKE_COMMAND} -DOUTPUT=${cpp} "-DRESOURCES=${escaped}"
               -P ${PROJECT_SOURCE_DIR}/cmake/EmbedResources.cmake

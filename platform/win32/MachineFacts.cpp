@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace s::platform {
 
 namespace {
@@ -35,12 +37,19 @@ public:
 
     std::u16string modulePath() override
     {
-        wchar_t buffer[MAX_PATH + 1] = {};
-        DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH + 1);
-        // A full buffer means the path was cut.
-        if (length == 0 || length > MAX_PATH)
-            return {};
-        return narrowed(buffer, length);
+        // A full buffer means the path was cut: grow it, up to the longest
+        // path Windows has, so that a program kept deep in a folder tree
+        // still knows where it is.
+        std::vector<wchar_t> buffer;
+        for (DWORD size = MAX_PATH + 1; size <= 32768; size *= 2) {
+            buffer.assign(size, L'\0');
+            const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
+            if (length == 0)
+                return {};
+            if (length < size)
+                return narrowed(buffer.data(), length);
+        }
+        return {};
     }
 
     std::u16string userName() override
