@@ -1,0 +1,300 @@
+// The program's whole start under Wine, run as its own process
+// (program_start.exe, copied to C:\purgo-test-start\ by the CTest fixture,
+// and a copy built without resources in C:\purgo-test-start\bare\): what the
+// main window is handed, what the settings file holds afterwards, the
+// switches, a second start, a logon through the Startup folder, and the bad
+// inputs start-up has to survive.
+//
+// Every case stores "Version" 1.25 first: a new version opens the software
+// page, which under Wine would start the machine's browser (that rule is
+// checked on the in-memory machine).
+#include "app/BootRegistration.h"
+#include "tests/app/BootRegistrationFixture.h"
+#include "tests/support/HeldFile.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace s::app::win {
+namespace {
+
+constexpr wchar_t kFolder[] = L"C:\\purgo-test-start\\";
+constexpr wchar_t kBareFolder[] = L"C:\\purgo-test-start\\bare\\";
+
+std::wstring programIn(const std::wstring& folder)
+{
+    return folder + L"program_start.exe";
+}
+
+bool writeFile(const std::wstring& path, std::string_view bytes)
+{
+    const std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+    CreateDirectoryW(folder.c_str(), nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return written == bytes.size();
+}
+
+std::string readFile(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+void storeSettings(const std::wstring& folder, std::string_view xml)
+{
+    ASSERT_TRUE(writeFile(folder + L"savedata\\SaveData.xml", xml));
+}
+
+// Runs a program with the arguments and waits up to `milliseconds` for its
+// end. Standard handles go to NUL: whatever it starts must not hold the test
+// runner's pipes.
+struct Finished {
+    bool ended = false;
+    DWORD exitCode = 0;
+};
+
+Finished run(const std::wstring& program, const std::wstring& arguments, DWORD milliseconds,
+             PROCESS_INFORMATION* keep = nullptr)
+{
+    std::wstring command = L"\"" + program + L"\" " + arguments;
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE nul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                             OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
+    PROCESS_INFORMATION process{};
+    Finished result;
+    const std::wstring folder = program.substr(0, program.find_last_of(L'\\') + 1);
+    const BOOL started = CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        folder.c_str(), &startup, &process);
+    CloseHandle(nul);
+    if (!started)
+        return result;
+    if (keep) {
+        *keep = process;
+        return result;
+    }
+    result.ended = WaitForSingleObject(process.hProcess, milliseconds) == WAIT_OBJECT_0;
+    GetExitCodeProcess(process.hProcess, &result.exitCode);
+    if (!result.ended)
+        TerminateProcess(process.hProcess, 9);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return result;
+}
+
+// One field of the report ("skin=Fresh L" reads up to the next " name=").
+std::string field(const std::string& report, const std::string& name)
+{
+    const std::size_t at = report.find(name + "=");
+    if (at == std::string::npos)
+        return "(missing)";
+    const std::size_t from = at + name.size() + 1;
+    std::size_t end = from;
+    while (end < report.size()) {
+        const std::size_t space = report.find(' ', end);
+        if (space == std::string::npos) {
+            end = report.size();
+            break;
+        }
+        const std::size_t equals = report.find('=', space);
+        const std::size_t nextSpace = report.find(' ', space + 1);
+        if (equals != std::string::npos && (nextSpace == std::string::npos || equals < nextSpace)) {
+            end = space;
+            break;
+        }
+        end = space + 1;
+    }
+    return report.substr(from, end - from);
+}
+
+class ProgramStart : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(GetFileAttributesW(programIn(kFolder).c_str()), INVALID_FILE_ATTRIBUTES)
+            << "the CTest fixture copies program_start.exe first";
+        DeleteFileW((std::wstring(kFolder) + L"started.txt").c_str());
+        DeleteFileW((std::wstring(kBareFolder) + L"started.txt").c_str());
+    }
+    std::string startedReport(const wchar_t* folder = kFolder) { return readFile(std::wstring(folder) + L"started.txt"); }
+};
+
+TEST_F(ProgramStart, TheSwitchesDecideWhatRuns)
+{
+    struct Row {
+        const wchar_t* arguments;
+        const char* mode;  // nullptr: the start ends before the main window
+    };
+    const Row rows[] = {
+        {L"", "interactive"},
+        {L"/STARTUP", "boot"},
+        {L"-startupx", "interactive"},
+        {L"something else", "interactive"},
+        {L"-uninstall", nullptr},
+        {L"/startup -UNINSTALL", nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "arguments \"" << std::string(row.arguments, row.arguments + wcslen(row.arguments)) << "\"");
+        storeSettings(kFolder, "<savedata><Version>1.25</Version><Language>German</Language><Skin>Fresh L</Skin></savedata>");
+        DeleteFileW((std::wstring(kFolder) + L"started.txt").c_str());
+        const Finished finished = run(programIn(kFolder), row.arguments, 30000);
+        ASSERT_TRUE(finished.ended);
+        EXPECT_EQ(finished.exitCode, 0u);
+        const std::string report = startedReport();
+        if (!row.mode) {
+            EXPECT_EQ(report, "");
+            continue;
+        }
+        EXPECT_EQ(field(report, "mode"), row.mode) << report;
+        EXPECT_EQ(field(report, "language"), "German") << report;
+        EXPECT_EQ(field(report, "skin"), "Fresh L") << report;
+        EXPECT_EQ(field(report, "banner"), "700x230") << report;
+        EXPECT_EQ(field(report, "upright"), "230x700") << report;
+        EXPECT_EQ(field(report, "icon"), "1") << report;
+        EXPECT_EQ(field(report, "frame"), "MainWindow\\View") << "Xvfb's screen is 1280 x 1024: scale 1";
+        EXPECT_EQ(readFile(std::wstring(kFolder) + L"savedata\\SaveData.xml"),
+                  "<savedata><Version>1.25</Version><Language>German</Language><Skin>Fresh L</Skin>"
+                  "<SoftwareType>Freeware</SoftwareType><SoftwareID>Oxle&#160;Purgo</SoftwareID>"
+                  "<MainWindow><SoftwareType>Freeware</SoftwareType><SoftwareID>Oxle&#160;Purgo</SoftwareID>"
+                  "<Version>1.25</Version></MainWindow></savedata>");
+    }
+}
+
+TEST_F(ProgramStart, UninstallRemovesTheBootRegistrationAndNothingElse)
+{
+    UacSetting uac;
+    uac.set(0);  // the Startup-folder form, which Wine fully implements
+    const OsVersion os = version(6, 1);
+    const std::u16string name = u"Oxle Purgo 1.25";
+    const std::wstring program = programIn(kFolder);
+    registerBootRun(name, std::u16string(program.begin(), program.end()), os);
+    ASSERT_TRUE(isBootRunRegistered(name, os));
+    storeSettings(kFolder, "<savedata><Version>1.25</Version></savedata>");
+    ASSERT_TRUE(run(program, L"-Uninstall", 30000).ended);
+    EXPECT_FALSE(isBootRunRegistered(name, os));
+    EXPECT_NE(readFile(std::wstring(kFolder) + L"savedata\\SaveData.xml"), "") << "the settings stay";
+}
+
+TEST_F(ProgramStart, ALogonStartsTheSilentRunFromTheStartupFolder)
+{
+    UacSetting uac;
+    uac.set(0);
+    const OsVersion os = version(6, 1);
+    const std::u16string name = u"Oxle Purgo 1.25";
+    const std::wstring program = programIn(kFolder);
+    registerBootRun(name, std::u16string(program.begin(), program.end()), os);
+    ASSERT_TRUE(isBootRunRegistered(name, os));
+    storeSettings(kFolder, "<savedata><Version>1.25</Version></savedata>");
+
+    // A plain wineboot is Wine's logon: it runs the Startup folder's
+    // shortcuts with their arguments.
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    const Finished logon = run(std::wstring(system) + L"\\wineboot.exe", L"", 60000);
+    EXPECT_TRUE(logon.ended);
+    std::string report;
+    for (int waited = 0; report.empty() && waited < 30000; waited += 100) {
+        Sleep(100);
+        report = startedReport();
+    }
+    unregisterBootRun(name, os);
+    EXPECT_EQ(field(report, "mode"), "boot") << "the shortcut starts the program with -startup: " << report;
+}
+
+TEST_F(ProgramStart, ASecondStartFromTheSameFileShowsTheFirstAndEnds)
+{
+    storeSettings(kFolder, "<savedata><Version>1.25</Version></savedata>");
+    SetEnvironmentVariableW(L"PURGO_TEST_HOLD", L"8000");
+    PROCESS_INFORMATION first{};
+    run(programIn(kFolder), L"", 0, &first);
+    SetEnvironmentVariableW(L"PURGO_TEST_HOLD", nullptr);
+    ASSERT_NE(first.hProcess, nullptr);
+    for (int waited = 0; !FindWindowW(L"OxlePurgoStartTest", nullptr) && waited < 15000; waited += 50)
+        Sleep(50);
+    ASSERT_NE(FindWindowW(L"OxlePurgoStartTest", nullptr), nullptr) << "the first copy shows no window";
+
+    const Finished second = run(programIn(kFolder), L"", 15000);
+    EXPECT_TRUE(second.ended) << "the second start ends by itself";
+    EXPECT_EQ(startedReport(), "") << "the second start reaches no window of its own";
+
+    ASSERT_EQ(WaitForSingleObject(first.hProcess, 30000), WAIT_OBJECT_0);
+    CloseHandle(first.hThread);
+    CloseHandle(first.hProcess);
+    // Once for every language whose product name begins its caption: the
+    // answers are not looked at.
+    EXPECT_GE(std::atoi(field(startedReport(), "1027").c_str()), 1) << "the first copy was told to show itself";
+}
+
+TEST_F(ProgramStart, TheVersionIsTheOneWindowsReports)
+{
+    // Wine reports Windows 7 in a new prefix; a program's own entry under
+    // AppDefaults makes it report Windows 10 to that program alone.
+    constexpr wchar_t kAppDefaults[] = L"Software\\Wine\\AppDefaults\\program_start.exe";
+    storeSettings(kFolder, "<savedata><Version>1.25</Version></savedata>");
+    ASSERT_TRUE(run(programIn(kFolder), L"-startup", 30000).ended);
+    EXPECT_EQ(field(startedReport(), "os"), "6.1") << startedReport();
+
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kAppDefaults, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t win10[] = L"win10";
+    RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(win10), sizeof(win10));
+    RegCloseKey(key);
+    DeleteFileW((std::wstring(kFolder) + L"started.txt").c_str());
+    const Finished finished = run(programIn(kFolder), L"-startup", 30000);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kAppDefaults);
+    ASSERT_TRUE(finished.ended);
+    EXPECT_EQ(field(startedReport(), "os"), "10.0") << startedReport();
+}
+
+TEST_F(ProgramStart, BadInputLeavesDefaults)
+{
+    // No resources at all: no language table, skin set, pictures or icon.
+    storeSettings(kBareFolder, "<savedata><Version>1.25</Version></savedata>");
+    ASSERT_TRUE(run(programIn(kBareFolder), L"", 30000).ended);
+    const std::string bare = startedReport(kBareFolder);
+    EXPECT_EQ(field(bare, "mode"), "interactive") << bare;
+    EXPECT_EQ(field(bare, "language"), "") << bare;
+    EXPECT_EQ(field(bare, "skin"), "Classic LG") << "the built-in skins remain: " << bare;
+    EXPECT_EQ(field(bare, "banner"), "0x0") << bare;
+    EXPECT_EQ(field(bare, "icon"), "0") << bare;
+    EXPECT_EQ(readFile(std::wstring(kBareFolder) + L"savedata\\SaveData.xml"),
+              "<savedata><Version>1.25</Version></savedata>")
+        << "without the language table no version is recorded";
+
+    // A settings file another program holds: defaults, and the file stays.
+    const std::string held = "<savedata><Version>1.25</Version><Language>German</Language></savedata>";
+    storeSettings(kFolder, held);
+    {
+        const std::wstring path = std::wstring(kFolder) + L"savedata\\SaveData.xml";
+        testing_platform::HeldFile lock(std::u16string(path.begin(), path.end()));
+        ASSERT_TRUE(lock.held());
+        ASSERT_TRUE(run(programIn(kFolder), L"", 30000).ended);
+    }
+    EXPECT_EQ(field(startedReport(), "language"), "English") << startedReport();
+    EXPECT_EQ(readFile(std::wstring(kFolder) + L"savedata\\SaveData.xml"), held);
+}
+
+}  // namespace
+}  // namespace s::app::win
