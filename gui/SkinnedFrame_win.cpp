@@ -428,6 +428,10 @@ LRESULT SkinnedFrame::onMessage(UINT msg, WPARAM wp, LPARAM lp)
             return 0;
         DestroyWindow(hwnd());
         return 0;
+    case WM_ENDSESSION:
+        if (wp && onEndSession)
+            onEndSession();
+        return 0;
     case WM_DESTROY:
         if (m_skins)
             m_skins->removeListener(this);

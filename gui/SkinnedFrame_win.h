@@ -91,6 +91,9 @@ public:
     // Before the frame closes (close button, middle click, WM_CLOSE); false
     // keeps it open.
     std::function<bool()> onClose;
+    // Windows is ending the session (log-off or shut-down): the last chance
+    // to save, after which the window goes.
+    std::function<void()> onEndSession;
     // After message 1027 restored and raised the window.
     std::function<void()> onActivateRequest;
     // The content area (below the title bar) changed: lay out the children.
