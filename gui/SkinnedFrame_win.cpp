@@ -106,7 +106,9 @@ bool SkinnedFrame::create(const FrameArgs& args)
     WndArgs wnd;
     wnd.text = args.caption;
     wnd.style = kFrameStyle;
-    wnd.exStyle = WS_EX_APPWINDOW;
+    wnd.parent = args.owner;
+    // Only a window of its own has a taskbar button.
+    wnd.exStyle = args.owner ? 0 : WS_EX_APPWINDOW;
     wnd.x = args.x;
     wnd.y = args.y;
     wnd.width = args.width;

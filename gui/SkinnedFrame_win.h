@@ -31,6 +31,9 @@ enum class MiddleClickAction { close, iconize, doNothing };
 
 struct FrameArgs {
     std::wstring caption;
+    // The window that owns this one (a dialog's owner): it stays above its
+    // owner and goes with it. Null: an independent top-level window.
+    HWND owner = nullptr;
     HICON icon = nullptr;  // not owned; drawn 16 × 16 × scale
     int scale = 1;
     int x = CW_USEDEFAULT;

@@ -34,6 +34,7 @@ bool ModalDialog::createFrame(HWND parent, const std::wstring& title, int width,
     args.width = width;
     args.height = height;
     args.skins = m_skins;
+    args.owner = parent && IsWindow(parent) ? parent : nullptr;
     // The question stays above the other windows, as the program's small
     // windows do by default.
     args.keepOnTop = true;
