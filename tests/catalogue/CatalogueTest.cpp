@@ -301,24 +301,30 @@ TEST_F(CatalogueTest, FixedTargetsAddUpByKind)
 {
     const std::u16string roaming = purgo::platformFolder(PlatformFolder::AppData).toU16String() + u"\\Mozilla";
     const std::u16string local = purgo::platformFolder(PlatformFolder::LocalAppData).toU16String() + u"\\Mozilla";
+    const std::u16string ini = roaming + u"\\Firefox\\profiles.ini";
+    const std::u16string profiles = local + u"\\Firefox\\Profiles";
     auto& files = s::platform::fileIo();
-    ASSERT_FALSE(files.folderExists(roaming)) << "the prefix has a Firefox of its own";
-    ASSERT_FALSE(files.folderExists(local)) << "the prefix has a Firefox of its own";
-    ASSERT_TRUE(
-        writeIniFile(roaming + u"\\Firefox\\profiles.ini", "[Profile0]\nIsRelative=1\nPath=Profiles/abc.default\n"));
+    ASSERT_FALSE(files.fileExists(ini)) << "the machine has a Firefox of its own";
+    ASSERT_FALSE(files.folderExists(profiles)) << "the machine has a Firefox of its own";
+    // What the test makes goes again; folders that were there stay.
     struct Removal {
-        std::u16string a, b;
+        std::vector<std::u16string> paths;
         ~Removal()
         {
-            removePath(a);
-            removePath(b);
+            for (const auto& path : paths)
+                removePath(path);
         }
-    } removal{roaming, local};
+    } removal;
+    removal.paths = {ini, profiles};
+    for (const std::u16string& folder : {roaming, local})
+        if (!files.folderExists(folder))
+            removal.paths.push_back(folder);
+    ASSERT_TRUE(writeIniFile(ini, "[Profile0]\nIsRelative=1\nPath=Profiles/abc.default\n"));
 
     for (const bool localCache : {false, true}) {
         SCOPED_TRACE(localCache ? "with the local cache folder" : "without the local cache folder");
         if (localCache) {
-            ASSERT_TRUE(makeFolder(local + u"\\Firefox\\Profiles\\abc.default\\Cache"));
+            ASSERT_TRUE(makeFolder(profiles + u"\\abc.default\\Cache"));
         }
         BuiltTree tree(englishLocalizer());
         std::map<int32_t, int> kinds;
