@@ -47,7 +47,7 @@ void listFiles(TimeRecord& target, const std::function<void(CleanItem&)>& each)
         if (!path->exists())
             return;
         CleanItem item;
-        item.type = target.kind == Type_File ? CleanItemType::File : CleanItemType::Folder;
+        item.type = path->isDirectory() ? CleanItemType::Folder : CleanItemType::File;
         item.path = path.get();
         each(item);
         return;
