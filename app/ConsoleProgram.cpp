@@ -596,6 +596,10 @@ private:
                 ListedTarget items{target, {}};
                 purgo::forEachCleanItem(*target, [&](purgo::CleanItem& item) {
                     const purgo::ItemMeasures measures = purgo::measureCleanItem(item, *target);
+                    // The clean calls every special target's handler; one that
+                    // counted nothing has nothing to show.
+                    if (item.type == purgo::CleanItemType::Handler && measures.found == 0 && measures.size == 0)
+                        return;
                     items.items.push_back({item.type, purgo::cleanItemText(item, *target).toUtf8(), measures});
                     found += measures.found;
                     size += measures.size;

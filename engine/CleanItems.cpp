@@ -182,7 +182,9 @@ Text cleanItemText(const CleanItem& item, const TimeRecord& target)
         text = item.key->windowsPath();
         break;
     case CleanItemType::Handler:
-        text = target.target;
+        // Some count handlers leave the text empty (the Recycle Bin's): the
+        // title names what they cover then.
+        text = target.target.isEmpty() ? target.title : target.target;
         break;
     }
     return text;

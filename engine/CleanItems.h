@@ -50,7 +50,7 @@ const char* cleanItemTypeName(CleanItemType type);
 
 // The item as a user reads it: the path; the key's path, a backslash and the
 // value's name; the key's path; a special target's text (its count
-// handler's description of what it covers).
+// handler's description of what it covers), or its title when that is empty.
 Text cleanItemText(const CleanItem& item, const TimeRecord& target);
 
 // How many items (a folder or key with everything in it) and bytes the item
