@@ -69,21 +69,17 @@ std::vector<std::byte> sz(std::u16string_view text)
     return out;
 }
 
-std::u16string upper(std::u16string_view text)
-{
-    std::u16string out(text);
-    for (char16_t& c : out)
-        if (c >= u'a' && c <= u'z')
-            c = static_cast<char16_t>(c - u'a' + u'A');
-    return out;
-}
+enum class Case { Lower, Upper };
 
-std::u16string lower(std::u16string_view text)
+// The text with A to Z (or a to z) in the other case.
+std::u16string inCase(std::u16string_view text, Case wanted)
 {
+    const char16_t from = wanted == Case::Upper ? u'a' : u'A';
+    const char16_t to = wanted == Case::Upper ? u'A' : u'a';
     std::u16string out(text);
     for (char16_t& c : out)
-        if (c >= u'A' && c <= u'Z')
-            c = static_cast<char16_t>(c - u'A' + u'a');
+        if (c >= from && c <= from + 25)
+            c = static_cast<char16_t>(c - from + to);
     return out;
 }
 
@@ -209,8 +205,8 @@ TEST_F(MruListsTest, EachListCountsAndCleansItsOwnKeyByItsFamilysRule)
                       {u"url1", s::platform::kRegSz, sz(u"http://example.invalid/")}};
         } else {
             const std::u16string prefix = row.prefix;
-            entries = {{lower(prefix) + u"1", s::platform::kRegSz, sz(u"one")},
-                       {upper(prefix) + u"7", s::platform::kRegSz, sz(u"seven")},
+            entries = {{inCase(prefix, Case::Lower) + u"1", s::platform::kRegSz, sz(u"one")},
+                       {inCase(prefix, Case::Upper) + u"7", s::platform::kRegSz, sz(u"seven")},
                        {prefix + u"foo", s::platform::kRegBinary, std::vector<std::byte>(0)}};
             others = {{u"my" + prefix, s::platform::kRegSz, sz(u"not at the start")},
                       {prefix.substr(0, prefix.size() - 1), s::platform::kRegSz, sz(u"too short")},
