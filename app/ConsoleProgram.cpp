@@ -5,7 +5,6 @@
 #include "base/TextFormat.h"
 #include "base/XmlNode.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/CustomGroups.h"
 #include "engine/CheckedStates.h"
 #include "engine/CleanItems.h"
 #include "engine/Runs.h"
