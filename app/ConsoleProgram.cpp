@@ -60,12 +60,12 @@ struct Options {
     bool checkOn = false;
 };
 
-struct CommandSpec {
+struct CommandRow {
     const char16_t* name;
     Command command;
 };
 
-constexpr CommandSpec kCommands[] = {
+constexpr CommandRow kCommands[] = {
     {u"list", Command::List},   {u"preview", Command::Preview}, {u"clean", Command::Clean},
     {u"check", Command::Check}, {u"help", Command::Help},
 };
@@ -78,14 +78,14 @@ constexpr unsigned kAnyCommand = ~0u;
 
 // An option is a switch (flag) or takes the next word (value), and goes with
 // the commands in `commands`.
-struct OptionSpec {
+struct OptionRow {
     const char16_t* name;
     bool Options::*flag;
     std::u16string Options::*value;
     unsigned commands;
 };
 
-const OptionSpec kOptions[] = {
+const OptionRow kOptions[] = {
     {u"--json", &Options::json, nullptr, kAnyCommand},
     {u"--settings", nullptr, &Options::settings, kAnyCommand},
     {u"--lang", nullptr, &Options::language, kAnyCommand},
@@ -106,7 +106,7 @@ std::string utf8(std::u16string_view text)
 std::string parse(const std::vector<std::u16string>& args, Options& options)
 {
     std::vector<std::u16string> words;
-    std::vector<const OptionSpec*> given;
+    std::vector<const OptionRow*> given;
     std::string error;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::u16string& arg = args[i];
@@ -114,20 +114,20 @@ std::string parse(const std::vector<std::u16string>& args, Options& options)
             words.push_back(arg);
             continue;
         }
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& option : kOptions)
+        const OptionRow* row = nullptr;
+        for (const OptionRow& option : kOptions)
             if (arg == option.name)
-                spec = &option;
-        if (!spec) {
+                row = &option;
+        if (!row) {
             if (error.empty())
                 error = "unknown option " + utf8(arg);
             continue;
         }
-        given.push_back(spec);
-        if (spec->flag) {
-            options.*(spec->flag) = true;
+        given.push_back(row);
+        if (row->flag) {
+            options.*(row->flag) = true;
         } else if (i + 1 < args.size()) {
-            options.*(spec->value) = args[++i];
+            options.*(row->value) = args[++i];
         } else if (error.empty()) {
             error = utf8(arg) + " needs a value";
         }
@@ -145,16 +145,16 @@ std::string parse(const std::vector<std::u16string>& args, Options& options)
     }
     if (words.empty())
         return "no command given";
-    const CommandSpec* command = nullptr;
-    for (const CommandSpec& spec : kCommands)
-        if (words[0] == spec.name)
-            command = &spec;
+    const CommandRow* command = nullptr;
+    for (const CommandRow& row : kCommands)
+        if (words[0] == row.name)
+            command = &row;
     if (!command)
         return "unknown command " + utf8(words[0]);
     options.command = command->command;
-    for (const OptionSpec* spec : given)
-        if (!(spec->commands & bit(options.command)))
-            return utf8(spec->name) + " does not go with " + utf8(command->name);
+    for (const OptionRow* row : given)
+        if (!(row->commands & bit(options.command)))
+            return utf8(row->name) + " does not go with " + utf8(command->name);
     if (options.version)
         return "--version does not go with " + utf8(command->name);
     if (options.all && options.files)
