@@ -67,7 +67,10 @@ void RunController::collectInformation()
     if (m_builder)
         m_builder(m_groups);
     const bool onlyRelated = m_store.getBool(kViewSection, u"ShowOnlyRelated", true);
-    for (TimeRecord* group : m_groups) {
+    const int count = static_cast<int>(m_groups.size());
+    for (int i = 0; i < count; ++i) {
+        TimeRecord* group = m_groups[static_cast<std::size_t>(i)];
+        m_view.groupStarting(RunMode::Collect, i, count, *group);
         loadChecks(*group, kItemsPrefix, m_store);
         scan(*group, &m_localizer, Captions::With);
         if (!m_startupMode && (!onlyRelated || isRelated(*group)))
@@ -92,6 +95,7 @@ void RunController::cleanSelected()
     for (int i = 0; i < groupCount && !m_cancel.load(); ++i) {
         TimeRecord& group = *m_groups[static_cast<std::size_t>(i)];
         if (group.checked) {
+            m_view.groupStarting(RunMode::Clean, i, groupCount, group);
             const int64_t oldFound = group.found;
             const int64_t oldSize = group.size;
             clean(group, context);

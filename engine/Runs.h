@@ -27,11 +27,18 @@ class IMappedData;
 
 namespace s::file::gui::dialogs::purgo {
 
+enum class RunMode : int { Collect = 0, Clean = 1 };
+
 class IRunView {
 public:
     virtual ~IRunView() = default;
     // Collect run: the list is about to be filled (its drawing may pause).
     virtual void collectStarted() {}
+    // A group's turn: the collect run is about to measure it, the clean run
+    // to clean it (checked groups only); index counts from 0 in list order.
+    // Called in start-up mode too, where the window shows nothing but the
+    // console reports progress.
+    virtual void groupStarting(RunMode /*mode*/, int /*index*/, int /*count*/, const TimeRecord& /*group*/) {}
     // A measured group that the list shows.
     virtual void addRow(TimeRecord& group) = 0;
     // Collect run done: the list is complete, the window becomes ready.
@@ -49,8 +56,6 @@ public:
 
 // Builds the catalogue's tree (custom groups first) into the list.
 using TreeBuilder = std::function<void(std::vector<TimeRecord*>& list)>;
-
-enum class RunMode : int { Collect = 0, Clean = 1 };
 
 struct CleanCounters {
     int64_t deletedFound = 0;

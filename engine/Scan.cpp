@@ -61,7 +61,10 @@ void scanRegistryKey(TimeRecord& target, s::lang::Localizer* localizer, Captions
     int64_t subkeys = 0;
     target.size = measureKey(*key, target.kind != Type_RegKey_1_Level, target.kind != Type_RegKey_OnlyAllSubKeys,
                              values, subkeys);
-    target.found = values + subkeys + (target.kind == Type_RegKey_All_Levels_IncludeSelf ? 1 : 0);
+    // The key itself counts only while it is there: a key its clean removed
+    // is no item left for the next boot.
+    const bool self = target.kind == Type_RegKey_All_Levels_IncludeSelf && key->exists();
+    target.found = values + subkeys + (self ? 1 : 0);
 }
 
 void scanRegistryValue(TimeRecord& target, s::lang::Localizer* localizer, Captions captions, Reach reach)
@@ -95,7 +98,9 @@ void scanFolder(TimeRecord& target, s::lang::Localizer* localizer, Captions capt
     const auto topFiles =
         target.kind == Type_Folder_OnlyAllSubFolders ? s::file::TopFiles::Skip : s::file::TopFiles::Count;
     target.size = path->measureFolder(descend, topFiles, files, folders);
-    target.found = files + folders + (target.kind == Type_Folder_All_Levels_IncludeSelf ? 1 : 0);
+    // The folder itself counts only while it is there (see the keys above).
+    const bool self = target.kind == Type_Folder_All_Levels_IncludeSelf && path->exists();
+    target.found = files + folders + (self ? 1 : 0);
 }
 
 void scanFile(TimeRecord& target, s::lang::Localizer* localizer, Captions captions, Reach reach)

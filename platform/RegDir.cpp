@@ -496,6 +496,14 @@ std::int64_t RegDir::valueDataLength(std::u16string_view name)
     return query(name, length) == p::kStatusSuccess ? std::int64_t{length} : 0;
 }
 
+bool RegDir::valueExists(std::u16string_view name)
+{
+    if (!isOpen())
+        open();
+    std::uint32_t length = 0;
+    return query(name, length) == p::kStatusSuccess;
+}
+
 bool RegDir::deleteValue(std::u16string_view name)
 {
     if (!isOpen())

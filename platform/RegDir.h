@@ -51,6 +51,9 @@ public:
     int listValueNames(StrArray& out) override;
     std::int64_t valueDataLength(std::u16string_view name) override;
     bool deleteValue(std::u16string_view name) override;
+    // True when the value can be queried (deleteValue deletes only such a
+    // value); a value with no data exists too.
+    bool valueExists(std::u16string_view name);
     void deleteKeyTree(IncludeSelf includeSelf) override;
 
     // True when this key is a place no clean may empty or delete: see

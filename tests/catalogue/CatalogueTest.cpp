@@ -295,36 +295,67 @@ TEST_F(CatalogueTest, DescriptionsByRule)
     }
 }
 
+// The Firefox cache has a second target when the profile's local cache
+// folder exists: the fixture makes the profile, and the folder for one row.
 TEST_F(CatalogueTest, FixedTargetsAddUpByKind)
 {
-    BuiltTree tree(englishLocalizer());
-    std::map<int32_t, int> kinds;
-    int specials = 0;
-    bool cache02 = false;
-    // Groups 3, 5 and 32 hold only what the machine gives them.
-    const std::set<std::u16string> machineGroups = {u"WindowsUpdateHotFixUninstallers", u"IEInternetCookies",
-                                                    u"RecycleBin"};
-    for (const TimeRecord* group : tree.groups) {
-        if (machineGroups.count(group->id.toU16String()))
-            continue;
-        for (std::size_t c = 0; c < group->childCount(); ++c) {
-            const TimeRecord& target = *group->child(c);
-            if (target.kind == purgo::Type_File_Func)
-                ++specials;
-            else
-                ++kinds[target.kind];
-            cache02 = cache02 || target.id.equals(u"Cache02");
+    const std::u16string roaming = purgo::platformFolder(PlatformFolder::AppData).toU16String() + u"\\Mozilla";
+    const std::u16string local = purgo::platformFolder(PlatformFolder::LocalAppData).toU16String() + u"\\Mozilla";
+    const std::u16string ini = roaming + u"\\Firefox\\profiles.ini";
+    const std::u16string profiles = local + u"\\Firefox\\Profiles";
+    auto& files = s::platform::fileIo();
+    ASSERT_FALSE(files.fileExists(ini)) << "the machine has a Firefox of its own";
+    ASSERT_FALSE(files.folderExists(profiles)) << "the machine has a Firefox of its own";
+    // What the test makes goes again; folders that were there stay.
+    struct Removal {
+        std::vector<std::u16string> paths;
+        ~Removal()
+        {
+            for (const auto& path : paths)
+                removePath(path);
         }
+    } removal;
+    removal.paths = {ini, profiles};
+    for (const std::u16string& folder : {roaming, local})
+        if (!files.folderExists(folder))
+            removal.paths.push_back(folder);
+    ASSERT_TRUE(writeIniFile(ini, "[Profile0]\nIsRelative=1\nPath=Profiles/abc.default\n"));
+
+    for (const bool localCache : {false, true}) {
+        SCOPED_TRACE(localCache ? "with the local cache folder" : "without the local cache folder");
+        if (localCache) {
+            ASSERT_TRUE(makeFolder(profiles + u"\\abc.default\\Cache"));
+        }
+        BuiltTree tree(englishLocalizer());
+        std::map<int32_t, int> kinds;
+        int specials = 0;
+        int cache02 = 0;
+        // Groups 3, 5 and 32 hold only what the machine gives them.
+        const std::set<std::u16string> machineGroups = {u"WindowsUpdateHotFixUninstallers", u"IEInternetCookies",
+                                                        u"RecycleBin"};
+        for (const TimeRecord* group : tree.groups) {
+            if (machineGroups.count(group->id.toU16String()))
+                continue;
+            for (std::size_t c = 0; c < group->childCount(); ++c) {
+                const TimeRecord& target = *group->child(c);
+                if (target.kind == purgo::Type_File_Func)
+                    ++specials;
+                else
+                    ++kinds[target.kind];
+                cache02 += target.id.equals(u"Cache02") ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(cache02, localCache ? 1 : 0);
+        EXPECT_EQ(kinds[purgo::Type_RegKey_1_Level], 178);
+        EXPECT_EQ(kinds[purgo::Type_RegValue], 196);
+        EXPECT_EQ(kinds[purgo::Type_Folder_1_Level], localCache ? 42 : 41);
+        EXPECT_EQ(kinds[purgo::Type_Folder_All_Levels], 7);
+        EXPECT_EQ(kinds[purgo::Type_Folder_OnlyAllSubFolders], 4);
+        EXPECT_EQ(kinds[purgo::Type_File], 70);
+        EXPECT_EQ(kinds[purgo::Type_File_Wild], 23);
+        EXPECT_EQ(kinds.size(), 7u) << "a kind the catalogue does not use";
+        EXPECT_EQ(specials, 14);
     }
-    EXPECT_EQ(kinds[purgo::Type_RegKey_1_Level], 178);
-    EXPECT_EQ(kinds[purgo::Type_RegValue], 196);
-    EXPECT_EQ(kinds[purgo::Type_Folder_1_Level], cache02 ? 42 : 41);
-    EXPECT_EQ(kinds[purgo::Type_Folder_All_Levels], 7);
-    EXPECT_EQ(kinds[purgo::Type_Folder_OnlyAllSubFolders], 4);
-    EXPECT_EQ(kinds[purgo::Type_File], 70);
-    EXPECT_EQ(kinds[purgo::Type_File_Wild], 23);
-    EXPECT_EQ(kinds.size(), 7u) << "a kind the catalogue does not use";
-    EXPECT_EQ(specials, 14);
 }
 
 // Every target keeps the constructor's defaults; only the fixed special

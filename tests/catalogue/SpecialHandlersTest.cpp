@@ -286,22 +286,46 @@ TEST_F(SpecialHandlersTest, RecentDocumentsCountHiddenAndSystemFilesToo)
     EXPECT_EQ(after.size - before.size, 5430);
 }
 
-TEST_F(SpecialHandlersTest, TheRecycleBinCountIsTheShellsAnswerForTheDrive)
+// A bin of known contents (natively the fake's, under Wine a trash of the
+// test's own): counted per drive letter, then emptied.
+TEST_F(SpecialHandlersTest, TheRecycleBinIsCountedAndEmptiedForItsDrive)
 {
-    std::int64_t size = -1;
-    std::int64_t items = -1;
-    ASSERT_TRUE(s::platform::hrSucceeded(s::platform::shellItems().queryRecycleBin(u"C:\\", size, items)));
-    const Measure counted = measure(&recycleBinCount, 'C');
-    EXPECT_EQ(counted.size, size);
-    EXPECT_EQ(counted.found, items);
-    EXPECT_EQ(narrow(counted.target.view()), "stale") << "the target text stays";
-
-    for (intptr_t notALetter : {intptr_t{0}, intptr_t{'1'}, intptr_t{':'}, intptr_t{0x10043}}) {
-        const Measure none = measure(&recycleBinCount, notALetter);
-        EXPECT_EQ(none.size, 0) << notALetter;
-        EXPECT_EQ(none.found, 0) << notALetter;
+    ASSERT_TRUE(shellBox.useSandboxBin()) << shellBox.failure();
+    struct Row {
+        intptr_t letter;
+        int64_t size;
+        int64_t found;
+    };
+    const Row rows[] = {
+        {'C', ShellSandbox::kBinBytes, ShellSandbox::kBinItems},
+        {'c', ShellSandbox::kBinBytes, ShellSandbox::kBinItems},
+        {0, 0, 0},
+        {'1', 0, 0},
+        {':', 0, 0},
+        {0x10043, 0, 0},  // 'C' in the low byte, but no letter
+    };
+    for (const Row& row : rows) {
+        const Measure counted = measure(&recycleBinCount, row.letter);
+        // Checked before anything is emptied: under Wine a bin of other
+        // contents is the machine's own trash.
+        ASSERT_EQ(counted.size, row.size) << row.letter;
+        ASSERT_EQ(counted.found, row.found) << row.letter;
+        EXPECT_EQ(narrow(counted.target.view()), "stale") << "the target text stays";
+    }
+    // Natively every other drive has a bin of its own, empty here. Wine keeps
+    // one bin for every drive, and answers even for a drive that does not
+    // exist: that part is the fake's alone.
+    if (!ShellSandbox::underWine()) {
+        const Measure other = measure(&recycleBinCount, 'D');
+        EXPECT_EQ(other.size, 0);
+        EXPECT_EQ(other.found, 0);
     }
     EXPECT_TRUE(alwaysExists(Text()));
+
+    recycleBinEmpty('C', 0);
+    const Measure emptied = measure(&recycleBinCount, 'C');
+    EXPECT_EQ(emptied.size, 0);
+    EXPECT_EQ(emptied.found, 0);
 }
 
 }  // namespace

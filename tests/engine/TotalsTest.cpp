@@ -56,7 +56,7 @@ TEST(Totals, SelectionNeedsBothTheGroupAndTheTargetChecked)
     EXPECT_EQ(labels.open.toUtf8(), "  (");
     EXPECT_EQ(labels.count.toUtf8(), "12");
     EXPECT_EQ(labels.close.toUtf8(), "  Items)");
-    EXPECT_FALSE(labels.size.isEmpty());
+    EXPECT_EQ(labels.size.toUtf8(), "3.00 GB") << "every group's bytes, checked or not";
 }
 
 TEST(Totals, RelatedGroupsAreFoundCheckedOrCustom)

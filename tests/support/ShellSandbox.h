@@ -64,6 +64,18 @@ public:
     // window); 0 is none.
     static void endProcess(std::uint32_t id);
 
+    // ---- the Recycle Bin ----
+    // A bin of known contents: kBinItems items of kBinBytes bytes in all, for
+    // drive C:. Natively the fake's bin of C:\ is filled and every other
+    // drive's is empty. Under Wine the bin is the XDG trash under
+    // XDG_DATA_HOME (Wine keeps one bin for every drive, in the Linux user's
+    // trash), which the CTest fixture recycle_bin_sandbox fills before the
+    // test (tests/support/recycle_bin_sandbox.cmake); without that variable
+    // the bin would be the machine's own trash, and this returns false.
+    static constexpr std::int64_t kBinItems = 2;
+    static constexpr std::int64_t kBinBytes = 1000 + 2345;
+    bool useSandboxBin();
+
     // ---- environment ----
     // USERPROFILE for the rest of the test; the old value comes back.
     bool setProfile(std::u16string_view path);

@@ -33,6 +33,12 @@ bool ShellSandbox::underWine()
     return false;
 }
 
+bool ShellSandbox::useSandboxBin()
+{
+    fakeShellItems().setRecycleBin(u"C:\\", kBinBytes, kBinItems);
+    return true;
+}
+
 ShellSandbox::ShellSandbox()
 {
     static unsigned counter = 0;

@@ -67,6 +67,16 @@ bool ShellSandbox::underWine()
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
+bool ShellSandbox::useSandboxBin()
+{
+    wchar_t value[MAX_PATH];
+    if (GetEnvironmentVariableW(L"XDG_DATA_HOME", value, MAX_PATH) == 0) {
+        m_failure = "XDG_DATA_HOME is not set: the Recycle Bin would be the machine's own trash";
+        return false;
+    }
+    return true;
+}
+
 ShellSandbox::ShellSandbox()
 {
     // As the plain sandbox: never in a prefix that maps the Linux file
