@@ -45,7 +45,8 @@ void AppBase::initialise(std::u16string_view processCommandLine, s::gui::drawer:
     // values, and the file is written once, when auto-save goes on.
     // Beside the program; a program that cannot find its own file keeps its
     // settings in memory rather than in some other folder.
-    const std::u16string settingsPath = m_moduleFolder.empty() ? std::u16string() : m_moduleFolder + u"savedata\\SaveData.xml";
+    const std::u16string settingsPath =
+        m_moduleFolder.empty() ? std::u16string() : m_moduleFolder + u"savedata\\SaveData.xml";
     m_settings = s::xml::openFileStore(settingsPath);
     m_settings->setAutoSave(false);
     recordVersion(*m_settings, m_lang);

@@ -23,7 +23,8 @@ MenuItem transparencyMenu(int opacity)
     const int marked = transparencyCommandOf(opacity);
     for (int k = 0; k <= 9; ++k) {
         const int commandNumber = command::kFirstTransparency + 10 * k;
-        menu.add(MenuItem::item(715100 + 100 * k, commandNumber).withRadio(kTransparencyGroup, commandNumber == marked));
+        menu.add(
+            MenuItem::item(715100 + 100 * k, commandNumber).withRadio(kTransparencyGroup, commandNumber == marked));
     }
     return menu;
 }

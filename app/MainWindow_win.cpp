@@ -9,8 +9,8 @@
 #include "engine/TargetLocation.h"
 #include "engine/Totals.h"
 #include "gui/Skinner.h"
-#include "gui/dialogs/MessageBox_win.h"
 #include "gui/dialogs/FlexAsker_win.h"
+#include "gui/dialogs/MessageBox_win.h"
 #include "lang/LangPack.h"
 #include "lang/Localizer.h"
 #include "platform/LocalClock.h"
@@ -106,14 +106,14 @@ Dialog::Dialog(s::app::win::AppBase& app, s::app::win::AppWindow& frame, HICON i
     : m_app(app), m_frame(frame), m_settings(app.settings()), m_lang(app.lang()), m_icon(icon),
       m_scale(s::app::win::scaleFactor()),
       m_runs(*this, app.lang(), app.settings(),
-             builder ? std::move(builder)
-                     : TreeBuilder([this](std::vector<TimeRecord*>& groups) { buildCatalogue(groups, m_lang, m_settings); })),
-      m_menus(&app.lang()), m_skinSettings(app.settings()),
-      m_collecting(m_window.painter(), &app.lang()), m_totalSize(m_window.painter()), m_totalOpen(m_window.painter()),
-      m_totalCount(m_window.painter()), m_totalClose(m_window.painter()), m_status(m_window.painter(), &app.lang()),
-      m_progress(m_window.painter()), m_plus(m_window.painter()), m_addCustom(m_window.painter()),
-      m_showRelated(m_window.painter(), &app.lang()), m_clean(m_window.painter()),
-      m_bootCheck(m_window.painter(), &app.lang())
+             builder ? std::move(builder) : TreeBuilder([this](std::vector<TimeRecord*>& groups) {
+                 buildCatalogue(groups, m_lang, m_settings);
+             })),
+      m_menus(&app.lang()), m_skinSettings(app.settings()), m_collecting(m_window.painter(), &app.lang()),
+      m_totalSize(m_window.painter()), m_totalOpen(m_window.painter()), m_totalCount(m_window.painter()),
+      m_totalClose(m_window.painter()), m_status(m_window.painter(), &app.lang()), m_progress(m_window.painter()),
+      m_plus(m_window.painter()), m_addCustom(m_window.painter()), m_showRelated(m_window.painter(), &app.lang()),
+      m_clean(m_window.painter()), m_bootCheck(m_window.painter(), &app.lang())
 {
     m_lang.addListener(this);
 }
@@ -195,10 +195,18 @@ bool Dialog::createWindow()
     args.keepOnTop = m_frame.keepOnTop();
     args.opacity = std::clamp(m_opacity, 0, 100);
     args.opacityOnlyOnTop = m_opacityOnlyOnTop;
-    m_window.onCommand = [this](int number) { command(number); };
-    m_window.onClose = [this] { return close(); };
-    m_window.onLayout = [this](const RECT& content) { layout(content); };
-    m_window.onEndSession = [this] { close(); };
+    m_window.onCommand = [this](int number) {
+        command(number);
+    };
+    m_window.onClose = [this] {
+        return close();
+    };
+    m_window.onLayout = [this](const RECT& content) {
+        layout(content);
+    };
+    m_window.onEndSession = [this] {
+        close();
+    };
     // The message loop ends with the window; a boot run has none.
     m_window.onDestroyed = [this] {
         if (!m_bootRun)
@@ -215,12 +223,16 @@ void Dialog::createElements()
     listArgs.parent = parent;
     listArgs.rows = &m_list;
     listArgs.painter = &m_window.painter();
-    listArgs.columnTitle = [this](int32_t id) { return wide(m_lang.text(id)); };
+    listArgs.columnTitle = [this](int32_t id) {
+        return wide(m_lang.text(id));
+    };
     auto icons = std::make_shared<RowIcons>(16 * s);
-    listArgs.icon = [icons](std::u16string_view key) { return icons->get(key); };
+    listArgs.icon = [icons](std::u16string_view key) {
+        return icons->get(key);
+    };
     listArgs.alternateRows = m_useAlternateRowColor;
-    const auto cellHeight = list::ListViewStep::fromStored(
-        m_settings.getS32(kViewSection, u"CellHeight", list::defaultCellHeight(s::app::win::osVersion().major).value()));
+    const auto cellHeight = list::ListViewStep::fromStored(m_settings.getS32(
+        kViewSection, u"CellHeight", list::defaultCellHeight(s::app::win::osVersion().major).value()));
     listArgs.cellHeight = cellHeight;
     listArgs.fontSize =
         list::ListViewStep::fromStored(m_settings.getS32(kViewSection, u"FontSize", list::kDefaultFontSize.value()));
@@ -252,13 +264,17 @@ void Dialog::createElements()
     plus.width = 14 * s;
     plus.height = 14 * s;
     m_plus.create(plus);
-    m_plus.onClick = [this] { command(command::kAddCustomTarget); };
+    m_plus.onClick = [this] {
+        command(command::kAddCustomTarget);
+    };
 
     s::gui::Button::Args add;
     add.parent = parent;
     add.text = wide(m_lang.text(kAddCustomText));
     m_addCustom.create(add);
-    m_addCustom.onClick = [this] { command(command::kAddCustomTarget); };
+    m_addCustom.onClick = [this] {
+        command(command::kAddCustomTarget);
+    };
 
     s::gui::CheckBox::Args related;
     related.parent = parent;
@@ -273,7 +289,9 @@ void Dialog::createElements()
     clean.parent = parent;
     clean.text = wide(m_lang.text(kCleanNowText));
     m_clean.create(clean);
-    m_clean.onClick = [this] { pressCleanButton(); };
+    m_clean.onClick = [this] {
+        pressCleanButton();
+    };
 
     s::gui::CheckBox::Args boot;
     boot.parent = parent;
@@ -294,10 +312,18 @@ void Dialog::configureList()
             m_listView.setColumnWidth(i, stored.widths[static_cast<std::size_t>(i)]);
     if (!stored.order.empty())
         m_listView.setColumnOrder(stored.order);
-    m_listView.onCheckClicked = [this](int) { checksChanged(); };
-    m_listView.onLinkPressed = [this](int row) { onLink(row); };
-    m_listView.onDoubleClick = [this](int row) { onDoubleClick(row); };
-    m_listView.onContextMenu = [this](int row, POINT screen) { onContextMenu(row, screen); };
+    m_listView.onCheckClicked = [this](int) {
+        checksChanged();
+    };
+    m_listView.onLinkPressed = [this](int row) {
+        onLink(row);
+    };
+    m_listView.onDoubleClick = [this](int row) {
+        onDoubleClick(row);
+    };
+    m_listView.onContextMenu = [this](int row, POINT screen) {
+        onContextMenu(row, screen);
+    };
 }
 
 void Dialog::buildMenus()
@@ -454,7 +480,9 @@ void Dialog::post(std::function<void()> work)
         queue->post(std::move(work));
 }
 
-void Dialog::collectStarted() {}
+void Dialog::collectStarted()
+{
+}
 
 void Dialog::addRow(TimeRecord& group)
 {

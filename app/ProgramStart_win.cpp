@@ -25,8 +25,8 @@ class OleScope {
 public:
     OleScope() : m_ready(SUCCEEDED(OleInitialize(nullptr)))
     {
-        CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_PKT, RPC_C_IMP_LEVEL_IMPERSONATE,
-                             nullptr, EOAC_NONE, nullptr);
+        CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_PKT, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
+                             EOAC_NONE, nullptr);
     }
     ~OleScope()
     {

@@ -101,8 +101,7 @@ TEST_F(AppStart, TheStoredLanguageAndSkinAreChosen)
         {"both stored", "<Language>German</Language><Skin>Fresh L</Skin>", "German", "Fresh L", "Fresh L", "German"},
         {"in other case", "<Language>gERMAN</Language><Skin>fresh l</Skin>", "German", "Fresh L", "fresh l", "gERMAN"},
         {"an unknown skin", "<Skin>No Such Skin</Skin>", "English", "Classic LG", "Classic LG", "English"},
-        {"an unknown language", "<Language>Klingon</Language>", "English", "Classic LG", "Classic LG",
-         "English"},
+        {"an unknown language", "<Language>Klingon</Language>", "English", "Classic LG", "Classic LG", "English"},
         {"nothing stored", "", "English", "Classic LG", "Classic LG", "English"},
     };
     for (const Row& row : rows) {
@@ -173,7 +172,8 @@ TEST_F(AppStart, TheStartDecidesInOrder)
             p::fakeProcesses().addWindow(41, 0x4100, u"Oxle Purgo");
         }
         p::RegKey key;
-        ASSERT_EQ(registry.createKey(p::RootKey::CurrentUser, u"Software\\Oxle\\Oxle Purgo", p::kKeyAllAccess, key), 0u);
+        ASSERT_EQ(registry.createKey(p::RootKey::CurrentUser, u"Software\\Oxle\\Oxle Purgo", p::kKeyAllAccess, key),
+                  0u);
         const std::uint32_t silent = row.silentRequest ? 1 : 0;
         registry.setValue(key, u"Silent", p::kRegDword, reinterpret_cast<const std::byte*>(&silent), sizeof(silent));
         AppBase app;
@@ -186,8 +186,7 @@ TEST_F(AppStart, TheStartDecidesInOrder)
         os.nt = row.nt;
         EXPECT_EQ(decideStart(app, os), row.decision);
         const auto calls = p::fakeTaskScheduler().calls();
-        const bool unregistered =
-            std::find(calls.begin(), calls.end(), u"delete Oxle Purgo 1.25") != calls.end();
+        const bool unregistered = std::find(calls.begin(), calls.end(), u"delete Oxle Purgo 1.25") != calls.end();
         EXPECT_EQ(unregistered, row.unregistered);
         EXPECT_EQ(pagesOpened(), row.pages);
         bool told = false;

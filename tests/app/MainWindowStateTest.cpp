@@ -1,6 +1,6 @@
 // The main window's menus, column layout and custom groups, without a window.
-#include "app/MainMenus.h"
 #include "app/MainWindowState.h"
+#include "app/MainMenus.h"
 
 #include "base/XmlNode.h"
 #include "lang/Localizer.h"
@@ -110,17 +110,23 @@ TEST(MainMenus, TheContextMenuFollowsTheRow)
         const char* expected;
     };
     const Row rows[] = {
-        {"no row", {}, "Select:700(off) | - | See Target Details:800(off) | - | Modify Target Items...:810(off) | - | "
-                       "Remove from List...:820(off)"},
-        {"an unchecked built-in group", {true, true, false, false, false, false},
+        {"no row",
+         {},
+         "Select:700(off) | - | See Target Details:800(off) | - | Modify Target Items...:810(off) | - | "
+         "Remove from List...:820(off)"},
+        {"an unchecked built-in group",
+         {true, true, false, false, false, false},
          "Select:700 | - | See Target Details:800 | - | Modify Target Items...:810(off) | - | "
          "Remove from List...:820(off)"},
-        {"an open checked custom group", {true, true, true, true, false, true},
+        {"an open checked custom group",
+         {true, true, true, true, false, true},
          "Deselect:700 | - | Hide Target Details:800 | - | Modify Target Items...:810 | - | Remove from List...:820"},
-        {"a target that is there", {true, false, true, false, true, false},
+        {"a target that is there",
+         {true, false, true, false, true, false},
          "Deselect:700 | - | Look up Target...:800 | - | Modify Target Items...:810(off) | - | "
          "Remove from List...:820(off)"},
-        {"a target that is not", {true, false, false, false, false, false},
+        {"a target that is not",
+         {true, false, false, false, false, false},
          "Select:700 | - | Look up Target...:800(off) | - | Modify Target Items...:810(off) | - | "
          "Remove from List...:820(off)"},
     };
@@ -141,14 +147,20 @@ TEST(MainWindowColumns, TheStoredLayoutIsTakenOnlyWhenComplete)
     };
     const Row rows[] = {
         {"nothing stored", "", {}, {}},
-        {"four columns", R"(<ColumnOrder2 length="4" _0="3" _1="0" _2="1" _3="2"></ColumnOrder2>)"
-                         R"(<ColumnWidth2 _0="200" _1="70" _2="50" _3="400"></ColumnWidth2>)",
-         {3, 0, 1, 2}, {200, 70, 50, 400}},
-        {"fewer than four: the default widths", R"(<ColumnOrder2 length="3"></ColumnOrder2>)"
-                                                R"(<ColumnWidth2 _0="200" _1="70" _2="50"></ColumnWidth2>)",
-         {}, {}},
-        {"an order that repeats a column", R"(<ColumnOrder2 length="4" _0="1" _1="1" _2="2" _3="3"></ColumnOrder2>)",
-         {}, {0, 0, 0, 0}},
+        {"four columns",
+         R"(<ColumnOrder2 length="4" _0="3" _1="0" _2="1" _3="2"></ColumnOrder2>)"
+         R"(<ColumnWidth2 _0="200" _1="70" _2="50" _3="400"></ColumnWidth2>)",
+         {3, 0, 1, 2},
+         {200, 70, 50, 400}},
+        {"fewer than four: the default widths",
+         R"(<ColumnOrder2 length="3"></ColumnOrder2>)"
+         R"(<ColumnWidth2 _0="200" _1="70" _2="50"></ColumnWidth2>)",
+         {},
+         {}},
+        {"an order that repeats a column",
+         R"(<ColumnOrder2 length="4" _0="1" _1="1" _2="2" _3="3"></ColumnOrder2>)",
+         {},
+         {0, 0, 0, 0}},
         {"a length of nonsense", R"(<ColumnOrder2 length="-7"></ColumnOrder2>)", {}, {}},
     };
     for (const Row& row : rows) {
@@ -200,7 +212,9 @@ protected:
     }
 
     std::vector<TimeRecord*> groups;
-    s::gui::list::TargetListModel list{[](const TimeRecord&) { return true; }};
+    s::gui::list::TargetListModel list{[](const TimeRecord&) {
+        return true;
+    }};
 };
 
 TEST_F(CustomGroups, ANewGroupComesFirstInTheListAndLastInTheTree)

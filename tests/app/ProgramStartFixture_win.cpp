@@ -49,8 +49,9 @@ void hold(const std::u16string& caption)
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"OxlePurgoStartTest";
     RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, reinterpret_cast<const wchar_t*>(caption.c_str()),
-                                  WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND window =
+        CreateWindowExW(0, windowClass.lpszClassName, reinterpret_cast<const wchar_t*>(caption.c_str()),
+                        WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
     if (!window)
         return;
     SetTimer(window, 1, static_cast<UINT>(std::wcstoul(text, nullptr, 10)), nullptr);

@@ -137,7 +137,10 @@ protected:
         DeleteFileW((std::wstring(kFolder) + L"started.txt").c_str());
         DeleteFileW((std::wstring(kBareFolder) + L"started.txt").c_str());
     }
-    std::string startedReport(const wchar_t* folder = kFolder) { return readFile(std::wstring(folder) + L"started.txt"); }
+    std::string startedReport(const wchar_t* folder = kFolder)
+    {
+        return readFile(std::wstring(folder) + L"started.txt");
+    }
 };
 
 TEST_F(ProgramStart, TheSwitchesDecideWhatRuns)
@@ -147,16 +150,15 @@ TEST_F(ProgramStart, TheSwitchesDecideWhatRuns)
         const char* mode;  // nullptr: the start ends before the main window
     };
     const Row rows[] = {
-        {L"", "interactive"},
-        {L"/STARTUP", "boot"},
-        {L"-startupx", "interactive"},
-        {L"something else", "interactive"},
-        {L"-uninstall", nullptr},
-        {L"/startup -UNINSTALL", nullptr},
+        {L"", "interactive"},          {L"/STARTUP", "boot"},
+        {L"-startupx", "interactive"}, {L"something else", "interactive"},
+        {L"-uninstall", nullptr},      {L"/startup -UNINSTALL", nullptr},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(::testing::Message() << "arguments \"" << std::string(row.arguments, row.arguments + wcslen(row.arguments)) << "\"");
-        storeSettings(kFolder, "<savedata><Version>1.25</Version><Language>German</Language><Skin>Fresh L</Skin></savedata>");
+        SCOPED_TRACE(::testing::Message()
+                     << "arguments \"" << std::string(row.arguments, row.arguments + wcslen(row.arguments)) << "\"");
+        storeSettings(kFolder,
+                      "<savedata><Version>1.25</Version><Language>German</Language><Skin>Fresh L</Skin></savedata>");
         DeleteFileW((std::wstring(kFolder) + L"started.txt").c_str());
         const Finished finished = run(programIn(kFolder), row.arguments, 30000);
         ASSERT_TRUE(finished.ended);
