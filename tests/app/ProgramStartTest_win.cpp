@@ -14,6 +14,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -296,6 +298,133 @@ TEST_F(ProgramStart, BadInputLeavesDefaults)
     }
     EXPECT_EQ(field(startedReport(), "language"), "English") << startedReport();
     EXPECT_EQ(readFile(std::wstring(kFolder) + L"savedata\\SaveData.xml"), held);
+}
+
+// The program itself (purgo.exe, copied to C:\purgo-test-exe\ by the CTest
+// fixture), driven from outside as a user would: its settings name one custom
+// group over C:\purgo-test-exe\junk\*.log, checked.
+constexpr wchar_t kExeFolder[] = L"C:\\purgo-test-exe\\";
+constexpr char kExeSettings[] =
+    "<savedata><Version>1.25</Version><Language>English</Language>"
+    "<CustomItems NumOfCustom=\"1\" CustomID=\"1\"><_0 ID=\"Custom1\" Title=\"Test Logs\" Desctiption=\"Logs\" "
+    "CustomRecordID=\"1\" CustomChildRecordID=\"1\" NumOfChildren=\"1\"><_0 ID=\"Custom_1_0\" "
+    "TargetType=\"Type_File_Wild\" Target=\"C:\\purgo-test-exe\\junk\\*.log\" "
+    "IsCheckWildFileExpressionInSubFolders=\"0\"></_0></_0></CustomItems>"
+    "<items><Custom1 Custom_1_0=\"1\">1</Custom1></items></savedata>";
+
+class ProgramExe : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(GetFileAttributesW(program().c_str()), INVALID_FILE_ATTRIBUTES)
+            << "the CTest fixture copies purgo.exe first";
+        storeSettings(kExeFolder, kExeSettings);
+        ASSERT_TRUE(writeFile(std::wstring(kExeFolder) + L"junk\\a.log", "twelve bytes"));
+        ASSERT_TRUE(writeFile(std::wstring(kExeFolder) + L"junk\\b.log", "seven b"));
+        ASSERT_TRUE(writeFile(std::wstring(kExeFolder) + L"junk\\keep.txt", "not a log"));
+    }
+    static std::wstring program() { return std::wstring(kExeFolder) + L"purgo.exe"; }
+    static bool exists(const wchar_t* relative)
+    {
+        return GetFileAttributesW((std::wstring(kExeFolder) + relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    static std::string settings() { return readFile(std::wstring(kExeFolder) + L"savedata\\SaveData.xml"); }
+    // The main window of a running copy, once it is there.
+    static HWND waitForWindow(DWORD milliseconds = 20000)
+    {
+        for (DWORD waited = 0; waited < milliseconds; waited += 100) {
+            HWND window = FindWindowW(nullptr, L"Oxle Purgo");
+            if (window && IsWindowVisible(window))
+                return window;
+            Sleep(100);
+        }
+        return nullptr;
+    }
+    // The list's row count, through the list view's own message.
+    static int listRows(HWND window)
+    {
+        HWND list = FindWindowExW(window, nullptr, L"SysListView32", nullptr);
+        return list ? static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : -1;
+    }
+};
+
+TEST_F(ProgramExe, TheBootRunCleansTheCheckedGroupSilently)
+{
+    const std::string before = settings();
+    const Finished finished = run(program(), L"-startup", 60000);
+    ASSERT_TRUE(finished.ended);
+    EXPECT_EQ(finished.exitCode, 0u);
+    EXPECT_FALSE(exists(L"junk\\a.log"));
+    EXPECT_FALSE(exists(L"junk\\b.log"));
+    EXPECT_TRUE(exists(L"junk\\keep.txt")) << "only what the group names";
+    // Only the start's own record of the program; the run itself saves
+    // nothing (no checks, no window geometry, no column layout).
+    std::string expected = before.substr(0, before.rfind("</savedata>"));
+    expected += "<SoftwareType>Freeware</SoftwareType><SoftwareID>Oxle&#160;Purgo</SoftwareID><MainWindow>"
+                "<SoftwareType>Freeware</SoftwareType><SoftwareID>Oxle&#160;Purgo</SoftwareID><Version>1.25</Version>"
+                "</MainWindow></savedata>";
+    EXPECT_EQ(settings(), expected);
+}
+
+TEST_F(ProgramExe, TheWindowListsSavesOnCloseAndAnswersASecondStart)
+{
+    PROCESS_INFORMATION first{};
+    run(program(), L"", 0, &first);
+    ASSERT_NE(first.hProcess, nullptr);
+    HWND window = waitForWindow();
+    ASSERT_NE(window, nullptr) << "the window titled \"Oxle Purgo\" appears";
+    int rows = 0;
+    for (int waited = 0; rows < 1 && waited < 20000; waited += 100) {
+        Sleep(100);
+        rows = listRows(window);
+    }
+    EXPECT_GE(rows, 1) << "the collect run lists the custom group";
+
+    const Finished second = run(program(), L"", 20000);
+    EXPECT_TRUE(second.ended) << "a second start ends by itself";
+    EXPECT_EQ(WaitForSingleObject(first.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the first goes on";
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(first.hProcess, 30000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(first.hProcess, &exitCode);
+    CloseHandle(first.hThread);
+    CloseHandle(first.hProcess);
+    EXPECT_EQ(exitCode, 0u);
+    const std::string saved = settings();
+    EXPECT_NE(saved.find("<ColumnOrder2 length=\"4\""), std::string::npos) << saved;
+    EXPECT_NE(saved.find("<Custom1 Custom_1_0=\"1\">1</Custom1>"), std::string::npos) << saved;
+    EXPECT_TRUE(exists(L"junk\\a.log")) << "nothing was cleaned";
+}
+
+TEST_F(ProgramExe, TheBootCheckBoxRegistersARunThatALogonCarriesOut)
+{
+    UacSetting uac;
+    uac.set(0);  // the Startup-folder form
+    PROCESS_INFORMATION process{};
+    run(program(), L"", 0, &process);
+    ASSERT_NE(process.hProcess, nullptr);
+    HWND window = waitForWindow();
+    ASSERT_NE(window, nullptr);
+    HWND box = FindWindowExW(window, nullptr, L"BUTTON", L"Always Clean on System Boot");
+    ASSERT_NE(box, nullptr);
+    SendMessageW(box, BM_CLICK, 0, 0);
+    const OsVersion os = version(6, 1);
+    EXPECT_TRUE(isBootRunRegistered(u"Oxle Purgo 1.25", os)) << "checking the box made the shortcut";
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    ASSERT_TRUE(exists(L"junk\\a.log"));
+
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    EXPECT_TRUE(run(std::wstring(system) + L"\\wineboot.exe", L"", 60000).ended);
+    for (int waited = 0; exists(L"junk\\a.log") && waited < 30000; waited += 100)
+        Sleep(100);
+    unregisterBootRun(u"Oxle Purgo 1.25", os);
+    EXPECT_FALSE(exists(L"junk\\a.log")) << "the logon ran the boot clean";
+    EXPECT_TRUE(exists(L"junk\\keep.txt"));
 }
 
 }  // namespace
