@@ -4,7 +4,7 @@
 
 namespace s::gui {
 
-FrameLayout::FrameLayout(int scale, int width, int height, const std::vector<int>& menuTextWidths)
+FrameLayout::FrameLayout(int scale, int width, int height, const std::vector<int>& menuTextWidths, bool sizeButtons)
     : m_scale(scale), m_width(width), m_height(height)
 {
     const int s = scale;
@@ -16,8 +16,12 @@ FrameLayout::FrameLayout(int scale, int width, int height, const std::vector<int
     const int step = (kButtonSize + kButtonGap) * s;
     m_close = {width - (kButtonMargin + kButtonSize) * s, buttonTop, width - kButtonMargin * s,
                buttonTop + kButtonSize * s};
-    m_maximise = {m_close.left - step, buttonTop, m_close.right - step, m_close.bottom};
-    m_minimise = {m_maximise.left - step, buttonTop, m_maximise.right - step, m_close.bottom};
+    if (sizeButtons) {
+        m_maximise = {m_close.left - step, buttonTop, m_close.right - step, m_close.bottom};
+        m_minimise = {m_maximise.left - step, buttonTop, m_maximise.right - step, m_close.bottom};
+    } else {
+        m_maximise = m_minimise = {m_close.left, buttonTop, m_close.left, m_close.bottom};
+    }
 
     int x = kMenuLeft * s;
     for (int textWidth : menuTextWidths) {

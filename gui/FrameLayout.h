@@ -59,8 +59,10 @@ public:
     static constexpr int kCorner = 12;      // how far a corner reaches along its edges
 
     // menuTextWidths: the measured width of each menu item's text, in pixels
-    // at this scale (the font is already scaled).
-    FrameLayout(int scale, int width, int height, const std::vector<int>& menuTextWidths);
+    // at this scale (the font is already scaled). Without sizeButtons (a
+    // dialog) the title bar has the close button only: minimise() and
+    // maximise() are empty and the caption reaches the close button.
+    FrameLayout(int scale, int width, int height, const std::vector<int>& menuTextWidths, bool sizeButtons = true);
 
     int scale() const { return m_scale; }
     const Box& titleBar() const { return m_titleBar; }

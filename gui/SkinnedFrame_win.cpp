@@ -97,6 +97,7 @@ bool SkinnedFrame::create(const FrameArgs& args)
     setMenus(args.menus);
     m_middleClick = args.middleClick;
     m_easyDrag = args.easyDrag;
+    m_sizeButtons = args.sizeButtons;
     m_opacity = args.opacity;
     m_opacityOnlyOnTop = args.opacityOnlyOnTop;
     m_painter.setScale(args.scale);
@@ -229,7 +230,7 @@ FrameLayout SkinnedFrame::layout() const
         for (const s::gui::menu::MenuItem* menu : titleMenus())
             widths.push_back(static_cast<int>(painter.measureText(dc.get(), titleText(*m_menus, *menu)).cx));
     }
-    return FrameLayout(m_painter.scale(), client.right, client.bottom, widths);
+    return FrameLayout(m_painter.scale(), client.right, client.bottom, widths, m_sizeButtons);
 }
 
 FramePart SkinnedFrame::partAt(POINT client) const
@@ -415,7 +416,8 @@ LRESULT SkinnedFrame::onMessage(UINT msg, WPARAM wp, LPARAM lp)
     case WM_NCLBUTTONDBLCLK:
         // The title bar answers HTCAPTION, so its double-clicks arrive here.
         if (wp == HTCAPTION) {
-            toggleMaximised();
+            if (m_sizeButtons)
+                toggleMaximised();
             return 0;
         }
         break;
@@ -483,10 +485,12 @@ void SkinnedFrame::paint(HDC dc, const RECT& client)
             return ButtonState::pressed;
         return m_hot == part ? ButtonState::hot : ButtonState::normal;
     };
-    m_painter.drawCaptionButton(dc, toRect(frame.minimise()), CaptionGlyph::minimise, stateOf(FramePart::minimise));
-    m_painter.drawCaptionButton(dc, toRect(frame.maximise()),
-                                IsZoomed(hwnd()) ? CaptionGlyph::restore : CaptionGlyph::maximise,
-                                stateOf(FramePart::maximise));
+    if (m_sizeButtons) {
+        m_painter.drawCaptionButton(dc, toRect(frame.minimise()), CaptionGlyph::minimise, stateOf(FramePart::minimise));
+        m_painter.drawCaptionButton(dc, toRect(frame.maximise()),
+                                    IsZoomed(hwnd()) ? CaptionGlyph::restore : CaptionGlyph::maximise,
+                                    stateOf(FramePart::maximise));
+    }
     m_painter.drawCaptionButton(dc, toRect(frame.close()), CaptionGlyph::close, stateOf(FramePart::close));
 }
 

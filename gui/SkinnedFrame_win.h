@@ -52,6 +52,9 @@ struct FrameArgs {
     bool keepOnTop = false;
     int opacity = 100;
     bool opacityOnlyOnTop = false;
+    // Minimise and maximise buttons (and maximising by a double-click on
+    // the title); a dialog has the close button only.
+    bool sizeButtons = true;
 };
 
 enum class Activation { activate, noActivate };
@@ -133,6 +136,7 @@ private:
     bool m_opacityOnlyOnTop = false;
     FramePart m_pressed = FramePart::client;  // the title-bar button held down
     FramePart m_hot = FramePart::client;
+    bool m_sizeButtons = true;
 };
 
 }  // namespace s::gui

@@ -35,6 +35,7 @@ bool ModalDialog::createFrame(HWND parent, const std::wstring& title, int width,
     args.height = height;
     args.skins = m_skins;
     args.owner = parent && IsWindow(parent) ? parent : nullptr;
+    args.sizeButtons = false;
     // The question stays above the other windows, as the program's small
     // windows do by default.
     args.keepOnTop = true;

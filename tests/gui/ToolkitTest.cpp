@@ -156,6 +156,21 @@ TEST(FrameLayoutTest, HitTestTable)
             << (row.placement == Placement::maximised ? " maximised" : "");
 }
 
+TEST(FrameLayoutTest, ADialogHasTheCloseButtonOnly)
+{
+    const FrameLayout full(1, 400, 300, {30});
+    const FrameLayout dialog(1, 400, 300, {30}, false);
+    EXPECT_EQ(dialog.close().left, full.close().left);
+    EXPECT_EQ(dialog.minimise().width(), 0);
+    EXPECT_EQ(dialog.maximise().width(), 0);
+    EXPECT_EQ(dialog.caption().right, dialog.close().left - FrameLayout::kCaptionGap) << "the caption takes their room";
+    // Where the sizing buttons would be is title bar.
+    EXPECT_EQ(dialog.hitTest(full.maximise().centreX(), 10, Dragging::titleBarOnly, Placement::normal),
+              FramePart::caption);
+    EXPECT_EQ(dialog.hitTest(full.minimise().centreX(), 10, Dragging::titleBarOnly, Placement::normal),
+              FramePart::caption);
+}
+
 struct Counted {
     explicit Counted(std::atomic<int>& counter) : m_counter(&counter) {}
     Counted(const Counted&) = delete;
