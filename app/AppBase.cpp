@@ -49,7 +49,10 @@ void AppBase::initialise(std::u16string_view processCommandLine, s::gui::drawer:
         m_moduleFolder.empty() ? std::u16string() : m_moduleFolder + u"savedata\\SaveData.xml";
     m_settings = s::xml::openFileStore(settingsPath);
     m_settings->setAutoSave(false);
-    recordVersion(*m_settings, m_lang);
+    // An uninstaller runs the program with "-uninstall": no web page then,
+    // whatever version the settings remember.
+    recordVersion(*m_settings, m_lang,
+                  startModeOf(m_commandLine) == StartMode::Uninstall ? PageRule::Never : PageRule::OpenOnNewVersion);
     if (m_lang.count() > 0)
         chooseLanguage(*m_settings, m_lang);
     if (m_skins) {

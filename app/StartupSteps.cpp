@@ -44,7 +44,7 @@ void openPage(s::lang::Localizer& localizer, std::int32_t id)
         p::shell().openAddress(address.view());
 }
 
-void recordVersion(s::map::IMappedData& store, s::lang::Localizer& localizer)
+void recordVersion(s::map::IMappedData& store, s::lang::Localizer& localizer, PageRule pages)
 {
     const auto& current = localizer.text(kVersionText);
     // Without the language table there is no version to compare or record;
@@ -52,7 +52,7 @@ void recordVersion(s::map::IMappedData& store, s::lang::Localizer& localizer)
     if (current.isEmpty())
         return;
     const auto stored = store.getString(u"Version", u"", u"0.00");
-    if (versionChangeOpensPage(stored.view(), current.view()))
+    if (pages == PageRule::OpenOnNewVersion && versionChangeOpensPage(stored.view(), current.view()))
         openPage(localizer, kSoftwarePage);
     store.setString(u"SoftwareType", u"", kEdition);
     store.setString(u"SoftwareID", u"", localizer.text(kRegistryName).view());

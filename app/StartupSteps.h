@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "settings/IMappedData.h"
 
+#include <cstdint>
 #include <string_view>
 
 namespace s::lang {
@@ -23,9 +24,12 @@ inline constexpr std::int32_t kRegistryName = 300000;
 // Opens the address of a language entry in the default browser.
 void openPage(s::lang::Localizer& localizer, std::int32_t id);
 
-// A new version opens the software page once, then "SoftwareType",
-// "SoftwareID" and "Version" are written at the top level of the file.
-void recordVersion(s::map::IMappedData& store, s::lang::Localizer& localizer);
+// A new version opens the software page once (unless the start must open
+// nothing: the uninstaller's), then "SoftwareType", "SoftwareID" and
+// "Version" are written at the top level of the file.
+enum class PageRule : std::uint8_t { OpenOnNewVersion, Never };
+void recordVersion(s::map::IMappedData& store, s::lang::Localizer& localizer,
+                   PageRule pages = PageRule::OpenOnNewVersion);
 // The same three values under a frame's own paths (windowName\SoftwareType
 // ..., each with the empty name), written with auto-save off and then on
 // again, so that the file is rewritten once.

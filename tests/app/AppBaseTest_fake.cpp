@@ -87,6 +87,14 @@ TEST_F(AppStart, AFreshStartWritesItsIdentityOnceAndOpensTheSoftwarePage)
     EXPECT_EQ(pagesOpened(), 1) << "the second start of the same version opens nothing";
 }
 
+TEST_F(AppStart, AnUninstallerRunOpensNoPage)
+{
+    AppBase app;
+    app.initialise(u"purgo.exe /UNINSTALL", &skins);
+    EXPECT_EQ(pagesOpened(), 0) << "a fresh installation being removed";
+    EXPECT_EQ(app.settings().getString(u"Version", u"", u"").toUtf8(), "1.25");
+}
+
 TEST_F(AppStart, TheStoredLanguageAndSkinAreChosen)
 {
     struct Row {
