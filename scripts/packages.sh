@@ -3,7 +3,7 @@
 ensure_packages() {
   packages=(cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
             g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth imagemagick clang clang-format
-            libclang-rt-14-dev python3-pil xdotool)
+            libclang-rt-14-dev python3-pil xdotool nsis zip unzip)
   missing=()
   for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
