@@ -142,13 +142,10 @@ void Dialog::build(bool bootRun)
     buildMenus();
     m_showOnlyRelated = m_settings.getBool(kViewSection, u"ShowOnlyRelated", true);
     m_useAlternateRowColor = m_settings.getBool(kViewSection, u"UseAlternateRowColor", true);
-    const bool bootRegistered =
-        s::app::win::isBootRunRegistered(s::app::win::bootEntryName(m_lang), s::app::win::osVersion());
 
     if (!createWindow())
         return;
     createElements();
-    m_bootCheck.setState(bootRegistered ? s::gui::drawer::CheckState::checked : s::gui::drawer::CheckState::unchecked);
     configureList();
     m_list.setFilter([this](const TimeRecord& group) { return !m_showOnlyRelated || isRelated(group); });
 
@@ -170,6 +167,11 @@ void Dialog::build(bool bootRun)
         m_window.show();
         m_worker = std::make_unique<s::thread::win::Thread>();
         m_runs.submit(*m_worker, RunMode::Collect);
+        // Asking the Task Scheduler starts its service on a cold machine:
+        // the window is up and the list filling by then.
+        const bool registered =
+            s::app::win::isBootRunRegistered(s::app::win::bootEntryName(m_lang), s::app::win::osVersion());
+        m_bootCheck.setState(registered ? s::gui::drawer::CheckState::checked : s::gui::drawer::CheckState::unchecked);
     }
     if (afterBuild)
         afterBuild(*this);

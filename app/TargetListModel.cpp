@@ -112,7 +112,8 @@ bool TargetListModel::looksAbsent(int row) const
 
 bool TargetListModel::hasCustomMark(int row) const
 {
-    return valid(row) && kind(row) == RowKind::Group && record(row)->custom;
+    const Record* node = valid(row) && kind(row) == RowKind::Group ? record(row) : nullptr;
+    return node && node->custom;
 }
 
 bool TargetListModel::isExpanded(int row) const
