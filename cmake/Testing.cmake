@@ -70,3 +70,20 @@ function(purgo_embed_resources target)
     target_sources(${target} PRIVATE ${cpp})
   endif()
 endfunction()
+
+# purgo_test_from_drive_c(name folder [ENVIRONMENT "A=x;B=y"] [PROPERTIES ...]):
+# a Windows test executable that must lie on a drive (its settings file goes
+# beside it; the build tree has no drive letter in the test prefix) runs as a
+# copy in C:\<folder>\, copied before and removed after (with whatever the test
+# left there if it crashed).
+function(purgo_test_from_drive_c name folder)
+  cmake_parse_arguments(ARG "" "" "ENVIRONMENT;PROPERTIES" ${ARGN})
+  set(copy ${PURGO_WINEPREFIX}/drive_c/${folder})
+  add_test(NAME ${name}_copy COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${name}> ${copy}/${name}.exe)
+  add_test(NAME ${name} COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} "C:\\${folder}\\${name}.exe" --gtest_color=no)
+  add_test(NAME ${name}_removal COMMAND ${CMAKE_COMMAND} -E rm -rf ${copy})
+  set_tests_properties(${name}_copy PROPERTIES FIXTURES_SETUP ${name} LABELS wine)
+  set_tests_properties(${name}_removal PROPERTIES FIXTURES_CLEANUP ${name} LABELS wine)
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED ${name} ENVIRONMENT "${ARG_ENVIRONMENT}" LABELS wine
+                                          ${ARG_PROPERTIES})
+endfunction()

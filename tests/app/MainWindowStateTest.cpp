@@ -2,10 +2,9 @@
 #include "app/MainWindowState.h"
 #include "app/MainMenus.h"
 
-#include "base/XmlNode.h"
 #include "lang/Localizer.h"
-#include "platform/Resources.h"
 #include "settings/MappedData.h"
+#include "tests/support/LanguageTable.h"
 
 #include <gtest/gtest.h>
 
@@ -20,16 +19,7 @@ using s::gui::menu::MenuModel;
 
 s::lang::Localizer& table()
 {
-    static s::lang::Localizer* localizer = [] {
-        auto* l = new s::lang::Localizer();
-        const auto data = s::platform::findResource(u"IDR_XML", 130);
-        s::xml::Node root;
-        root.parseUtf8(std::string_view(reinterpret_cast<const char*>(data.data), data.size));
-        l->load(root, 10);
-        l->select(u"English");
-        return l;
-    }();
-    return *localizer;
+    return testing_platform::shippedLanguageTable();
 }
 
 // "text:command" per item, "-" for a separator, "[text]" for a submenu; a

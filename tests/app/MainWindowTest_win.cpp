@@ -12,6 +12,8 @@
 #include "lang/Localizer.h"
 #include "tests/support/ScratchFolder.h"
 
+#include "tests/support/WholeFile.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -26,18 +28,6 @@ using s::app::win::AppBase;
 using s::app::win::AppWindow;
 
 constexpr wchar_t kSettings[] = L"C:\\purgo-test-window\\savedata\\SaveData.xml";
-
-bool writeFile(const std::wstring& path, std::string_view bytes)
-{
-    CreateDirectoryW(path.substr(0, path.find_last_of(L'\\')).c_str(), nullptr);
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return written == bytes.size();
-}
 
 // Pumps the window thread's messages until done() or the time is up.
 bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 30000)
@@ -82,8 +72,9 @@ class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(writeFile(kSettings, "<savedata><Version>1.25</Version>"
-                                         "<items><Sandbox_Files>1</Sandbox_Files></items></savedata>"));
+        ASSERT_TRUE(testing_platform::writeWholeFile(kSettings,
+                                                     "<savedata><Version>1.25</Version>"
+                                                     "<items><Sandbox_Files>1</Sandbox_Files></items></savedata>"));
         for (const char16_t* folder : {u"junk", u"junk\\deeper", u"empty"})
             CreateDirectoryW(reinterpret_cast<const wchar_t*>(scratch.join(folder).c_str()), nullptr);
         scratch.putFile(u"junk\\a.tmp", "12345");

@@ -12,6 +12,8 @@
 #include "tests/app/BootRegistrationFixture.h"
 #include "tests/support/HeldFile.h"
 
+#include "tests/support/WholeFile.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -32,37 +34,9 @@ std::wstring programIn(const std::wstring& folder)
     return folder + L"program_start.exe";
 }
 
-bool writeFile(const std::wstring& path, std::string_view bytes)
-{
-    const std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
-    CreateDirectoryW(folder.c_str(), nullptr);
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return written == bytes.size();
-}
-
-std::string readFile(const std::wstring& path)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return {};
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        bytes.append(buffer, got);
-    CloseHandle(file);
-    return bytes;
-}
-
 void storeSettings(const std::wstring& folder, std::string_view xml)
 {
-    ASSERT_TRUE(writeFile(folder + L"savedata\\SaveData.xml", xml));
+    ASSERT_TRUE(testing_platform::writeWholeFile(folder + L"savedata\\SaveData.xml", xml));
 }
 
 // Runs a program with the arguments and waits up to `milliseconds` for its
@@ -141,7 +115,7 @@ protected:
     }
     std::string startedReport(const wchar_t* folder = kFolder)
     {
-        return readFile(std::wstring(folder) + L"started.txt");
+        return testing_platform::readWholeFile(std::wstring(folder) + L"started.txt");
     }
 };
 
@@ -177,7 +151,7 @@ TEST_F(ProgramStart, TheSwitchesDecideWhatRuns)
         EXPECT_EQ(field(report, "upright"), "230x700") << report;
         EXPECT_EQ(field(report, "icon"), "1") << report;
         EXPECT_EQ(field(report, "frame"), "MainWindow\\View") << "Xvfb's screen is 1280 x 1024: scale 1";
-        EXPECT_EQ(readFile(std::wstring(kFolder) + L"savedata\\SaveData.xml"),
+        EXPECT_EQ(testing_platform::readWholeFile(std::wstring(kFolder) + L"savedata\\SaveData.xml"),
                   "<savedata><Version>1.25</Version><Language>German</Language><Skin>Fresh L</Skin>"
                   "<SoftwareType>Freeware</SoftwareType><SoftwareID>Oxle&#160;Purgo</SoftwareID>"
                   "<MainWindow><SoftwareType>Freeware</SoftwareType><SoftwareID>Oxle&#160;Purgo</SoftwareID>"
@@ -197,7 +171,8 @@ TEST_F(ProgramStart, UninstallRemovesTheBootRegistrationAndNothingElse)
     storeSettings(kFolder, "<savedata><Version>1.25</Version></savedata>");
     ASSERT_TRUE(run(program, L"-Uninstall", 30000).ended);
     EXPECT_FALSE(isBootRunRegistered(name, os));
-    EXPECT_NE(readFile(std::wstring(kFolder) + L"savedata\\SaveData.xml"), "") << "the settings stay";
+    EXPECT_NE(testing_platform::readWholeFile(std::wstring(kFolder) + L"savedata\\SaveData.xml"), "")
+        << "the settings stay";
 }
 
 TEST_F(ProgramStart, ALogonStartsTheSilentRunFromTheStartupFolder)
@@ -283,7 +258,7 @@ TEST_F(ProgramStart, BadInputLeavesDefaults)
     EXPECT_EQ(field(bare, "skin"), "Classic LG") << "the built-in skins remain: " << bare;
     EXPECT_EQ(field(bare, "banner"), "0x0") << bare;
     EXPECT_EQ(field(bare, "icon"), "0") << bare;
-    EXPECT_EQ(readFile(std::wstring(kBareFolder) + L"savedata\\SaveData.xml"),
+    EXPECT_EQ(testing_platform::readWholeFile(std::wstring(kBareFolder) + L"savedata\\SaveData.xml"),
               "<savedata><Version>1.25</Version></savedata>")
         << "without the language table no version is recorded";
 
@@ -297,7 +272,7 @@ TEST_F(ProgramStart, BadInputLeavesDefaults)
         ASSERT_TRUE(run(programIn(kFolder), L"", 30000).ended);
     }
     EXPECT_EQ(field(startedReport(), "language"), "English") << startedReport();
-    EXPECT_EQ(readFile(std::wstring(kFolder) + L"savedata\\SaveData.xml"), held);
+    EXPECT_EQ(testing_platform::readWholeFile(std::wstring(kFolder) + L"savedata\\SaveData.xml"), held);
 }
 
 // The program itself (purgo.exe, copied to C:\purgo-test-exe\ by the CTest
@@ -319,16 +294,19 @@ protected:
         ASSERT_NE(GetFileAttributesW(program().c_str()), INVALID_FILE_ATTRIBUTES)
             << "the CTest fixture copies purgo.exe first";
         storeSettings(kExeFolder, kExeSettings);
-        ASSERT_TRUE(writeFile(std::wstring(kExeFolder) + L"junk\\a.log", "twelve bytes"));
-        ASSERT_TRUE(writeFile(std::wstring(kExeFolder) + L"junk\\b.log", "seven b"));
-        ASSERT_TRUE(writeFile(std::wstring(kExeFolder) + L"junk\\keep.txt", "not a log"));
+        ASSERT_TRUE(testing_platform::writeWholeFile(std::wstring(kExeFolder) + L"junk\\a.log", "twelve bytes"));
+        ASSERT_TRUE(testing_platform::writeWholeFile(std::wstring(kExeFolder) + L"junk\\b.log", "seven b"));
+        ASSERT_TRUE(testing_platform::writeWholeFile(std::wstring(kExeFolder) + L"junk\\keep.txt", "not a log"));
     }
     static std::wstring program() { return std::wstring(kExeFolder) + L"purgo.exe"; }
     static bool exists(const wchar_t* relative)
     {
         return GetFileAttributesW((std::wstring(kExeFolder) + relative).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
-    static std::string settings() { return readFile(std::wstring(kExeFolder) + L"savedata\\SaveData.xml"); }
+    static std::string settings()
+    {
+        return testing_platform::readWholeFile(std::wstring(kExeFolder) + L"savedata\\SaveData.xml");
+    }
     // The main window of a running copy, once it is there.
     static HWND waitForWindow(DWORD milliseconds = 20000)
     {

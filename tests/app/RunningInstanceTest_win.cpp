@@ -4,9 +4,8 @@
 // another folder's path, nothing is found.
 #include "app/RunningInstance.h"
 
-#include "base/XmlNode.h"
 #include "lang/Localizer.h"
-#include "platform/Resources.h"
+#include "tests/support/LanguageTable.h"
 
 #include <windows.h>
 
@@ -24,15 +23,7 @@ constexpr wchar_t kResult[] = L"C:\\purgo-test-instance\\a\\result.txt";
 
 s::lang::Localizer& table()
 {
-    static s::lang::Localizer* localizer = [] {
-        auto* l = new s::lang::Localizer();
-        const auto data = s::platform::findResource(u"IDR_XML", 130);
-        s::xml::Node root;
-        root.parseUtf8(std::string_view(reinterpret_cast<const char*>(data.data), data.size));
-        l->load(root, 10);
-        return l;
-    }();
-    return *localizer;
+    return testing_platform::shippedLanguageTable();
 }
 
 TEST(RunningInstanceWin, TheCopyFromTheSameFileIsFoundAndToldToShowItself)
