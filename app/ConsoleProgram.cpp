@@ -4,6 +4,7 @@
 #include "base/XmlNode.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CustomGroups.h"
+#include "catalogue/RuleGroups.h"
 #include "engine/CheckedStates.h"
 #include "engine/Runs.h"
 #include "engine/TargetLocation.h"
@@ -21,8 +22,9 @@ namespace purgo = s::file::gui::dialogs::purgo;
 using purgo::TimeRecord;
 using s::str::strbuffer::StrBuffer;
 
-constexpr char kUsage[] = "usage: purgoc list | preview [--all] | clean [--boot] | check <group>[/<target>] on|off\n"
-                          "       options: --settings <file>  --lang <English name>  --json\n";
+constexpr char kUsage[] =
+    "usage: purgoc list [--rules] | preview [--all] | clean [--boot] | check <group>[/<target>] on|off\n"
+    "       options: --settings <file>  --lang <English name>  --json\n";
 
 enum class Command { List, Preview, Clean, Check };
 
@@ -31,6 +33,7 @@ struct Options {
     bool all = false;
     bool boot = false;
     bool json = false;
+    bool rules = false;  // list: what the rule files held
     std::u16string settings;
     std::u16string language;
     std::u16string checkPath;
@@ -53,6 +56,8 @@ bool parse(const std::vector<std::u16string>& args, Options& options)
             options.all = true;
         } else if (a == u"--boot") {
             options.boot = true;
+        } else if (a == u"--rules") {
+            options.rules = true;
         } else if (a == u"--settings" || a == u"--lang") {
             if (i + 1 >= args.size())
                 return false;
@@ -66,6 +71,8 @@ bool parse(const std::vector<std::u16string>& args, Options& options)
     if (words.empty())
         return false;
     const std::u16string& command = words[0];
+    if (options.rules && command != u"list")
+        return false;
     if (command == u"list" && words.size() == 1 && !options.all && !options.boot) {
         options.command = Command::List;
     } else if (command == u"preview" && words.size() == 1 && !options.boot) {
@@ -130,6 +137,53 @@ std::string countText(int64_t count)
     StrBuffer text;
     s::str::formatCount(count, text);
     return text.toUtf8();
+}
+
+// `list --rules`: what the rule files beside the program held and what
+// became of each entry.
+void printRulesReport(const purgo::RulesReport& report, bool json, std::string& out)
+{
+    const auto notes = [&](const std::vector<purgo::RuleNote>& list, const char* entryName) {
+        std::string text;
+        for (std::size_t i = 0; i < list.size(); ++i)
+            text += (i ? "," : "") + std::string("{\"") + entryName + "\":" + quoted(list[i].entry) +
+                    ",\"reason\":" + quoted(list[i].text) + "}";
+        return text;
+    };
+    if (json) {
+        out += "{\"files\":[";
+        for (std::size_t i = 0; i < report.files.size(); ++i)
+            out += (i ? "," : "") + quoted(report.files[i]);
+        out += "],\"unreadable\":[" + notes(report.unreadable, "file") +
+               "],\"entries\":" + std::to_string(report.entries) + ",\"detected\":" + std::to_string(report.detected) +
+               ",\"notDetected\":" + std::to_string(report.notDetected) +
+               ",\"ignored\":" + std::to_string(report.ignored) + ",\"dropped\":[" + notes(report.dropped, "entry") +
+               "],\"skippedKeys\":[" + notes(report.skippedKeys, "entry") +
+               "],\"badLines\":" + std::to_string(report.badLines) +
+               ",\"unknownKeys\":" + std::to_string(report.unknownKeys) + "}\n";
+        return;
+    }
+    if (report.files.empty() && report.unreadable.empty())
+        out += "No rule file: put winapp2.ini beside the program or in its savedata folder.\n";
+    for (const std::u16string& file : report.files)
+        out += "Read " + utf8(file) + "\n";
+    for (const purgo::RuleNote& file : report.unreadable)
+        out += "Not read " + utf8(file.entry) + ": " + utf8(file.text) + "\n";
+    out += "Entries read: " + std::to_string(report.entries) + "\n";
+    out += "Detected: " + std::to_string(report.detected) + "\n";
+    out += "Not detected: " + std::to_string(report.notDetected) + "\n";
+    out += "Ignored (SpecialDetect): " + std::to_string(report.ignored) + "\n";
+    out += "Dropped: " + std::to_string(report.dropped.size()) + "\n";
+    for (const purgo::RuleNote& drop : report.dropped)
+        out += "  " + utf8(drop.entry) + ": " + utf8(drop.text) + "\n";
+    if (!report.skippedKeys.empty()) {
+        out += "Keys left out of detected entries: " + std::to_string(report.skippedKeys.size()) + "\n";
+        for (const purgo::RuleNote& key : report.skippedKeys)
+            out += "  " + utf8(key.entry) + ": " + utf8(key.text) + "\n";
+    }
+    if (report.badLines || report.unknownKeys)
+        out += "Lines not understood: " + std::to_string(report.badLines) +
+               ", unknown keys: " + std::to_string(report.unknownKeys) + "\n";
 }
 
 // The view of the runs: the console keeps what the window would show.
@@ -200,6 +254,15 @@ private:
 
     int list(purgo::RunController& runs)
     {
+        if (m_options.rules) {
+            purgo::RulesReport report;
+            std::vector<TimeRecord*> groups;
+            purgo::appendRuleGroups(groups, report);
+            for (TimeRecord* group : groups)
+                group->release();
+            printRulesReport(report, m_options.json, m_output.out);
+            return 0;
+        }
         buildOnly(runs);
         printGroups(runs.groups(), false);
         return 0;

@@ -1,6 +1,8 @@
 #include "engine/Clean.h"
 
 #include "base/StrArray.h"
+#include "engine/KeepList.h"
+#include "engine/KeptWalk.h"
 #include "engine/Scan.h"
 #include "engine/TargetSafety.h"
 #include "platform/PathWin.h"
@@ -116,8 +118,13 @@ void cleanTarget(TimeRecord& target, CleanContext& context)
     const AtReboot atReboot = context.mode == CleanMode::Interactive ? AtReboot::Schedule : AtReboot::Leave;
     // A refused target (engine/TargetSafety.h) deletes nothing; its rescan
     // measures 0 as its scan did.
-    if (mayReach(target))
-        deleteByKind(target, atReboot);
+    // A target with a keep list is walked, leaving what it keeps.
+    if (mayReach(target)) {
+        if (target.keep && !target.keep->isEmpty() && target.kind != Type_File_Func)
+            cleanKept(target, *target.keep, atReboot);
+        else
+            deleteByKind(target, atReboot);
+    }
     if (context.mode == CleanMode::Interactive)
         scan(target, nullptr, Captions::Without);
     context.pendingFound += target.found;
