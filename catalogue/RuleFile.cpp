@@ -256,6 +256,9 @@ private:
         if (parts.size() > 2 || !isVersion(parts[0]) || (parts.size() == 2 && !isVersion(parts[1])) ||
             (parts[0].empty() && (parts.size() == 1 || parts[1].empty()))) {
             problem(key, u"not min|max versions");
+            // The author limited the entry to some versions; which ones is
+            // not known, so it is shown on none.
+            entry().detectOsUnreadable = true;
             return;
         }
         entry().hasDetectOs = true;

@@ -70,6 +70,7 @@ struct RuleEntry {
     bool hasDetectOs = false;
     std::u16string detectOsMin;  // "6.1"; empty: no lower bound
     std::u16string detectOsMax;
+    bool detectOsUnreadable = false;  // a DetectOS that is not min|max: never detected
     bool specialDetect = false;
     std::u16string warning;
     std::vector<RuleFileKey> fileKeys;

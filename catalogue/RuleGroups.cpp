@@ -413,6 +413,8 @@ public:
 
     bool detected()
     {
+        if (m_entry.detectOsUnreadable)
+            return false;
         if (m_entry.hasDetectOs) {
             const Version here = m_machine.version;
             if (!m_entry.detectOsMin.empty() && lessThan(here, versionOf(m_entry.detectOsMin)))

@@ -74,7 +74,7 @@ TEST(RuleFile, ReadsEachKeyFormAndFlag)
          }},
         {"DetectOS=seven",
          [](const RuleEntry& e) {
-             EXPECT_FALSE(e.hasDetectOs);
+             EXPECT_TRUE(e.detectOsUnreadable);
              EXPECT_EQ(e.problems.size(), 1u);
          }},
         {"SpecialDetect=DET_CHROME",
