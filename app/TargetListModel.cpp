@@ -112,7 +112,12 @@ bool TargetListModel::looksAbsent(int row) const
 
 bool TargetListModel::hasCustomMark(int row) const
 {
-    return valid(row) && kind(row) == RowKind::Group && record(row)->custom;
+    if (!valid(row) || kind(row) != RowKind::Group)
+        return false;
+    // record() answers null for a row out of range; g++ -O2 cannot see that
+    // valid() already ruled that out and warns.
+    const Record* group = record(row);
+    return group && group->custom;
 }
 
 bool TargetListModel::isExpanded(int row) const
