@@ -154,6 +154,12 @@ std::u16string keyPathOf(std::u16string_view text, std::u16string& why)
         why += text;
         return {};
     }
+    for (char16_t c : text) {
+        if (c < 0x20) {
+            why = u"a control character in a key";
+            return {};
+        }
+    }
     if (hasWildcard(text)) {
         why = u"a wildcard in a key: ";
         why += text;
@@ -398,6 +404,12 @@ public:
             for (char16_t& c : path) {
                 if (c == u'/')
                     c = u'\\';
+                // Windows reads a path only up to a NUL; no name holds a
+                // control character.
+                if (c < 0x20) {
+                    why = u"a control character in a path";
+                    return false;
+                }
             }
             while (path.size() > 3 && path.back() == u'\\')
                 path.pop_back();

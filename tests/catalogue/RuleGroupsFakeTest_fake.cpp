@@ -234,6 +234,11 @@ TEST_F(RuleGroupsFake, ProtectedPlacesAreLeftOutAndAnEntryOfNothingElseIsDropped
         EXPECT_TRUE(groups.empty()) << line;
         EXPECT_EQ(droppedReason().find("every path is protected or invalid"), 0u) << line << ": " << droppedReason();
     }
+    // Windows would read the profile where the checks saw a folder in it.
+    const char nul[] = "[Nul *]\nFileKey1=%UserProfile%\0\\Cache|*.*|RECURSE\nRegKey1=HKCU\\Soft\0ware\\X\n";
+    build(std::string(nul, sizeof nul - 1));
+    EXPECT_TRUE(groups.empty());
+    EXPECT_EQ(droppedReason(), "every path is protected or invalid (FileKey1: a control character in a path)");
     // Log files directly in the Windows folder are an ordinary target.
     build("[Logs *]\nFileKey1=%WinDir%|*.log\n");
     EXPECT_EQ(targets(), std::vector<std::string>{"Type_File_Wild C:\\Windows\\*.log"});
