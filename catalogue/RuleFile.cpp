@@ -1,5 +1,6 @@
 #include "catalogue/RuleFile.h"
 
+#include "base/StrBuffer.h"
 #include "base/Utf8.h"
 
 #include <unordered_set>
@@ -24,32 +25,24 @@ enum class Key : std::uint8_t {
 };
 
 struct KeyName {
-    std::u16string_view name;  // upper case
+    std::u16string_view name;  // folded (lower case)
     Key key;
     bool numbered;
 };
 
 // Longer names before their prefixes ("DETECTFILE" before "DETECT").
 constexpr KeyName kKeys[] = {
-    {u"DETECTFILE", Key::DetectFile, true},  {u"DETECTOS", Key::DetectOs, false},
-    {u"DETECT", Key::Detect, true},          {u"SPECIALDETECT", Key::SpecialDetect, false},
-    {u"LANGSECREF", Key::LangSecRef, false}, {u"SECTION", Key::Section, false},
-    {u"DEFAULT", Key::Default, false},       {u"WARNING", Key::Warning, false},
-    {u"FILEKEY", Key::FileKey, true},        {u"REGKEY", Key::RegKey, true},
-    {u"EXCLUDEKEY", Key::ExcludeKey, true},
+    {u"detectfile", Key::DetectFile, true},  {u"detectos", Key::DetectOs, false},
+    {u"detect", Key::Detect, true},          {u"specialdetect", Key::SpecialDetect, false},
+    {u"langsecref", Key::LangSecRef, false}, {u"section", Key::Section, false},
+    {u"default", Key::Default, false},       {u"warning", Key::Warning, false},
+    {u"filekey", Key::FileKey, true},        {u"regkey", Key::RegKey, true},
+    {u"excludekey", Key::ExcludeKey, true},
 };
-
-char16_t fold(char16_t c)
-{
-    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
-}
 
 std::u16string folded(std::u16string_view text)
 {
-    std::u16string out(text);
-    for (char16_t& c : out)
-        c = fold(c);
-    return out;
+    return s::str::strbuffer::StrBuffer::foldedCopy(text);
 }
 
 bool isBlank(char16_t c)
@@ -192,13 +185,13 @@ private:
 
     void keyValue(std::u16string_view key, std::u16string_view value)
     {
-        const std::u16string upper = folded(key);
+        const std::u16string lower = folded(key);
         Key which = Key::Unknown;
         int number = 0;
         for (const KeyName& known : kKeys) {
-            if (upper.compare(0, known.name.size(), known.name) != 0)
+            if (lower.compare(0, known.name.size(), known.name) != 0)
                 continue;
-            const std::u16string_view rest = std::u16string_view(upper).substr(known.name.size());
+            const std::u16string_view rest = std::u16string_view(lower).substr(known.name.size());
             if (rest.empty()) {
                 which = known.key;
             } else if (known.numbered && (number = smallNumber(rest)) >= 0) {
@@ -283,9 +276,9 @@ private:
         }
         for (std::size_t i = 2; i < parts.size(); ++i) {
             const std::u16string flag = folded(parts[i]);
-            if (flag == u"RECURSE") {
+            if (flag == u"recurse") {
                 fileKey.recurse = true;
-            } else if (flag == u"REMOVESELF") {
+            } else if (flag == u"removeself") {
                 fileKey.removeSelf = true;
             } else if (!flag.empty()) {
                 problem(key, u"unknown flag " + std::u16string(parts[i]));
@@ -321,13 +314,13 @@ private:
             return;
         }
         exclude.path = parts[1];
-        if (kind == u"REG") {
+        if (kind == u"reg") {
             exclude.kind = RuleExclude::Kind::Registry;
             exclude.hasValue = parts.size() == 3;
             if (exclude.hasValue)
                 exclude.value = parts[2];
-        } else if (kind == u"FILE" || kind == u"PATH") {
-            exclude.kind = kind == u"FILE" ? RuleExclude::Kind::File : RuleExclude::Kind::Path;
+        } else if (kind == u"file" || kind == u"path") {
+            exclude.kind = kind == u"file" ? RuleExclude::Kind::File : RuleExclude::Kind::Path;
             if (parts.size() == 3) {
                 exclude.patterns = patternsOf(parts[2]);
             } else if (exclude.kind == RuleExclude::Kind::Path) {

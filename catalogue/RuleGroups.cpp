@@ -28,17 +28,9 @@ using s::file::win::PathWin;
 // over a large tree must not make the build take minutes.
 constexpr std::size_t kMaxExpansions = 1000;
 
-char16_t fold(char16_t c)
-{
-    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
-}
-
 std::u16string folded(std::u16string_view text)
 {
-    std::u16string out(text);
-    for (char16_t& c : out)
-        c = fold(c);
-    return out;
+    return s::str::strbuffer::StrBuffer::foldedCopy(text);
 }
 
 bool hasWildcard(std::u16string_view text)
@@ -51,7 +43,7 @@ std::uint32_t hashOf(std::u16string_view text)
 {
     std::uint32_t hash = 2166136261u;
     for (char16_t c : text) {
-        const char16_t unit = fold(c);
+        const char16_t unit = s::str::strbuffer::StrBuffer::foldCase(c);
         hash = (hash ^ static_cast<std::uint32_t>(unit & 0xFF)) * 16777619u;
         hash = (hash ^ static_cast<std::uint32_t>(unit >> 8)) * 16777619u;
     }
@@ -123,20 +115,20 @@ std::u16string titleOf(std::u16string_view name)
 std::u16string_view rootName(std::u16string_view root)
 {
     static constexpr std::array<std::pair<std::u16string_view, std::u16string_view>, 10> kRoots = {{
-        {u"HKCU", u"HKEY_CURRENT_USER"},
-        {u"HKEY_CURRENT_USER", u"HKEY_CURRENT_USER"},
-        {u"HKLM", u"HKEY_LOCAL_MACHINE"},
-        {u"HKEY_LOCAL_MACHINE", u"HKEY_LOCAL_MACHINE"},
-        {u"HKU", u"HKEY_USERS"},
-        {u"HKEY_USERS", u"HKEY_USERS"},
-        {u"HKCR", u"HKEY_CLASSES_ROOT"},
-        {u"HKEY_CLASSES_ROOT", u"HKEY_CLASSES_ROOT"},
-        {u"HKCC", u"HKEY_CURRENT_CONFIG"},
-        {u"HKEY_CURRENT_CONFIG", u"HKEY_CURRENT_CONFIG"},
+        {u"hkcu", u"HKEY_CURRENT_USER"},
+        {u"hkey_current_user", u"HKEY_CURRENT_USER"},
+        {u"hklm", u"HKEY_LOCAL_MACHINE"},
+        {u"hkey_local_machine", u"HKEY_LOCAL_MACHINE"},
+        {u"hku", u"HKEY_USERS"},
+        {u"hkey_users", u"HKEY_USERS"},
+        {u"hkcr", u"HKEY_CLASSES_ROOT"},
+        {u"hkey_classes_root", u"HKEY_CLASSES_ROOT"},
+        {u"hkcc", u"HKEY_CURRENT_CONFIG"},
+        {u"hkey_current_config", u"HKEY_CURRENT_CONFIG"},
     }};
-    const std::u16string upper = folded(root);
-    for (const auto& [abbreviation, full] : kRoots) {
-        if (upper == abbreviation)
+    const std::u16string lower = folded(root);
+    for (const auto& [name, full] : kRoots) {
+        if (lower == name)
             return full;
     }
     return {};
@@ -212,7 +204,7 @@ bool lessThan(Version a, Version b)
 
 // The variables' folders, read once per builder.
 struct RuleGroupBuilder::Machine {
-    std::map<std::u16string, std::vector<std::u16string>> variables;  // by upper-case name
+    std::map<std::u16string, std::vector<std::u16string>> variables;  // by folded name
     Version version;
     std::u16string systemFolder;
 
@@ -221,25 +213,25 @@ struct RuleGroupBuilder::Machine {
         const p::SystemFacts& facts = p::systemFacts();
         version = {facts.majorVersion, facts.minorVersion};
         systemFolder = facts.systemFolder;
-        set(u"APPDATA", {special(p::kCsidlAppData)});
-        set(u"LOCALAPPDATA", {special(p::kCsidlLocalAppData)});
-        set(u"LOCALLOWAPPDATA", {known(p::KnownFolder::LocalAppDataLow)});
-        set(u"COMMONAPPDATA", {special(p::kCsidlCommonAppData)});
-        set(u"PROGRAMDATA", {special(p::kCsidlCommonAppData)});
-        set(u"PROGRAMFILES", {special(p::kCsidlProgramFiles), special(p::kCsidlProgramFilesX86)});
-        set(u"PROGRAMFILES(X86)", {special(p::kCsidlProgramFilesX86)});
-        set(u"COMMONPROGRAMFILES", {special(p::kCsidlProgramFilesCommon), special(p::kCsidlProgramFilesCommonX86)});
-        set(u"COMMONPROGRAMFILES(X86)", {special(p::kCsidlProgramFilesCommonX86)});
-        set(u"USERPROFILE", {special(p::kCsidlProfile)});
-        set(u"DOCUMENTS", {special(p::kCsidlPersonal)});
-        set(u"WINDIR", {facts.windowsFolder});
-        set(u"SYSTEMROOT", {facts.windowsFolder});
+        set(u"appdata", {special(p::kCsidlAppData)});
+        set(u"localappdata", {special(p::kCsidlLocalAppData)});
+        set(u"locallowappdata", {known(p::KnownFolder::LocalAppDataLow)});
+        set(u"commonappdata", {special(p::kCsidlCommonAppData)});
+        set(u"programdata", {special(p::kCsidlCommonAppData)});
+        set(u"programfiles", {special(p::kCsidlProgramFiles), special(p::kCsidlProgramFilesX86)});
+        set(u"programfiles(x86)", {special(p::kCsidlProgramFilesX86)});
+        set(u"commonprogramfiles", {special(p::kCsidlProgramFilesCommon), special(p::kCsidlProgramFilesCommonX86)});
+        set(u"commonprogramfiles(x86)", {special(p::kCsidlProgramFilesCommonX86)});
+        set(u"userprofile", {special(p::kCsidlProfile)});
+        set(u"documents", {special(p::kCsidlPersonal)});
+        set(u"windir", {facts.windowsFolder});
+        set(u"systemroot", {facts.windowsFolder});
         const std::u16string& windows = facts.windowsFolder;
-        set(u"SYSTEMDRIVE", {windows.size() >= 2 && windows[1] == u':' ? windows.substr(0, 2) : std::u16string()});
+        set(u"systemdrive", {windows.size() >= 2 && windows[1] == u':' ? windows.substr(0, 2) : std::u16string()});
         std::u16string publicFolder = known(p::KnownFolder::Public);
         if (publicFolder.empty())
             publicFolder = environment(u"%PUBLIC%");
-        set(u"PUBLIC", {publicFolder});
+        set(u"public", {publicFolder});
     }
 
     static std::u16string withoutSlash(std::u16string text)

@@ -1,5 +1,6 @@
 #include "engine/KeepList.h"
 
+#include "base/StrBuffer.h"
 #include "engine/TargetSafety.h"
 #include "platform/FindPattern.h"
 #include "platform/ProtectedPlaces.h"
@@ -10,10 +11,7 @@ namespace {
 
 using s::file::ProtectedPlaces;
 
-char16_t fold(char16_t c)
-{
-    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
-}
+using s::str::strbuffer::StrBuffer;
 
 // "A\B" lies under "A" (not under "A\" nor "AB").
 bool isUnder(std::u16string_view path, std::u16string_view folder)
@@ -38,18 +36,10 @@ std::u16string keyForm(std::u16string_view keyPath)
             if (!out.empty())
                 out += u'\\';
             for (char16_t c : keyPath.substr(start, end - start))
-                out += fold(c);
+                out += StrBuffer::foldCase(c);
         }
         start = end + 1;
     }
-    return out;
-}
-
-std::u16string folded(std::u16string_view text)
-{
-    std::u16string out(text);
-    for (char16_t& c : out)
-        c = fold(c);
     return out;
 }
 
@@ -79,7 +69,7 @@ bool KeepList::keepValue(std::u16string_view keyPath, std::u16string_view name)
     std::u16string key = keyForm(keyPath);
     if (key.empty())
         return false;
-    m_values.push_back({std::move(key), folded(name)});
+    m_values.push_back({std::move(key), StrBuffer::foldedCopy(name)});
     return true;
 }
 
@@ -162,7 +152,7 @@ bool KeepList::keepsValue(std::u16string_view keyPath, std::u16string_view name)
     if (m_values.empty())
         return false;
     const std::u16string key = keyForm(keyPath);
-    const std::u16string foldedName = folded(name);
+    const std::u16string foldedName = StrBuffer::foldedCopy(name);
     for (const ValueRule& rule : m_values) {
         if (rule.key == key && rule.name == foldedName)
             return true;
