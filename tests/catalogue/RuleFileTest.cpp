@@ -16,14 +16,6 @@ namespace {
 
 using s::platform::testing::narrow;
 
-std::string utf8(std::u16string_view text)
-{
-    std::string out;
-    for (char16_t c : text)
-        out += static_cast<char>(c);
-    return out;
-}
-
 struct KeyCase {
     const char* line;
     std::function<void(const RuleEntry&)> check;
@@ -295,7 +287,7 @@ TEST(RuleFile, ReadsAFiveMegabyteFile)
     const RuleFile file = readRuleFile(text);
     ASSERT_EQ(file.entries.size(), static_cast<std::size_t>(count));
     EXPECT_EQ(file.badLines, 0);
-    EXPECT_EQ(utf8(file.entries.back().name), "Entry " + std::to_string(count) + " *");
+    EXPECT_EQ(narrow(file.entries.back().name), "Entry " + std::to_string(count) + " *");
     EXPECT_EQ(file.entries.back().fileKeys.size(), 2u);
 }
 

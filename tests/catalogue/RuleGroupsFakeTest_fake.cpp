@@ -33,14 +33,6 @@ namespace {
 namespace p = s::platform;
 using s::platform::testing::narrow;
 
-std::string utf8(std::u16string_view text)
-{
-    std::string out;
-    for (char16_t c : text)
-        out += static_cast<char>(c);
-    return out;
-}
-
 class RuleGroupsFake : public ::testing::Test {
 protected:
     void SetUp() override
@@ -85,13 +77,13 @@ protected:
             return out;
         for (std::size_t i = 0; i < groups[0]->childCount(); ++i) {
             const TimeRecord& t = *groups[0]->child(i);
-            out.push_back(utf8(targetKindName(t.kind)) + " " + utf8(t.target.view()) +
+            out.push_back(narrow(targetKindName(t.kind)) + " " + narrow(t.target.view()) +
                           (t.wildInSubfolders ? " sub" : ""));
         }
         return out;
     }
 
-    std::string droppedReason() const { return report.dropped.empty() ? "" : utf8(report.dropped[0].text); }
+    std::string droppedReason() const { return report.dropped.empty() ? "" : narrow(report.dropped[0].text); }
 
     std::vector<TimeRecord*> groups;
     RulesReport report;
@@ -208,7 +200,7 @@ TEST_F(RuleGroupsFake, EachKeyFormBecomesItsTargetKind)
     build("[Form *]\nFileKey1=C:\\Data\\A|*.log|REMOVESELF\n");
     EXPECT_EQ(targets(), std::vector<std::string>{"Type_File_Wild C:\\Data\\A\\*.log"});
     ASSERT_EQ(report.skippedKeys.size(), 1u);
-    EXPECT_EQ(utf8(report.skippedKeys[0].text), "FileKey1: REMOVESELF only with * or *.*: the folder stays");
+    EXPECT_EQ(narrow(report.skippedKeys[0].text), "FileKey1: REMOVESELF only with * or *.*: the folder stays");
 }
 
 TEST_F(RuleGroupsFake, ProtectedPlacesAreLeftOutAndAnEntryOfNothingElseIsDropped)
@@ -246,7 +238,7 @@ TEST_F(RuleGroupsFake, ProtectedPlacesAreLeftOutAndAnEntryOfNothingElseIsDropped
     build("[Mixed *]\nFileKey1=%UserProfile%|*.*|RECURSE\nFileKey2=%UserProfile%\\App\\Cache|*.*\n");
     EXPECT_EQ(targets(), std::vector<std::string>{"Type_Folder_1_Level C:\\Users\\tester\\App\\Cache"});
     ASSERT_EQ(report.skippedKeys.size(), 1u);
-    EXPECT_EQ(utf8(report.skippedKeys[0].text),
+    EXPECT_EQ(narrow(report.skippedKeys[0].text),
               "FileKey1: a protected place, a link or an invalid path: C:\\Users\\tester");
 }
 

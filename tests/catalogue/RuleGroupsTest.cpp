@@ -20,38 +20,17 @@ namespace {
 using s::platform::testing::narrow;
 using s::platform::testing::Sandbox;
 
-constexpr std::uint32_t kRegBinary = 3;
-
-std::string utf8(std::u16string_view text)
+std::string toUtf8(std::u16string_view text)
 {
-    std::string out;
-    for (char16_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
+    return s::str::strbuffer::StrBuffer(text).toUtf8();
 }
+
+constexpr std::uint32_t kRegBinary = 3;
 
 bool startsWithFolded(std::u16string_view text, std::u16string_view prefix)
 {
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        const auto fold = [](char16_t c) {
-            return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
-        };
-        if (fold(text[i]) != fold(prefix[i]))
-            return false;
-    }
-    return true;
+    using s::str::strbuffer::StrBuffer;
+    return StrBuffer::foldedCopy(text.substr(0, prefix.size())) == StrBuffer::foldedCopy(prefix);
 }
 
 class RuleGroups : public ::testing::Test {
@@ -65,8 +44,8 @@ protected:
         std::u16string profile;
         ASSERT_GE(s::platform::shellItems().specialFolderPath(s::platform::kCsidlProfile, profile), 0);
         ASSERT_TRUE(startsWithFolded(box.folder(), profile + u"\\")) << narrow(box.folder());
-        variablePath = "%UserProfile%" + utf8(box.folder().substr(profile.size()));
-        keyText = "HKCU\\" + utf8(box.keyPath());
+        variablePath = "%UserProfile%" + toUtf8(box.folder().substr(profile.size()));
+        keyText = "HKCU\\" + toUtf8(box.keyPath());
     }
 
     void TearDown() override
@@ -256,7 +235,7 @@ TEST_F(RuleGroups, DetectsByKeyFileFolderAndWildcard)
     };
     const Case cases[] = {
         {"a key that exists", "Detect=" + k + "\\Installed\\App\r\n", true},
-        {"a full root name", "Detect=HKEY_CURRENT_USER\\" + utf8(box.keyPath()) + "\\Installed\r\n", true},
+        {"a full root name", "Detect=HKEY_CURRENT_USER\\" + toUtf8(box.keyPath()) + "\\Installed\r\n", true},
         {"a key that does not", "Detect=" + k + "\\Installed\\Other\r\n", false},
         {"a second key that does", "Detect1=" + k + "\\Nope\r\nDetect2=" + k + "\\Installed\r\n", true},
         {"a file", "DetectFile=" + v + "\\det\\here.txt\r\n", true},
