@@ -6,6 +6,8 @@
 
 #include "engine/Clean.h"
 #include "engine/Scan.h"
+#include "platform/FileSystem.h"
+#include "platform/ProgramFolder.h"
 #include "platform/ShellItems.h"
 #include "tests/support/Sandbox.h"
 
@@ -255,6 +257,36 @@ TEST_F(RuleGroups, DetectsByKeyFileFolderAndWildcard)
         EXPECT_EQ(report.detected, c.detected ? 1 : 0) << c.name;
         EXPECT_EQ(report.notDetected, c.detected ? 0 : 1) << c.name;
     }
+}
+
+// The program reads winapp2.ini beside itself (under Wine this test runs from
+// a copy on drive C:, a real program folder).
+TEST_F(RuleGroups, TheFileBesideTheProgramIsRead)
+{
+    const std::u16string folder = s::platform::programFolder().toU16String();
+    ASSERT_FALSE(folder.empty());
+    ASSERT_TRUE(file(u"beside\\a.log", 9) && file(u"beside\\b.txt", 4));
+    const std::string text = "[Beside Test *]\r\nFileKey1=" + variablePath + "\\beside|*.log\r\n";
+    const std::u16string ini = folder + u"\\winapp2.ini";
+    auto& files = s::platform::fileSystem();
+    // Natively the program's folder is one the in-memory disk lacks.
+    for (std::size_t slash = folder.find(u'\\', 3);; slash = folder.find(u'\\', slash + 1)) {
+        files.createDirectory(folder.substr(0, slash).c_str());
+        if (slash == std::u16string::npos)
+            break;
+    }
+    ASSERT_EQ(files.writeFile(ini.c_str(), reinterpret_cast<const std::uint8_t*>(text.data()), text.size(),
+                              s::platform::IFileSystem::Flush::No),
+              s::platform::kErrorSuccess)
+        << narrow(ini);
+    appendRuleGroups(groups, report);
+    files.deleteFile(ini.c_str());
+    ASSERT_EQ(report.files.size(), 1u);
+    EXPECT_EQ(report.files[0], ini);
+    ASSERT_EQ(groups.size(), 1u);
+    scan(*groups[0], nullptr, Captions::Without);
+    EXPECT_EQ(groups[0]->found, 1);
+    EXPECT_EQ(groups[0]->size, 9);
 }
 
 }  // namespace
