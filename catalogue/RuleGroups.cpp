@@ -7,6 +7,7 @@
 #include "platform/FindPattern.h"
 #include "platform/PathWin.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ProtectedPlaces.h"
 #include "platform/RegDir.h"
 #include "platform/ShellItems.h"
 #include "platform/SystemInfo.h"
@@ -319,15 +320,6 @@ struct RuleGroupBuilder::Machine {
 
 namespace {
 
-bool isAbsolute(std::u16string_view path)
-{
-    const bool drive = path.size() >= 3 &&
-                       ((path[0] >= u'A' && path[0] <= u'Z') || (path[0] >= u'a' && path[0] <= u'z')) &&
-                       path[1] == u':' && path[2] == u'\\';
-    const bool share = path.size() > 2 && path[0] == u'\\' && path[1] == u'\\' && path[2] != u'\\';
-    return drive || share;
-}
-
 // The folders a path with wildcard components names, every component a
 // folder. `lastMayBeFile`: the last component may match files too (for
 // DetectFile). Links are never entered: the listings leave them out.
@@ -405,7 +397,8 @@ public:
             }
             while (path.size() > 3 && path.back() == u'\\')
                 path.pop_back();
-            if (!isAbsolute(path)) {
+            // The engine's own rule: "C:\x" or "\\server\share\x" only.
+            if (s::file::ProtectedPlaces::comparisonKey(path).empty()) {
                 why = u"not an absolute path: ";
                 why += path;
                 return false;

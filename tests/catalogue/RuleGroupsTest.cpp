@@ -259,6 +259,27 @@ TEST_F(RuleGroups, DetectsByKeyFileFolderAndWildcard)
     }
 }
 
+// A wildcard folder matches real folders only: the link beside them (a Unix
+// symbolic link under Wine) is neither matched nor entered.
+TEST_F(RuleGroups, WildcardFoldersNeverExpandIntoALink)
+{
+    const s::platform::testing::LinkFixture links = box.linkFixture();
+    const std::string parent = toUtf8(links.parent);
+    build("[Links *]\r\nFileKey1=" + parent +
+          "\\*|*.log\r\n"
+          "[Through *]\r\nDetectFile=" +
+          parent + "\\l?nk\\keep.txt\r\nFileKey1=" + parent + "|*.log\r\n");
+    EXPECT_EQ(report.notDetected, 1);
+    ASSERT_EQ(groups.size(), 1u);
+    bool target = false;
+    for (std::size_t i = 0; i < groups[0]->childCount(); ++i) {
+        const std::u16string path = groups[0]->child(i)->target.toU16String();
+        EXPECT_FALSE(startsWithFolded(path, links.link + u"\\")) << narrow(path);
+        target = target || startsWithFolded(path, links.target + u"\\");
+    }
+    EXPECT_TRUE(target);
+}
+
 // The program reads winapp2.ini beside itself (under Wine this test runs from
 // a copy on drive C:, a real program folder).
 TEST_F(RuleGroups, TheFileBesideTheProgramIsRead)
