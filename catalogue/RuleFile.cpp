@@ -238,7 +238,7 @@ private:
             regKey(key, value, number);
             break;
         case Key::ExcludeKey:
-            excludeKey(key, value);
+            excludeKey(key, value, number);
             break;
         }
     }
@@ -304,13 +304,20 @@ private:
         entry().regKeys.push_back(std::move(regKey));
     }
 
-    void excludeKey(std::u16string_view key, std::u16string_view value)
+    void badExclude(std::u16string_view key, std::u16string_view why)
+    {
+        problem(key, why);
+        entry().excludeUnreadable = true;
+    }
+
+    void excludeKey(std::u16string_view key, std::u16string_view value, int number)
     {
         const auto parts = split(value, u'|');
         const std::u16string kind = folded(parts[0]);
         RuleExclude exclude;
+        exclude.number = number;
         if (parts.size() < 2 || parts.size() > 3 || parts[1].empty()) {
-            problem(key, u"not FILE|, PATH| or REG| with a path");
+            badExclude(key, u"not FILE|, PATH| or REG| with a path");
             return;
         }
         exclude.path = parts[1];
@@ -335,11 +342,11 @@ private:
                 }
             }
             if (exclude.patterns.empty() || exclude.patterns.front().empty() || exclude.path.empty()) {
-                problem(key, u"no pattern");
+                badExclude(key, u"no pattern");
                 return;
             }
         } else {
-            problem(key, u"not FILE|, PATH| or REG| with a path");
+            badExclude(key, u"not FILE|, PATH| or REG| with a path");
             return;
         }
         entry().excludes.push_back(std::move(exclude));

@@ -24,7 +24,8 @@
 // What is not sound is skipped and counted, never fatal: a line that is
 // neither a section, a comment nor key=value, a line before the first
 // section, an unknown key, a key whose value has the wrong form (that key
-// alone is dropped and its entry notes why). A second section of a name
+// alone is dropped and its entry notes why; for an ExcludeKey the entry is
+// marked, as it cannot be cleaned without it). A second section of a name
 // already read (compared without regard to case) is kept apart as a
 // duplicate for the caller to report.
 #pragma once
@@ -59,6 +60,7 @@ struct RuleExclude {
     std::vector<std::u16string> patterns;  // File and Path; empty for Registry
     std::u16string value;                  // Registry: the value name
     bool hasValue = false;
+    int number = 0;
 };
 
 struct RuleEntry {
@@ -76,6 +78,9 @@ struct RuleEntry {
     std::vector<RuleFileKey> fileKeys;
     std::vector<RuleRegKey> regKeys;
     std::vector<RuleExclude> excludes;
+    // An ExcludeKey that could not be read: what it was to keep is unknown,
+    // so the entry must not clean at all.
+    bool excludeUnreadable = false;
     // Keys of this entry that were dropped, with why ("FileKey3: no
     // pattern"); in the order met.
     std::vector<std::u16string> problems;

@@ -439,40 +439,65 @@ public:
         return false;
     }
 
-    void keepList()
+    // The entry's exclusions as the keep list of its targets. False (why
+    // set) when one cannot be honoured: what it was to keep is unknown, so
+    // the entry must not clean.
+    bool keepList(std::u16string& why)
     {
+        if (m_entry.excludeUnreadable) {
+            why = u"an ExcludeKey that cannot be read";
+            return false;
+        }
         auto keep = std::make_shared<KeepList>();
-        std::u16string why;
-        int number = 0;
+        int index = 0;
         for (const RuleExclude& exclude : m_entry.excludes) {
-            ++number;
-            const std::u16string name = u"ExcludeKey" + decimal(number);
-            if (exclude.kind == RuleExclude::Kind::Registry) {
-                const std::u16string key = keyPathOf(exclude.path, why);
-                if (key.empty())
-                    note(name, why);
-                else if (exclude.hasValue)
-                    keep->keepValue(key, exclude.value);
-                else
-                    keep->keepKey(key);
-                continue;
-            }
-            std::vector<std::u16string> folders;
-            if (!paths(exclude.path, false, folders, why)) {
-                note(name, why);
-                continue;
-            }
-            const auto depth =
-                exclude.kind == RuleExclude::Kind::File ? KeepList::Depth::ThisFolder : KeepList::Depth::AllLevels;
-            for (const std::u16string& folder : folders) {
-                for (const std::u16string& pattern : exclude.patterns) {
-                    if (!keep->keepFiles(folder, pattern, depth))
-                        note(name, u"not a file name pattern: " + pattern);
-                }
+            const std::u16string name = u"ExcludeKey" + decimal(exclude.number ? exclude.number : ++index);
+            std::u16string problem;
+            if (!addExclude(exclude, *keep, problem)) {
+                why = u"an ExcludeKey that cannot be honoured (" + name + u": " + problem + u")";
+                return false;
             }
         }
         if (!keep->isEmpty())
             m_keep = std::move(keep);
+        return true;
+    }
+
+    bool addExclude(const RuleExclude& exclude, KeepList& keep, std::u16string& why)
+    {
+        if (exclude.kind == RuleExclude::Kind::Registry) {
+            const std::u16string key = keyPathOf(exclude.path, why);
+            if (key.empty())
+                return false;
+            return exclude.hasValue ? keep.keepValue(key, exclude.value) : keep.keepKey(key);
+        }
+        const auto depth =
+            exclude.kind == RuleExclude::Kind::File ? KeepList::Depth::ThisFolder : KeepList::Depth::AllLevels;
+        for (const std::u16string& written : exclude.patterns) {
+            // "sub\keep.dat" keeps keep.dat in the subfolder sub.
+            std::u16string folder = exclude.path;
+            std::u16string pattern = written;
+            for (char16_t& c : pattern) {
+                if (c == u'/')
+                    c = u'\\';
+            }
+            const std::size_t slash = pattern.rfind(u'\\');
+            if (slash != std::u16string::npos) {
+                folder += u'\\';
+                folder += pattern.substr(0, slash);
+                pattern.erase(0, slash + 1);
+            }
+            std::vector<std::u16string> folders;
+            if (!paths(folder, false, folders, why))
+                return false;
+            for (const std::u16string& place : folders) {
+                if (!keep.keepFiles(place, pattern, depth)) {
+                    why = u"not a file name pattern: " + written;
+                    return false;
+                }
+            }
+        }
+        return true;
     }
 
     void fileKey(const RuleFileKey& key, int index)
@@ -539,7 +564,8 @@ public:
     // The group, or nullptr (the reason in `why`).
     TimeRecord* build(std::u16string& why)
     {
-        keepList();
+        if (!keepList(why))
+            return nullptr;
         int index = 0;
         for (const RuleFileKey& key : m_entry.fileKeys)
             fileKey(key, ++index);

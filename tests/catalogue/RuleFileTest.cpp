@@ -180,6 +180,7 @@ TEST(RuleFile, ReadsEachKeyFormAndFlag)
          [](const RuleEntry& e) {
              EXPECT_TRUE(e.excludes.empty());
              EXPECT_EQ(e.problems.size(), 1u);
+             EXPECT_TRUE(e.excludeUnreadable);
          }},
         {"FileKeyX=C:\\App|*.*",
          [](const RuleEntry& e) {

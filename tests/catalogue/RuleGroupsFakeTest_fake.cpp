@@ -402,6 +402,7 @@ TEST_F(RuleGroupsFake, ExclusionsOfEachKindSurviveTheCleanAndAreNotCounted)
         {"FILE|C:\\App\\Cache\\keep.tmp", 6 + 5, {u"C:\\App\\Cache\\keep.tmp"}},
         {"PATH|C:\\App\\Cache|keep.tmp", 3 + 5, {u"C:\\App\\Cache\\keep.tmp", u"C:\\App\\Cache\\s\\keep.tmp"}},
         {"PATH|C:\\App\\Cache\\Kept", 5 + 5, {u"C:\\App\\Cache\\Kept\\c.tmp"}},
+        {"FILE|C:\\App\\Cache|s\\keep.tmp", 5 + 5, {u"C:\\App\\Cache\\s\\keep.tmp"}},
         {"REG|HKCU\\Software\\RuleApp\\Recent\\Keep", 7 + 3, {u"reg:Keep"}},
         {"REG|HKCU\\Software\\RuleApp\\Recent|Pinned", 7 + 3, {u"reg:Pinned"}},
     };
@@ -423,6 +424,13 @@ TEST_F(RuleGroupsFake, ExclusionsOfEachKindSurviveTheCleanAndAreNotCounted)
         // What is left is what is kept: the rescan counts none of it.
         EXPECT_EQ(group.child(0)->found, 0) << c.exclude;
     }
+    // An exclusion that cannot be honoured: the entry does not clean at all.
+    build("[Excl *]\nFileKey1=C:\\App\\Cache|*.*|RECURSE\nExcludeKey1=FILE|%Nowhere%\\App|keep.tmp\n");
+    EXPECT_TRUE(groups.empty());
+    EXPECT_EQ(droppedReason(), "an ExcludeKey that cannot be honoured (ExcludeKey1: unknown variable %Nowhere%)");
+    build("[Excl *]\nFileKey1=C:\\App\\Cache|*.*|RECURSE\nExcludeKey3=DISK|C:\\App\n");
+    EXPECT_TRUE(groups.empty());
+    EXPECT_EQ(droppedReason(), "an ExcludeKey that cannot be read");
     disk.removeTree(u"C:\\App");
     registry.removeTree(root);
 }
