@@ -446,6 +446,12 @@ public:
     {
         if (m_entry.excludeUnreadable) {
             why = u"an ExcludeKey that cannot be read";
+            for (const std::u16string& problem : m_entry.problems) {
+                if (problem.rfind(u"ExcludeKey", 0) == 0) {
+                    why += u" (" + problem + u")";
+                    break;
+                }
+            }
             return false;
         }
         auto keep = std::make_shared<KeepList>();
@@ -592,6 +598,9 @@ public:
         for (TimeRecord* target : m_targets)
             group->addChild(target);
         m_targets.clear();
+        // What the reader could not take, then what the build left out.
+        for (const std::u16string& problem : m_entry.problems)
+            m_report.skippedKeys.push_back({m_entry.name, problem});
         for (std::u16string& text : m_notes)
             m_report.skippedKeys.push_back({m_entry.name, std::move(text)});
         return group;
@@ -687,8 +696,6 @@ void RuleGroupBuilder::add(const RuleFile& file, std::vector<TimeRecord*>& list)
             ++m_report.notDetected;
             continue;
         }
-        for (const std::u16string& problem : entry.problems)
-            m_report.skippedKeys.push_back({entry.name, problem});
         std::u16string why;
         TimeRecord* group = builder.build(why);
         if (!group) {

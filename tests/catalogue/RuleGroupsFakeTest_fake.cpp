@@ -430,7 +430,7 @@ TEST_F(RuleGroupsFake, ExclusionsOfEachKindSurviveTheCleanAndAreNotCounted)
     EXPECT_EQ(droppedReason(), "an ExcludeKey that cannot be honoured (ExcludeKey1: unknown variable %Nowhere%)");
     build("[Excl *]\nFileKey1=C:\\App\\Cache|*.*|RECURSE\nExcludeKey3=DISK|C:\\App\n");
     EXPECT_TRUE(groups.empty());
-    EXPECT_EQ(droppedReason(), "an ExcludeKey that cannot be read");
+    EXPECT_EQ(droppedReason(), "an ExcludeKey that cannot be read (ExcludeKey3: not FILE|, PATH| or REG| with a path)");
     disk.removeTree(u"C:\\App");
     registry.removeTree(root);
 }
