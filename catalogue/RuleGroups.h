@@ -35,7 +35,9 @@
 //   RegKey key|value        Type_RegValue
 // Every target passes engine/TargetSafety.h when it is built; one refused
 // (a protected place, a link, a relative path) is left out, and an entry
-// with no target left is dropped with the reason.
+// with no target left is dropped with the reason. An entry with an
+// ExcludeKey that cannot be read or placed is dropped whole: cleaning it
+// without the exclusion could delete what its authors meant to keep.
 //
 // Groups: id "Rules_" + the name's letters and digits + "_" + a hash of
 // the name (stable while the name is), title the name without its " *",
