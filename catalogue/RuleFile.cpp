@@ -45,6 +45,18 @@ std::u16string folded(std::u16string_view text)
     return s::str::strbuffer::StrBuffer::foldedCopy(text);
 }
 
+// `text` starts with `prefix` (folded, lower case) when A-Z are folded.
+bool startsFolded(std::u16string_view text, std::u16string_view prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (s::str::strbuffer::StrBuffer::foldCase(text[i]) != prefix[i])
+            return false;
+    }
+    return true;
+}
+
 bool isBlank(char16_t c)
 {
     return c == u' ' || c == u'\t' || c == 0xFEFF;
@@ -185,13 +197,12 @@ private:
 
     void keyValue(std::u16string_view key, std::u16string_view value)
     {
-        const std::u16string lower = folded(key);
         Key which = Key::Unknown;
         int number = 0;
         for (const KeyName& known : kKeys) {
-            if (lower.compare(0, known.name.size(), known.name) != 0)
+            if (!startsFolded(key, known.name))
                 continue;
-            const std::u16string_view rest = std::u16string_view(lower).substr(known.name.size());
+            const std::u16string_view rest = key.substr(known.name.size());
             if (rest.empty()) {
                 which = known.key;
             } else if (known.numbered && (number = smallNumber(rest)) >= 0) {
