@@ -5,6 +5,7 @@
 #include "base/TextFormat.h"
 #include "base/XmlNode.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/RuleGroups.h"
 #include "engine/CheckedStates.h"
 #include "engine/CleanItems.h"
 #include "engine/Runs.h"
@@ -25,7 +26,7 @@ namespace purgo = s::file::gui::dialogs::purgo;
 using purgo::TimeRecord;
 using s::str::strbuffer::StrBuffer;
 
-constexpr char kUsage[] = "usage: purgoc list\n"
+constexpr char kUsage[] = "usage: purgoc list [--rules]\n"
                           "       purgoc preview [--all]\n"
                           "       purgoc preview --files [<group>[/<target>]]\n"
                           "       purgoc clean [--boot]\n"
@@ -54,6 +55,7 @@ struct Options {
     bool boot = false;
     bool help = false;
     bool version = false;
+    bool rules = false;  // list: what the rule files (winapp2.ini) held
     std::u16string settings;
     std::u16string language;
     std::u16string path;  // check's and preview --files' <group>[/<target>]
@@ -92,6 +94,7 @@ const OptionRow kOptions[] = {
     {u"--all", &Options::all, nullptr, bit(Command::Preview)},
     {u"--files", &Options::files, nullptr, bit(Command::Preview)},
     {u"--boot", &Options::boot, nullptr, bit(Command::Clean)},
+    {u"--rules", &Options::rules, nullptr, bit(Command::List)},
     {u"--help", &Options::help, nullptr, kAnyCommand},
     {u"-h", &Options::help, nullptr, kAnyCommand},
     {u"--version", &Options::version, nullptr, kAnyCommand},
@@ -242,6 +245,60 @@ std::string jsonArray(const std::vector<std::string>& items)
     for (std::size_t i = 0; i < items.size(); ++i)
         out += (i ? "," : "") + items[i];
     return out + "]";
+}
+
+// `list --rules`: what the rule files beside the program held and what
+// became of each entry.
+std::string rulesReportText(const purgo::RulesReport& report, bool json)
+{
+    if (json) {
+        const auto notes = [](const std::vector<purgo::RuleNote>& list, std::string_view entryName) {
+            std::vector<std::string> items;
+            for (const purgo::RuleNote& note : list)
+                items.push_back(JsonObject().text(entryName, note.entry).text("reason", note.text).str());
+            return jsonArray(items);
+        };
+        std::vector<std::string> files;
+        for (const auto& file : report.files)
+            files.push_back(quoted(file));
+        return JsonObject()
+                   .text("command", u"list")
+                   .raw("files", jsonArray(files))
+                   .raw("unreadable", notes(report.unreadable, "file"))
+                   .number("entries", report.entries)
+                   .number("detected", report.detected)
+                   .number("notDetected", report.notDetected)
+                   .number("ignored", report.ignored)
+                   .raw("dropped", notes(report.dropped, "entry"))
+                   .raw("skippedKeys", notes(report.skippedKeys, "entry"))
+                   .number("badLines", report.badLines)
+                   .number("unknownKeys", report.unknownKeys)
+                   .str() +
+               "\n";
+    }
+    std::string out;
+    if (report.files.empty() && report.unreadable.empty())
+        out += "No rule file: put winapp2.ini beside the program or in its savedata folder.\n";
+    for (const auto& file : report.files)
+        out += "Read " + utf8(file) + "\n";
+    for (const purgo::RuleNote& file : report.unreadable)
+        out += "Not read " + utf8(file.entry) + ": " + utf8(file.text) + "\n";
+    out += "Entries read: " + std::to_string(report.entries) + "\n";
+    out += "Detected: " + std::to_string(report.detected) + "\n";
+    out += "Not detected: " + std::to_string(report.notDetected) + "\n";
+    out += "Ignored (SpecialDetect): " + std::to_string(report.ignored) + "\n";
+    out += "Dropped: " + std::to_string(report.dropped.size()) + "\n";
+    for (const purgo::RuleNote& drop : report.dropped)
+        out += "  " + utf8(drop.entry) + ": " + utf8(drop.text) + "\n";
+    if (!report.skippedKeys.empty()) {
+        out += "Keys left out of detected entries: " + std::to_string(report.skippedKeys.size()) + "\n";
+        for (const purgo::RuleNote& key : report.skippedKeys)
+            out += "  " + utf8(key.entry) + ": " + utf8(key.text) + "\n";
+    }
+    if (report.badLines || report.unknownKeys)
+        out += "Lines not understood: " + std::to_string(report.badLines) +
+               ", unknown keys: " + std::to_string(report.unknownKeys) + "\n";
+    return out;
 }
 
 std::string sizeText(int64_t size)
@@ -514,6 +571,15 @@ private:
 
     int list(purgo::RunController& runs)
     {
+        if (m_options.rules) {
+            purgo::RulesReport report;
+            std::vector<TimeRecord*> groups;
+            purgo::appendRuleGroups(groups, report);
+            for (TimeRecord* group : groups)
+                group->release();
+            out(rulesReportText(report, m_options.json));
+            return kExitDone;
+        }
         buildOnly(runs);
         if (m_options.json) {
             std::vector<std::string> groups;

@@ -2,6 +2,7 @@
 // their machines.
 //
 //   purgoc list                       the tree as built, with the stored checks
+//   purgoc list --rules               what the rule files (winapp2.ini) held
 //   purgoc preview [--all]            the collect run: groups, targets, totals
 //   purgoc preview --files [<group>[/<target>]]
 //                                     the items a clean would delete

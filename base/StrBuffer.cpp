@@ -492,6 +492,14 @@ int StrBuffer::compareBytes(std::u16string_view a, std::u16string_view b)
     return a.size() < b.size() ? -1 : 1;
 }
 
+std::u16string StrBuffer::foldedCopy(std::u16string_view text)
+{
+    std::u16string out(text);
+    for (char16_t& unit : out)
+        unit = foldCase(unit);
+    return out;
+}
+
 int StrBuffer::compareFolded(std::u16string_view a, std::u16string_view b)
 {
     const std::size_t n = std::min(a.size(), b.size());

@@ -148,6 +148,9 @@ public:
     // Lower-cases everything, then upper-cases the first unit if it is a-z.
     StrBuffer& capitalize();
     static char16_t foldCase(char16_t unit) { return unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit; }
+    // A copy of text with A-Z folded to a-z: a key for comparisons and maps
+    // that ignore case.
+    static std::u16string foldedCopy(std::u16string_view text);
 
     // --- Comparison ------------------------------------------------------------
     bool equals(std::u16string_view text) const { return view() == text; }

@@ -6,6 +6,7 @@
 #include "catalogue/CustomGroups.h"
 #include "catalogue/HotfixHandlers.h"
 #include "catalogue/MruHandlers.h"
+#include "catalogue/RuleGroups.h"
 #include "catalogue/SpecialHandlers.h"
 #include "platform/MachineFacts.h"
 #include "platform/SystemInfo.h"
@@ -339,6 +340,10 @@ void buildCatalogue(std::vector<TimeRecord*>& list, Localizer& localizer, s::map
     // is missing, so a damaged count cannot make the build spin.
     readCustomGroups(store, list);
     buildBuiltinGroups(list, localizer);
+    // The community rule file's entries, when the user put one beside the
+    // program; what became of each entry is for `purgoc list --rules`.
+    RulesReport report;
+    appendRuleGroups(list, report);
 }
 
 void buildBuiltinGroups(std::vector<TimeRecord*>& list, Localizer& localizer)

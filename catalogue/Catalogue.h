@@ -23,7 +23,8 @@ inline constexpr int kBuiltinGroupCount = 134;
 
 // The tree of a collect run: the user's custom groups read back from the
 // settings store (records 0 to NumOfCustom - 1 of "CustomItems"), then the
-// built-in groups. Ownership of every group passes to list.
+// built-in groups, then the groups of the rule files beside the program
+// (catalogue/RuleGroups.h). Ownership of every group passes to list.
 void buildCatalogue(std::vector<TimeRecord*>& list, s::lang::Localizer& localizer, s::map::IMappedData& store);
 
 // Appends the built-in groups in their fixed order, each with its targets

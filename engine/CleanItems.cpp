@@ -1,6 +1,7 @@
 #include "engine/CleanItems.h"
 
 #include "base/StrArray.h"
+#include "engine/KeptWalk.h"
 #include "engine/Scan.h"
 #include "engine/TargetSafety.h"
 #include "platform/PathWin.h"
@@ -119,6 +120,11 @@ void forEachCleanItem(TimeRecord& target, const std::function<void(CleanItem&)>&
 {
     if (!mayReach(target))
         return;
+    // What a target's keep list keeps is neither listed nor deleted.
+    if (target.keep && !target.keep->isEmpty() && target.kind != Type_File_Func) {
+        forEachKeptCleanItem(target, *target.keep, each);
+        return;
+    }
     switch (target.kind) {
     case Type_RegKey_1_Level:
     case Type_RegKey_All_Levels:

@@ -1,5 +1,7 @@
 #include "engine/Scan.h"
 
+#include "engine/KeepList.h"
+#include "engine/KeptWalk.h"
 #include "engine/TargetSafety.h"
 
 #include "base/StrArray.h"
@@ -40,9 +42,10 @@ void describe(TimeRecord& target, s::lang::Localizer* localizer, std::u16string_
     target.description.append(target.target.view());
 }
 
-// Whether a target's measure is taken, or it is one the engine refuses
-// (engine/TargetSafety.h) and measures 0.
-enum class Reach : uint8_t { Refused, Allowed };
+// Whether a target's measure is taken here, or it is one the engine refuses
+// (engine/TargetSafety.h) and measures 0, or one whose keep list the
+// measure must walk (engine/KeptWalk.h).
+enum class Reach : uint8_t { Refused, Allowed, Kept };
 
 void showRow(TimeRecord& node)
 {
@@ -55,7 +58,7 @@ void scanRegistryKey(TimeRecord& target, s::lang::Localizer* localizer, Captions
     auto key = RegDir::make(target.target.view());
     if (captions == Captions::With)
         describe(target, localizer, key->subkeyName());
-    if (reach == Reach::Refused)
+    if (reach != Reach::Allowed)
         return;
     int64_t values = 0;
     int64_t subkeys = 0;
@@ -79,7 +82,7 @@ void scanRegistryValue(TimeRecord& target, s::lang::Localizer* localizer, Captio
         else
             describe(target, localizer, valueName.view());
     }
-    if (reach == Reach::Refused)
+    if (reach != Reach::Allowed)
         return;
     target.size = key->valueDataLength(valueName.view());
     target.found = target.size != 0 ? 1 : 0;
@@ -90,7 +93,7 @@ void scanFolder(TimeRecord& target, s::lang::Localizer* localizer, Captions capt
     auto path = PathWin::make(target.target.view());
     if (captions == Captions::With)
         describe(target, localizer, path->lastComponent().view());
-    if (reach == Reach::Refused)
+    if (reach != Reach::Allowed)
         return;
     int64_t files = 0;
     int64_t folders = 0;
@@ -108,7 +111,7 @@ void scanFile(TimeRecord& target, s::lang::Localizer* localizer, Captions captio
     auto path = PathWin::make(target.target.view());
     if (captions == Captions::With)
         describe(target, localizer, path->lastComponent().view());
-    if (reach == Reach::Refused)
+    if (reach != Reach::Allowed)
         return;
     target.found = path->exists() ? 1 : 0;
     target.size = path->fileSize();
@@ -119,7 +122,7 @@ void scanWildcard(TimeRecord& target, s::lang::Localizer* localizer, Captions ca
     auto path = PathWin::make(target.target.view());
     if (captions == Captions::With)
         describe(target, localizer, path->lastComponent().view());
-    if (reach == Reach::Refused)
+    if (reach != Reach::Allowed)
         return;
     auto files = s::file::win::PathListHandle::take();
     const int count =
@@ -184,7 +187,9 @@ void scan(TimeRecord& node, s::lang::Localizer* localizer, Captions captions)
 
     // A refused target keeps its captions and measures 0 (the 1 of the
     // "and self" kinds included): nothing of it will be deleted.
-    const Reach reach = mayReach(node) ? Reach::Allowed : Reach::Refused;
+    Reach reach = mayReach(node) ? Reach::Allowed : Reach::Refused;
+    if (reach == Reach::Allowed && node.keep && !node.keep->isEmpty() && node.kind != Type_File_Func)
+        reach = Reach::Kept;
     switch (node.kind) {
     case Type_RegKey_1_Level:
     case Type_RegKey_All_Levels:
@@ -213,6 +218,11 @@ void scan(TimeRecord& node, s::lang::Localizer* localizer, Captions captions)
         break;
     default:
         break;
+    }
+    if (reach == Reach::Kept) {
+        const KeptMeasure measure = measureKept(node, *node.keep);
+        node.found = measure.found;
+        node.size = measure.size;
     }
     node.parent->found += node.found;
     node.parent->size += node.size;

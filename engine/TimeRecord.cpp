@@ -104,6 +104,7 @@ void TimeRecord::reset()
     handlerExtra = 0;
     customRecordId = 0;
     customChildRecordId = 0;
+    keep.reset();
 }
 
 void TimeRecord::releaseChildren()
@@ -201,6 +202,7 @@ TimeRecord* TimeRecord::clone() const
     copy->custom = custom;
     copy->customRecordId = customRecordId;
     copy->customChildRecordId = customChildRecordId;
+    copy->keep = keep;
     if (children) {
         copy->children = new Children();
         copy->children->reserve(children->size());

@@ -10,12 +10,15 @@
 #include "engine/ListRow.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace s::file::gui::dialogs::purgo {
 
 using Text = s::str::strbuffer::StrBuffer;
+
+class KeepList;
 
 // The names are the strings stored under "TargetType" in the settings.
 enum TargetKind : int32_t {
@@ -117,6 +120,10 @@ public:
     bool custom = false;
     int32_t customRecordId = 0;
     int32_t customChildRecordId = 0;
+    // Targets only: what a scan and a clean of this target leave
+    // (engine/KeepList.h); none for most. Shared by the targets of a group
+    // and by clones.
+    std::shared_ptr<const KeepList> keep;
 
 private:
     void releaseChildren();

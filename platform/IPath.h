@@ -8,7 +8,8 @@
 // - The full path is split into drive ("C:"), directory (up to and including
 //   the last backslash), file title and extension (from the last dot of the
 //   last segment). Each part holds at most kPartLimit characters; a text that
-//   cannot be split (empty, or a part too long) makes the object invalid.
+//   cannot be split (empty, or a part too long) makes the object invalid, and
+//   so does a text holding a NUL (Windows would read only up to it).
 // - Rooted: a drive ("C:...", second character ':'), or a network path ("\\x",
 //   longer than 2 characters, third character neither '\' nor '/').
 //   isValidLocation() = valid and rooted; the engine shows and looks up only

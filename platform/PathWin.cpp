@@ -203,6 +203,14 @@ void PathWin::setPath(std::u16string_view text)
     m_valid = false;
     if (full.empty())
         return;
+    // Windows reads a path up to its first NUL: "C:\Users\ann<NUL>\Cache"
+    // would reach the profile while every check here saw another path, and
+    // a folder walk would enter the same folder for ever. Such a text names
+    // nothing.
+    if (full.find(u'\0') != std::u16string_view::npos) {
+        m_absolute = false;
+        return;
+    }
     std::size_t start = 0;
     if (full.size() >= 2 && full[1] == u':')
         start = 2;

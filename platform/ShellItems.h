@@ -49,6 +49,17 @@ inline constexpr int kCsidlCommonVideo = 0x0037;             // CSIDL_COMMON_VID
 // Not a CSIDL: the Downloads known folder, which has none. The in-memory
 // shell keeps it with the special folders under this number.
 inline constexpr int kFolderDownloads = -2;
+// Likewise the two other known folders without a CSIDL that the rule files
+// name (catalogue/RuleGroups.h).
+inline constexpr int kFolderLocalAppDataLow = -3;
+inline constexpr int kFolderPublic = -4;
+
+// The known folders that have no CSIDL, as SHGetKnownFolderPath names them.
+enum class KnownFolder : std::uint8_t {
+    Downloads,        // FOLDERID_Downloads
+    LocalAppDataLow,  // FOLDERID_LocalAppDataLow: AppData\LocalLow
+    Public,           // FOLDERID_Public: the profile every user shares
+};
 
 // SHEmptyRecycleBinW flags.
 inline constexpr std::uint32_t kEmptyNoConfirmation = 0x1;  // SHERB_NOCONFIRMATION
@@ -67,6 +78,10 @@ public:
     // on): the user's Downloads folder, without trailing backslash. kEFail
     // where the call does not exist.
     virtual HResult downloadsFolderPath(std::u16string& path) = 0;
+    // SHGetKnownFolderPath of one of the folders above, bound by name
+    // (Windows Vista on), without trailing backslash. kEFail where the call
+    // does not exist.
+    virtual HResult knownFolderPath(KnownFolder folder, std::u16string& path) = 0;
     // ShellExecuteExW with the special folder's item list (SEE_MASK_IDLIST),
     // shown normally: the file manager opens it. `process`, when given,
     // receives the id of a process the call started (0 when none was).

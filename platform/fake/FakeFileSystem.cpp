@@ -69,6 +69,10 @@ struct Node {
     std::string content;                                       // the bytes of a file written or seeded with them
     bool hasContent = false;                                   // else it reads as `size` zero bytes
     std::map<std::u16string, std::unique_ptr<Node>> children;  // by folded name: NTFS order
+    // Children ever given an 8.3 alias (not lowered when one goes): a name
+    // not found among the long names is looked for among the aliases only
+    // when there may be one, so that a miss in a large folder stays cheap.
+    std::size_t shortNamed = 0;
 
     bool isFolder() const { return kind == Kind::Folder || kind == Kind::FolderLink; }
 };
@@ -547,6 +551,8 @@ public:
         Located at = locate(path, ParseMode::Seeding);
         if (at.error || !at.parent)
             return false;
+        if (at.node->shortName.empty() && !shortName.empty())
+            ++at.parent->shortNamed;
         at.node->shortName = shortName;
         return true;
     }
@@ -840,6 +846,8 @@ private:
         auto found = folder->children.find(key);
         if (found != folder->children.end())
             return found->second.get();
+        if (folder->shortNamed == 0)
+            return nullptr;
         for (const auto& [childKey, entry] : folder->children)
             if (!entry->shortName.empty() && folded(entry->shortName) == key)
                 return entry.get();

@@ -45,6 +45,8 @@ std::map<int, std::u16string> defaultFolders()
         {kCsidlMyVideo, profile + u"\\Videos"},
         {kCsidlFavorites, profile + u"\\Favorites"},
         {kFolderDownloads, profile + u"\\Downloads"},
+        {kFolderLocalAppDataLow, profile + u"\\AppData\\LocalLow"},
+        {kFolderPublic, u"C:\\Users\\Public"},
     };
 }
 
@@ -69,6 +71,19 @@ public:
     }
 
     HResult downloadsFolderPath(std::u16string& path) override { return specialFolderPath(kFolderDownloads, path); }
+
+    HResult knownFolderPath(KnownFolder folder, std::u16string& path) override
+    {
+        switch (folder) {
+        case KnownFolder::Downloads:
+            return specialFolderPath(kFolderDownloads, path);
+        case KnownFolder::LocalAppDataLow:
+            return specialFolderPath(kFolderLocalAppDataLow, path);
+        case KnownFolder::Public:
+            return specialFolderPath(kFolderPublic, path);
+        }
+        return kEInvalidArg;
+    }
 
     HResult openSpecialFolder(int csidl, std::uint32_t* process) override
     {

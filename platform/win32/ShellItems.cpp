@@ -55,18 +55,39 @@ public:
         return kSOk;
     }
 
-    HResult downloadsFolderPath(std::u16string& path) override
+    HResult downloadsFolderPath(std::u16string& path) override { return knownFolderPath(KnownFolder::Downloads, path); }
+
+    HResult knownFolderPath(KnownFolder folder, std::u16string& path) override
     {
-        // FOLDERID_Downloads {374DE290-123F-4565-9164-39C4925E467B}. The known
+        // FOLDERID_Downloads {374DE290-123F-4565-9164-39C4925E467B},
+        // FOLDERID_LocalAppDataLow {A520A1A4-1780-4FF6-BD18-167343C5AF16},
+        // FOLDERID_Public {DFDF76A2-C82A-4D63-906A-5644AC457385}. The known
         // folder calls came with Windows Vista, so they are bound by name.
         static const GUID kDownloads = {0x374DE290, 0x123F, 0x4565, {0x91, 0x64, 0x39, 0xC4, 0x92, 0x5E, 0x46, 0x7B}};
+        static const GUID kLocalAppDataLow = {
+            0xA520A1A4, 0x1780, 0x4FF6, {0xBD, 0x18, 0x16, 0x73, 0x43, 0xC5, 0xAF, 0x16}};
+        static const GUID kPublic = {0xDFDF76A2, 0xC82A, 0x4D63, {0x90, 0x6A, 0x56, 0x44, 0xAC, 0x45, 0x73, 0x85}};
+        const GUID* id = nullptr;
+        switch (folder) {
+        case KnownFolder::Downloads:
+            id = &kDownloads;
+            break;
+        case KnownFolder::LocalAppDataLow:
+            id = &kLocalAppDataLow;
+            break;
+        case KnownFolder::Public:
+            id = &kPublic;
+            break;
+        }
+        if (!id)
+            return kEInvalidArg;
         using GetKnownFolderPathFn = HRESULT(WINAPI*)(const GUID&, DWORD, HANDLE, PWSTR*);
         GetKnownFolderPathFn getKnownFolderPath = nullptr;
         bindProc(GetModuleHandleW(L"shell32.dll"), "SHGetKnownFolderPath", getKnownFolderPath);
         if (!getKnownFolderPath)
             return kEFail;
         PWSTR found = nullptr;
-        const HRESULT result = getKnownFolderPath(kDownloads, 0, nullptr, &found);
+        const HRESULT result = getKnownFolderPath(*id, 0, nullptr, &found);
         // The buffer is the caller's to free, also when the call fails.
         std::u16string text =
             SUCCEEDED(result) && found ? std::u16string(reinterpret_cast<const char16_t*>(found)) : u"";

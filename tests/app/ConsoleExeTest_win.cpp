@@ -105,7 +105,7 @@ TEST(ConsoleExe, ExitStatusAndStreamsReachTheCaller)
 
     const Finished help = start(L"help");
     EXPECT_EQ(help.status, 0u);
-    EXPECT_EQ(help.out.rfind("usage: purgoc list\n", 0), 0u) << help.out;
+    EXPECT_EQ(help.out.rfind("usage: purgoc list [--rules]\n", 0), 0u) << help.out;
 
     const Finished wrong = start(L"list --foo");
     EXPECT_EQ(wrong.status, 2u);

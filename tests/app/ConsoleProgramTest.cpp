@@ -175,7 +175,7 @@ TEST_F(ConsoleProgram, HelpGoesToStandardOutputAndDoesNothingElse)
              {u"--help"}, {u"-h"}, {u"help"}, {u"clean", u"--help"}, {u"clean", u"--bogus", u"-h"}}) {
         CapturedOutput output;
         EXPECT_EQ(run(args, output), s::app::kExitDone) << utf8(args[0]);
-        EXPECT_EQ(output.out.rfind("usage: purgoc list\n", 0), 0u) << output.out;
+        EXPECT_EQ(output.out.rfind("usage: purgoc list [--rules]\n", 0), 0u) << output.out;
         EXPECT_NE(output.out.find("purgoc preview --files [<group>[/<target>]]\n"), std::string::npos);
         EXPECT_NE(output.out.find("exit status: 0 done, 1 error, 2 usage error, 3 "), std::string::npos);
         EXPECT_EQ(output.err, "");

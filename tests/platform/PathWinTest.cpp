@@ -736,6 +736,32 @@ TEST_F(PathWinDelete, RootsAndShortTextsAreNeverTouched)
     EXPECT_TRUE(scheduledHere().empty());
 }
 
+// Windows would read such a text up to its NUL, so the checks and the calls
+// would see two different paths: the area itself, where the text pretends to
+// name a file inside it.
+TEST_F(PathWinDelete, ATextWithANulNamesNothing)
+{
+    ASSERT_TRUE(box.makeFile(u"area\\x", 1));
+    ASSERT_TRUE(box.makeFile(u"area\\sub\\y", 1));
+    std::u16string text = box.path(u"area");
+    text += u'\0';
+    text += u"\\sub";
+    auto path = PathWin::make(text);
+    EXPECT_FALSE(path->isValid());
+    EXPECT_FALSE(path->isAbsolute());
+    EXPECT_FALSE(path->exists());
+    std::int64_t files = 0;
+    std::int64_t folders = 0;
+    EXPECT_EQ(path->measureFolder(s::file::Descend::Yes, s::file::TopFiles::Count, files, folders), 0);
+    EXPECT_EQ(files + folders, 0);
+    auto list = s::file::win::PathListHandle::take();
+    EXPECT_EQ(path->listChildren(*list, s::file::HiddenAndSystem::Include, s::file::Recursion::AllLevels), 0);
+    EXPECT_FALSE(path->deletePath(NotifyShell::No, AtReboot::Schedule));
+    EXPECT_TRUE(box.entryExists(u"area\\x"));
+    EXPECT_TRUE(box.entryExists(u"area\\sub\\y"));
+    EXPECT_TRUE(scheduledHere().empty());
+}
+
 TEST_F(PathWinDelete, WhatCannotGoIsScheduledChildrenBeforeTheirFolder)
 {
     ASSERT_TRUE(box.makeFolder(u"area\\target"));

@@ -228,6 +228,28 @@ TEST_F(ShellItemsTest, SpecialFoldersAreRootedPathsWithoutTrailingBackslash)
     }
 }
 
+// The known folders without a CSIDL, which the rule files name: LocalLow
+// beside the roaming and local application data, Public a profile of its own.
+TEST_F(ShellItemsTest, KnownFoldersLieWhereTheProfileSays)
+{
+    std::u16string profile;
+    ASSERT_TRUE(hrSucceeded(shell.specialFolderPath(kCsidlProfile, profile)));
+    std::u16string localLow;
+    ASSERT_TRUE(hrSucceeded(shell.knownFolderPath(KnownFolder::LocalAppDataLow, localLow)));
+    EXPECT_EQ(narrow(localLow), narrow(profile) + "\\AppData\\LocalLow");
+    std::u16string publicFolder;
+    ASSERT_TRUE(hrSucceeded(shell.knownFolderPath(KnownFolder::Public, publicFolder)));
+    ASSERT_GT(publicFolder.size(), 3u);
+    EXPECT_EQ(publicFolder[1], u':') << narrow(publicFolder);
+    EXPECT_NE(publicFolder.back(), u'\\') << narrow(publicFolder);
+    EXPECT_NE(narrow(publicFolder), narrow(profile));
+    std::u16string downloads;
+    std::u16string known;
+    ASSERT_TRUE(hrSucceeded(shell.downloadsFolderPath(downloads)));
+    ASSERT_TRUE(hrSucceeded(shell.knownFolderPath(KnownFolder::Downloads, known)));
+    EXPECT_EQ(narrow(known), narrow(downloads));
+}
+
 TEST_F(ShellItemsTest, TheRecycleBinHasNoPathButOpens)
 {
     std::u16string path = u"untouched";

@@ -1,0 +1,394 @@
+#include "catalogue/RuleFile.h"
+
+#include "base/StrBuffer.h"
+#include "base/Utf8.h"
+
+#include <unordered_set>
+
+namespace s::file::gui::dialogs::purgo {
+
+namespace {
+
+enum class Key : std::uint8_t {
+    Unknown,
+    Detect,
+    DetectFile,
+    DetectOs,
+    SpecialDetect,
+    LangSecRef,
+    Section,
+    Default,
+    Warning,
+    FileKey,
+    RegKey,
+    ExcludeKey,
+};
+
+struct KeyName {
+    std::u16string_view name;  // folded (lower case)
+    Key key;
+    bool numbered;
+};
+
+// Longer names before their prefixes ("DETECTFILE" before "DETECT").
+constexpr KeyName kKeys[] = {
+    {u"detectfile", Key::DetectFile, true},  {u"detectos", Key::DetectOs, false},
+    {u"detect", Key::Detect, true},          {u"specialdetect", Key::SpecialDetect, false},
+    {u"langsecref", Key::LangSecRef, false}, {u"section", Key::Section, false},
+    {u"default", Key::Default, false},       {u"warning", Key::Warning, false},
+    {u"filekey", Key::FileKey, true},        {u"regkey", Key::RegKey, true},
+    {u"excludekey", Key::ExcludeKey, true},
+};
+
+std::u16string folded(std::u16string_view text)
+{
+    return s::str::strbuffer::StrBuffer::foldedCopy(text);
+}
+
+// `text` starts with `prefix` (folded, lower case) when A-Z are folded.
+bool startsFolded(std::u16string_view text, std::u16string_view prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (s::str::strbuffer::StrBuffer::foldCase(text[i]) != prefix[i])
+            return false;
+    }
+    return true;
+}
+
+bool isBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == 0xFEFF;
+}
+
+std::u16string_view trimmed(std::u16string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool isDigits(std::u16string_view text)
+{
+    if (text.empty())
+        return false;
+    for (char16_t c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return true;
+}
+
+// A small decimal number; -1 when the text is not one.
+int smallNumber(std::u16string_view text)
+{
+    if (!isDigits(text) || text.size() > 9)
+        return -1;
+    int value = 0;
+    for (char16_t c : text)
+        value = value * 10 + (c - u'0');
+    return value;
+}
+
+std::vector<std::u16string_view> split(std::u16string_view text, char16_t separator)
+{
+    std::vector<std::u16string_view> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = text.find(separator, start);
+        parts.push_back(trimmed(text.substr(start, end == std::u16string_view::npos ? end : end - start)));
+        if (end == std::u16string_view::npos)
+            break;
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::vector<std::u16string> patternsOf(std::u16string_view text)
+{
+    std::vector<std::u16string> out;
+    for (std::u16string_view pattern : split(text, u';')) {
+        if (!pattern.empty())
+            out.emplace_back(pattern);
+    }
+    return out;
+}
+
+std::u16string decode(std::string_view bytes)
+{
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    std::size_t count = bytes.size();
+    if (count >= 2 && data[0] == 0xFF && data[1] == 0xFE) {
+        std::u16string text;
+        text.reserve((count - 2) / 2);
+        for (std::size_t i = 2; i + 1 < count; i += 2)
+            text += static_cast<char16_t>(data[i] | (data[i + 1] << 8));
+        return text;
+    }
+    if (count >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF) {
+        data += 3;
+        count -= 3;
+    }
+    std::u16string text(count, u'\0');
+    text.resize(s::str::utf8::decode(data, count, text.data()));
+    return text;
+}
+
+bool isVersion(std::u16string_view text)
+{
+    if (text.empty())
+        return true;
+    for (char16_t c : text) {
+        if ((c < u'0' || c > u'9') && c != u'.')
+            return false;
+    }
+    return text.front() != u'.';
+}
+
+class Reader {
+public:
+    RuleFile file;
+
+    void line(std::u16string_view text)
+    {
+        text = trimmed(text);
+        if (text.empty() || text.front() == u';' || text.front() == u'#')
+            return;
+        if (text.front() == u'[') {
+            section(text);
+            return;
+        }
+        const std::size_t equals = text.find(u'=');
+        if (equals == std::u16string_view::npos || equals == 0 || m_current == kNone) {
+            ++file.badLines;
+            return;
+        }
+        keyValue(trimmed(text.substr(0, equals)), trimmed(text.substr(equals + 1)));
+    }
+
+private:
+    void section(std::u16string_view text)
+    {
+        const std::size_t close = text.rfind(u']');
+        const std::u16string_view name =
+            close == std::u16string_view::npos ? std::u16string_view() : trimmed(text.substr(1, close - 1));
+        if (name.empty()) {
+            // The keys that follow belong to no entry.
+            ++file.badLines;
+            m_current = kNone;
+            return;
+        }
+        RuleEntry& entry = file.entries.emplace_back();
+        entry.name = name;
+        entry.duplicate = !m_names.insert(folded(name)).second;
+        m_current = file.entries.size() - 1;
+    }
+
+    void problem(std::u16string_view key, std::u16string_view why)
+    {
+        std::u16string text(key);
+        text += u": ";
+        text += why;
+        entry().problems.push_back(std::move(text));
+    }
+
+    void keyValue(std::u16string_view key, std::u16string_view value)
+    {
+        Key which = Key::Unknown;
+        int number = 0;
+        for (const KeyName& known : kKeys) {
+            if (!startsFolded(key, known.name))
+                continue;
+            const std::u16string_view rest = key.substr(known.name.size());
+            if (rest.empty()) {
+                which = known.key;
+            } else if (known.numbered && (number = smallNumber(rest)) >= 0) {
+                which = known.key;
+            } else {
+                continue;
+            }
+            break;
+        }
+        RuleEntry& current = entry();
+        switch (which) {
+        case Key::Unknown:
+            ++file.unknownKeys;
+            break;
+        case Key::Detect:
+            current.detects.emplace_back(value);
+            break;
+        case Key::DetectFile:
+            current.detectFiles.emplace_back(value);
+            break;
+        case Key::DetectOs:
+            detectOs(key, value);
+            break;
+        case Key::SpecialDetect:
+            current.specialDetect = true;
+            break;
+        case Key::LangSecRef:
+            current.langSecRef = smallNumber(value);
+            if (current.langSecRef < 0)
+                problem(key, u"not a number");
+            break;
+        case Key::Section:
+            current.section = value;
+            break;
+        case Key::Default:
+            break;
+        case Key::Warning:
+            current.warning = value;
+            break;
+        case Key::FileKey:
+            fileKey(key, value, number);
+            break;
+        case Key::RegKey:
+            regKey(key, value, number);
+            break;
+        case Key::ExcludeKey:
+            excludeKey(key, value, number);
+            break;
+        }
+    }
+
+    void detectOs(std::u16string_view key, std::u16string_view value)
+    {
+        const auto parts = split(value, u'|');
+        if (parts.size() > 2 || !isVersion(parts[0]) || (parts.size() == 2 && !isVersion(parts[1])) ||
+            (parts[0].empty() && (parts.size() == 1 || parts[1].empty()))) {
+            problem(key, u"not min|max versions");
+            // The author limited the entry to some versions; which ones is
+            // not known, so it is shown on none.
+            entry().detectOsUnreadable = true;
+            return;
+        }
+        entry().hasDetectOs = true;
+        entry().detectOsMin = parts[0];
+        entry().detectOsMax = parts.size() == 2 ? parts[1] : std::u16string_view();
+    }
+
+    void fileKey(std::u16string_view key, std::u16string_view value, int number)
+    {
+        const auto parts = split(value, u'|');
+        if (parts.size() < 2 || parts[0].empty()) {
+            problem(key, u"not path|pattern");
+            return;
+        }
+        RuleFileKey fileKey;
+        fileKey.path = parts[0];
+        fileKey.patterns = patternsOf(parts[1]);
+        fileKey.number = number;
+        if (fileKey.patterns.empty()) {
+            problem(key, u"no pattern");
+            return;
+        }
+        for (std::size_t i = 2; i < parts.size(); ++i) {
+            const std::u16string flag = folded(parts[i]);
+            if (flag == u"recurse") {
+                fileKey.recurse = true;
+            } else if (flag == u"removeself") {
+                fileKey.removeSelf = true;
+            } else if (!flag.empty()) {
+                problem(key, u"unknown flag " + std::u16string(parts[i]));
+                return;
+            }
+        }
+        entry().fileKeys.push_back(std::move(fileKey));
+    }
+
+    void regKey(std::u16string_view key, std::u16string_view value, int number)
+    {
+        const auto parts = split(value, u'|');
+        if (parts.size() > 2 || parts[0].empty() || (parts.size() == 2 && parts[1].empty())) {
+            problem(key, u"not key or key|value");
+            return;
+        }
+        RuleRegKey regKey;
+        regKey.key = parts[0];
+        regKey.hasValue = parts.size() == 2;
+        if (regKey.hasValue)
+            regKey.value = parts[1];
+        regKey.number = number;
+        entry().regKeys.push_back(std::move(regKey));
+    }
+
+    void badExclude(std::u16string_view key, std::u16string_view why)
+    {
+        problem(key, why);
+        entry().excludeUnreadable = true;
+    }
+
+    void excludeKey(std::u16string_view key, std::u16string_view value, int number)
+    {
+        const auto parts = split(value, u'|');
+        const std::u16string kind = folded(parts[0]);
+        RuleExclude exclude;
+        exclude.number = number;
+        if (parts.size() < 2 || parts.size() > 3 || parts[1].empty()) {
+            badExclude(key, u"not FILE|, PATH| or REG| with a path");
+            return;
+        }
+        exclude.path = parts[1];
+        if (kind == u"reg") {
+            exclude.kind = RuleExclude::Kind::Registry;
+            exclude.hasValue = parts.size() == 3;
+            if (exclude.hasValue)
+                exclude.value = parts[2];
+        } else if (kind == u"file" || kind == u"path") {
+            exclude.kind = kind == u"file" ? RuleExclude::Kind::File : RuleExclude::Kind::Path;
+            if (parts.size() == 3) {
+                exclude.patterns = patternsOf(parts[2]);
+            } else if (exclude.kind == RuleExclude::Kind::Path) {
+                // PATH|folder: the folder whole.
+                exclude.patterns.emplace_back(u"*.*");
+            } else {
+                // FILE|folder\name: one file.
+                const std::size_t slash = exclude.path.find_last_of(u"\\/");
+                if (slash != std::u16string::npos) {
+                    exclude.patterns.push_back(exclude.path.substr(slash + 1));
+                    exclude.path.resize(slash);
+                }
+            }
+            if (exclude.patterns.empty() || exclude.patterns.front().empty() || exclude.path.empty()) {
+                badExclude(key, u"no pattern");
+                return;
+            }
+        } else {
+            badExclude(key, u"not FILE|, PATH| or REG| with a path");
+            return;
+        }
+        entry().excludes.push_back(std::move(exclude));
+    }
+
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    // The entry the keys now belong to (an index: the vector grows).
+    RuleEntry& entry() { return file.entries[m_current]; }
+
+    std::size_t m_current = kNone;
+    std::unordered_set<std::u16string> m_names;
+};
+
+}  // namespace
+
+RuleFile readRuleFile(std::string_view bytes)
+{
+    const std::u16string text = decode(bytes);
+    Reader reader;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of(u"\r\n", start);
+        if (end == std::u16string::npos)
+            end = text.size();
+        reader.line(std::u16string_view(text).substr(start, end - start));
+        start = end + 1;
+        if (end < text.size() && text[end] == u'\r' && start < text.size() && text[start] == u'\n')
+            ++start;
+    }
+    return std::move(reader.file);
+}
+
+}  // namespace s::file::gui::dialogs::purgo

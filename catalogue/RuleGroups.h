@@ -1,0 +1,111 @@
+// Groups from the community rule file (winapp2.ini, catalogue/RuleFile.h):
+// each entry detected on this machine becomes a group after the built-in
+// ones, its FileKey and RegKey lines its targets, its ExcludeKey lines the
+// targets' keep list (engine/KeepList.h).
+//
+// Where the files are: "winapp2.ini" beside the program, then
+// "savedata\winapp2.ini"; both are read when both are there, and an entry
+// whose name was read before is dropped as a duplicate.
+//
+// Variables (a path may hold several; names compare without regard to case),
+// each asked of the platform, never of the process environment alone:
+//   %AppData% %LocalAppData% %CommonAppData% %ProgramData% %UserProfile%
+//   %Documents%          the shell's special folders
+//   %LocalLowAppData% %Public%   the shell's known folders (%Public% falls
+//                        back to the environment's PUBLIC)
+//   %ProgramFiles% %CommonProgramFiles%   both the native and the x86
+//                        folder where they differ
+//   %ProgramFiles(x86)% %CommonProgramFiles(x86)%   the x86 folder only
+//   %WinDir% %SystemRoot%   the Windows folder; %SystemDrive% its drive
+// A '*' or '?' in a folder component ("Profiles\*\cache2") is expanded
+// when the groups are built, against the folders there, never entering a
+// link.
+//
+// Mapping onto the target kinds, per folder and pattern of a FileKey:
+//   "*" or "*.*"            files in the folder (Type_Folder_1_Level); with
+//                           RECURSE everything in it (Type_Folder_All_Levels);
+//                           with REMOVESELF the folder too
+//                           (Type_Folder_All_Levels_IncludeSelf)
+//   other wildcard patterns Type_File_Wild (RECURSE: in subfolders too)
+//   a plain name            Type_File (with RECURSE Type_File_Wild in
+//                           subfolders); REMOVESELF with such patterns
+//                           leaves the folder, and the entry notes it
+//   RegKey key              the key with everything under it
+//                           (Type_RegKey_All_Levels_IncludeSelf)
+//   RegKey key|value        Type_RegValue
+// Every target passes engine/TargetSafety.h when it is built; one refused
+// (a protected place, a link, a relative path) is left out, and an entry
+// with no target left is dropped with the reason. An entry with an
+// ExcludeKey that cannot be read or placed is dropped whole: cleaning it
+// without the exclusion could delete what its authors meant to keep.
+//
+// Groups: id "Rules_" + the name's letters and digits + "_" + a hash of
+// the name (stable while the name is), title the name without its " *",
+// description the category in words (and the Warning), their own icon,
+// unchecked whatever the file's Default says; their targets are checked by
+// default so that a checked group cleans the whole entry.
+#pragma once
+
+#include "catalogue/RuleFile.h"
+#include "engine/TimeRecord.h"
+
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace s::file::gui::dialogs::purgo {
+
+struct RuleNote {
+    std::u16string entry;  // the entry's name
+    std::u16string text;
+};
+
+// What the rule files held and what became of each entry.
+struct RulesReport {
+    std::vector<std::u16string> files;  // read, in order
+    std::vector<RuleNote> unreadable;   // a file there that could not be read (entry: the path)
+    int entries = 0;                    // sections read
+    int detected = 0;                   // became groups
+    int notDetected = 0;                // their detection does not match this machine
+    int ignored = 0;                    // SpecialDetect: not supported
+    std::vector<RuleNote> dropped;      // with the reason
+    std::vector<RuleNote> skippedKeys;  // keys left out of entries that became groups
+    int badLines = 0;
+    int unknownKeys = 0;
+};
+
+class RuleGroupBuilder {
+public:
+    // Resolves the variables once, from the platform.
+    RuleGroupBuilder();
+    ~RuleGroupBuilder();
+    RuleGroupBuilder(const RuleGroupBuilder&) = delete;
+    RuleGroupBuilder& operator=(const RuleGroupBuilder&) = delete;
+
+    // Appends a group for each entry of `file` detected here (ownership
+    // passes to list) and accounts for every entry in the report.
+    void add(const RuleFile& file, std::vector<TimeRecord*>& list);
+
+    RulesReport& report() { return m_report; }
+
+    // What the variables name on this machine, and its version.
+    struct Machine;
+
+private:
+    std::unique_ptr<Machine> m_machine;
+    std::unordered_set<std::u16string> m_names;
+    RulesReport m_report;
+};
+
+// The places the rule files are read from, beside the program; empty when
+// the program's folder is unknown.
+std::vector<std::u16string> ruleFilePaths();
+
+// Reads the rule files beside the program and appends their groups.
+void appendRuleGroups(std::vector<TimeRecord*>& list, RulesReport& report);
+
+// The stable group id of an entry name.
+std::u16string ruleGroupId(std::u16string_view entryName);
+
+}  // namespace s::file::gui::dialogs::purgo

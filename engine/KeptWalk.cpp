@@ -1,0 +1,307 @@
+#include "engine/KeptWalk.h"
+
+#include "base/StrArray.h"
+#include "engine/Scan.h"
+#include "platform/PathWin.h"
+#include "platform/ProtectedPlaces.h"
+#include "platform/RegDir.h"
+
+namespace s::file::gui::dialogs::purgo {
+
+namespace {
+
+using s::file::AtReboot;
+using s::file::HiddenAndSystem;
+using s::file::NotifyShell;
+using s::file::Recursion;
+using s::file::win::PathList;
+using s::file::win::PathListHandle;
+using s::file::win::PathWin;
+using s::reg::win::RegDir;
+using s::reg::win::RegDirListHandle;
+
+enum class Act : uint8_t { Count, List };
+
+class Walk {
+public:
+    Walk(const KeepList& keep, Act act, const std::function<void(CleanItem&)>* each = nullptr)
+        : m_keep(keep), m_act(act), m_each(each)
+    {
+    }
+
+    KeptMeasure measure;
+
+    void run(const TimeRecord& target)
+    {
+        switch (target.kind) {
+        case Type_RegKey_1_Level:
+        case Type_RegKey_All_Levels:
+        case Type_RegKey_All_Levels_IncludeSelf:
+        case Type_RegKey_OnlyAllSubKeys:
+            key(target);
+            break;
+        case Type_RegValue:
+        case Type_RegValue_Wild:
+            value(target);
+            break;
+        case Type_Folder_1_Level:
+        case Type_Folder_All_Levels:
+        case Type_Folder_All_Levels_IncludeSelf:
+        case Type_Folder_OnlyAllSubFolders:
+            folder(target);
+            break;
+        case Type_File: {
+            auto path = PathWin::make(target.target.view());
+            if (m_act == Act::Count) {
+                if (!m_keep.keepsFile(path->fullPath().view()) && path->exists()) {
+                    measure.found += 1;
+                    measure.size += path->fileSize();
+                }
+            } else {
+                file(*path);
+            }
+            break;
+        }
+        case Type_File_Wild: {
+            auto path = PathWin::make(target.target.view());
+            auto files = PathListHandle::take();
+            path->expandWildcard(*files, HiddenAndSystem::Include,
+                                 target.wildInSubfolders ? s::file::InSubfolders::Yes : s::file::InSubfolders::No);
+            for (int i = 0; i < files->count(); ++i)
+                file(files->get(i));
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+private:
+    void file(PathWin& path)
+    {
+        if (m_keep.keepsFile(path.fullPath().view()))
+            return;
+        if (m_act == Act::Count) {
+            measure.found += 1;
+            measure.size += path.fileSize();
+        } else {
+            give(CleanItemType::File, &path, nullptr);
+        }
+    }
+
+    void give(CleanItemType type, PathWin* path, RegDir* key, std::u16string_view valueName = {})
+    {
+        CleanItem item;
+        item.type = type;
+        item.path = path;
+        item.key = key;
+        item.valueName = valueName;
+        (*m_each)(item);
+    }
+
+    // A folder with nothing kept in it: counted with everything inside and
+    // itself, or one item to delete whole.
+    void wholeFolder(PathWin& path)
+    {
+        // A folder that is not there is nothing to count or delete.
+        if (!path.exists())
+            return;
+        if (m_act == Act::List) {
+            give(CleanItemType::Folder, &path, nullptr);
+            return;
+        }
+        int64_t files = 0;
+        int64_t folders = 0;
+        measure.size += path.measureFolder(s::file::Descend::Yes, s::file::TopFiles::Count, files, folders);
+        measure.found += files + folders + 1;
+    }
+
+    void entry(PathWin& path)
+    {
+        if (path.isDirectory())
+            subfolder(path);
+        else
+            file(path);
+    }
+
+    void subfolder(PathWin& path)
+    {
+        // Delete path leaves a protected place in a tree alone, and the
+        // folder measure does not count one.
+        if (m_keep.keepsFolder(path.fullPath().view()) || s::file::ProtectedPlaces::contains(path.fullPath().view()))
+            return;
+        if (m_keep.keepsInside(path.fullPath().view()))
+            contents(path, Contents::All);
+        else
+            wholeFolder(path);
+    }
+
+    enum class Contents : uint8_t { Files, Subfolders, All };
+
+    void contents(PathWin& folder, Contents which)
+    {
+        auto list = PathListHandle::take();
+        switch (which) {
+        case Contents::Files:
+            folder.listFiles(*list, HiddenAndSystem::Include, Recursion::TopLevel);
+            break;
+        case Contents::Subfolders:
+            folder.listSubdirectories(*list, HiddenAndSystem::Include, Recursion::TopLevel);
+            break;
+        case Contents::All:
+            folder.listChildren(*list, HiddenAndSystem::Include, Recursion::TopLevel);
+            break;
+        }
+        for (int i = 0; i < list->count(); ++i)
+            entry(list->get(i));
+    }
+
+    void folder(const TimeRecord& target)
+    {
+        auto path = PathWin::make(target.target.view());
+        if (m_keep.keepsFolder(path->fullPath().view()))
+            return;
+        switch (target.kind) {
+        case Type_Folder_1_Level:
+            contents(*path, Contents::Files);
+            break;
+        case Type_Folder_All_Levels:
+            contents(*path, Contents::All);
+            break;
+        case Type_Folder_All_Levels_IncludeSelf:
+            // The folder goes (and counts, when it is there) only when
+            // nothing in it is kept.
+            if (m_keep.keepsInside(path->fullPath().view()))
+                contents(*path, Contents::All);
+            else
+                wholeFolder(*path);
+            break;
+        case Type_Folder_OnlyAllSubFolders:
+            contents(*path, Contents::Subfolders);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void ownValues(RegDir& key)
+    {
+        auto names = s::thread::Pooled<s::str::StrArray>::take();
+        const int count = key.listValueNames(*names);
+        for (int i = 0; i < count; ++i) {
+            const std::u16string_view name = names->get(i).view();
+            if (m_keep.keepsValue(key.windowsPath().view(), name))
+                continue;
+            if (m_act == Act::Count) {
+                measure.found += 1;
+                measure.size += key.valueDataLength(name);
+            } else {
+                give(CleanItemType::Value, nullptr, &key, name);
+            }
+        }
+    }
+
+    void subkeys(RegDir& key)
+    {
+        auto children = RegDirListHandle::take();
+        const int count = key.listSubkeys(*children);
+        for (int i = 0; i < count; ++i)
+            subkey(children->get(i));
+    }
+
+    void subkey(RegDir& key)
+    {
+        if (m_keep.keepsKey(key.windowsPath().view()))
+            return;
+        if (m_keep.keepsInsideKey(key.windowsPath().view())) {
+            ownValues(key);
+            subkeys(key);
+            return;
+        }
+        wholeKey(key);
+    }
+
+    void wholeKey(RegDir& key)
+    {
+        if (!key.exists())
+            return;
+        if (m_act == Act::List) {
+            give(CleanItemType::Key, nullptr, &key);
+            return;
+        }
+        int64_t values = 0;
+        int64_t keys = 0;
+        measure.size += measureKey(key, true, true, values, keys);
+        measure.found += values + keys + 1;
+    }
+
+    void key(const TimeRecord& target)
+    {
+        auto key = RegDir::make(target.target.view());
+        if (m_keep.keepsKey(key->windowsPath().view()))
+            return;
+        switch (target.kind) {
+        case Type_RegKey_1_Level:
+            ownValues(*key);
+            break;
+        case Type_RegKey_All_Levels:
+            // The key's own values count but stay, as without a keep list.
+            if (m_act == Act::Count)
+                ownValues(*key);
+            subkeys(*key);
+            break;
+        case Type_RegKey_All_Levels_IncludeSelf:
+            if (m_keep.keepsInsideKey(key->windowsPath().view())) {
+                ownValues(*key);
+                subkeys(*key);
+            } else {
+                wholeKey(*key);
+            }
+            break;
+        case Type_RegKey_OnlyAllSubKeys:
+            subkeys(*key);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void value(const TimeRecord& target)
+    {
+        const std::u16string_view text = target.target.view();
+        const std::size_t slash = text.rfind(u'\\');
+        const std::u16string_view keyPath = slash == std::u16string_view::npos ? text : text.substr(0, slash);
+        const std::u16string_view name =
+            slash == std::u16string_view::npos ? std::u16string_view() : text.substr(slash + 1);
+        auto key = RegDir::make(keyPath);
+        if (m_keep.keepsValue(key->windowsPath().view(), name))
+            return;
+        if (m_act == Act::Count) {
+            measure.size = key->valueDataLength(name);
+            measure.found = measure.size != 0 ? 1 : 0;
+        } else if (key->valueExists(name)) {
+            give(CleanItemType::Value, nullptr, key.get(), name);
+        }
+    }
+
+    const KeepList& m_keep;
+    Act m_act;
+    const std::function<void(CleanItem&)>* m_each;
+};
+
+}  // namespace
+
+KeptMeasure measureKept(const TimeRecord& target, const KeepList& keep)
+{
+    Walk walk(keep, Act::Count);
+    walk.run(target);
+    return walk.measure;
+}
+
+void forEachKeptCleanItem(const TimeRecord& target, const KeepList& keep, const std::function<void(CleanItem&)>& each)
+{
+    Walk walk(keep, Act::List, &each);
+    walk.run(target);
+}
+
+}  // namespace s::file::gui::dialogs::purgo
