@@ -230,6 +230,20 @@ bool checkForm(const EditorForm& form)
     return false;
 }
 
+Text fileDialogStartFolder(std::u16string_view boxText)
+{
+    auto path = PathWin::make(boxText);
+    if (!path->isValidLocation())
+        return {};
+    const std::u16string_view full = path->fullPath().view();
+    const std::size_t slash = full.find_last_of(u'\\');
+    if (slash == std::u16string_view::npos || slash == 0)
+        return {};
+    const Text folder(full.substr(0, slash));
+    auto parent = PathWin::make(folder.view());
+    return parent->exists() && parent->isDirectory() ? folder : Text();
+}
+
 // --- The list's rows ---------------------------------------------------------------
 
 void CustomTargetRows::setGroup(TimeRecord* group)

@@ -106,6 +106,9 @@ bool loadTarget(EditorForm& form, const TimeRecord& target, const Text& defaultV
 
 // Whether the form may be added or applied; may ask the file system.
 bool checkForm(const EditorForm& form);
+// Where the File box's Browse starts: the folder of the box's path when the
+// path names a place and that folder exists; empty (the Desktop) otherwise.
+Text fileDialogStartFolder(std::u16string_view boxText);
 // One of the five root names, "\" and key names, none of them empty; trailing
 // white space and backslashes are ignored.
 bool isKeyText(std::u16string_view text);

@@ -4,13 +4,17 @@
 // the settings file lies beside it on a drive.
 #include "app/AppBase.h"
 #include "app/AppWindow.h"
+#include "app/Custom_win.h"
 #include "app/MainMenus.h"
 #include "app/MainWindow_win.h"
 #include "app/StartupRules.h"
+#include "catalogue/CustomGroups.h"
 #include "engine/TimeRecord.h"
 #include "gui/Skinner.h"
 #include "lang/Localizer.h"
 #include "tests/support/ScratchFolder.h"
+
+#include <commctrl.h>
 
 #include <windows.h>
 
@@ -219,6 +223,216 @@ TEST_F(MainWindow, ClosingWhileTheListIsFilledWaitsForTheRunBeforeSaving)
     EXPECT_FALSE(dialog.runs().busy()) << "the close waited for the collect run";
     EXPECT_TRUE(app.settings().getBool(u"items\\Sandbox_Files", u"", false))
         << "the save saw the whole tree, checks included";
+}
+
+// --- The custom target editor, opened from the running main window -------------
+
+class CustomEditorWindow : public MainWindow {
+protected:
+    // The tree as the catalogue builds it: custom groups first, read from
+    // the settings file.
+    TreeBuilder builderWithCustomGroups()
+    {
+        return [this, sandbox = builder()](std::vector<TimeRecord*>& groups) {
+            readCustomGroups(app.settings(), groups);
+            sandbox(groups);
+        };
+    }
+    static std::wstring textOf(HWND window)
+    {
+        wchar_t text[1024] = {};
+        GetWindowTextW(window, text, 1024);
+        return text;
+    }
+    // The user picks a type: the combo box's own selection, then the
+    // notification it sends its parent.
+    static void chooseType(HWND combo, EditorType type)
+    {
+        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(static_cast<int>(type) - 1), 0);
+        SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+    }
+    static void type(HWND box, const s::str::StrBuffer& text)
+    {
+        SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    static void click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+    static void selectListRow(HWND list, int row)
+    {
+        LVITEMW item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    }
+    static std::string cell(HWND list, int row, int column)
+    {
+        wchar_t text[512] = {};
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = 512;
+        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        return narrow(text);
+    }
+    static bool enabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
+    static bool visible(HWND window) { return IsWindowVisible(window) != FALSE; }
+    int32_t customId() { return app.settings().getS32(u"CustomItems", u"CustomID", 0); }
+};
+
+TEST_F(CustomEditorWindow, AddsAGroupModifiesItInPlaceAndTheNextStartReadsItBack)
+{
+    {
+        Dialog dialog(app, *frame, nullptr, builderWithCustomGroups());
+        Custom editor(app);
+        attachCustomEditor(dialog, editor);
+        dialog.build(false);
+        ASSERT_TRUE(pumpUntil([&] { return dialog.state() == Dialog::State::Ready; }));
+
+        dialog.command(command::kAddCustomTarget);
+        ASSERT_TRUE(editor.isOpen());
+        EXPECT_FALSE(enabled(dialog.hwnd())) << "the owner waits while the editor is open";
+        EXPECT_EQ(GetWindow(editor.hwnd(), GW_OWNER), dialog.hwnd());
+        EXPECT_EQ(narrow(textOf(editor.hwnd())), "Add Custom Target");
+        EXPECT_EQ(narrow(textOf(editor.control(Custom::Control::Title))), "001 Custom Target");
+        EXPECT_EQ(narrow(textOf(editor.control(Custom::Control::Description))), "Erase Custom Target");
+        EXPECT_EQ(SendMessageW(editor.control(Custom::Control::Type), CB_GETCURSEL, 0, 0), CB_ERR) << "no type yet";
+        for (Custom::Control action : {Custom::Control::TestFind, Custom::Control::ApplyChange,
+                                       Custom::Control::AddAsNew, Custom::Control::Remove})
+            EXPECT_FALSE(enabled(editor.control(action)));
+
+        chooseType(editor.control(Custom::Control::Type), EditorType::FolderAll);
+        EXPECT_TRUE(visible(editor.pathBox(EditorType::FolderAll)));
+        EXPECT_TRUE(visible(editor.browseButton(EditorType::FolderAll)));
+        EXPECT_FALSE(visible(editor.pathBox(EditorType::File)));
+        EXPECT_FALSE(visible(editor.control(Custom::Control::SubFolders)));
+        EXPECT_FALSE(enabled(editor.control(Custom::Control::AddAsNew))) << "an empty folder box";
+        type(editor.pathBox(EditorType::FolderAll), scratch.join(u"junk\\"));
+        EXPECT_TRUE(enabled(editor.control(Custom::Control::AddAsNew)));
+        EXPECT_TRUE(enabled(editor.control(Custom::Control::TestFind)));
+
+        click(editor.control(Custom::Control::TestFind));
+        const std::string result = narrow(editor.resultText());
+        EXPECT_EQ(result.substr(0, result.find('\n')), "Found: 4    Size: 18 B");
+        for (const char* item : {"a.tmp", "b.tmp", "deeper"})
+            EXPECT_NE(result.find(item), std::string::npos) << result;
+        const HWND list = editor.control(Custom::Control::List);
+        EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0) << "Test-Find adds nothing";
+
+        click(editor.control(Custom::Control::AddAsNew));
+        ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 1);
+        EXPECT_EQ(cell(list, 0, 0), "junk");
+        EXPECT_EQ(cell(list, 0, 1), "18 B");
+        EXPECT_EQ(cell(list, 0, 2), "4");
+        EXPECT_EQ(editor.editor().group()->child(0)->id, u"Custom_1_0");
+        EXPECT_FALSE(enabled(editor.control(Custom::Control::ApplyChange)));
+        EXPECT_TRUE(enabled(editor.control(Custom::Control::Remove)));
+
+        type(editor.control(Custom::Control::Title), u"My junk");
+        click(editor.control(Custom::Control::Ok));
+        EXPECT_FALSE(editor.isOpen());
+        EXPECT_TRUE(enabled(dialog.hwnd())) << "the owner is back";
+        EXPECT_EQ(customId(), 1);
+        ASSERT_GT(dialog.list().rowCount(), 0);
+        const TimeRecord* added = dialog.list().record(0);
+        EXPECT_EQ(added->title, u"My junk") << "at the top: " << titles(dialog);
+        EXPECT_EQ(added->found, 4);
+        EXPECT_EQ(added->size, 18);
+        EXPECT_TRUE(added->custom);
+        EXPECT_EQ(titles(dialog), "My junk, Sandbox files");
+
+        // "Modify Target Items..." works on a copy; the row keeps its place.
+        dialog.openCustomEditor(dialog, added);
+        ASSERT_TRUE(editor.isOpen());
+        EXPECT_EQ(narrow(textOf(editor.hwnd())), "Modify Custom Target");
+        selectListRow(editor.control(Custom::Control::List), 0);
+        const HWND combo = editor.control(Custom::Control::Type);
+        EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2) << "the row's type";
+        EXPECT_EQ(textOf(editor.pathBox(EditorType::FolderAll)),
+                  reinterpret_cast<const wchar_t*>(scratch.join(u"junk").c_str()));
+        EXPECT_FALSE(enabled(editor.control(Custom::Control::ApplyChange))) << "until the form changes";
+        chooseType(combo, EditorType::FolderFiles);
+        type(editor.pathBox(EditorType::FolderFiles), scratch.join(u"junk"));
+        EXPECT_TRUE(enabled(editor.control(Custom::Control::ApplyChange)));
+        click(editor.control(Custom::Control::ApplyChange));
+        EXPECT_EQ(cell(editor.control(Custom::Control::List), 0, 2), "2") << "the files directly in it";
+        EXPECT_EQ(added->child(0)->kind, Type_Folder_All_Levels) << "the main tree waits for OK";
+        click(editor.control(Custom::Control::Ok));
+        EXPECT_EQ(customId(), 1) << "a modified group takes no number";
+        EXPECT_EQ(titles(dialog), "My junk, Sandbox files");
+        const TimeRecord* modified = dialog.list().record(0);
+        ASSERT_EQ(modified->childCount(), 1u);
+        EXPECT_EQ(modified->child(0)->kind, Type_Folder_1_Level);
+        EXPECT_EQ(modified->child(0)->id, u"Custom_1_0");
+        EXPECT_EQ(modified->found, 2);
+        EXPECT_EQ(modified->size, 15);
+        SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+        EXPECT_TRUE(app.settings().exists(u"CustomTargetWindow\\View", u"Width")) << "the editor's geometry";
+    }
+
+    // The next start reads the group back from the settings file.
+    Dialog again(app, *frame, nullptr, builderWithCustomGroups());
+    again.build(false);
+    ASSERT_TRUE(pumpUntil([&] { return again.state() == Dialog::State::Ready; }));
+    EXPECT_EQ(titles(again), "My junk, Sandbox files");
+    const TimeRecord* read = again.list().record(0);
+    ASSERT_EQ(read->childCount(), 1u);
+    EXPECT_EQ(read->child(0)->kind, Type_Folder_1_Level);
+    EXPECT_EQ(read->child(0)->target, scratch.join(u"junk"));
+    EXPECT_EQ(read->found, 2);
+    SendMessageW(again.hwnd(), WM_CLOSE, 0, 0);
+}
+
+TEST_F(CustomEditorWindow, CancelAndTheCloseBoxLeaveTheNumberAndTheList)
+{
+    Dialog dialog(app, *frame, nullptr, builderWithCustomGroups());
+    Custom editor(app);
+    attachCustomEditor(dialog, editor);
+    dialog.build(false);
+    ASSERT_TRUE(pumpUntil([&] { return dialog.state() == Dialog::State::Ready; }));
+
+    const std::size_t spares = s::thread::Pool<TimeRecord>::pooler().spareCount();
+    for (Custom::Control close : {Custom::Control::Cancel, Custom::Control::Title}) {
+        dialog.command(command::kAddCustomTarget);
+        ASSERT_TRUE(editor.isOpen());
+        EXPECT_EQ(narrow(textOf(editor.control(Custom::Control::Title))), "001 Custom Target")
+            << "the same number again";
+        const HWND combo = editor.control(Custom::Control::Type);
+
+        // Everything under a key: the warning shows, and a bare root is refused.
+        chooseType(combo, EditorType::KeyAll);
+        EXPECT_TRUE(visible(editor.control(Custom::Control::Warning)));
+        EXPECT_EQ(narrow(textOf(editor.control(Custom::Control::Warning))), "(*Be Very Careful!*)");
+        type(editor.pathBox(EditorType::KeyAll), u"HKEY_CURRENT_USER");
+        EXPECT_FALSE(enabled(editor.control(Custom::Control::AddAsNew)));
+        type(editor.pathBox(EditorType::KeyAll), u"HKEY_CURRENT_USER\\Software\\OxlePurgoEditorTest");
+        EXPECT_TRUE(enabled(editor.control(Custom::Control::AddAsNew)));
+
+        // The panels keep their text: the extension panel and back.
+        chooseType(combo, EditorType::Extension);
+        EXPECT_FALSE(visible(editor.control(Custom::Control::Warning)));
+        EXPECT_TRUE(visible(editor.secondBox(EditorType::Extension)));
+        EXPECT_TRUE(visible(editor.control(Custom::Control::SubFolders)));
+        EXPECT_TRUE(visible(editor.control(Custom::Control::ExtensionHint)));
+        EXPECT_FALSE(enabled(editor.control(Custom::Control::AddAsNew)));
+        chooseType(combo, EditorType::RegistryValue);
+        EXPECT_EQ(narrow(textOf(editor.secondBox(EditorType::RegistryValue))), "(Default)");
+        chooseType(combo, EditorType::KeyAll);
+        EXPECT_EQ(narrow(textOf(editor.pathBox(EditorType::KeyAll))),
+                  "HKEY_CURRENT_USER\\Software\\OxlePurgoEditorTest");
+        click(editor.control(Custom::Control::AddAsNew));
+        EXPECT_EQ(editor.editor().group()->childCount(), 1u);
+
+        if (close == Custom::Control::Cancel)
+            click(editor.control(Custom::Control::Cancel));
+        else
+            SendMessageW(editor.hwnd(), WM_CLOSE, 0, 0);  // the close box
+        EXPECT_FALSE(editor.isOpen());
+        EXPECT_TRUE(enabled(dialog.hwnd()));
+        EXPECT_EQ(customId(), 0);
+        EXPECT_EQ(titles(dialog), "Sandbox files");
+        EXPECT_EQ(s::thread::Pool<TimeRecord>::pooler().spareCount(), spares) << "the group and its target went back";
+    }
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
 }
 
 }  // namespace
