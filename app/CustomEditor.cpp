@@ -316,7 +316,10 @@ list::ListColumn CustomTargetRows::column(int index) const
     if (index < 0 || index >= list::kColumnCount)
         return {0, 0, list::Alignment::Left};
     const list::ColumnDef& def = list::kColumns[index];
-    return {def.titleId, def.id == list::Column::Title ? kTitleWidth : def.defaultWidth, def.alignment};
+    const int32_t width = def.id == list::Column::Title  ? kTitleWidth
+                          : def.id == list::Column::Size ? kSizeWidth
+                                                         : def.defaultWidth;
+    return {def.titleId, width, def.alignment};
 }
 
 int CustomTargetRows::rowCount() const
@@ -596,11 +599,20 @@ TestFindResult CustomEditor::testFind()
     result.done = true;
     result.found = target.found;
     result.size = target.size;
+    // The place the items lie in: a wildcard's folder, a value's key, else
+    // the target itself.
+    const bool inParent = target.kind == purgo::Type_File_Wild || target.kind == purgo::Type_RegValue;
+    Text place(inParent ? purgo::beforeLastBackslash(target.target.view()) : target.target.view());
+    place.append(u'\\');
     purgo::forEachCleanItem(target, [&](purgo::CleanItem& item) {
-        if (static_cast<int>(result.items.size()) < kTestFindItems)
-            result.items.push_back(purgo::cleanItemText(item, target));
-        else
+        if (static_cast<int>(result.items.size()) >= kTestFindItems) {
             result.more = true;
+            return;
+        }
+        Text text = purgo::cleanItemText(item, target);
+        if (text.length() > place.length() && text.startsWithIgnoreCase(place.view()))
+            text.remove(0, place.length());
+        result.items.push_back(std::move(text));
     });
     return result;
 }

@@ -118,8 +118,11 @@ bool isKeyText(std::u16string_view text);
 // looks it up) when its location exists, asked when the rows change.
 class CustomTargetRows : public s::gui::list::IListRows {
 public:
-    // Title is narrower than in the main list: the window is small.
-    static constexpr int32_t kTitleWidth = 120;
+    // Title is narrower than in the main list and Size wide enough for
+    // "999.99 KB": the window is small, and its Description column takes
+    // what is left of the list's width.
+    static constexpr int32_t kTitleWidth = 110;
+    static constexpr int32_t kSizeWidth = 70;
 
     void setListener(s::gui::list::IListModelListener* listener) override { m_listener = listener; }
     // Shows the group's targets (none: no rows); selection cleared.
@@ -174,7 +177,8 @@ struct TestFindResult {
     int64_t found = 0;
     int64_t size = 0;
     // The first items a clean would take (a folder with everything in it),
-    // as the user reads them; `more` when there are others.
+    // named from the place the target names (the folder, the key) when they
+    // lie in it, else in full; `more` when there are others.
     std::vector<Text> items;
     bool more = false;
 };

@@ -39,7 +39,7 @@ constexpr int32_t kTypeLabel = 3004000;
 constexpr int32_t kFileLabel = 3004010;
 constexpr int32_t kFolderLabel = 3004011;
 constexpr int32_t kExtensionLabel = 3004012;  // "Extension:   *."
-constexpr int32_t kExtensionHint = 3004013;
+constexpr int32_t kExtensionHint = 3004013;   // "e.g. jpg"
 constexpr int32_t kSubFoldersText = 3004014;
 constexpr int32_t kKeyLabel = 3004015;
 constexpr int32_t kValueLabel = 3004016;
@@ -84,6 +84,17 @@ std::wstring desktopFolder()
                                                                                                   : std::wstring();
 }
 
+// The table's button texts come with spaces around them (plain and
+// no-break), which a small window cannot spare: the button centres its text
+// anyway.
+std::wstring buttonText(const std::wstring& text)
+{
+    const std::size_t first = text.find_first_not_of(L" \xA0");
+    if (first == std::wstring::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(L" \xA0") - first + 1);
+}
+
 void place(HWND window, int x, int y, int w, int h)
 {
     if (window)
@@ -98,10 +109,10 @@ struct Custom::Controls {
         : titleLabel(frame.painter(), &lang), descriptionLabel(frame.painter(), &lang), title(frame.painter()),
           description(frame.painter()), itemsLabel(frame.painter(), &lang), remove(frame.painter()),
           box(frame.painter(), &lang), typeLabel(frame.painter(), &lang), type(frame.painter()),
-          extensionLabel(frame.painter(), &lang), extension(frame.painter()), hint(frame.painter(), &lang),
-          subFolders(frame.painter(), &lang), valueLabel(frame.painter(), &lang), value(frame.painter()),
-          warning(frame.painter(), &lang), testFind(frame.painter()), apply(frame.painter()), add(frame.painter()),
-          result(frame.painter()), ok(frame.painter()), cancel(frame.painter())
+          extensionLabel(frame.painter(), &lang), extension(frame.painter()), subFolders(frame.painter(), &lang),
+          valueLabel(frame.painter(), &lang), value(frame.painter()), warning(frame.painter(), &lang),
+          testFind(frame.painter()), apply(frame.painter()), add(frame.painter()), counts(frame.painter()),
+          items(frame.painter()), ok(frame.painter()), cancel(frame.painter())
     {
         for (std::size_t t = 1; t < kTypes; ++t) {
             pathLabels[t] = std::make_unique<s::gui::Label>(frame.painter(), &lang);
@@ -128,7 +139,6 @@ struct Custom::Controls {
     std::array<std::unique_ptr<s::gui::Button>, kTypes> browse;
     s::gui::Label extensionLabel;
     s::gui::TextBox extension;
-    s::gui::Label hint;
     s::gui::CheckBox subFolders;
     s::gui::Label valueLabel;
     s::gui::TextBox value;
@@ -136,7 +146,9 @@ struct Custom::Controls {
     s::gui::Button testFind;
     s::gui::Button apply;
     s::gui::Button add;
-    s::gui::Label result;
+    // What Test-Find Matches found: the counts, then the first items.
+    s::gui::Label counts;
+    s::gui::Label items;
     s::gui::Button ok;
     s::gui::Button cancel;
 };
@@ -246,7 +258,7 @@ void Custom::createControls()
     const auto button = [this](s::gui::Button& control, HWND into, int32_t id) {
         s::gui::Button::Args args;
         args.parent = into;
-        args.text = text(id);
+        args.text = buttonText(text(id));
         control.create(args);
     };
     const auto box = [](s::gui::TextBox& control, HWND into, const std::wstring& initial) {
@@ -275,8 +287,8 @@ void Custom::createControls()
         return icons->get(key);
     };
     list.alternateRows = m_app.settings().getBool(kViewSection, u"UseAlternateRowColor", true);
-    list.cellHeight = s::gui::list::ListViewStep::fromStored(m_app.settings().getS32(
-        kViewSection, u"CellHeight", s::gui::list::defaultCellHeight(s::app::win::osVersion().major).value()));
+    // Compact rows whatever the main list's height: the window is small.
+    list.cellHeight = s::gui::list::ListViewStep::fromStored(-2);
     list.fontSize = s::gui::list::ListViewStep::fromStored(
         m_app.settings().getS32(kViewSection, u"FontSize", s::gui::list::kDefaultFontSize.value()));
     c.list.create(list);
@@ -332,7 +344,9 @@ void Custom::createControls()
     }
     label(c.extensionLabel, inBox, kExtensionLabel);
     box(c.extension, inBox, {});
-    label(c.hint, inBox, kExtensionHint);
+    // The hint shows in the empty box, as a cue banner (also while it has
+    // the focus): there is no room beside it for a label of its own.
+    SendMessageW(c.extension.hwnd(), EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(text(kExtensionHint).c_str()));
     s::gui::CheckBox::Args sub;
     sub.parent = inBox;
     sub.caption = Caption::language(kSubFoldersText);
@@ -377,9 +391,11 @@ void Custom::createControls()
         showState();
     };
 
-    s::gui::LabelArgs resultArgs;
-    resultArgs.parent = parent;
-    c.result.create(resultArgs);
+    for (s::gui::Label* line : {&c.counts, &c.items}) {
+        s::gui::LabelArgs lineArgs;
+        lineArgs.parent = parent;
+        line->create(lineArgs);
+    }
     button(c.ok, parent, kOkText);
     c.ok.onClick = [this] {
         pressOk();
@@ -424,7 +440,7 @@ void Custom::layout(const RECT& content)
     const auto buttonWidth = [&](const s::gui::Button& button) {
         wchar_t caption[256] = {};
         GetWindowTextW(button.hwnd(), caption, 256);
-        return textWidth(caption) + 12 * s;
+        return textWidth(caption) + 16 * s;
     };
     const auto labelWidth = [&](const s::gui::Label& label) {
         return static_cast<int>(label.textSize().cx) + 2 * s;
@@ -457,7 +473,9 @@ void Custom::layout(const RECT& content)
     const int buttonTop = bottomTop + (bottomRow - buttonHeight) / 2;
     place(c.cancel.hwnd(), right - okWidth, buttonTop, okWidth, buttonHeight);
     place(c.ok.hwnd(), right - 2 * okWidth - gap, buttonTop, okWidth, buttonHeight);
-    place(c.result.hwnd(), left, bottomTop, right - 2 * okWidth - 3 * gap - left, bottomRow);
+    const int resultWidth = right - 2 * okWidth - 3 * gap - left;
+    place(c.counts.hwnd(), left, bottomTop, resultWidth, bottomRow / 2);
+    place(c.items.hwnd(), left, bottomTop + bottomRow / 2, resultWidth, bottomRow / 2);
 
     // The box: its caption and edges around three rows.
     const int rowGap = 3 * s;
@@ -465,17 +483,30 @@ void Custom::layout(const RECT& content)
     const int boxHeight = captionHeight + 3 * row + 2 * rowGap + 8 * s;
     const int boxTop = bottomTop - gap - boxHeight;
     place(c.list.hwnd(), left, listTop, width, boxTop - gap - listTop);
+    // Description takes the rest of the list's width: no sideways scrolling.
+    RECT listClient{};
+    GetClientRect(c.list.hwnd(), &listClient);
+    int others = 0;
+    for (int column = 0; column + 1 < c.list.columnCount(); ++column)
+        others += c.list.columnWidth(column);
+    const int scrollBar = GetSystemMetrics(SM_CXVSCROLL);
+    c.list.setColumnWidth(c.list.columnCount() - 1,
+                          std::max(80 * s, static_cast<int>(listClient.right) - others - scrollBar));
     place(c.box.hwnd(), left, boxTop, width, boxHeight);
 
     const RECT inner = c.box.inner();
     const int rows[3] = {static_cast<int>(inner.top), static_cast<int>(inner.top) + row + rowGap,
                          static_cast<int>(inner.top) + 2 * (row + rowGap)};
-    const int actionWidth = std::max({buttonWidth(c.testFind), buttonWidth(c.apply), buttonWidth(c.add)});
-    const int actionLeft = inner.right - actionWidth;
-    place(c.testFind.hwnd(), actionLeft, rows[0], actionWidth, row);
-    place(c.apply.hwnd(), actionLeft, rows[1], actionWidth, row);
-    place(c.add.hwnd(), actionLeft, rows[2], actionWidth, row);
-    const int areaRight = actionLeft - 2 * gap;
+    // Test-Find Matches beside the type selector, the two buttons that
+    // change the list below it, as wide as each other: the panels' rows
+    // keep what they do not need.
+    const int testWidth = buttonWidth(c.testFind);
+    const int changeWidth = std::max(buttonWidth(c.apply), buttonWidth(c.add));
+    place(c.testFind.hwnd(), inner.right - testWidth, rows[0], testWidth, row);
+    place(c.apply.hwnd(), inner.right - changeWidth, rows[1], changeWidth, row);
+    place(c.add.hwnd(), inner.right - changeWidth, rows[2], changeWidth, row);
+    const int typeRight = inner.right - testWidth - 2 * gap;
+    const int areaRight = inner.right - changeWidth - 2 * gap;
 
     int labels = std::max({labelWidth(c.typeLabel), labelWidth(c.extensionLabel), labelWidth(c.valueLabel)});
     for (std::size_t t = 1; t < kTypes; ++t)
@@ -484,11 +515,11 @@ void Custom::layout(const RECT& content)
     place(c.typeLabel.hwnd(), inner.left, rows[0], labels, row);
     // The combo box's height is its field and its dropped list; its entries
     // may be wider than the field.
-    place(c.type.hwnd(), boxLeft, rows[0], areaRight - boxLeft, c.type.itemHeight() * (kEditorTypeCount + 2));
+    place(c.type.hwnd(), boxLeft, rows[0], typeRight - boxLeft, c.type.itemHeight() * (kEditorTypeCount + 2));
     int widest = 0;
     for (int32_t id : kEditorTypeTexts)
         widest = std::max(widest, textWidth(text(id)) + 16 * s);
-    SendMessageW(c.type.hwnd(), CB_SETDROPPEDWIDTH, static_cast<WPARAM>(std::max(widest, areaRight - boxLeft)), 0);
+    SendMessageW(c.type.hwnd(), CB_SETDROPPEDWIDTH, static_cast<WPARAM>(std::max(widest, typeRight - boxLeft)), 0);
 
     for (std::size_t t = 1; t < kTypes; ++t) {
         place(c.pathLabels[t]->hwnd(), inner.left, rows[1], labels, row);
@@ -501,12 +532,9 @@ void Custom::layout(const RECT& content)
         place(c.paths[t]->hwnd(), boxLeft, rows[1], boxRight - boxLeft, row);
     }
     place(c.extensionLabel.hwnd(), inner.left, rows[2], labels, row);
-    const int extensionWidth = 44 * s;
+    const int extensionWidth = std::max(40 * s, textWidth(text(kExtensionHint)) + 10 * s);
     place(c.extension.hwnd(), boxLeft, rows[2], extensionWidth, row);
-    const int hintLeft = boxLeft + extensionWidth + gap;
-    const int hintWidth = labelWidth(c.hint);
-    place(c.hint.hwnd(), hintLeft, rows[2], hintWidth, row);
-    const int subLeft = hintLeft + hintWidth + 2 * gap;
+    const int subLeft = boxLeft + extensionWidth + gap;
     place(c.subFolders.hwnd(), subLeft, rows[2], areaRight - subLeft, row);
     place(c.valueLabel.hwnd(), inner.left, rows[2], labels, row);
     place(c.value.hwnd(), boxLeft, rows[2], areaRight - boxLeft, row);
@@ -528,7 +556,7 @@ void Custom::showPanel(EditorType type)
         if (c.browse[t])
             show(c.browse[t]->hwnd(), on);
     }
-    for (HWND window : {c.extensionLabel.hwnd(), c.extension.hwnd(), c.hint.hwnd(), c.subFolders.hwnd()})
+    for (HWND window : {c.extensionLabel.hwnd(), c.extension.hwnd(), c.subFolders.hwnd()})
         show(window, type == EditorType::Extension);
     show(c.valueLabel.hwnd(), type == EditorType::RegistryValue);
     show(c.value.hwnd(), type == EditorType::RegistryValue);
@@ -594,23 +622,25 @@ void Custom::browse(EditorType type)
 void Custom::testFind()
 {
     const TestFindResult found = m_editor.testFind();
-    std::wstring shown;
+    std::wstring counts;
+    std::wstring items;
     if (found.done) {
         Text size;
         s::str::formatSize(found.size, size);
-        shown = text(kFoundColumn) + L": " + std::to_wstring(found.found) + L"    " + text(kSizeColumn) + L": " +
-                wide(size.view()) + L"\n";
+        counts = text(kFoundColumn) + L": " + std::to_wstring(found.found) + L"    " + text(kSizeColumn) + L": " +
+                 wide(size.view());
         for (std::size_t i = 0; i < found.items.size(); ++i)
-            shown += (i ? L", " : L"") + wide(found.items[i].view());
+            items += (i ? L", " : L"") + wide(found.items[i].view());
         if (found.more)
-            shown += L", \x2026";
+            items += L", \x2026";
     }
-    m_controls->result.setCaption(Caption::text(shown));
+    m_controls->counts.setCaption(Caption::text(counts));
+    m_controls->items.setCaption(Caption::text(items));
 }
 
 std::wstring Custom::resultText() const
 {
-    return m_controls ? m_controls->result.text() : std::wstring();
+    return m_controls ? m_controls->counts.text() + L"\n" + m_controls->items.text() : std::wstring();
 }
 
 void Custom::lookUp(int row)
@@ -687,13 +717,11 @@ HWND Custom::control(Control which) const
     case Control::Cancel:
         return c.cancel.hwnd();
     case Control::Result:
-        return c.result.hwnd();
+        return c.counts.hwnd();
     case Control::SubFolders:
         return c.subFolders.hwnd();
     case Control::Warning:
         return c.warning.hwnd();
-    case Control::ExtensionHint:
-        return c.hint.hwnd();
     }
     return nullptr;
 }

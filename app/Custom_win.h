@@ -62,7 +62,6 @@ public:
         Result,
         SubFolders,
         Warning,
-        ExtensionHint,
     };
     HWND control(Control which) const;
     // A type's File, Folder or Registry Key box, its Extension or Value Name
@@ -70,7 +69,7 @@ public:
     HWND pathBox(EditorType type) const;
     HWND secondBox(EditorType type) const;
     HWND browseButton(EditorType type) const;
-    // What Test-Find Matches showed.
+    // What Test-Find Matches showed: counts, a line break, items.
     std::wstring resultText() const;
 
 private:

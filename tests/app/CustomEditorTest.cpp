@@ -489,8 +489,8 @@ TEST_F(CustomEditorActions, TestFindMeasuresTheFormWithoutAddingIt)
     EXPECT_EQ(result.size, 38);
     std::string items;
     for (const Text& item : result.items)
-        items += (items.empty() ? "" : ", ") + item.toUtf8().substr(utf8(at(u"junk")).size() + 1);
-    EXPECT_EQ(items.size(), std::string("a.tmp, b.tmp, c.log, deeper").size()) << items;
+        items += (items.empty() ? "" : ", ") + item.toUtf8();
+    EXPECT_EQ(items.size(), std::string("a.tmp, b.tmp, c.log, deeper").size()) << "named in the folder: " << items;
     for (const char* name : {"a.tmp", "b.tmp", "c.log", "deeper"})
         EXPECT_NE(items.find(name), std::string::npos) << items;
     EXPECT_FALSE(result.more);
@@ -504,6 +504,17 @@ TEST_F(CustomEditorActions, TestFindMeasuresTheFormWithoutAddingIt)
     EXPECT_EQ(many.found, CustomEditor::kTestFindItems + 2);
     EXPECT_EQ(static_cast<int>(many.items.size()), CustomEditor::kTestFindItems);
     EXPECT_TRUE(many.more);
+
+    // Matches in subfolders are named from the pattern's folder.
+    fill(EditorType::Extension, at(u"junk"), u"tmp");
+    editor->setInSubfolders(true);
+    const TestFindResult wild = editor->testFind();
+    EXPECT_EQ(wild.found, 3);
+    std::string matches;
+    for (const Text& item : wild.items)
+        matches += (matches.empty() ? "" : ", ") + item.toUtf8();
+    EXPECT_NE(matches.find("deeper\\d.tmp"), std::string::npos) << matches;
+    EXPECT_EQ(matches.size(), std::string("a.tmp, b.tmp, deeper\\d.tmp").size()) << matches;
 }
 
 TEST_F(CustomEditorActions, OkTakesTheNumberOfANewGroupAndCancelLeavesIt)

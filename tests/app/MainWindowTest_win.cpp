@@ -412,7 +412,9 @@ TEST_F(CustomEditorWindow, CancelAndTheCloseBoxLeaveTheNumberAndTheList)
         EXPECT_FALSE(visible(editor.control(Custom::Control::Warning)));
         EXPECT_TRUE(visible(editor.secondBox(EditorType::Extension)));
         EXPECT_TRUE(visible(editor.control(Custom::Control::SubFolders)));
-        EXPECT_TRUE(visible(editor.control(Custom::Control::ExtensionHint)));
+        wchar_t hint[64] = {};
+        SendMessageW(editor.secondBox(EditorType::Extension), EM_GETCUEBANNER, reinterpret_cast<WPARAM>(hint), 64);
+        EXPECT_EQ(narrow(hint), "e.g. jpg") << "the hint in the empty box";
         EXPECT_FALSE(enabled(editor.control(Custom::Control::AddAsNew)));
         chooseType(combo, EditorType::RegistryValue);
         EXPECT_EQ(narrow(textOf(editor.secondBox(EditorType::RegistryValue))), "(Default)");
