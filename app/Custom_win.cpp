@@ -234,6 +234,16 @@ bool Custom::createWindow(const TimeRecord* group)
     frame.onLayout = [this](const RECT& content) {
         layout(content);
     };
+    // The owner going first takes its owned windows with it, without a
+    // close: the edited group goes back all the same.
+    frame.onDestroyed = [this] {
+        if (!m_editor.isOpen())
+            return;
+        m_editor.rows().setListener(nullptr);
+        m_owner = nullptr;
+        m_send = nullptr;
+        m_editor.close();
+    };
     if (!frame.create(args))
         return false;
     createControls();

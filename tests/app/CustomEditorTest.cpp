@@ -247,6 +247,26 @@ TEST_F(CustomEditorCheck, EachTypeAcceptsWhatItCanCleanSafely)
     }
 }
 
+TEST_F(CustomEditorCheck, TheFileDialogStartsInTheBoxsFolderWhenItIsThere)
+{
+    const struct Row {
+        std::u16string box;
+        std::u16string start;  // empty: the Desktop
+    } rows[] = {
+        {at(u"dir\\new.txt"), at(u"dir")},
+        {at(u"file.txt"), sandbox.folder()},
+        {at(u"dir"), sandbox.folder()},
+        {at(u"missing\\new.txt"), u""},
+        {at(u"file.txt\\x.txt"), u""},
+        {u"new.txt", u""},
+        {u"", u""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(utf8(row.box));
+        EXPECT_EQ(utf8(fileDialogStartFolder(row.box)), utf8(row.start));
+    }
+}
+
 // --- The editor's actions ------------------------------------------------------
 
 class CustomEditorActions : public CustomEditorCheck {
@@ -258,7 +278,7 @@ protected:
         ASSERT_TRUE(sandbox.makeFile(u"junk\\b.tmp", 20));
         ASSERT_TRUE(sandbox.makeFile(u"junk\\c.log", 5));
         ASSERT_TRUE(sandbox.makeFile(u"junk\\deeper\\d.tmp", 3));
-        scratch.putFile(u"SaveData.xml", R"(<savedata><CustomItems CustomID="4"></CustomItems></savedata>)");
+        scratch.putFile(u"SaveData.xml", R"(<savedata></savedata>)");
         store = s::xml::openFileStore(scratch.join(u"SaveData.xml"));
         ASSERT_TRUE(store);
         editor = std::make_unique<CustomEditor>(*store, table());
@@ -301,7 +321,7 @@ protected:
 TEST_F(CustomEditorActions, AddAsNewNumbersTargetsThatNeverReuseAnId)
 {
     editor->open(nullptr);
-    EXPECT_EQ(editor->group()->id, u"Custom5");
+    EXPECT_EQ(editor->group()->id, u"Custom1");
     EXPECT_FALSE(editor->modifying());
     EXPECT_EQ(editor->form().type, EditorType::None);
     EXPECT_FALSE(editor->canAddAsNew());
@@ -312,7 +332,7 @@ TEST_F(CustomEditorActions, AddAsNewNumbersTargetsThatNeverReuseAnId)
     EXPECT_TRUE(editor->canTestFind());
     ASSERT_TRUE(editor->addAsNew());
     TimeRecord& first = child(0);
-    EXPECT_EQ(first.id, u"Custom_5_0");
+    EXPECT_EQ(first.id, u"Custom_1_0");
     EXPECT_EQ(first.kind, purgo::Type_Folder_1_Level);
     EXPECT_EQ(utf8(first.target), utf8(at(u"junk"))) << "without the trailing backslash";
     EXPECT_EQ(first.found, 3);
@@ -337,7 +357,7 @@ TEST_F(CustomEditorActions, AddAsNewNumbersTargetsThatNeverReuseAnId)
     EXPECT_FALSE(editor->canRemove()) << "no row selected after the removal";
     expectSums();
     ASSERT_TRUE(editor->addAsNew());
-    EXPECT_EQ(ids(), "Custom_5_1 Custom_5_2");
+    EXPECT_EQ(ids(), "Custom_1_1 Custom_1_2");
     EXPECT_EQ(editor->group()->customChildRecordId, 3);
 }
 
@@ -393,7 +413,7 @@ TEST_F(CustomEditorActions, SelectingARowShowsItAndApplyChangeWaitsForAnEdit)
     editor->setInSubfolders(false);
     ASSERT_TRUE(editor->applyChange());
     EXPECT_FALSE(editor->canApplyChange());
-    EXPECT_EQ(child(0).id, u"Custom_5_0") << "the id stays";
+    EXPECT_EQ(child(0).id, u"Custom_1_0") << "the id stays";
     EXPECT_EQ(utf8(child(0).target), utf8(at(u"junk\\*.log")));
     EXPECT_FALSE(child(0).wildInSubfolders);
     EXPECT_EQ(child(0).found, 1);
@@ -410,7 +430,7 @@ TEST_F(CustomEditorActions, SelectingARowShowsItAndApplyChangeWaitsForAnEdit)
     EXPECT_EQ(child(0).iconSpec, expected->iconSpec);
     EXPECT_EQ(child(0).found, 5);
     EXPECT_EQ(child(0).size, 38);
-    EXPECT_EQ(ids(), "Custom_5_0 Custom_5_1") << "in place";
+    EXPECT_EQ(ids(), "Custom_1_0 Custom_1_1") << "in place";
     expectSums();
 
     // A form that turned invalid changes nothing.
@@ -523,10 +543,10 @@ TEST_F(CustomEditorActions, OkTakesTheNumberOfANewGroupAndCancelLeavesIt)
     fill(EditorType::FolderAll, at(u"junk"));
     ASSERT_TRUE(editor->addAsNew());
     editor->close();
-    EXPECT_EQ(store->getS32(u"CustomItems", u"CustomID", 0), 4) << "cancelled";
+    EXPECT_EQ(store->getS32(u"CustomItems", u"CustomID", 0), 0) << "cancelled";
 
     editor->open(nullptr);
-    EXPECT_EQ(editor->group()->id, u"Custom5") << "the same number again";
+    EXPECT_EQ(editor->group()->id, u"Custom1") << "the same number again";
     EXPECT_EQ(editor->group()->childCount(), 0u);
     EXPECT_EQ(editor->form().type, EditorType::None) << "a fresh form";
     fill(EditorType::FolderAll, at(u"junk"));
@@ -534,7 +554,7 @@ TEST_F(CustomEditorActions, OkTakesTheNumberOfANewGroupAndCancelLeavesIt)
     EXPECT_EQ(editor->confirm(u"My junk", u"Everything in junk"), CustomEditor::Message::AddNewRecord);
     EXPECT_EQ(editor->group()->title, u"My junk");
     EXPECT_EQ(editor->group()->description, u"Everything in junk");
-    EXPECT_EQ(store->getS32(u"CustomItems", u"CustomID", 0), 5);
+    EXPECT_EQ(store->getS32(u"CustomItems", u"CustomID", 0), 1);
     TimeRecordHandle confirmed(editor->group()->clone());
     editor->close();
 
@@ -542,12 +562,12 @@ TEST_F(CustomEditorActions, OkTakesTheNumberOfANewGroupAndCancelLeavesIt)
     editor->open(confirmed.get());
     EXPECT_TRUE(editor->modifying());
     EXPECT_NE(editor->group(), confirmed.get());
-    EXPECT_EQ(editor->group()->id, u"Custom5");
+    EXPECT_EQ(editor->group()->id, u"Custom1");
     editor->selectRow(0);
     editor->removeSelected();
     EXPECT_EQ(confirmed->childCount(), 1u) << "the original is untouched";
     EXPECT_EQ(editor->confirm(u"Renamed", u""), CustomEditor::Message::ModifyRecord);
-    EXPECT_EQ(store->getS32(u"CustomItems", u"CustomID", 0), 5);
+    EXPECT_EQ(store->getS32(u"CustomItems", u"CustomID", 0), 1);
     EXPECT_EQ(confirmed->title, u"My junk");
     editor->close();
 }

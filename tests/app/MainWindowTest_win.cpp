@@ -82,6 +82,46 @@ void CALLBACK closeBoxes(HWND, UINT, UINT_PTR, DWORD)
         0);
 }
 
+// The system dialog (#32770) of this thread that Browse opened: a thread
+// timer answers it from inside the dialog's own loop, typing `choice` into
+// its file name box and pressing OK, or cancelling when there is none.
+std::wstring g_choice;
+int g_dialogsAnswered = 0;
+
+BOOL CALLBACK findEdit(HWND window, LPARAM found)
+{
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (std::wstring(name) == L"Edit" && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK answerDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            if (std::wstring(name) != L"#32770" || !IsWindowVisible(window))
+                return TRUE;
+            HWND edit = nullptr;
+            EnumChildWindows(window, findEdit, reinterpret_cast<LPARAM>(&edit));
+            if (!g_choice.empty() && edit) {
+                SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(g_choice.c_str()));
+                PostMessageW(window, WM_COMMAND, IDOK, 0);
+            } else {
+                PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+            }
+            ++g_dialogsAnswered;
+            return FALSE;
+        },
+        0);
+}
+
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override
@@ -434,6 +474,42 @@ TEST_F(CustomEditorWindow, CancelAndTheCloseBoxLeaveTheNumberAndTheList)
         EXPECT_EQ(titles(dialog), "Sandbox files");
         EXPECT_EQ(s::thread::Pool<TimeRecord>::pooler().spareCount(), spares) << "the group and its target went back";
     }
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+}
+
+TEST_F(CustomEditorWindow, BrowseFillsTheBoxWithWhatTheSystemDialogChose)
+{
+    Dialog dialog(app, *frame, nullptr, builderWithCustomGroups());
+    Custom editor(app);
+    attachCustomEditor(dialog, editor);
+    dialog.build(false);
+    ASSERT_TRUE(pumpUntil([&] { return dialog.state() == Dialog::State::Ready; }));
+    dialog.command(command::kAddCustomTarget);
+    ASSERT_TRUE(editor.isOpen());
+    const HWND combo = editor.control(Custom::Control::Type);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, answerDialog);
+
+    chooseType(combo, EditorType::File);
+    g_dialogsAnswered = 0;
+    g_choice.clear();
+    click(editor.browseButton(EditorType::File));
+    EXPECT_EQ(g_dialogsAnswered, 1) << "the file dialog opened";
+    EXPECT_EQ(textOf(editor.pathBox(EditorType::File)), L"") << "cancelled: nothing chosen";
+
+    const s::str::StrBuffer file = scratch.join(u"junk\\a.tmp");
+    g_choice = reinterpret_cast<const wchar_t*>(file.c_str());
+    click(editor.browseButton(EditorType::File));
+    EXPECT_EQ(g_dialogsAnswered, 2);
+    EXPECT_EQ(textOf(editor.pathBox(EditorType::File)), g_choice);
+    EXPECT_TRUE(enabled(editor.control(Custom::Control::AddAsNew))) << "the form was checked";
+
+    chooseType(combo, EditorType::FolderFiles);
+    g_choice.clear();
+    click(editor.browseButton(EditorType::FolderFiles));
+    EXPECT_EQ(g_dialogsAnswered, 3) << "the folder dialog opened";
+    EXPECT_EQ(textOf(editor.pathBox(EditorType::FolderFiles)), L"");
+    KillTimer(nullptr, timer);
+    click(editor.control(Custom::Control::Cancel));
     SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
 }
 
