@@ -465,30 +465,33 @@ void CustomEditor::selectType(EditorType type)
     recheck();
 }
 
-void CustomEditor::setPath(std::u16string_view text)
+EditorPanel* CustomEditor::editedPanel()
 {
     if (!isOpen() || m_form.type == EditorType::None)
-        return;
-    m_form.current().path = text;
+        return nullptr;
+    // The user changed the form: Apply Change may write it to the row.
     m_applyAllowed = true;
+    return &m_form.current();
+}
+
+void CustomEditor::setPath(std::u16string_view text)
+{
+    if (EditorPanel* panel = editedPanel())
+        panel->path = text;
     recheck();
 }
 
 void CustomEditor::setSecond(std::u16string_view text)
 {
-    if (!isOpen() || m_form.type == EditorType::None)
-        return;
-    m_form.current().second = text;
-    m_applyAllowed = true;
+    if (EditorPanel* panel = editedPanel())
+        panel->second = text;
     recheck();
 }
 
 void CustomEditor::setInSubfolders(bool on)
 {
-    if (!isOpen() || m_form.type == EditorType::None)
-        return;
-    m_form.current().inSubfolders = on;
-    m_applyAllowed = true;
+    if (EditorPanel* panel = editedPanel())
+        panel->inSubfolders = on;
     recheck();
 }
 

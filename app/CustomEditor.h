@@ -239,6 +239,9 @@ public:
 
 private:
     void recheck();
+    // The current type's panel, about to be changed by the user; null while
+    // closed or without a type.
+    EditorPanel* editedPanel();
     // The form's target as a record from the pool; empty when not usable.
     TimeRecordHandle makeFormTarget(const Text& id) const;
     // Takes the target's measures out of its group before it is measured

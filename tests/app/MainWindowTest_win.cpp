@@ -317,6 +317,16 @@ protected:
     static bool enabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
     static bool visible(HWND window) { return IsWindowVisible(window) != FALSE; }
     int32_t customId() { return app.settings().getS32(u"CustomItems", u"CustomID", 0); }
+    // The main window with the editor attached, ready, and the editor open
+    // for a new group.
+    void openForNewGroup(Dialog& dialog, Custom& editor)
+    {
+        attachCustomEditor(dialog, editor);
+        dialog.build(false);
+        ASSERT_TRUE(pumpUntil([&] { return dialog.state() == Dialog::State::Ready; }));
+        dialog.command(command::kAddCustomTarget);
+        ASSERT_TRUE(editor.isOpen());
+    }
 };
 
 TEST_F(CustomEditorWindow, AddsAGroupModifiesItInPlaceAndTheNextStartReadsItBack)
@@ -324,12 +334,7 @@ TEST_F(CustomEditorWindow, AddsAGroupModifiesItInPlaceAndTheNextStartReadsItBack
     {
         Dialog dialog(app, *frame, nullptr, builderWithCustomGroups());
         Custom editor(app);
-        attachCustomEditor(dialog, editor);
-        dialog.build(false);
-        ASSERT_TRUE(pumpUntil([&] { return dialog.state() == Dialog::State::Ready; }));
-
-        dialog.command(command::kAddCustomTarget);
-        ASSERT_TRUE(editor.isOpen());
+        ASSERT_NO_FATAL_FAILURE(openForNewGroup(dialog, editor));
         EXPECT_FALSE(enabled(dialog.hwnd())) << "the owner waits while the editor is open";
         EXPECT_EQ(GetWindow(editor.hwnd(), GW_OWNER), dialog.hwnd());
         EXPECT_EQ(narrow(textOf(editor.hwnd())), "Add Custom Target");
@@ -481,11 +486,7 @@ TEST_F(CustomEditorWindow, BrowseFillsTheBoxWithWhatTheSystemDialogChose)
 {
     Dialog dialog(app, *frame, nullptr, builderWithCustomGroups());
     Custom editor(app);
-    attachCustomEditor(dialog, editor);
-    dialog.build(false);
-    ASSERT_TRUE(pumpUntil([&] { return dialog.state() == Dialog::State::Ready; }));
-    dialog.command(command::kAddCustomTarget);
-    ASSERT_TRUE(editor.isOpen());
+    ASSERT_NO_FATAL_FAILURE(openForNewGroup(dialog, editor));
     const HWND combo = editor.control(Custom::Control::Type);
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, answerDialog);
 
