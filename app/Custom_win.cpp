@@ -101,6 +101,78 @@ void place(HWND window, int x, int y, int w, int h)
         SetWindowPos(window, nullptr, x, y, std::max(0, w), std::max(0, h), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The dialog keys while an editor is open. The window has no message loop of
+// its own (the owner's runs it), so a thread hook sees its messages before
+// they are dispatched: Tab and Shift+Tab move the focus between the controls
+// (the group box lets Tab into its own), Enter presses a focused button,
+// Escape closes the window as Cancel does. One editor is open at a time.
+HHOOK g_keyHook = nullptr;
+HWND g_keyWindow = nullptr;
+
+bool handleDialogKey(MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN || !g_keyWindow || !IsWindowEnabled(g_keyWindow) ||
+        (msg.hwnd != g_keyWindow && !IsChild(g_keyWindow, msg.hwnd)))
+        return false;
+    wchar_t name[16] = {};
+    GetClassNameW(msg.hwnd, name, 16);
+    const bool inCombo = std::wstring_view(name) == L"ComboBox" || std::wstring_view(name) == L"ComboLBox";
+    switch (msg.wParam) {
+    case VK_TAB: {
+        if (GetKeyState(VK_CONTROL) < 0)
+            return false;
+        if (HWND next = GetNextDlgTabItem(g_keyWindow, GetFocus(), GetKeyState(VK_SHIFT) < 0))
+            SetFocus(next);
+        return true;
+    }
+    case VK_RETURN: {
+        HWND focus = GetFocus();
+        wchar_t focusClass[16] = {};
+        GetClassNameW(focus, focusClass, 16);
+        if (std::wstring_view(focusClass) != L"Button")
+            return false;
+        // BM_CLICK goes the way of a real click: BN_CLICKED, reflected to
+        // the button's onClick (or the check box's).
+        SendMessageW(focus, BM_CLICK, 0, 0);
+        return true;
+    }
+    case VK_ESCAPE:
+        // A dropped list closes first, as in any dialog.
+        if (inCombo && SendMessageW(std::wstring_view(name) == L"ComboBox" ? msg.hwnd : GetParent(msg.hwnd),
+                                    CB_GETDROPPEDSTATE, 0, 0))
+            return false;
+        PostMessageW(g_keyWindow, WM_CLOSE, 0, 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT CALLBACK keyHook(int code, WPARAM wp, LPARAM lp)
+{
+    if (code == HC_ACTION && wp == PM_REMOVE) {
+        MSG& msg = *reinterpret_cast<MSG*>(lp);
+        if (handleDialogKey(msg))
+            msg.message = WM_NULL;
+    }
+    return CallNextHookEx(g_keyHook, code, wp, lp);
+}
+
+void watchKeys(HWND window)
+{
+    g_keyWindow = window;
+    if (!g_keyHook)
+        g_keyHook = SetWindowsHookExW(WH_GETMESSAGE, keyHook, nullptr, GetCurrentThreadId());
+}
+
+void stopWatchingKeys()
+{
+    if (g_keyHook)
+        UnhookWindowsHookEx(g_keyHook);
+    g_keyHook = nullptr;
+    g_keyWindow = nullptr;
+}
+
 }  // namespace
 
 // One set of controls per opening; the frame first, so that it goes last.
@@ -205,6 +277,7 @@ bool Custom::openEditor(HWND owner, const TimeRecord* group, Send send)
         EnableWindow(m_owner, FALSE);
     m_controls->frame.show();
     SetFocus(m_controls->title.hwnd());
+    watchKeys(hwnd());
     return true;
 }
 
@@ -237,6 +310,7 @@ bool Custom::createWindow(const TimeRecord* group)
     // The owner going first takes its owned windows with it, without a
     // close: the edited group goes back all the same.
     frame.onDestroyed = [this] {
+        stopWatchingKeys();
         if (!m_editor.isOpen())
             return;
         m_editor.rows().setListener(nullptr);

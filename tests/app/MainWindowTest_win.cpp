@@ -436,7 +436,9 @@ TEST_F(CustomEditorWindow, CancelAndTheCloseBoxLeaveTheNumberAndTheList)
     ASSERT_TRUE(pumpUntil([&] { return dialog.state() == Dialog::State::Ready; }));
 
     const std::size_t spares = s::thread::Pool<TimeRecord>::pooler().spareCount();
-    for (Custom::Control close : {Custom::Control::Cancel, Custom::Control::Title}) {
+    enum class Closing { Cancel, CloseBox, Escape };
+    for (Closing close : {Closing::Cancel, Closing::CloseBox, Closing::Escape}) {
+        SCOPED_TRACE(static_cast<int>(close));
         dialog.command(command::kAddCustomTarget);
         ASSERT_TRUE(editor.isOpen());
         EXPECT_EQ(narrow(textOf(editor.control(Custom::Control::Title))), "001 Custom Target")
@@ -469,10 +471,24 @@ TEST_F(CustomEditorWindow, CancelAndTheCloseBoxLeaveTheNumberAndTheList)
         click(editor.control(Custom::Control::AddAsNew));
         EXPECT_EQ(editor.editor().group()->childCount(), 1u);
 
-        if (close == Custom::Control::Cancel)
+        switch (close) {
+        case Closing::Cancel:
             click(editor.control(Custom::Control::Cancel));
-        else
-            SendMessageW(editor.hwnd(), WM_CLOSE, 0, 0);  // the close box
+            break;
+        case Closing::CloseBox:
+            SendMessageW(editor.hwnd(), WM_CLOSE, 0, 0);
+            break;
+        case Closing::Escape:
+            // Keys reach the window through the owner's loop: Tab moves the
+            // focus on, Escape cancels.
+            SetFocus(editor.control(Custom::Control::Title));
+            PostMessageW(editor.control(Custom::Control::Title), WM_KEYDOWN, VK_TAB, 0);
+            pumpUntil([] { return false; }, 200);
+            EXPECT_EQ(GetFocus(), editor.control(Custom::Control::Description)) << "Tab";
+            PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+            pumpUntil([&] { return !editor.isOpen(); }, 2000);
+            break;
+        }
         EXPECT_FALSE(editor.isOpen());
         EXPECT_TRUE(enabled(dialog.hwnd()));
         EXPECT_EQ(customId(), 0);
