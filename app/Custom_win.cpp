@@ -836,6 +836,11 @@ HWND Custom::browseButton(EditorType type) const
 void attachCustomEditor(purgo::Dialog& dialog, Custom& editor)
 {
     dialog.openCustomEditor = [&editor](purgo::Dialog& owner, const TimeRecord* group) {
+        // The top-level list changes on the window thread only between
+        // runs: a collect run still appends to it on the worker, and a group
+        // the editor gives back must not be added beside it.
+        if (owner.state() != purgo::Dialog::State::Ready)
+            return;
         editor.openEditor(owner.hwnd(), group, [&owner](CustomEditor::Message message, const TimeRecord& edited) {
             if (message == CustomEditor::Message::AddNewRecord)
                 owner.addNewRecord(edited);

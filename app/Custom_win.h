@@ -106,7 +106,9 @@ private:
 
 // Makes `editor` the one the main window opens for "Add Custom Target..."
 // and "Modify Target Items...", its results going to addNewRecord and
-// modifyRecord. Both objects must outlive the window's use of the hook.
+// modifyRecord. It opens only while the window is ready (not while the list
+// is being filled or cleaned). Both objects must outlive the window's use of
+// the hook.
 void attachCustomEditor(purgo::Dialog& dialog, Custom& editor);
 
 }  // namespace s::file::gui::dialogs

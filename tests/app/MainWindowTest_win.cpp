@@ -530,5 +530,26 @@ TEST_F(CustomEditorWindow, BrowseFillsTheBoxWithWhatTheSystemDialogChose)
     SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
 }
 
+TEST_F(CustomEditorWindow, OpensOnlyOnceTheListIsFilled)
+{
+    TreeBuilder slow = [inner = builderWithCustomGroups()](std::vector<TimeRecord*>& groups) {
+        Sleep(1000);
+        inner(groups);
+    };
+    Dialog dialog(app, *frame, nullptr, slow);
+    Custom editor(app);
+    attachCustomEditor(dialog, editor);
+    dialog.build(false);
+    ASSERT_EQ(dialog.state(), Dialog::State::Collecting);
+    dialog.command(command::kAddCustomTarget);
+    EXPECT_FALSE(editor.isOpen()) << "the collect run still adds groups";
+    EXPECT_TRUE(enabled(dialog.hwnd()));
+    ASSERT_TRUE(pumpUntil([&] { return dialog.state() == Dialog::State::Ready; }));
+    dialog.command(command::kAddCustomTarget);
+    EXPECT_TRUE(editor.isOpen());
+    click(editor.control(Custom::Control::Cancel));
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+}
+
 }  // namespace
 }  // namespace s::file::gui::dialogs::purgo
