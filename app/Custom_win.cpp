@@ -1,5 +1,6 @@
 #include "app/Custom_win.h"
 
+#include "app/FrameOptions_win.h"
 #include "app/MainWindow_win.h"
 #include "app/RowIcons_win.h"
 #include "app/StartupRules.h"
@@ -294,12 +295,7 @@ bool Custom::createWindow(const TimeRecord* group)
     args.width = placement.rect.width;
     args.height = placement.rect.height;
     args.skins = m_app.skins();
-    const auto click = m_frame.middleClick();
-    args.middleClick = click == s::app::win::MiddleClick::Close     ? s::gui::MiddleClickAction::close
-                       : click == s::app::win::MiddleClick::Iconize ? s::gui::MiddleClickAction::iconize
-                                                                    : s::gui::MiddleClickAction::doNothing;
-    args.easyDrag = m_frame.easyDrag();
-    args.keepOnTop = m_frame.keepOnTop();
+    s::app::win::applyFrameOptions(m_frame, args);
     s::gui::SkinnedFrame& frame = m_controls->frame;
     frame.onClose = [this] {
         return closing();
@@ -749,16 +745,7 @@ void Custom::pressOk()
 bool Custom::closing()
 {
     Controls& c = *m_controls;
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof(placement);
-    GetWindowPlacement(c.frame.hwnd(), &placement);
-    RECT rect{};
-    GetWindowRect(c.frame.hwnd(), &rect);
-    const auto state = IsZoomed(c.frame.hwnd())   ? s::app::win::WindowState::Maximized
-                       : IsIconic(c.frame.hwnd()) ? s::app::win::WindowState::Minimized
-                                                  : s::app::win::WindowState::Normal;
-    m_frame.geometry().store(m_app.settings(), state,
-                             s::app::win::Rect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+    s::app::win::storeFrameGeometry(m_frame, c.frame.hwnd(), m_app.settings());
     // The owner is enabled before the editor goes, so that Windows gives
     // the activation back to it and not to another program's window.
     if (m_owner && IsWindow(m_owner)) {

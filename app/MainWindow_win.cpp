@@ -1,6 +1,7 @@
 #include "app/MainWindow_win.h"
 
 #include "app/BootRegistration.h"
+#include "app/FrameOptions_win.h"
 #include "app/MainMenus.h"
 #include "app/MainWindowState.h"
 #include "app/RowIcons_win.h"
@@ -149,12 +150,7 @@ bool Dialog::createWindow()
     args.y = 0;
     args.skins = m_app.skins();
     args.menus = &m_menus;
-    const auto click = m_frame.middleClick();
-    args.middleClick = click == s::app::win::MiddleClick::Close     ? s::gui::MiddleClickAction::close
-                       : click == s::app::win::MiddleClick::Iconize ? s::gui::MiddleClickAction::iconize
-                                                                    : s::gui::MiddleClickAction::doNothing;
-    args.easyDrag = m_frame.easyDrag();
-    args.keepOnTop = m_frame.keepOnTop();
+    s::app::win::applyFrameOptions(m_frame, args);
     args.opacity = std::clamp(m_opacity, 0, 100);
     args.opacityOnlyOnTop = m_opacityOnlyOnTop;
     m_window.onCommand = [this](int number) {
@@ -777,16 +773,7 @@ void Dialog::onEvent(s::base::IObject* source, int)
 
 void Dialog::storeGeometry()
 {
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof(placement);
-    GetWindowPlacement(m_window.hwnd(), &placement);
-    RECT rect{};
-    GetWindowRect(m_window.hwnd(), &rect);
-    const auto state = IsZoomed(m_window.hwnd())   ? s::app::win::WindowState::Maximized
-                       : IsIconic(m_window.hwnd()) ? s::app::win::WindowState::Minimized
-                                                   : s::app::win::WindowState::Normal;
-    m_frame.geometry().store(m_settings, state,
-                             s::app::win::Rect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+    s::app::win::storeFrameGeometry(m_frame, m_window.hwnd(), m_settings);
 }
 
 bool Dialog::close()
