@@ -613,8 +613,11 @@ TestFindResult CustomEditor::testFind()
             return;
         }
         Text text = purgo::cleanItemText(item, target);
-        if (text.length() > place.length() && text.startsWithIgnoreCase(place.view()))
+        if (text.length() >= place.length() && text.startsWithIgnoreCase(place.view()))
             text.remove(0, place.length());
+        // The key's unnamed value, in the place's own key.
+        if (text.isEmpty())
+            text = m_localizer.text(kDefaultValueText);
         result.items.push_back(std::move(text));
     });
     return result;

@@ -68,7 +68,7 @@ std::wstring wide(std::u16string_view text)
     return s::gui::toWide(text);
 }
 
-std::u16string narrowToUtf16(const std::wstring& text)
+std::u16string utf16(const std::wstring& text)
 {
     return std::u16string(text.begin(), text.end());
 }
@@ -412,7 +412,7 @@ void Custom::createControls()
         c.paths[t]->onChanged = [this, type] {
             if (m_showing || m_editor.form().type != type)
                 return;
-            m_editor.setPath(narrowToUtf16(m_controls->paths[indexOf(type)]->text()));
+            m_editor.setPath(utf16(m_controls->paths[indexOf(type)]->text()));
             showState();
         };
         if (c.browse[t]) {
@@ -444,7 +444,7 @@ void Custom::createControls()
         control->onChanged = [this, control, type] {
             if (m_showing || m_editor.form().type != type)
                 return;
-            m_editor.setSecond(narrowToUtf16(control->text()));
+            m_editor.setSecond(utf16(control->text()));
             showState();
         };
     }
@@ -683,7 +683,7 @@ void Custom::browse(EditorType type)
     std::optional<std::wstring> chosen;
     if (type == EditorType::File) {
         args.filters.push_back({text(kAllFilesFilter), L"*.*;"});
-        const Text start = fileDialogStartFolder(narrowToUtf16(box.text()));
+        const Text start = fileDialogStartFolder(utf16(box.text()));
         args.startFolder = start.isEmpty() ? desktopFolder() : wide(start.view());
         chosen = s::gui::dialogs::chooseFile(args);
         // Only a file that is there: the dialog may hand back a typed name.
@@ -736,7 +736,7 @@ void Custom::lookUp(int row)
 void Custom::pressOk()
 {
     const CustomEditor::Message message =
-        m_editor.confirm(narrowToUtf16(m_controls->title.text()), narrowToUtf16(m_controls->description.text()));
+        m_editor.confirm(utf16(m_controls->title.text()), utf16(m_controls->description.text()));
     if (m_send)
         m_send(message, *m_editor.group());
     SendMessageW(hwnd(), WM_CLOSE, 0, 0);

@@ -466,6 +466,15 @@ TEST_F(CustomEditorActions, ARegistryValueAndItsDefaultGoBothWays)
     EXPECT_EQ(utf8(child(1).target), utf8(key + u"\\Y"));
     EXPECT_EQ(child(1).title, u"Y");
 
+    // Test-Find names a key's values in it, the unnamed one as "(Default)".
+    fill(EditorType::KeyValues, key);
+    const TestFindResult values = editor->testFind();
+    EXPECT_EQ(values.found, 2);
+    ASSERT_EQ(values.items.size(), 2u);
+    EXPECT_TRUE((values.items[0] == u"(Default)" && values.items[1] == u"Y") ||
+                (values.items[0] == u"Y" && values.items[1] == u"(Default)"))
+        << utf8(values.items[0]) << ", " << utf8(values.items[1]);
+
     editor->selectRow(0);
     EXPECT_EQ(utf8(editor->form().current().path), utf8(key));
     EXPECT_EQ(editor->form().current().second, u"(Default)");
