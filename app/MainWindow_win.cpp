@@ -1,8 +1,10 @@
 #include "app/MainWindow_win.h"
 
 #include "app/BootRegistration.h"
+#include "app/FrameOptions_win.h"
 #include "app/MainMenus.h"
 #include "app/MainWindowState.h"
+#include "app/RowIcons_win.h"
 #include "app/StartupRules.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/TargetState.h"
@@ -60,45 +62,6 @@ std::wstring wide(const StrBuffer& text)
 {
     return s::gui::toWide(text.view());
 }
-
-// The icons of the list's rows, by their locations ("file,index"), loaded
-// once at the list's size and destroyed with the window.
-class RowIcons {
-public:
-    explicit RowIcons(int size) : m_size(size) {}
-    ~RowIcons()
-    {
-        for (auto& [key, icon] : m_icons)
-            if (icon)
-                DestroyIcon(icon);
-    }
-    RowIcons(const RowIcons&) = delete;
-    RowIcons& operator=(const RowIcons&) = delete;
-
-    HICON get(std::u16string_view key)
-    {
-        if (key.empty())
-            return nullptr;
-        auto found = m_icons.find(std::u16string(key));
-        if (found != m_icons.end())
-            return found->second;
-        HICON icon = nullptr;
-        const std::size_t comma = key.find_last_of(u',');
-        if (comma != std::u16string_view::npos) {
-            const std::wstring file = s::gui::toWide(key.substr(0, comma));
-            const int index = std::wcstol(s::gui::toWide(key.substr(comma + 1)).c_str(), nullptr, 10);
-            UINT id = 0;
-            if (PrivateExtractIconsW(file.c_str(), index, m_size, m_size, &icon, &id, 1, 0) != 1)
-                icon = nullptr;
-        }
-        m_icons.emplace(std::u16string(key), icon);
-        return icon;
-    }
-
-private:
-    int m_size;
-    std::map<std::u16string, HICON> m_icons;
-};
 
 }  // namespace
 
@@ -189,12 +152,7 @@ bool Dialog::createWindow()
     args.y = 0;
     args.skins = m_app.skins();
     args.menus = &m_menus;
-    const auto click = m_frame.middleClick();
-    args.middleClick = click == s::app::win::MiddleClick::Close     ? s::gui::MiddleClickAction::close
-                       : click == s::app::win::MiddleClick::Iconize ? s::gui::MiddleClickAction::iconize
-                                                                    : s::gui::MiddleClickAction::doNothing;
-    args.easyDrag = m_frame.easyDrag();
-    args.keepOnTop = m_frame.keepOnTop();
+    s::app::win::applyFrameOptions(m_frame, args);
     args.opacity = std::clamp(m_opacity, 0, 100);
     args.opacityOnlyOnTop = m_opacityOnlyOnTop;
     m_window.onCommand = [this](int number) {
@@ -228,7 +186,7 @@ void Dialog::createElements()
     listArgs.columnTitle = [this](int32_t id) {
         return wide(m_lang.text(id));
     };
-    auto icons = std::make_shared<RowIcons>(16 * s);
+    auto icons = std::make_shared<s::app::win::RowIcons>(16 * s);
     listArgs.icon = [icons](std::u16string_view key) {
         return icons->get(key);
     };
@@ -817,16 +775,7 @@ void Dialog::onEvent(s::base::IObject* source, int)
 
 void Dialog::storeGeometry()
 {
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof(placement);
-    GetWindowPlacement(m_window.hwnd(), &placement);
-    RECT rect{};
-    GetWindowRect(m_window.hwnd(), &rect);
-    const auto state = IsZoomed(m_window.hwnd())   ? s::app::win::WindowState::Maximized
-                       : IsIconic(m_window.hwnd()) ? s::app::win::WindowState::Minimized
-                                                   : s::app::win::WindowState::Normal;
-    m_frame.geometry().store(m_settings, state,
-                             s::app::win::Rect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+    s::app::win::storeFrameGeometry(m_frame, m_window.hwnd(), m_settings);
 }
 
 bool Dialog::close()

@@ -4,9 +4,11 @@
 // the settings file lies beside it on a drive.
 #include "app/AppBase.h"
 #include "app/AppWindow.h"
+#include "app/Custom_win.h"
 #include "app/MainMenus.h"
 #include "app/MainWindow_win.h"
 #include "app/StartupRules.h"
+#include "catalogue/CustomGroups.h"
 #include "engine/TimeRecord.h"
 #include "gui/Skinner.h"
 #include "lang/Localizer.h"
@@ -15,6 +17,8 @@
 #include "tests/support/WholeFile.h"
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -64,6 +68,46 @@ void CALLBACK closeBoxes(HWND, UINT, UINT_PTR, DWORD)
                 PostMessageW(window, WM_CLOSE, 0, 0);
             }
             return TRUE;
+        },
+        0);
+}
+
+// The system dialog (#32770) of this thread that Browse opened: a thread
+// timer answers it from inside the dialog's own loop, typing `choice` into
+// its file name box and pressing OK, or cancelling when there is none.
+std::wstring g_choice;
+int g_dialogsAnswered = 0;
+
+BOOL CALLBACK findEdit(HWND window, LPARAM found)
+{
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (std::wstring(name) == L"Edit" && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK answerDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            if (std::wstring(name) != L"#32770" || !IsWindowVisible(window))
+                return TRUE;
+            HWND edit = nullptr;
+            EnumChildWindows(window, findEdit, reinterpret_cast<LPARAM>(&edit));
+            if (!g_choice.empty() && edit) {
+                SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(g_choice.c_str()));
+                PostMessageW(window, WM_COMMAND, IDOK, 0);
+            } else {
+                PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+            }
+            ++g_dialogsAnswered;
+            return FALSE;
         },
         0);
 }
@@ -210,6 +254,292 @@ TEST_F(MainWindow, ClosingWhileTheListIsFilledWaitsForTheRunBeforeSaving)
     EXPECT_FALSE(dialog.runs().busy()) << "the close waited for the collect run";
     EXPECT_TRUE(app.settings().getBool(u"items\\Sandbox_Files", u"", false))
         << "the save saw the whole tree, checks included";
+}
+
+// --- The custom target editor, opened from the running main window -------------
+
+class CustomEditorWindow : public MainWindow {
+protected:
+    // The tree as the catalogue builds it: custom groups first, read from
+    // the settings file.
+    TreeBuilder builderWithCustomGroups()
+    {
+        return [this, sandbox = builder()](std::vector<TimeRecord*>& groups) {
+            readCustomGroups(app.settings(), groups);
+            sandbox(groups);
+        };
+    }
+    static std::wstring textOf(HWND window)
+    {
+        wchar_t text[1024] = {};
+        GetWindowTextW(window, text, 1024);
+        return text;
+    }
+    // The user picks a type: the combo box's own selection, then the
+    // notification it sends its parent.
+    static void chooseType(HWND combo, EditorType type)
+    {
+        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(static_cast<int>(type) - 1), 0);
+        SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+    }
+    static void type(HWND box, const s::str::StrBuffer& text)
+    {
+        SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    static void click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+    static void selectListRow(HWND list, int row)
+    {
+        LVITEMW item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    }
+    static std::string cell(HWND list, int row, int column)
+    {
+        wchar_t text[512] = {};
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = 512;
+        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        return narrow(text);
+    }
+    static bool enabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
+    static bool visible(HWND window) { return IsWindowVisible(window) != FALSE; }
+    int32_t customId() { return app.settings().getS32(u"CustomItems", u"CustomID", 0); }
+    // The main window with the editor attached, ready, and the editor open
+    // for a new group.
+    void openForNewGroup(Dialog& dialog, Custom& editor)
+    {
+        attachCustomEditor(dialog, editor);
+        dialog.build(false);
+        ASSERT_TRUE(pumpUntil([&] { return dialog.state() == Dialog::State::Ready; }));
+        dialog.command(command::kAddCustomTarget);
+        ASSERT_TRUE(editor.isOpen());
+    }
+};
+
+TEST_F(CustomEditorWindow, AddsAGroupModifiesItInPlaceAndTheNextStartReadsItBack)
+{
+    {
+        Dialog dialog(app, *frame, nullptr, builderWithCustomGroups());
+        Custom editor(app);
+        ASSERT_NO_FATAL_FAILURE(openForNewGroup(dialog, editor));
+        EXPECT_FALSE(enabled(dialog.hwnd())) << "the owner waits while the editor is open";
+        EXPECT_EQ(GetWindow(editor.hwnd(), GW_OWNER), dialog.hwnd());
+        EXPECT_EQ(narrow(textOf(editor.hwnd())), "Add Custom Target");
+        EXPECT_EQ(narrow(textOf(editor.control(Custom::Control::Title))), "001 Custom Target");
+        EXPECT_EQ(narrow(textOf(editor.control(Custom::Control::Description))), "Erase Custom Target");
+        EXPECT_EQ(SendMessageW(editor.control(Custom::Control::Type), CB_GETCURSEL, 0, 0), CB_ERR) << "no type yet";
+        for (Custom::Control action : {Custom::Control::TestFind, Custom::Control::ApplyChange,
+                                       Custom::Control::AddAsNew, Custom::Control::Remove})
+            EXPECT_FALSE(enabled(editor.control(action)));
+
+        chooseType(editor.control(Custom::Control::Type), EditorType::FolderAll);
+        EXPECT_TRUE(visible(editor.pathBox(EditorType::FolderAll)));
+        EXPECT_TRUE(visible(editor.browseButton(EditorType::FolderAll)));
+        EXPECT_FALSE(visible(editor.pathBox(EditorType::File)));
+        EXPECT_FALSE(visible(editor.control(Custom::Control::SubFolders)));
+        EXPECT_FALSE(enabled(editor.control(Custom::Control::AddAsNew))) << "an empty folder box";
+        type(editor.pathBox(EditorType::FolderAll), scratch.join(u"junk\\"));
+        EXPECT_TRUE(enabled(editor.control(Custom::Control::AddAsNew)));
+        EXPECT_TRUE(enabled(editor.control(Custom::Control::TestFind)));
+
+        click(editor.control(Custom::Control::TestFind));
+        const std::string result = narrow(editor.resultText());
+        EXPECT_EQ(result.substr(0, result.find('\n')), "Found: 4    Size: 18 B");
+        for (const char* item : {"a.tmp", "b.tmp", "deeper"})
+            EXPECT_NE(result.find(item), std::string::npos) << result;
+        const HWND list = editor.control(Custom::Control::List);
+        EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0) << "Test-Find adds nothing";
+
+        click(editor.control(Custom::Control::AddAsNew));
+        ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 1);
+        EXPECT_EQ(cell(list, 0, 0), "junk");
+        EXPECT_EQ(cell(list, 0, 1), "18 B");
+        EXPECT_EQ(cell(list, 0, 2), "4");
+        EXPECT_EQ(editor.editor().group()->child(0)->id, u"Custom_1_0");
+        EXPECT_FALSE(enabled(editor.control(Custom::Control::ApplyChange)));
+        EXPECT_TRUE(enabled(editor.control(Custom::Control::Remove)));
+
+        type(editor.control(Custom::Control::Title), u"My junk");
+        click(editor.control(Custom::Control::Ok));
+        EXPECT_FALSE(editor.isOpen());
+        EXPECT_TRUE(enabled(dialog.hwnd())) << "the owner is back";
+        EXPECT_EQ(customId(), 1);
+        ASSERT_GT(dialog.list().rowCount(), 0);
+        const TimeRecord* added = dialog.list().record(0);
+        EXPECT_EQ(added->title, u"My junk") << "at the top: " << titles(dialog);
+        EXPECT_EQ(added->found, 4);
+        EXPECT_EQ(added->size, 18);
+        EXPECT_TRUE(added->custom);
+        EXPECT_EQ(titles(dialog), "My junk, Sandbox files");
+
+        // "Modify Target Items..." works on a copy; the row keeps its place.
+        dialog.openCustomEditor(dialog, added);
+        ASSERT_TRUE(editor.isOpen());
+        EXPECT_EQ(narrow(textOf(editor.hwnd())), "Modify Custom Target");
+        selectListRow(editor.control(Custom::Control::List), 0);
+        const HWND combo = editor.control(Custom::Control::Type);
+        EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2) << "the row's type";
+        EXPECT_EQ(textOf(editor.pathBox(EditorType::FolderAll)),
+                  reinterpret_cast<const wchar_t*>(scratch.join(u"junk").c_str()));
+        EXPECT_FALSE(enabled(editor.control(Custom::Control::ApplyChange))) << "until the form changes";
+        chooseType(combo, EditorType::FolderFiles);
+        type(editor.pathBox(EditorType::FolderFiles), scratch.join(u"junk"));
+        EXPECT_TRUE(enabled(editor.control(Custom::Control::ApplyChange)));
+        click(editor.control(Custom::Control::ApplyChange));
+        EXPECT_EQ(cell(editor.control(Custom::Control::List), 0, 2), "2") << "the files directly in it";
+        EXPECT_EQ(added->child(0)->kind, Type_Folder_All_Levels) << "the main tree waits for OK";
+        click(editor.control(Custom::Control::Ok));
+        EXPECT_EQ(customId(), 1) << "a modified group takes no number";
+        EXPECT_EQ(titles(dialog), "My junk, Sandbox files");
+        const TimeRecord* modified = dialog.list().record(0);
+        ASSERT_EQ(modified->childCount(), 1u);
+        EXPECT_EQ(modified->child(0)->kind, Type_Folder_1_Level);
+        EXPECT_EQ(modified->child(0)->id, u"Custom_1_0");
+        EXPECT_EQ(modified->found, 2);
+        EXPECT_EQ(modified->size, 15);
+        SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+        EXPECT_TRUE(app.settings().exists(u"CustomTargetWindow\\View", u"Width")) << "the editor's geometry";
+    }
+
+    // The next start reads the group back from the settings file.
+    Dialog again(app, *frame, nullptr, builderWithCustomGroups());
+    again.build(false);
+    ASSERT_TRUE(pumpUntil([&] { return again.state() == Dialog::State::Ready; }));
+    EXPECT_EQ(titles(again), "My junk, Sandbox files");
+    const TimeRecord* read = again.list().record(0);
+    ASSERT_EQ(read->childCount(), 1u);
+    EXPECT_EQ(read->child(0)->kind, Type_Folder_1_Level);
+    EXPECT_EQ(read->child(0)->target, scratch.join(u"junk"));
+    EXPECT_EQ(read->found, 2);
+    SendMessageW(again.hwnd(), WM_CLOSE, 0, 0);
+}
+
+TEST_F(CustomEditorWindow, CancelAndTheCloseBoxLeaveTheNumberAndTheList)
+{
+    Dialog dialog(app, *frame, nullptr, builderWithCustomGroups());
+    Custom editor(app);
+    attachCustomEditor(dialog, editor);
+    dialog.build(false);
+    ASSERT_TRUE(pumpUntil([&] { return dialog.state() == Dialog::State::Ready; }));
+
+    const std::size_t spares = s::thread::Pool<TimeRecord>::pooler().spareCount();
+    enum class Closing { Cancel, CloseBox, Escape };
+    for (Closing close : {Closing::Cancel, Closing::CloseBox, Closing::Escape}) {
+        SCOPED_TRACE(static_cast<int>(close));
+        dialog.command(command::kAddCustomTarget);
+        ASSERT_TRUE(editor.isOpen());
+        EXPECT_EQ(narrow(textOf(editor.control(Custom::Control::Title))), "001 Custom Target")
+            << "the same number again";
+        const HWND combo = editor.control(Custom::Control::Type);
+
+        // Everything under a key: the warning shows, and a bare root is refused.
+        chooseType(combo, EditorType::KeyAll);
+        EXPECT_TRUE(visible(editor.control(Custom::Control::Warning)));
+        EXPECT_EQ(narrow(textOf(editor.control(Custom::Control::Warning))), "(*Be Very Careful!*)");
+        type(editor.pathBox(EditorType::KeyAll), u"HKEY_CURRENT_USER");
+        EXPECT_FALSE(enabled(editor.control(Custom::Control::AddAsNew)));
+        type(editor.pathBox(EditorType::KeyAll), u"HKEY_CURRENT_USER\\Software\\OxlePurgoEditorTest");
+        EXPECT_TRUE(enabled(editor.control(Custom::Control::AddAsNew)));
+
+        // The panels keep their text: the extension panel and back.
+        chooseType(combo, EditorType::Extension);
+        EXPECT_FALSE(visible(editor.control(Custom::Control::Warning)));
+        EXPECT_TRUE(visible(editor.secondBox(EditorType::Extension)));
+        EXPECT_TRUE(visible(editor.control(Custom::Control::SubFolders)));
+        wchar_t hint[64] = {};
+        SendMessageW(editor.secondBox(EditorType::Extension), EM_GETCUEBANNER, reinterpret_cast<WPARAM>(hint), 64);
+        EXPECT_EQ(narrow(hint), "e.g. jpg") << "the hint in the empty box";
+        EXPECT_FALSE(enabled(editor.control(Custom::Control::AddAsNew)));
+        chooseType(combo, EditorType::RegistryValue);
+        EXPECT_EQ(narrow(textOf(editor.secondBox(EditorType::RegistryValue))), "(Default)");
+        chooseType(combo, EditorType::KeyAll);
+        EXPECT_EQ(narrow(textOf(editor.pathBox(EditorType::KeyAll))),
+                  "HKEY_CURRENT_USER\\Software\\OxlePurgoEditorTest");
+        click(editor.control(Custom::Control::AddAsNew));
+        EXPECT_EQ(editor.editor().group()->childCount(), 1u);
+
+        switch (close) {
+        case Closing::Cancel:
+            click(editor.control(Custom::Control::Cancel));
+            break;
+        case Closing::CloseBox:
+            SendMessageW(editor.hwnd(), WM_CLOSE, 0, 0);
+            break;
+        case Closing::Escape:
+            // Keys reach the window through the owner's loop: Tab moves the
+            // focus on, Escape cancels.
+            SetFocus(editor.control(Custom::Control::Title));
+            PostMessageW(editor.control(Custom::Control::Title), WM_KEYDOWN, VK_TAB, 0);
+            pumpUntil([] { return false; }, 200);
+            EXPECT_EQ(GetFocus(), editor.control(Custom::Control::Description)) << "Tab";
+            PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+            pumpUntil([&] { return !editor.isOpen(); }, 2000);
+            break;
+        }
+        EXPECT_FALSE(editor.isOpen());
+        EXPECT_TRUE(enabled(dialog.hwnd()));
+        EXPECT_EQ(customId(), 0);
+        EXPECT_EQ(titles(dialog), "Sandbox files");
+        EXPECT_EQ(s::thread::Pool<TimeRecord>::pooler().spareCount(), spares) << "the group and its target went back";
+    }
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+}
+
+TEST_F(CustomEditorWindow, BrowseFillsTheBoxWithWhatTheSystemDialogChose)
+{
+    Dialog dialog(app, *frame, nullptr, builderWithCustomGroups());
+    Custom editor(app);
+    ASSERT_NO_FATAL_FAILURE(openForNewGroup(dialog, editor));
+    const HWND combo = editor.control(Custom::Control::Type);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, answerDialog);
+
+    chooseType(combo, EditorType::File);
+    g_dialogsAnswered = 0;
+    g_choice.clear();
+    click(editor.browseButton(EditorType::File));
+    EXPECT_EQ(g_dialogsAnswered, 1) << "the file dialog opened";
+    EXPECT_EQ(textOf(editor.pathBox(EditorType::File)), L"") << "cancelled: nothing chosen";
+
+    const s::str::StrBuffer file = scratch.join(u"junk\\a.tmp");
+    g_choice = reinterpret_cast<const wchar_t*>(file.c_str());
+    click(editor.browseButton(EditorType::File));
+    EXPECT_EQ(g_dialogsAnswered, 2);
+    EXPECT_EQ(textOf(editor.pathBox(EditorType::File)), g_choice);
+    EXPECT_TRUE(enabled(editor.control(Custom::Control::AddAsNew))) << "the form was checked";
+
+    chooseType(combo, EditorType::FolderFiles);
+    g_choice.clear();
+    click(editor.browseButton(EditorType::FolderFiles));
+    EXPECT_EQ(g_dialogsAnswered, 3) << "the folder dialog opened";
+    EXPECT_EQ(textOf(editor.pathBox(EditorType::FolderFiles)), L"");
+    KillTimer(nullptr, timer);
+    click(editor.control(Custom::Control::Cancel));
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+}
+
+TEST_F(CustomEditorWindow, OpensOnlyOnceTheListIsFilled)
+{
+    TreeBuilder slow = [inner = builderWithCustomGroups()](std::vector<TimeRecord*>& groups) {
+        Sleep(1000);
+        inner(groups);
+    };
+    Dialog dialog(app, *frame, nullptr, slow);
+    Custom editor(app);
+    attachCustomEditor(dialog, editor);
+    dialog.build(false);
+    ASSERT_EQ(dialog.state(), Dialog::State::Collecting);
+    dialog.command(command::kAddCustomTarget);
+    EXPECT_FALSE(editor.isOpen()) << "the collect run still adds groups";
+    EXPECT_TRUE(enabled(dialog.hwnd()));
+    ASSERT_TRUE(pumpUntil([&] { return dialog.state() == Dialog::State::Ready; }));
+    dialog.command(command::kAddCustomTarget);
+    EXPECT_TRUE(editor.isOpen());
+    click(editor.control(Custom::Control::Cancel));
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
 }
 
 }  // namespace
