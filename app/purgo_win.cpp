@@ -1,6 +1,8 @@
 // purgo.exe: the program's start, then the main window until it is closed.
+#include "app/About3_win.h"
 #include "app/MainWindow_win.h"
 #include "app/ProgramStart_win.h"
+#include "app/UpdateCheck_win.h"
 
 #include <windows.h>
 
@@ -8,6 +10,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     return s::app::win::runProgram([](s::app::win::StartedProgram& started) {
         s::file::gui::dialogs::purgo::Dialog dialog(started.app, started.frame, started.pictures.icon.get());
+        s::gui::dialogs::About3 about(started.app.lang(), started.app.settings(), s::app::win::scaleFactor(),
+                                      [&started](int32_t id) { started.app.openPage(id); });
+        dialog.showVersionInformation = [&about](s::file::gui::dialogs::purgo::Dialog& window) {
+            about.show(window.hwnd());
+        };
+        dialog.afterBuild = [](s::file::gui::dialogs::purgo::Dialog& window) {
+            s::app::win::checkForUpdate(window.app(), window.hwnd(), window.scale());
+        };
         dialog.build(started.bootRun);
         dialog.runMessageLoop();
     });
