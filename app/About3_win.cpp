@@ -14,8 +14,8 @@ namespace {
 // Pixels at scale 1.
 constexpr int kMargin = 12;
 constexpr int kRowHeight = 16;
-constexpr int kRowGap = 4;
-constexpr int kColumnGap = 6;
+constexpr int kRowGap = 3;
+constexpr int kColumnGap = 8;
 constexpr int kCrossSize = 14;
 constexpr int kNameHeight = 30;
 constexpr int kNameFontHeight = 22;
@@ -177,7 +177,7 @@ void About3::buildContent()
     };
     y += (kRowHeight + kMargin) * s;
 
-    // The icon at the left; the name and the facts beside it.
+    // The icon at the left.
     m_iconBox = std::make_unique<PaintBox>(painter);
     PaintBox::Args iconArgs;
     iconArgs.parent = parent;
@@ -191,23 +191,26 @@ void About3::buildContent()
     };
     m_iconBox->create(iconArgs);
 
-    const int textLeft = left + iconSize() + kMargin * s;
+    // The name beside the icon, in the middle of its height.
+    const int nameLeft = left + iconSize() + kMargin * s;
     m_name = wide(m_lang.text(kProductName));
     m_nameBox = std::make_unique<PaintBox>(painter);
     PaintBox::Args nameArgs;
     nameArgs.parent = parent;
-    nameArgs.x = textLeft;
-    nameArgs.y = y;
-    nameArgs.width = right - textLeft;
+    nameArgs.x = nameLeft;
+    nameArgs.y = y + (iconSize() - kNameHeight * s) / 2;
+    nameArgs.width = right - nameLeft;
     nameArgs.height = kNameHeight * s;
     m_nameBox->onPaint = [this](SkinPainter& p, HDC dc, const RECT& rect) {
         paintName(p, dc, rect);
     };
     m_nameBox->create(nameArgs);
-    y += (kNameHeight + kRowGap) * s;
+    y += iconSize() + kMargin * s;
 
-    // Label and value pairs (in texts() order: label, value, ...); the values
-    // start after the widest label.
+    // Label and value pairs below, across the whole width so that the
+    // address fits (in texts() order: label, value, ...); the values start
+    // after the widest label.
+    const int textLeft = left;
     const int32_t pairs[][2] = {{kVersionLabel, kVersionText},
                                 {kUpdatedLabel, kUpdatedText},
                                 {kLicenseLabel, kLicenseText},
