@@ -53,9 +53,8 @@ std::wstring wideOf(std::u16string_view text)
     return std::wstring(reinterpret_cast<const wchar_t*>(text.data()), text.size());
 }
 
-// What one download works on, shared by its owner and its thread. `lock`
-// guards succeeded, result and session; the flags are atomic.
-struct Job {
+// What the owner asks for; each download takes a copy.
+struct Request {
     std::wstring url;
     std::wstring userAgent;
     std::wstring referrer;
@@ -64,6 +63,12 @@ struct Job {
     ProgressFunction function = nullptr;
     void* object = nullptr;
     void* data = nullptr;
+};
+
+// What one download works on, shared by its owner and its thread. `lock`
+// guards succeeded, result and session; the flags are atomic.
+struct Job : Request {
+    explicit Job(const Request& request) : Request(request) {}
 
     std::atomic<bool> running{false};
     std::atomic<bool> stopRequested{false};
@@ -408,21 +413,21 @@ public:
     Downloader(const Downloader&) = delete;
     Downloader& operator=(const Downloader&) = delete;
 
-    void setUrl(std::u16string_view url) override { m_url = wideOf(url); }
-    void setToMemory(bool on) override { m_toMemory = on; }
-    void setUserAgent(std::u16string_view agent) override { m_userAgent = wideOf(agent); }
-    void setReferrer(std::u16string_view referrer) override { m_referrer = wideOf(referrer); }
+    void setUrl(std::u16string_view url) override { m_request.url = wideOf(url); }
+    void setToMemory(bool on) override { m_request.toMemory = on; }
+    void setUserAgent(std::u16string_view agent) override { m_request.userAgent = wideOf(agent); }
+    void setReferrer(std::u16string_view referrer) override { m_request.referrer = wideOf(referrer); }
 
     bool download(unsigned timeoutMs, void* data, void* object, ProgressFunction function) override
     {
         if (!isConnected())
             return false;
-        m_data = data;
-        m_object = object;
-        m_function = function;
-        m_limitMs = timeoutMs;
+        m_request.data = data;
+        m_request.object = object;
+        m_request.function = function;
+        m_request.limitMs = timeoutMs;
         start();
-        m_limitMs = kDefaultLimitMs;
+        m_request.limitMs = kDefaultLimitMs;
         const std::shared_ptr<Job> job = m_job;
         if (!job)
             return false;
@@ -437,15 +442,7 @@ public:
     {
         if (m_job && m_job->running)
             return;
-        auto job = std::make_shared<Job>();
-        job->url = m_url;
-        job->userAgent = m_userAgent;
-        job->referrer = m_referrer;
-        job->toMemory = m_toMemory;
-        job->limitMs = m_limitMs;
-        job->function = m_function;
-        job->object = m_object;
-        job->data = m_data;
+        auto job = std::make_shared<Job>(m_request);
         job->running = true;
         m_job = job;
         auto* handed = new std::shared_ptr<Job>(job);
@@ -506,14 +503,7 @@ public:
     }
 
 private:
-    std::wstring m_url;
-    std::wstring m_userAgent;
-    std::wstring m_referrer;
-    bool m_toMemory = false;
-    unsigned m_limitMs = kDefaultLimitMs;
-    ProgressFunction m_function = nullptr;
-    void* m_object = nullptr;
-    void* m_data = nullptr;
+    Request m_request;
     std::shared_ptr<Job> m_job;  // the running or the last download
 };
 

@@ -11,6 +11,7 @@
 #include "platform/Resources.h"
 #include "settings/MappedData.h"
 #include "tests/support/LocalHttpServer.h"
+#include "tests/support/MessagePump_win.h"
 
 #include <windows.h>
 
@@ -31,26 +32,8 @@ std::string narrow(const std::wstring& text)
     return out;
 }
 
-bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 10000)
-{
-    const DWORD end = GetTickCount() + milliseconds;
-    while (!done()) {
-        if (GetTickCount() > end)
-            return false;
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return true;
-}
-
-void pumpFor(DWORD milliseconds)
-{
-    pumpUntil([] { return false; }, milliseconds);
-}
+using testing_platform::pumpFor;
+using testing_platform::pumpUntil;
 
 // A click as the mouse makes it: pressed and released over the control.
 void click(HWND control)

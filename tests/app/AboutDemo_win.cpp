@@ -8,6 +8,7 @@
 #include "lang/Localizer.h"
 #include "platform/Resources.h"
 #include "settings/MappedData.h"
+#include "tests/support/MessagePump_win.h"
 
 #include <windows.h>
 
@@ -36,14 +37,6 @@ int main(int argc, char** argv)
     s::gui::dialogs::About3 about(lang, *settings, scale, [](int32_t) {});
     if (!about.show(nullptr))
         return 1;
-    const DWORD end = GetTickCount() + showFor;
-    while (GetTickCount() < end) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
+    testing_platform::pumpFor(showFor);
     return 0;
 }

@@ -49,39 +49,24 @@ WinsockScope& winsock()
     return scope;
 }
 
-// Waits until s has something to read (or a peer to accept) or the server
-// stops. Blocking calls are never left waiting: under Wine, closing or
-// shutting down a socket does not wake a thread blocked in accept or recv on
-// it.
-bool readable(LocalHttpServer::State& state, SOCKET s)
-{
-    while (!state.stopping) {
-        fd_set set;
-        FD_ZERO(&set);
-        FD_SET(s, &set);
-        timeval wait{0, 50000};
-        const int ready = select(0, &set, nullptr, nullptr, &wait);
-        if (ready < 0)
-            return false;
-        if (ready > 0)
-            return true;
-    }
-    return false;
-}
+enum class Direction : std::uint8_t { Read, Write };
 
-// The same for writing, so that a client that stops reading cannot hold a
-// sender for ever.
-bool writable(LocalHttpServer::State& state, SOCKET s)
+// Waits until s can be read (or has a peer to accept) or written, or the
+// server stops. Blocking calls are never left waiting: under Wine, closing or
+// shutting down a socket does not wake a thread blocked in accept or recv on
+// it, and a client that stops reading could hold a sender for ever.
+bool ready(LocalHttpServer::State& state, SOCKET s, Direction direction)
 {
     while (!state.stopping) {
         fd_set set;
         FD_ZERO(&set);
         FD_SET(s, &set);
         timeval wait{0, 50000};
-        const int ready = select(0, nullptr, &set, nullptr, &wait);
-        if (ready < 0)
+        const int found = direction == Direction::Read ? select(0, &set, nullptr, nullptr, &wait)
+                                                       : select(0, nullptr, &set, nullptr, &wait);
+        if (found < 0)
             return false;
-        if (ready > 0)
+        if (found > 0)
             return true;
     }
     return false;
@@ -91,7 +76,7 @@ bool sendAll(LocalHttpServer::State& state, SOCKET s, const std::string& bytes)
 {
     std::size_t sent = 0;
     while (sent < bytes.size()) {
-        if (!writable(state, s))
+        if (!ready(state, s, Direction::Write))
             return false;
         const int n =
             send(s, bytes.data() + sent, static_cast<int>(std::min<std::size_t>(bytes.size() - sent, 16384)), 0);
@@ -125,7 +110,7 @@ void serveRequests(LocalHttpServer::State& state, SOCKET s)
     while (!state.stopping) {
         const std::size_t end = pending.find("\r\n\r\n");
         if (end == std::string::npos) {
-            if (!readable(state, s))
+            if (!ready(state, s, Direction::Read))
                 return;
             const int n = recv(s, buffer, sizeof(buffer), 0);
             if (n <= 0)
@@ -188,7 +173,7 @@ void serve(LocalHttpServer::State& state, SOCKET s)
 
 void acceptLoop(std::shared_ptr<LocalHttpServer::State> state)
 {
-    while (readable(*state, state->listener)) {
+    while (ready(*state, state->listener, Direction::Read)) {
         const SOCKET s = accept(state->listener, nullptr, nullptr);
         if (s == INVALID_SOCKET)
             return;
