@@ -4,9 +4,13 @@
 // of the frame and the icon by scale. And the whole update check against a
 // server of the test's own on 127.0.0.1, with the real question window.
 #include "app/About3_win.h"
+#include "app/AppBase.h"
+#include "app/MainMenus.h"
+#include "app/MainWindow_win.h"
 #include "app/UpdateCheck_win.h"
 
 #include "base/XmlNode.h"
+#include "gui/Skinner.h"
 #include "lang/Localizer.h"
 #include "platform/Resources.h"
 #include "settings/MappedData.h"
@@ -228,6 +232,42 @@ TEST_F(AboutWindow, TheUpdateCheckAsksOnlyForANewerVersion)
         EXPECT_EQ(server.requestCount("/check/"), row.questions + 1);
         EXPECT_EQ(store->getS32(s::app::win::kUpdateSection, s::app::win::kUpdateValue, 0), 500000);
     }
+}
+
+// As purgo.exe wires them: About → Version Information (command 10000) shows
+// the window over the main window, and the build ends with the update check,
+// whose first run only stores the hour count.
+TEST(AboutInTheProgram, TheMenuShowsTheWindowAndTheBuildChecksForUpdates)
+{
+    s::gui::drawer::Skinner skins;
+    s::app::win::AppBase app;
+    app.initialise(u"app_window_tests.exe", &skins);
+    app.lang().select(u"English");
+    app.settings().setS32(s::app::win::kUpdateSection, s::app::win::kUpdateValue, 0);
+    auto frame = s::app::win::AppWindow::mainWindow(1, app.settings());
+    s::file::gui::dialogs::purgo::Dialog dialog(app, frame, nullptr,
+                                                [](std::vector<s::file::gui::dialogs::purgo::TimeRecord*>&) {});
+    About3 about(app.lang(), app.settings(), 1, [&app](int32_t id) { app.openPage(id); });
+    dialog.showVersionInformation = [&about](s::file::gui::dialogs::purgo::Dialog& window) {
+        about.show(window.hwnd());
+    };
+    s::app::win::UpdateOutcome outcome = s::app::win::UpdateOutcome::NotOffered;
+    dialog.afterBuild = [&outcome](s::file::gui::dialogs::purgo::Dialog& window) {
+        outcome = s::app::win::checkForUpdate(window.app(), window.hwnd(), window.scale());
+    };
+    dialog.build(false);
+    EXPECT_EQ(outcome, s::app::win::UpdateOutcome::FirstRun);
+    // The hour may turn between the check and this line.
+    const std::int64_t stored = app.settings().getS32(s::app::win::kUpdateSection, s::app::win::kUpdateValue, 0);
+    EXPECT_NEAR(static_cast<double>(stored),
+                static_cast<double>(s::app::win::hourCount(s::platform::systemClock().now())), 1.0);
+
+    dialog.command(s::file::gui::dialogs::purgo::command::kVersionInformation);
+    ASSERT_TRUE(about.visible());
+    EXPECT_EQ(GetWindow(about.hwnd(), GW_OWNER), dialog.hwnd()) << "owned by the main window";
+    about.close();
+    pumpUntil([&] { return dialog.state() == s::file::gui::dialogs::purgo::Dialog::State::Ready; });
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
 }
 
 }  // namespace
