@@ -1,7 +1,9 @@
 // purgo.exe: the program's start, then the main window until it is closed.
+#include "app/About3_win.h"
 #include "app/Custom_win.h"
 #include "app/MainWindow_win.h"
 #include "app/ProgramStart_win.h"
+#include "app/UpdateCheck_win.h"
 
 #include <windows.h>
 
@@ -11,6 +13,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         s::file::gui::dialogs::purgo::Dialog dialog(started.app, started.frame, started.pictures.icon.get());
         s::file::gui::dialogs::Custom editor(started.app);
         s::file::gui::dialogs::attachCustomEditor(dialog, editor);
+        s::gui::dialogs::About3 about(started.app.lang(), started.app.settings(), s::app::win::scaleFactor(),
+                                      [&started](int32_t id) { started.app.openPage(id); });
+        dialog.showVersionInformation = [&about](s::file::gui::dialogs::purgo::Dialog& window) {
+            about.show(window.hwnd());
+        };
+        dialog.afterBuild = [](s::file::gui::dialogs::purgo::Dialog& window) {
+            s::app::win::checkForUpdate(window.app(), window.hwnd(), window.scale());
+        };
         dialog.build(started.bootRun);
         dialog.runMessageLoop();
     });

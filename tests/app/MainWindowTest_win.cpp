@@ -12,8 +12,8 @@
 #include "engine/TimeRecord.h"
 #include "gui/Skinner.h"
 #include "lang/Localizer.h"
+#include "tests/support/MessagePump_win.h"
 #include "tests/support/ScratchFolder.h"
-
 #include "tests/support/WholeFile.h"
 
 #include <windows.h>
@@ -33,24 +33,7 @@ using s::app::win::AppWindow;
 
 constexpr wchar_t kSettings[] = L"C:\\purgo-test-window\\savedata\\SaveData.xml";
 
-// Pumps the window thread's messages until done() or the time is up.
-bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 30000)
-{
-    const DWORD end = GetTickCount() + milliseconds;
-    while (!done()) {
-        if (GetTickCount() > end)
-            return false;
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT)
-                continue;
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return true;
-}
+using testing_platform::pumpUntil;
 
 // Closes the message boxes the window shows (they run their own loop), and
 // counts them.

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <string>
 
 namespace s::app::win {
@@ -335,13 +336,23 @@ TEST_F(ProgramExe, TheBootRunCleansTheCheckedGroupSilently)
     EXPECT_FALSE(exists(L"junk\\a.log"));
     EXPECT_FALSE(exists(L"junk\\b.log"));
     EXPECT_TRUE(exists(L"junk\\keep.txt")) << "only what the group names";
-    // Only the start's own record of the program; the run itself saves
-    // nothing (no checks, no window geometry, no column layout).
+    // Only the start's own record of the program and the update check that
+    // follows the run (its first time: the hour is stored, nothing fetched);
+    // the run itself saves nothing (no checks, no window geometry, no column
+    // layout).
+    const std::string after = settings();
+    const size_t update = after.find("<Update Version=\"");
+    ASSERT_NE(update, std::string::npos) << after;
+    const size_t updateEnd = after.find("\"></Update>", update);
+    ASSERT_NE(updateEnd, std::string::npos) << after;
+    const long long hour = std::stoll(after.substr(update + 17, updateEnd - update - 17));
+    const long long now = static_cast<long long>(time(nullptr)) / 3600;
+    EXPECT_TRUE(hour == now || hour == now - 1) << hour << " against " << now;
     std::string expected = before.substr(0, before.rfind("</savedata>"));
     expected += "<SoftwareType>Freeware</SoftwareType><SoftwareID>Oxle&#160;Purgo</SoftwareID><MainWindow>"
                 "<SoftwareType>Freeware</SoftwareType><SoftwareID>Oxle&#160;Purgo</SoftwareID><Version>1.25</Version>"
                 "</MainWindow></savedata>";
-    EXPECT_EQ(settings(), expected);
+    EXPECT_EQ(after.substr(0, update) + after.substr(updateEnd + 11), expected);
 }
 
 TEST_F(ProgramExe, TheWindowListsSavesOnCloseAndAnswersASecondStart)

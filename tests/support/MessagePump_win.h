@@ -1,0 +1,35 @@
+// The window thread's messages in tests and demos: pumped until a condition
+// holds or the time is up.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace testing_platform {
+
+// True once done() holds; false when milliseconds passed first.
+inline bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 30000)
+{
+    const DWORD end = GetTickCount() + milliseconds;
+    while (!done()) {
+        if (GetTickCount() > end)
+            return false;
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT)
+                continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    return true;
+}
+
+inline void pumpFor(DWORD milliseconds)
+{
+    pumpUntil([] { return false; }, milliseconds);
+}
+
+}  // namespace testing_platform
