@@ -73,6 +73,8 @@ bool About3::createWindow(HWND owner)
                                                                     : MiddleClickAction::doNothing;
     args.easyDrag = m_frame.easyDrag();
     args.keepOnTop = m_frame.keepOnTop();
+    // A fixed page of facts: nothing to minimise or maximise.
+    args.sizeButtons = false;
     // Closing only hides: the window lives as long as this object.
     m_window->onClose = [this] {
         close();
