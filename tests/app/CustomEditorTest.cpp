@@ -6,9 +6,9 @@
 
 #include "base/XmlNode.h"
 #include "lang/Localizer.h"
-#include "platform/Resources.h"
 #include "platform/SystemInfo.h"
 #include "settings/MappedData.h"
+#include "tests/support/LanguageTable.h"
 #include "tests/support/Sandbox.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -20,20 +20,6 @@ namespace s::file::gui::dialogs {
 namespace {
 
 using purgo::TargetKind;
-
-s::lang::Localizer& table()
-{
-    static s::lang::Localizer* localizer = [] {
-        auto* l = new s::lang::Localizer();
-        const auto data = s::platform::findResource(u"IDR_XML", 130);
-        s::xml::Node root;
-        root.parseUtf8(std::string_view(reinterpret_cast<const char*>(data.data), data.size));
-        l->load(root, 10);
-        l->select(u"English");
-        return l;
-    }();
-    return *localizer;
-}
 
 std::string utf8(std::u16string_view text)
 {
@@ -281,7 +267,7 @@ protected:
         scratch.putFile(u"SaveData.xml", R"(<savedata></savedata>)");
         store = s::xml::openFileStore(scratch.join(u"SaveData.xml"));
         ASSERT_TRUE(store);
-        editor = std::make_unique<CustomEditor>(*store, table());
+        editor = std::make_unique<CustomEditor>(*store, testing_platform::shippedLanguageTable());
     }
     void TearDown() override { editor.reset(); }
 
@@ -338,7 +324,8 @@ TEST_F(CustomEditorActions, AddAsNewNumbersTargetsThatNeverReuseAnId)
     EXPECT_EQ(first.found, 3);
     EXPECT_EQ(first.size, 35);
     EXPECT_EQ(first.title, u"junk") << "measured with its captions";
-    EXPECT_EQ(utf8(first.description), table().text(2011000).toUtf8() + utf8(at(u"junk")));
+    EXPECT_EQ(utf8(first.description),
+              testing_platform::shippedLanguageTable().text(2011000).toUtf8() + utf8(at(u"junk")));
     EXPECT_EQ(first.parent, editor->group());
     EXPECT_EQ(editor->rows().rowCount(), 1);
     EXPECT_EQ(editor->rows().selected(), 0) << "the new row is selected";
@@ -629,7 +616,7 @@ TEST_F(CustomEditorActions, TheListShowsTheTargetsAsTheMainListDoes)
     rows.cellText(0, 2, cell);
     EXPECT_EQ(cell, u"5");
     rows.cellText(0, 3, cell);
-    EXPECT_EQ(utf8(cell), table().text(2012000).toUtf8() + utf8(at(u"junk")));
+    EXPECT_EQ(utf8(cell), testing_platform::shippedLanguageTable().text(2012000).toUtf8() + utf8(at(u"junk")));
     EXPECT_EQ(rows.column(0).defaultWidth, CustomTargetRows::kTitleWidth);
     EXPECT_EQ(rows.column(3).titleId, 1001003);
     EXPECT_TRUE(rows.isLink(0)) << "an existing folder can be looked up";

@@ -3,10 +3,9 @@
 #include "engine/Clean.h"
 #include "engine/Scan.h"
 
-#include "base/XmlNode.h"
 #include "lang/Localizer.h"
 #include "platform/FileSystem.h"
-#include "platform/Resources.h"
+#include "tests/support/LanguageTable.h"
 #include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
@@ -25,20 +24,6 @@ using s::platform::testing::Sandbox;
 
 constexpr std::uint32_t kRegBinary = 3;
 constexpr std::uint32_t kReadOnly = 0x1;
-
-s::lang::Localizer& english()
-{
-    static s::lang::Localizer* localizer = [] {
-        auto* l = new s::lang::Localizer();
-        const auto data = s::platform::findResource(u"IDR_XML", 130);
-        s::xml::Node root;
-        root.parseUtf8(std::string_view(reinterpret_cast<const char*>(data.data), data.size));
-        l->load(root, 10);
-        l->select(u"English");
-        return l;
-    }();
-    return *localizer;
-}
 
 bool present(const std::u16string& path)
 {
@@ -172,7 +157,7 @@ TEST_F(ScanClean, CaptionsNameTheKindAndThePath)
     for (const Row& row : rows) {
         SCOPED_TRACE(narrow(row.target));
         TimeRecordHandle group = groupWith(row.kind, row.target);
-        scan(*group, &english(), Captions::With);
+        scan(*group, &testing_platform::shippedLanguageTable(), Captions::With);
         EXPECT_EQ(group->child(0)->title.toUtf8(), row.title);
         EXPECT_EQ(group->child(0)->description.toUtf8(), row.caption + narrow(row.target));
     }
@@ -202,7 +187,7 @@ TEST_F(ScanClean, SpecialTargetsAndTheCancelFlag)
     for (intptr_t i = 1; i <= 3; ++i)
         group->addChild(TimeRecord::makeSpecialTarget(u"s", u"S", u"Caption ", &countNothing, &cleanAndCancel, nullptr,
                                                       nullptr, i));
-    scan(*group, &english(), Captions::With);
+    scan(*group, &testing_platform::shippedLanguageTable(), Captions::With);
     EXPECT_EQ(group->found, 6);
     EXPECT_EQ(group->child(0)->description.toUtf8(), "Caption C:\\special") << "the handler's target is appended";
 

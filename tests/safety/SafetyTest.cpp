@@ -14,9 +14,9 @@
 #include "lang/Localizer.h"
 #include "platform/FileSystem.h"
 #include "platform/RegFunctions.h"
-#include "platform/Resources.h"
 #include "settings/MappedData.h"
 #include "tests/support/CatalogueMachine.h"
+#include "tests/support/LanguageTable.h"
 #include "tests/support/SafetyMachine.h"
 #include "tests/support/Sandbox.h"
 
@@ -435,20 +435,6 @@ TEST_F(Safety, AKeyThatIsALinkIsNotEmptied)
 
 // ---- the program's own settings ------------------------------------------------
 
-s::lang::Localizer& english()
-{
-    static s::lang::Localizer* localizer = [] {
-        auto* l = new s::lang::Localizer();
-        const auto data = s::platform::findResource(u"IDR_XML", 130);
-        s::xml::Node root;
-        root.parseUtf8(std::string_view(reinterpret_cast<const char*>(data.data), data.size));
-        l->load(root, 10);
-        l->select(u"English");
-        return l;
-    }();
-    return *localizer;
-}
-
 // Every built-in group and a custom group pointed at the program's own folder,
 // all checked and cleaned: the settings file beside the program comes out
 // byte for byte as it went in. Natively the store and the engine work on the
@@ -477,7 +463,7 @@ TEST(SafetyOfTheSettings, CleaningEverythingLeavesTheSettingsFileAlone)
     {
         s::xml::MappedDataHandle store = s::xml::openFileStore(settings);
         ASSERT_TRUE(store);
-        buildCatalogue(list, english(), *store);
+        buildCatalogue(list, testing_platform::shippedLanguageTable(), *store);
     }
     ASSERT_FALSE(list.empty());
     ASSERT_TRUE(list[0]->custom);
