@@ -8,6 +8,7 @@
 #include "catalogue/RuleGroups.h"
 #include "engine/CheckedStates.h"
 #include "engine/CleanItems.h"
+#include "engine/RunningPrograms.h"
 #include "engine/Runs.h"
 #include "engine/TargetLocation.h"
 #include "lang/LangPack.h"
@@ -38,7 +39,7 @@ constexpr char kUsage[] = "usage: purgoc list [--rules]\n"
                           "         --lang <English name>  the language of titles and messages\n"
                           "         --json                 one JSON object on standard output\n"
                           "exit status: 0 done, 1 error, 2 usage error, 3 the clean left items (most of them go at "
-                          "the next boot)\n";
+                          "the next boot, or a running browser kept its groups)\n";
 
 constexpr int32_t kProductName = 500000;
 constexpr int32_t kVersionText = 500010;
@@ -722,6 +723,16 @@ private:
         runs.collectInformation();
         runs.cleanSelected();
         m_progress.finish();
+        // What a running program kept from the clean: named on stderr, listed
+        // in the JSON, and the clean's status is "items left".
+        std::vector<std::string> skipped;
+        for (const TimeRecord* group : runs.skipped()) {
+            err("purgoc: not cleaned while " + group->guardProcess.toUtf8() + " runs: " + group->id.toUtf8() + " (" +
+                group->title.toUtf8() + ")\n");
+            skipped.push_back(
+                JsonObject().text("group", group->id.view()).text("process", group->guardProcess.view()).str());
+        }
+        const int skippedStatus = skipped.empty() ? kExitDone : kExitPending;
         if (m_options.boot) {
             // The mode counts nothing: what went and what is left are not
             // known, only which targets were cleaned.
@@ -731,6 +742,7 @@ private:
                         .text("mode", u"boot")
                         .number("groupsCleaned", view.groupsCleaned)
                         .number("targetsCleaned", view.targetsCleaned)
+                        .raw("skipped", jsonArray(skipped))
                         .str() +
                     "\n");
             } else {
@@ -739,10 +751,15 @@ private:
                     " checked groups were cleaned (this mode neither measures again nor schedules anything for the "
                     "next boot).\n");
             }
-            return kExitDone;
+            return skippedStatus;
         }
         const purgo::CleanCounters& c = runs.counters();
-        const std::string message = consoleLines(purgo::RunController::composeMessage(c, m_localizer));
+        StrBuffer composed = purgo::RunController::composeMessage(c, m_localizer);
+        if (!runs.skipped().empty()) {
+            composed.append(u"\r\n");
+            composed.append(purgo::skippedLine(runs.skipped(), m_localizer).view());
+        }
+        const std::string message = consoleLines(composed);
         if (m_options.json) {
             out(JsonObject()
                     .text("command", u"clean")
@@ -752,12 +769,13 @@ private:
                     .number("pendingFound", c.pendingFound)
                     .number("pendingSize", c.pendingSize)
                     .text("message", StrBuffer::fromUtf8(message).view())
+                    .raw("skipped", jsonArray(skipped))
                     .str() +
                 "\n");
         } else {
             out(message + "\n");
         }
-        return c.pendingFound > 0 ? kExitPending : kExitDone;
+        return c.pendingFound > 0 ? kExitPending : skippedStatus;
     }
 
     int check(purgo::RunController& runs)

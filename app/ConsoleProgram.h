@@ -26,7 +26,7 @@ namespace s::app {
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitError = 1;  // settings file missing or unreadable, unknown name, save failed
 inline constexpr int kExitUsage = 2;
-inline constexpr int kExitPending = 3;  // a clean left items, most of them for the next boot
+inline constexpr int kExitPending = 3;  // a clean left items: for the next boot, or a running program's groups
 
 // Where the program writes. Each write goes out at once (nothing is kept
 // until exit), so that progress and results show while a run lasts.

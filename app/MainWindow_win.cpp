@@ -8,6 +8,7 @@
 #include "app/StartupRules.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/TargetState.h"
+#include "engine/RunningPrograms.h"
 #include "engine/TargetLocation.h"
 #include "engine/Totals.h"
 #include "gui/Skinner.h"
@@ -111,6 +112,7 @@ void Dialog::build(bool bootRun)
     createElements();
     configureList();
     m_list.setFilter([this](const TimeRecord& group) { return !m_showOnlyRelated || isRelated(group); });
+    m_list.setRunningNote([this](const TimeRecord& group) { return runningNote(group, m_lang); });
 
     if (m_bootRun) {
         m_runs.setStartupMode(true);

@@ -154,7 +154,10 @@ void TargetListModel::cellText(int row, int column, StrBuffer& out) const
         out.appendS64(node->found);
         break;
     case Column::Description:
-        out.assign(node->description.view());
+        if (node->isGroup() && node->guardRunning && m_runningNote)
+            out = m_runningNote(*node);
+        else
+            out.assign(node->description.view());
         break;
     }
 }

@@ -74,6 +74,11 @@ public:
     // as they come. Rows do not come and go by themselves when a record
     // changes later: applyFilter() does that.
     void setFilter(GroupFilter filter);
+    // What a group's Description cell says while the program that holds its
+    // files runs (guardRunning), in place of its description: "Close Chrome
+    // to clean it". Unset, the description stays.
+    using RunningNote = std::function<s::str::strbuffer::StrBuffer(const Record&)>;
+    void setRunningNote(RunningNote note) { m_runningNote = std::move(note); }
     void applyFilter();
 
     // --- Rows -------------------------------------------------------------
@@ -194,6 +199,7 @@ private:
 
     LocationTest m_locationTest;
     GroupFilter m_filter;
+    RunningNote m_runningNote;
     IListModelListener* m_listener = nullptr;
     std::vector<GroupEntry> m_groups;  // list order, shown or not
     std::vector<Row> m_rows;

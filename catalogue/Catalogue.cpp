@@ -1,5 +1,6 @@
 #include "catalogue/Catalogue.h"
 
+#include "catalogue/BrowserProfiles.h"
 #include "catalogue/CatalogueFolders.h"
 #include "catalogue/CatalogueRows.h"
 #include "catalogue/CookieSites.h"
@@ -113,6 +114,8 @@ Text iconOf(const Icon& icon)
         return folderPlus(PlatformFolder::Windows, u"\\System32\\mspaint.exe,0");
     case IconKind::MediaPlayer:
         return folderPlus(PlatformFolder::ProgramFiles, u"\\Windows Media Player\\wmplayer.exe,0");
+    case IconKind::Browser:
+        return {};  // by the group's id: buildRows asks browserGroupIcon
     case IconKind::Own: {
         Text location = ownModulePath();
         location += u',';
@@ -346,14 +349,24 @@ void buildCatalogue(std::vector<TimeRecord*>& list, Localizer& localizer, s::map
     appendRuleGroups(list, report);
 }
 
-void buildBuiltinGroups(std::vector<TimeRecord*>& list, Localizer& localizer)
+namespace {
+
+void buildRows(std::span<const Row> rows, std::vector<TimeRecord*>& list, Localizer& localizer)
 {
     TimeRecord* group = nullptr;
-    for (const Row& row : catalogueRows()) {
+    // A browser group's places of today follow its own targets, so they are
+    // added when the next group begins and after the last one.
+    const auto finish = [&group] {
+        if (group)
+            addBrowserPlaces(*group);
+    };
+    for (const Row& row : rows) {
         switch (row.type) {
         case RowType::Group: {
+            finish();
             auto [title, description] = composeTitle(row.title, localizer);
-            group = TimeRecord::makeGroup(row.id, title, description, iconOf(row.icon));
+            const Text icon = row.icon.kind == IconKind::Browser ? browserGroupIcon(row.id) : iconOf(row.icon);
+            group = TimeRecord::makeGroup(row.id, title, description, icon);
             list.push_back(group);
             fill(*group, row.fill, localizer);
             break;
@@ -371,6 +384,15 @@ void buildBuiltinGroups(std::vector<TimeRecord*>& list, Localizer& localizer)
         }
         }
     }
+    finish();
+}
+
+}  // namespace
+
+void buildBuiltinGroups(std::vector<TimeRecord*>& list, Localizer& localizer)
+{
+    buildRows(catalogueRows(), list, localizer);
+    buildRows(addedRows(), list, localizer);
 }
 
 }  // namespace s::file::gui::dialogs::purgo

@@ -19,7 +19,11 @@
 
 namespace s::file::gui::dialogs::purgo {
 
+// The groups of the first catalogue, and those added after them for today's
+// browsers and Windows places (catalogue/CatalogueAdded.cpp).
 inline constexpr int kBuiltinGroupCount = 134;
+inline constexpr int kAddedGroupCount = 21;
+inline constexpr int kCatalogueGroupCount = kBuiltinGroupCount + kAddedGroupCount;
 
 // The tree of a collect run: the user's custom groups read back from the
 // settings store (records 0 to NumOfCustom - 1 of "CustomItems"), then the
@@ -27,8 +31,11 @@ inline constexpr int kBuiltinGroupCount = 134;
 // (catalogue/RuleGroups.h). Ownership of every group passes to list.
 void buildCatalogue(std::vector<TimeRecord*>& list, s::lang::Localizer& localizer, s::map::IMappedData& store);
 
-// Appends the built-in groups in their fixed order, each with its targets
-// (ownership of the groups passes to list). Texts come from the localizer's
+// Appends the built-in groups in their fixed order, each with its targets,
+// then the added groups (ownership of the groups passes to list). The
+// groups of Chrome, Firefox and Opera get the places of today's versions
+// after their own targets, and every browser group its guard
+// (catalogue/BrowserProfiles.h). Texts come from the localizer's
 // current language; the special targets get the handlers of
 // catalogue/SpecialHandlers.h, MruHandlers.h, HotfixHandlers.h and
 // CookieSites.h, whose cookie-site lists are refilled.

@@ -2,6 +2,7 @@
 // and registry entries, with the default locations when nothing is found.
 #include "catalogue/Catalogue.h"
 
+#include "catalogue/BrowserProfiles.h"
 #include "catalogue/CatalogueFolders.h"
 #include "catalogue/SpecialHandlers.h"
 #include "platform/MachineFacts.h"
@@ -74,32 +75,6 @@ bool readText(const s::platform::RegKey& key, const char16_t* name, Text& out)
     return true;
 }
 
-// A folder named by another program's files (profiles.ini, Opera's ini files
-// and registry values). Those are written by programs without administrator
-// rights, yet they steer what this elevated program deletes: only an
-// absolute path that is not a protected place is taken.
-bool trustedFolder(const Text& path)
-{
-    auto folder = s::file::win::PathWin::make(path.view());
-    return folder->isValid() && folder->isAbsolute() && !folder->isProtectedPlace();
-}
-
-// A relative profile path must stay inside the Firefox folder.
-bool climbs(const Text& relative)
-{
-    const std::u16string_view text = relative.view();
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find(u'\\', start);
-        if (end == std::u16string_view::npos)
-            end = text.size();
-        if (text.substr(start, end - start) == u"..")
-            return true;
-        start = end + 1;
-    }
-    return false;
-}
-
 }  // namespace
 
 void findFirefoxPaths(Text* cache, Text* localCache, Text* cookiesTxt, Text* cookiesSqlite, Text* historyDat,
@@ -149,7 +124,7 @@ void findFirefoxPaths(Text* cache, Text* localCache, Text* cookiesTxt, Text* coo
         if (path[i] == u'/')
             path[i] = u'\\';
     if (isRelative == 1) {
-        if (climbs(path))
+        if (climbsOutOfFolder(path))
             return;
         base += path;
         localBase += path;
@@ -158,7 +133,7 @@ void findFirefoxPaths(Text* cache, Text* localCache, Text* cookiesTxt, Text* coo
     }
     // Nothing at all rather than a guess: the targets below would delete
     // files and a cache folder in whatever place the ini file names.
-    if (!trustedFolder(base))
+    if (!trustedProfileFolder(base))
         return;
     for (const Output& output : outputs)
         setJoined(output.out, base, output.name);
@@ -199,7 +174,7 @@ int findOperaInstallFolder(Text& out)
         ++start;
     if (start > 0)
         text.remove(0, start);
-    if (text.isEmpty() || !trustedFolder(text))
+    if (text.isEmpty() || !trustedProfileFolder(text))
         return 0;
     out = text;
     return out.length();
@@ -237,7 +212,7 @@ void findOperaPaths(Text* cache, Text* cookies, Text* global, Text* visitedLinks
         profile = install;
         Text sub = install;
         sub += u"profile";
-        if (folderExists(sub) && trustedFolder(sub)) {
+        if (folderExists(sub) && trustedProfileFolder(sub)) {
             profile = sub;
             profile += u'\\';
         }

@@ -61,7 +61,19 @@ struct Title {
     Trace trace = Trace::History;
 };
 
-enum class IconKind : std::uint8_t { None, Shell32, RegEdit, InternetExplorer, WordPad, Paint, MediaPlayer, Own };
+// Browser: the browser's own program when it is installed, else the shell's
+// globe (catalogue/BrowserProfiles.h).
+enum class IconKind : std::uint8_t {
+    None,
+    Shell32,
+    RegEdit,
+    InternetExplorer,
+    WordPad,
+    Paint,
+    MediaPlayer,
+    Own,
+    Browser
+};
 
 struct Icon {
     IconKind kind = IconKind::None;
@@ -180,6 +192,7 @@ inline constexpr Icon kInternetExplorer{IconKind::InternetExplorer, 0};
 inline constexpr Icon kWordPad{IconKind::WordPad, 0};
 inline constexpr Icon kPaint{IconKind::Paint, 0};
 inline constexpr Icon kMediaPlayer{IconKind::MediaPlayer, 0};
+inline constexpr Icon kBrowserIcon{IconKind::Browser, 0};
 
 // Target rows, one helper per kind the catalogue uses.
 constexpr Row target(TargetKind kind, const char16_t* id, Root root, const char16_t* path)
@@ -239,7 +252,9 @@ constexpr Row specialNamed(const char16_t* id, std::int32_t titleId, std::int32_
     return row;
 }
 
-// The catalogue, in list order.
+// The catalogue, in list order: the 134 groups of the first catalogue, then
+// the groups added for today's browsers and Windows places.
 std::span<const Row> catalogueRows();
+std::span<const Row> addedRows();
 
 }  // namespace s::file::gui::dialogs::purgo::rows

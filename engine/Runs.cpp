@@ -2,6 +2,7 @@
 
 #include "base/TextFormat.h"
 #include "engine/CheckedStates.h"
+#include "engine/RunningPrograms.h"
 #include "engine/Scan.h"
 #include "lang/Localizer.h"
 #include "settings/IMappedData.h"
@@ -66,6 +67,9 @@ void RunController::collectInformation()
         m_view.collectStarted();
     if (m_builder)
         m_builder(m_groups);
+    // Marked before the rows appear, so that a browser's rows say at once
+    // that it must be closed first.
+    markRunningGroups(m_groups);
     const bool onlyRelated = m_store.getBool(kViewSection, u"ShowOnlyRelated", true);
     const int count = static_cast<int>(m_groups.size());
     for (int i = 0; i < count; ++i) {
@@ -87,14 +91,22 @@ void RunController::cleanSelected()
     if (!m_startupMode)
         m_view.cleanStarted(m_localizer.text(kCleaningStatus), m_localizer.text(kCancelCaption), groupCount);
     m_counters = {};
+    m_skipped.clear();
     m_message.clear();
+    // Asked again now: the user may have closed the browser since the list
+    // was filled, or started it.
+    markRunningGroups(m_groups);
 
     CleanContext context;
     context.cancel = &m_cancel;
     context.mode = m_startupMode ? CleanMode::Startup : CleanMode::Interactive;
     for (int i = 0; i < groupCount && !m_cancel.load(); ++i) {
         TimeRecord& group = *m_groups[static_cast<std::size_t>(i)];
-        if (group.checked) {
+        // A running browser rewrites what is deleted under it, or loses its
+        // profile's consistency: its groups wait for the next clean.
+        if (group.checked && group.guardRunning)
+            m_skipped.push_back(&group);
+        else if (group.checked) {
             m_view.groupStarting(RunMode::Clean, i, groupCount, group);
             const int64_t oldFound = group.found;
             const int64_t oldSize = group.size;
@@ -113,8 +125,12 @@ void RunController::cleanSelected()
     m_view.cleanProgress(groupCount);
     const bool deleted = m_counters.deletedFound > 0 && m_counters.deletedSize > 0;
     const bool pending = m_counters.pendingFound > 0 && m_counters.pendingSize > 0;
-    if (deleted || pending) {
+    if (deleted || pending || !m_skipped.empty()) {
         m_message = composeMessage(m_counters, m_localizer);
+        if (!m_skipped.empty()) {
+            m_message.append(u"\r\n");
+            m_message.append(skippedLine(m_skipped, m_localizer).view());
+        }
         m_view.showResult(m_message);
     }
     m_view.cleanFinished(computeTotals(m_groups));

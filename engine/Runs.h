@@ -1,7 +1,8 @@
 // The main window's two runs without the window: the collect run builds a
 // fresh tree, restores the checked states, measures every group and lists the
-// related ones; the clean run cleans every checked group and reports what
-// disappeared and what is left in one message. Everything the user would see
+// related ones; the clean run cleans every checked group whose program is not
+// running and reports what disappeared, what is left and what was not
+// cleaned because its program runs in one message. Everything the user would see
 // goes through IRunView, which the window, the console program and the tests
 // implement.
 #pragma once
@@ -93,6 +94,9 @@ public:
 
     std::vector<TimeRecord*>& groups() { return m_groups; }
     const CleanCounters& counters() const { return m_counters; }
+    // The checked groups the last clean run left because their program ran
+    // (engine/RunningPrograms.h), in list order. Owned by groups().
+    const std::vector<const TimeRecord*>& skipped() const { return m_skipped; }
     // The message of the last clean run, empty when none was shown.
     const s::str::strbuffer::StrBuffer& lastMessage() const { return m_message; }
 
@@ -113,6 +117,7 @@ private:
     std::atomic<bool> m_cancel{false};
     bool m_startupMode = false;
     CleanCounters m_counters;
+    std::vector<const TimeRecord*> m_skipped;
     s::str::strbuffer::StrBuffer m_message;
 };
 

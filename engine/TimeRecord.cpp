@@ -105,6 +105,9 @@ void TimeRecord::reset()
     customRecordId = 0;
     customChildRecordId = 0;
     keep.reset();
+    guardProcess.clear();
+    guardName.clear();
+    guardRunning = false;
 }
 
 void TimeRecord::releaseChildren()
@@ -203,6 +206,9 @@ TimeRecord* TimeRecord::clone() const
     copy->customRecordId = customRecordId;
     copy->customChildRecordId = customChildRecordId;
     copy->keep = keep;
+    copy->guardProcess = guardProcess;
+    copy->guardName = guardName;
+    copy->guardRunning = guardRunning;
     if (children) {
         copy->children = new Children();
         copy->children->reserve(children->size());

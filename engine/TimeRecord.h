@@ -124,6 +124,14 @@ public:
     // (engine/KeepList.h); none for most. Shared by the targets of a group
     // and by clones.
     std::shared_ptr<const KeepList> keep;
+    // Groups only: the program whose running copy holds the group's files
+    // (a browser's executable name, "chrome.exe", and the name the user
+    // knows it by, "Chrome"); empty for most. While it runs the group is
+    // measured but not cleaned (engine/RunningPrograms.h).
+    Text guardProcess;
+    Text guardName;
+    // Set from a process snapshot by the runs: guardProcess runs now.
+    bool guardRunning = false;
 
 private:
     void releaseChildren();

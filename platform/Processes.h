@@ -1,6 +1,7 @@
 // Other processes and their windows, for finding a copy of the program that
-// already runs: Toolhelp snapshots, the windows of a process, and messages
-// sent with a time limit.
+// already runs and the programs whose files a clean must leave alone while
+// they run: Toolhelp snapshots, the windows of a process, and messages sent
+// with a time limit.
 //
 // Thin on purpose: one or two Win32 calls each; what a missing answer means
 // is the caller's. Failures give empty answers.
@@ -28,6 +29,11 @@ public:
     // Process32FirstW/NextW), in its order.
     virtual std::vector<std::uint32_t> processIds() = 0;
     virtual std::uint32_t currentProcessId() = 0;
+    // The executable file names (PROCESSENTRY32W::szExeFile, "chrome.exe") of
+    // the snapshot's processes that run in this process's session
+    // (ProcessIdToSessionId): the user's own programs, not another logged-on
+    // user's. A process whose session cannot be read counts as this one's.
+    virtual std::vector<std::u16string> sessionProgramNames() = 0;
     // The executable's full path: the first module of the process's module
     // snapshot, or, when that fails (another bitness, no access),
     // QueryFullProcessImageNameW. "" when neither answers.

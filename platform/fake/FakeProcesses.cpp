@@ -25,6 +25,26 @@ public:
         return m_current;
     }
 
+    std::vector<std::u16string> sessionProgramNames() override
+    {
+        std::lock_guard lock(m_mutex);
+        const std::uint32_t own = sessionOf(m_current);
+        std::vector<std::u16string> names;
+        for (const auto& [id, path] : m_paths) {
+            if (sessionOf(id) != own)
+                continue;
+            const std::size_t slash = path.find_last_of(u"\\/");
+            names.push_back(slash == std::u16string::npos ? path : path.substr(slash + 1));
+        }
+        return names;
+    }
+
+    void setSession(std::uint32_t process, std::uint32_t session) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_sessions[process] = session;
+    }
+
     std::u16string executablePath(std::uint32_t process) override
     {
         std::lock_guard lock(m_mutex);
@@ -62,6 +82,14 @@ public:
     {
         std::lock_guard lock(m_mutex);
         m_paths[id] = std::u16string(path);
+    }
+
+    void removeProcess(std::uint32_t id) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_paths.erase(id);
+        m_sessions.erase(id);
+        std::erase_if(m_windows, [id](const auto& entry) { return entry.first == id; });
     }
 
     void setCurrentProcessId(std::uint32_t id) override
@@ -105,11 +133,19 @@ public:
         m_hung.clear();
         m_sent.clear();
         m_waits.clear();
+        m_sessions.clear();
         m_current = 100;
     }
 
 private:
+    std::uint32_t sessionOf(std::uint32_t process) const
+    {
+        const auto found = m_sessions.find(process);
+        return found == m_sessions.end() ? 1 : found->second;
+    }
+
     std::mutex m_mutex;
+    std::map<std::uint32_t, std::uint32_t> m_sessions;
     std::map<std::uint32_t, std::u16string> m_paths;
     std::vector<std::pair<std::uint32_t, TopWindow>> m_windows;
     std::set<std::uint32_t> m_hung;

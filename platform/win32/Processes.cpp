@@ -67,6 +67,30 @@ public:
 
     std::uint32_t currentProcessId() override { return GetCurrentProcessId(); }
 
+    std::vector<std::u16string> sessionProgramNames() override
+    {
+        std::vector<std::u16string> names;
+        DWORD own = 0;
+        const bool knowOwn = ProcessIdToSessionId(GetCurrentProcessId(), &own) != 0;
+        Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+        if (!snapshot.valid())
+            return names;
+        PROCESSENTRY32W entry{};
+        entry.dwSize = sizeof(entry);
+        for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+            // Another user's browser holds another profile: only this
+            // session's processes keep this user's files busy. A process
+            // whose session cannot be read (access denied to a protected
+            // one) is taken as this session's, so that a doubt never leads
+            // to a clean under a running program.
+            DWORD session = 0;
+            if (knowOwn && ProcessIdToSessionId(entry.th32ProcessID, &session) && session != own)
+                continue;
+            names.push_back(fromWide(entry.szExeFile));
+        }
+        return names;
+    }
+
     std::u16string executablePath(std::uint32_t process) override
     {
         Handle modules(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process));

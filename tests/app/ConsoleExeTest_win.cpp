@@ -2,6 +2,7 @@
 // output and standard error are pipes, the exit status is the process's.
 // The CTest fixture purgoc_copy puts the program at C:\purgo-test-console\.
 #include "app/ConsoleProgram.h"
+#include "catalogue/Catalogue.h"
 
 #include "settings/MappedData.h"
 #include "tests/support/Json.h"
@@ -133,10 +134,14 @@ TEST(ConsoleExe, ExitStatusAndStreamsReachTheCaller)
     int lines = 0;
     for (std::size_t at = 0, end; (end = preview.err.find('\n', at)) != std::string::npos; at = end + 1) {
         ++lines;
-        EXPECT_EQ(preview.err.substr(at, end - at).rfind("measuring " + std::to_string(lines) + "/134: ", 0), 0u)
+        EXPECT_EQ(preview.err.substr(at, end - at)
+                      .rfind("measuring " + std::to_string(lines) + "/" +
+                                 std::to_string(s::file::gui::dialogs::purgo::kCatalogueGroupCount) + ": ",
+                             0),
+                  0u)
             << preview.err.substr(at, end - at);
     }
-    EXPECT_EQ(lines, 134);
+    EXPECT_EQ(lines, s::file::gui::dialogs::purgo::kCatalogueGroupCount);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ using s::platform::testing::narrow;
 using s::platform::testing::Sandbox;
 using s::testing::JsonValue;
 
-constexpr int kGroupCount = 2 + kBuiltinGroupCount;  // the two custom groups first
+constexpr int kGroupCount = 2 + kCatalogueGroupCount;  // the two custom groups first
 
 std::string utf8(std::u16string_view text)
 {
@@ -543,7 +543,8 @@ TEST_F(ConsoleProgram, CleanReportsItsCountsAndExitsWithThreeWhenItemsWaitForThe
 
     const JsonValue result = parsed(json.out);
     EXPECT_EQ(result.names(), (std::vector<std::string>{"command", "mode", "deletedFound", "deletedSize",
-                                                        "pendingFound", "pendingSize", "message"}));
+                                                        "pendingFound", "pendingSize", "message", "skipped"}));
+    EXPECT_TRUE(result["skipped"].items().empty());
     EXPECT_EQ(result["command"].string(), "clean");
     EXPECT_EQ(result["mode"].string(), "interactive");
     EXPECT_EQ(result["deletedFound"].integer(), 0);
@@ -581,7 +582,8 @@ TEST_F(ConsoleProgram, BootCleanReportsTheTargetsItCleanedAndSchedulesNothing)
     EXPECT_FALSE(box.valueExists(u"junk", u"v"));
     EXPECT_TRUE(box.entryExists(u"kept\\c.tmp"));
     const JsonValue result = parsed(json.out);
-    EXPECT_EQ(result.names(), (std::vector<std::string>{"command", "mode", "groupsCleaned", "targetsCleaned"}));
+    EXPECT_EQ(result.names(),
+              (std::vector<std::string>{"command", "mode", "groupsCleaned", "targetsCleaned", "skipped"}));
     EXPECT_EQ(result["command"].string(), "clean");
     EXPECT_EQ(result["mode"].string(), "boot");
     EXPECT_EQ(result["groupsCleaned"].integer(), 1);

@@ -572,6 +572,29 @@ TEST_F(ListFixture, CellsLinksAndMarks)
     EXPECT_EQ(model.refresh(*custom.child(0)), -1) << "no row to repaint";
 }
 
+// A group whose program runs says so in its Description cell, in place of
+// its description; its targets and the other groups keep theirs.
+TEST_F(ListFixture, ARunningProgramsGroupSaysCloseItFirst)
+{
+    TimeRecord& browser = group(u"Browser", 1);
+    browser.description = u"Erase Browser Cache Files";
+    browser.guardName = u"Browser";
+    TimeRecord& other = group(u"Other");
+    other.description = u"Erase Other History";
+    model.setRunningNote([](const TimeRecord& record) {
+        s::str::strbuffer::StrBuffer note(u"Close ");
+        note += record.guardName.view();
+        return note;
+    });
+    show();
+    model.expand(0);
+    EXPECT_EQ(utf8(model.cellText(0, Column::Description)), "Erase Browser Cache Files") << "not running";
+    browser.guardRunning = true;
+    EXPECT_EQ(utf8(model.cellText(0, Column::Description)), "Close Browser");
+    EXPECT_EQ(utf8(model.cellText(1, Column::Description)), "C:\\x");
+    EXPECT_EQ(utf8(model.cellText(2, Column::Description)), "Erase Other History");
+}
+
 TEST_F(ListFixture, LocationsAreAskedWhenAGroupOpensNotWhenRowsMove)
 {
     TimeRecord& a = group(u"A", 2);

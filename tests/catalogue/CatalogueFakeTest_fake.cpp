@@ -203,7 +203,7 @@ TEST_F(CatalogueFakeTest, UnresolvedFoldersGiveRelativePaths)
         s::platform::fakeShellItems().setSpecialFolder(csidl, u"");
     purgo::forgetPlatformFolders();
     BuiltTree tree(englishLocalizer());
-    EXPECT_EQ(tree.groups.size(), static_cast<std::size_t>(purgo::kBuiltinGroupCount));
+    EXPECT_EQ(tree.groups.size(), static_cast<std::size_t>(purgo::kCatalogueGroupCount));
     const TimeRecord* update = tree.group(u"WindowsUpdateTemporaryFolder");
     ASSERT_EQ(update->childCount(), 1u);
     EXPECT_EQ(utf8(update->child(0)->target), "\\SoftwareDistribution\\Download");

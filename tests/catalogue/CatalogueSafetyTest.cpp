@@ -8,7 +8,9 @@
 #include "engine/Scan.h"
 #include "engine/TargetSafety.h"
 
+#include "platform/FindPattern.h"
 #include "tests/catalogue/CatalogueTestSupport.h"
+#include "tests/catalogue/TodaysMachine.h"
 #include "tests/support/CatalogueMachine.h"
 
 #include <gtest/gtest.h>
@@ -84,35 +86,32 @@ const char* const kTraceWords[] = {"cache",
                                    "vlink",
                                    "copernic 2001",
                                    "search results",
-                                   "search assistant\\acmru"};
+                                   "search assistant\\acmru",
+                                   "reports",
+                                   ".etl",
+                                   "reportarchive",
+                                   "reportqueue",
+                                   "top sites",
+                                   "shortcuts"};
 
 // Reviewed one by one: a pop-up counter of a toolbar, and Flash Player's
 // local shared objects (its cookies), which live under the vendor's folder.
-// AbiWord keeps its recent files only in its settings file.
+// AbiWord keeps its recent files only in its settings file. The servicing
+// stack packs its older logs into CbsPersist_*.cab beside CBS.log.
 const char* const kReviewed[] = {"AOLToolbar/IEToolbar_BlockedCounter", "FlashPlayer/AppData_Macromedia",
-                                 "AbiWordMRU/AbiWord_Profile"};
+                                 "AbiWordMRU/AbiWord_Profile", "WindowsUpdateLogFiles/Logs_CBS_cab"};
 
 // User folders and what holds programs or Windows itself, matched as whole
 // components (a path is checked with a backslash after it, so that
 // "...\Documents" is caught as well as "...\Documents\x").
-const char* const kForbiddenParts[] = {"\\documents\\",
-                                       "\\my documents\\",
-                                       "\\desktop\\",
-                                       "\\pictures\\",
-                                       "\\music\\",
-                                       "\\videos\\",
-                                       "\\favorites\\",
-                                       "\\start menu\\",
-                                       "\\onedrive\\",
-                                       ".exe",
-                                       ".dll",
-                                       ".sys",
-                                       ".ocx",
-                                       ".drv",
-                                       ".cpl",
-                                       ".msi",
-                                       "\\system32\\config",
-                                       "\\drivers\\"};
+const char* const kForbiddenParts[] = {"\\documents\\", "\\my documents\\", "\\desktop\\", "\\pictures\\", "\\music\\",
+                                       "\\videos\\", "\\favorites\\", "\\start menu\\", "\\onedrive\\", ".exe", ".dll",
+                                       ".sys", ".ocx", ".drv", ".cpl", ".msi", "\\system32\\config", "\\drivers\\",
+                                       // What a browser's user keeps: bookmarks, saved passwords,
+                                       // preferences, form data, extensions.
+                                       "\\bookmarks\\", "\\login data\\", "\\preferences\\", "\\secure preferences\\",
+                                       "\\local state\\", "\\web data\\", "\\extensions\\", "\\key4.db\\",
+                                       "\\logins.json\\", "\\places.sqlite\\", "\\prefs.js\\"};
 
 void expectOutsideUsersThings(const std::string& path, const std::vector<std::string>& bareFolders, int32_t kind)
 {
@@ -132,9 +131,46 @@ void expectOutsideUsersThings(const std::string& path, const std::vector<std::st
     }
 }
 
+// Whether a target of this kind at `path` would delete `item` (both lower
+// case, full paths).
+bool reaches(int32_t kind, const std::string& path, const std::string& item)
+{
+    const std::size_t slash = item.rfind('\\');
+    const std::string parent = item.substr(0, slash);
+    switch (kind) {
+    case purgo::Type_Folder_1_Level:
+        return parent == path;
+    case purgo::Type_Folder_All_Levels:
+    case purgo::Type_Folder_All_Levels_IncludeSelf:
+    case purgo::Type_Folder_OnlyAllSubFolders:
+        return item.starts_with(path + "\\");
+    case purgo::Type_File:
+        return item == path;
+    case purgo::Type_File_Wild: {
+        const std::size_t patternSlash = path.rfind('\\');
+        const std::string folder = path.substr(0, patternSlash);
+        const std::string pattern = path.substr(patternSlash + 1);
+        const std::u16string pattern16(pattern.begin(), pattern.end());
+        const std::string name = item.substr(slash + 1);
+        const std::u16string name16(name.begin(), name.end());
+        return parent == folder && s::platform::findPatternMatches(pattern16, name16);
+    }
+    default:
+        return false;
+    }
+}
+
 TEST(CatalogueSafety, EveryFixedTargetIsATrace)
 {
     setUpMachine();
+    // Today's browsers with their profiles, so that the rows found on the
+    // machine are reviewed too, and what their users keep.
+    TodaysMachine machine;
+    ASSERT_TRUE(machine.layOut());
+    std::vector<std::string> keepers;
+    for (const MachineItem& item : machine.items())
+        if (!item.junk)
+            keepers.push_back(lowerUtf8(Text(item.path)));
     BuiltTree tree(englishLocalizer());
     std::vector<std::string> bareFolders;
     for (PlatformFolder folder :
@@ -193,6 +229,8 @@ TEST(CatalogueSafety, EveryFixedTargetIsATrace)
                 if (utf8(group->id.view()) == "SystemTemporaryFolder")
                     forbidden.erase(forbidden.begin());
                 expectOutsideUsersThings(path, forbidden, target.kind);
+                for (const std::string& keeper : keepers)
+                    EXPECT_FALSE(reaches(target.kind, path, keeper)) << "reaches " << keeper;
                 if (target.kind == purgo::Type_File_Wild) {
                     std::size_t slash = path.rfind('\\');
                     std::string pattern = path.substr(slash == std::string::npos ? 0 : slash + 1);

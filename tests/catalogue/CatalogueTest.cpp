@@ -177,6 +177,28 @@ const GroupListing kGroupListing[] = {
     {u"WinXPPrefetchClean", "Windows Prefetch (Cache Files)"},
     {u"YahooMessenger", "Yahoo! Messenger (Cache Files & History)"},
     {u"ZoneAlarmLogFile", "Zone Alarm (Log Files)"},
+    // Added after the first catalogue's groups.
+    {u"EdgeCacheFile", "Edge (Cache Files)"},
+    {u"EdgeCookie", "Edge (Cookies)"},
+    {u"EdgeHistory", "Edge (Browse History)"},
+    {u"BraveCacheFile", "Brave (Cache Files)"},
+    {u"BraveCookie", "Brave (Cookies)"},
+    {u"BraveHistory", "Brave (Browse History)"},
+    {u"VivaldiCacheFile", "Vivaldi (Cache Files)"},
+    {u"VivaldiCookie", "Vivaldi (Cookies)"},
+    {u"VivaldiHistory", "Vivaldi (Browse History)"},
+    {u"ChromiumCacheFile", "Chromium (Cache Files)"},
+    {u"ChromiumCookie", "Chromium (Cookies)"},
+    {u"ChromiumHistory", "Chromium (Browse History)"},
+    {u"OperaGXCacheFile", "Opera GX (Cache Files)"},
+    {u"OperaGXCookie", "Opera GX (Cookies)"},
+    {u"OperaGXHistory", "Opera GX (Browse History)"},
+    {u"WindowsErrorReporting", "Windows Error Reporting (Log Files)"},
+    {u"WindowsCrashDumps", "Windows Crash Dumps (Files)"},
+    {u"ExplorerThumbnailCache", "Windows Explorer (Cache Files)"},
+    {u"DirectXShaderCache", "DirectX Shader (Cache Files)"},
+    {u"DeliveryOptimization", "Delivery Optimization (Cache Files)"},
+    {u"WindowsUpdateLogFiles", "Windows Update (Log Files)"},
 };
 
 class CatalogueTest : public ::testing::Test {
@@ -188,7 +210,7 @@ TEST_F(CatalogueTest, GroupsInOrderWithEnglishTitlesAndUniqueIds)
 {
     BuiltTree tree(englishLocalizer());
     ASSERT_EQ(tree.groups.size(), std::size(kGroupListing));
-    ASSERT_EQ(tree.groups.size(), static_cast<std::size_t>(purgo::kBuiltinGroupCount));
+    ASSERT_EQ(tree.groups.size(), static_cast<std::size_t>(purgo::kCatalogueGroupCount));
     std::set<std::u16string> seen;
     for (std::size_t i = 0; i < tree.groups.size(); ++i) {
         const TimeRecord& group = *tree.groups[i];
@@ -236,7 +258,7 @@ TEST_F(CatalogueTest, CustomGroupsLeadTheList)
     ASSERT_TRUE(store);
     std::vector<TimeRecord*> list;
     purgo::buildCatalogue(list, englishLocalizer(), *store);
-    ASSERT_EQ(list.size(), 2u + purgo::kBuiltinGroupCount);
+    ASSERT_EQ(list.size(), 2u + purgo::kCatalogueGroupCount);
     EXPECT_EQ(utf8(list[0]->id), "Custom3");
     EXPECT_TRUE(list[0]->custom);
     EXPECT_EQ(list[0]->childCount(), 1u);
@@ -257,7 +279,7 @@ TEST_F(CatalogueTest, NoCustomGroups)
     ASSERT_TRUE(store);
     std::vector<TimeRecord*> list;
     purgo::buildCatalogue(list, englishLocalizer(), *store);
-    ASSERT_EQ(list.size(), static_cast<std::size_t>(purgo::kBuiltinGroupCount));
+    ASSERT_EQ(list.size(), static_cast<std::size_t>(purgo::kCatalogueGroupCount));
     EXPECT_EQ(utf8(list[0]->id), "SystemTemporaryFolder");
     purgo::forgetCookieSites();
     for (TimeRecord* group : list)
@@ -333,7 +355,9 @@ TEST_F(CatalogueTest, FixedTargetsAddUpByKind)
         // Groups 3, 5 and 32 hold only what the machine gives them.
         const std::set<std::u16string> machineGroups = {u"WindowsUpdateHotFixUninstallers", u"IEInternetCookies",
                                                         u"RecycleBin"};
-        for (const TimeRecord* group : tree.groups) {
+        // The first catalogue's groups; the added ones follow them.
+        for (int g = 0; g < purgo::kBuiltinGroupCount; ++g) {
+            const TimeRecord* group = tree.groups[static_cast<std::size_t>(g)];
             if (machineGroups.count(group->id.toU16String()))
                 continue;
             for (std::size_t c = 0; c < group->childCount(); ++c) {

@@ -337,10 +337,10 @@ TEST_F(RuleGroupsFake, FilesBesideTheProgramFollowTheBuiltInGroupsAndKeepTheirCh
     auto store = s::xml::openFileStore(u"C:\\Purgo\\savedata\\SaveData.xml", p::fileIo());
     std::vector<TimeRecord*> list;
     buildCatalogue(list, catalogue_test::englishLocalizer(), *store);
-    ASSERT_EQ(list.size(), static_cast<std::size_t>(kBuiltinGroupCount) + 3);
-    EXPECT_EQ(list[kBuiltinGroupCount]->title, u"Beside");
-    EXPECT_EQ(list[kBuiltinGroupCount + 2]->title, u"Saved");
-    list[kBuiltinGroupCount + 2]->checked = true;
+    ASSERT_EQ(list.size(), static_cast<std::size_t>(kCatalogueGroupCount) + 3);
+    EXPECT_EQ(list[kCatalogueGroupCount]->title, u"Beside");
+    EXPECT_EQ(list[kCatalogueGroupCount + 2]->title, u"Saved");
+    list[kCatalogueGroupCount + 2]->checked = true;
     for (TimeRecord* group : list)
         saveChecks(*group, kItemsPrefix, *store);
     for (TimeRecord* group : list)
@@ -349,10 +349,10 @@ TEST_F(RuleGroupsFake, FilesBesideTheProgramFollowTheBuiltInGroupsAndKeepTheirCh
     buildCatalogue(list, catalogue_test::englishLocalizer(), *store);
     for (TimeRecord* group : list)
         loadChecks(*group, kItemsPrefix, *store);
-    ASSERT_EQ(list.size(), static_cast<std::size_t>(kBuiltinGroupCount) + 3);
-    EXPECT_FALSE(list[kBuiltinGroupCount]->checked);
-    EXPECT_TRUE(list[kBuiltinGroupCount + 2]->checked);
-    EXPECT_TRUE(list[kBuiltinGroupCount + 2]->child(0)->checked);
+    ASSERT_EQ(list.size(), static_cast<std::size_t>(kCatalogueGroupCount) + 3);
+    EXPECT_FALSE(list[kCatalogueGroupCount]->checked);
+    EXPECT_TRUE(list[kCatalogueGroupCount + 2]->checked);
+    EXPECT_TRUE(list[kCatalogueGroupCount + 2]->child(0)->checked);
     for (TimeRecord* group : list)
         group->release();
 

@@ -327,6 +327,18 @@ TEST_F(ShippedTable, TranslationsDifferFromEnglishUnlessTheWordIsTheSame)
     }
 }
 
+// A text with a field keeps it in every language, or the name never shows.
+TEST_F(ShippedTable, FieldsSurviveTranslation)
+{
+    for (int p = 0; p < localizer->count(); ++p) {
+        LangPack* pack = localizer->pack(p);
+        const StrBuffer* note = pack->find(2100001000);
+        ASSERT_NE(note, nullptr) << utf8(pack->engName());
+        EXPECT_EQ(note->indexOf(u"*AppName*"), note->lastIndexOf(u"*AppName*")) << utf8(pack->engName());
+        EXPECT_GE(note->indexOf(u"*AppName*"), 0) << utf8(pack->engName()) << ": " << utf8(*note);
+    }
+}
+
 TEST_F(ShippedTable, AddressesStartWithTheBuildsWebBase)
 {
     localizer->select(u"English");

@@ -3,6 +3,7 @@
 #include "catalogue/CatalogueFolders.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeMachineFacts.h"
+#include "platform/fake/FakeProcesses.h"
 #include "platform/fake/FakeRegistry.h"
 #include "platform/fake/FakeShellItems.h"
 #include "platform/fake/FakeSystemInfo.h"
@@ -28,6 +29,7 @@ void setUpMachine()
     s::platform::fakeFileSystem().clear();
     s::platform::fakeFileSystem().addFolder(u"C:\\Windows\\system32");
     s::platform::fakeRegistry().clear();
+    s::platform::fakeProcesses().clear();
     s::file::gui::dialogs::purgo::forgetPlatformFolders();
 }
 
@@ -41,6 +43,26 @@ bool writeIniFile(std::u16string_view path, std::string_view text)
     std::u16string wide(text.begin(), text.end());
     s::platform::fakeMachineFacts().setIniFile(path, wide);
     return s::platform::fakeFileSystem().addFile(path, text.size());
+}
+
+bool makeFile(std::u16string_view path, std::size_t bytes)
+{
+    return s::platform::fakeFileSystem().addFile(path, bytes);
+}
+
+RunningProgram::RunningProgram(std::u16string_view executableName)
+{
+    static std::uint32_t nextId = 5000;
+    m_id = ++nextId;
+    std::u16string path = u"C:\\Program Files\\Browser\\";
+    path += executableName;
+    s::platform::fakeProcesses().addProcess(m_id, path);
+    m_started = true;
+}
+
+RunningProgram::~RunningProgram()
+{
+    s::platform::fakeProcesses().removeProcess(m_id);
 }
 
 void removePath(std::u16string_view path)

@@ -72,6 +72,44 @@ bool writeIniFile(std::u16string_view path, std::string_view text)
     return ok && written == text.size();
 }
 
+bool makeFile(std::u16string_view path, std::size_t bytes)
+{
+    return writeIniFile(path, std::string(bytes, 'x'));
+}
+
+// The stand-ins are copies of browser_standin.exe, one per name, made by
+// the browser_standins fixture.
+constexpr wchar_t kStandInFolder[] = L"C:\\purgo-test-browsers\\";
+
+RunningProgram::RunningProgram(std::u16string_view executableName)
+{
+    std::wstring program = kStandInFolder + wide(executableName);
+    // It ends by itself after a minute should the test die before ending it.
+    std::wstring command = L"\"" + program + L"\" 60000";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return;
+    CloseHandle(process.hThread);
+    m_handle = reinterpret_cast<std::uintptr_t>(process.hProcess);
+    m_id = process.dwProcessId;
+    // Listed in a snapshot from its creation on; a short wait shows that it
+    // did not fail to start.
+    m_started = WaitForSingleObject(process.hProcess, 200) == WAIT_TIMEOUT;
+}
+
+RunningProgram::~RunningProgram()
+{
+    if (!m_handle)
+        return;
+    auto process = reinterpret_cast<HANDLE>(m_handle);
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+}
+
 void removePath(std::u16string_view path)
 {
     removeTree(wide(path));
