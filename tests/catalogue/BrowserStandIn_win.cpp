@@ -6,7 +6,7 @@
 //   browser_standin.exe <milliseconds>
 #include <windows.h>
 
-#include <cstdlib>
+#include <cwchar>
 
 int wmain(int argc, wchar_t** argv)
 {

@@ -86,11 +86,21 @@ TEST_F(ModernMachine, EveryJunkFileCountedOnceAndDeletedEveryKeeperStays)
 {
     BuiltTree tree(englishLocalizer());
     int64_t measured = 0;
-    for (TimeRecord* group : tree.groups) {
+    // What the first catalogue's own targets find of it, for the record: the
+    // places of today's versions are the ones added with a default state.
+    int64_t firstCatalogue = 0;
+    for (std::size_t g = 0; g < tree.groups.size(); ++g) {
+        TimeRecord* group = tree.groups[g];
         purgo::scan(*group, nullptr, purgo::Captions::Without);
-        if (isMachineGroup(*group))
-            measured += group->size;
+        if (!isMachineGroup(*group))
+            continue;
+        measured += group->size;
+        for (std::size_t c = 0; c < group->childCount() && g < purgo::kBuiltinGroupCount; ++c)
+            firstCatalogue += group->child(c)->defaultChecked ? 0 : group->child(c)->size;
     }
+    std::printf("the first catalogue's targets find %lld bytes of it (%.1f %%)\n",
+                static_cast<long long>(firstCatalogue),
+                100.0 * static_cast<double>(firstCatalogue) / static_cast<double>(m_machine.junkBytes()));
     // Exactly the junk: a place counted by two targets, or a keeper counted,
     // would show here.
     EXPECT_EQ(measured, static_cast<int64_t>(m_machine.junkBytes()));
