@@ -206,20 +206,25 @@ void addIfPresent(TimeRecord& group, TargetKind kind, const Text& id, const Text
 
 // The profiles of a User Data folder: the folder itself when it holds
 // Preferences (Opera), then each subfolder that does (Default, Profile 1,
-// Guest Profile, and whatever a browser names its others), in listing order.
+// Guest Profile, and whatever a browser names its others), and each one of
+// "_side_profiles" that does (Opera's further profiles), in listing order.
 std::vector<Text> profilesOf(const Text& userData)
 {
     std::vector<Text> profiles;
     if (exists(joined(userData, u"Preferences")))
         profiles.push_back(userData);
-    auto folders = s::file::win::PathListHandle::take();
-    PathWin::make(userData.view())
-        ->listSubdirectories(*folders, s::file::HiddenAndSystem::Include, s::file::Recursion::TopLevel);
-    for (int i = 0; i < folders->count(); ++i) {
-        Text folder = folders->get(i).fullPath();
-        if (exists(joined(folder, u"Preferences")))
-            profiles.push_back(folder);
-    }
+    const auto addFrom = [&profiles](const Text& parent) {
+        auto folders = s::file::win::PathListHandle::take();
+        PathWin::make(parent.view())
+            ->listSubdirectories(*folders, s::file::HiddenAndSystem::Include, s::file::Recursion::TopLevel);
+        for (int i = 0; i < folders->count(); ++i) {
+            Text folder = folders->get(i).fullPath();
+            if (exists(joined(folder, u"Preferences")))
+                profiles.push_back(folder);
+        }
+    };
+    addFrom(userData);
+    addFrom(joined(userData, u"_side_profiles"));
     return profiles;
 }
 
@@ -258,12 +263,18 @@ void addChromiumPlaces(TimeRecord& group, Browser browser, Part part)
         };
 
         for (const Text& profile : profilesOf(userData)) {
-            const Text name = lastComponentOf(profile);
+            // The profile's path below User Data ("Default",
+            // "_side_profiles\1a2b"), or its own name when it is User Data.
+            Text name = profile;
+            if (profile.length() > userData.length())
+                name.remove(0, userData.length() + 1);
+            else
+                name = lastComponentOf(profile);
             const bool chromeDefault =
                 browser == Browser::Chrome && *install.channel == u'\0' && name.equalsIgnoreCase(u"Default");
             Text localProfile;
             if (twin)
-                localProfile = profile.equalsIgnoreCase(userData.view()) ? localData : joined(localData, name.view());
+                localProfile = profile.length() > userData.length() ? joined(localData, name.view()) : localData;
             for (const Place& place : kPlaces) {
                 if (place.part != part || place.level != Level::Profile)
                     continue;

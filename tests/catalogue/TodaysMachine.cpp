@@ -105,21 +105,27 @@ bool TodaysMachine::layOut()
     add(chromeDefault + u"\\Cache\\data_3", 4194304, true);
     add(chromeDefault + u"\\Cookies", 16384, true);
 
-    // Opera and Opera GX: the profile folder is the profile, Roaming;
-    // the caches are in its Local twin.
+    // Opera and Opera GX: the profile folder is the profile, Roaming; the
+    // caches are in its Local twin. Opera has a second profile among its
+    // side profiles.
     for (const char16_t* name : {u"\\Opera Software\\Opera Stable", u"\\Opera Software\\Opera GX Stable"}) {
-        const std::u16string profile = roaming + name;
+        const std::u16string userData = roaming + name;
         const std::u16string twin = local + name;
-        root(profile);
+        root(userData);
         root(twin);
-        for (const ProfileFile& file : kProfileFiles) {
-            const std::u16string_view path = file.path;
-            const bool cache = path.starts_with(u"Cache") || path.starts_with(u"Code Cache") ||
-                               path.starts_with(u"GPUCache") || path.starts_with(u"Dawn");
-            add((cache ? twin : profile) + u"\\" + file.path, file.bytes, file.junk);
+        std::vector<std::u16string> profiles{u""};
+        if (std::u16string_view(name).ends_with(u"Opera Stable"))
+            profiles.push_back(u"\\_side_profiles\\8d1c9a0e");
+        for (const std::u16string& profile : profiles) {
+            for (const ProfileFile& file : kProfileFiles) {
+                const std::u16string_view path = file.path;
+                const bool cache = path.starts_with(u"Cache") || path.starts_with(u"Code Cache") ||
+                                   path.starts_with(u"GPUCache") || path.starts_with(u"Dawn");
+                add((cache ? twin : userData) + profile + u"\\" + file.path, file.bytes, file.junk);
+            }
         }
         for (const ProfileFile& file : kUserDataFiles)
-            add(profile + u"\\" + file.path, file.bytes, file.junk);
+            add(userData + u"\\" + file.path, file.bytes, file.junk);
     }
 
     // Firefox: two profiles, the second listed second; the caches live
