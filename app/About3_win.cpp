@@ -1,9 +1,11 @@
 #include "app/About3_win.h"
 
+#include "base/WideText.h"
 #include "gui/SkinMenu.h"
 #include "image/Draw_win.h"
 #include "image/ProgramImages_win.h"
 #include "lang/Localizer.h"
+#include "lang/TextIds.h"
 
 #include <algorithm>
 
@@ -19,11 +21,6 @@ constexpr int kColumnGap = 8;
 constexpr int kCrossSize = 14;
 constexpr int kNameHeight = 30;
 constexpr int kNameFontHeight = 22;
-
-std::wstring wide(const s::str::strbuffer::StrBuffer& text)
-{
-    return toWide(text.view());
-}
 
 s::app::win::Rect windowRect(HWND window)
 {
@@ -61,7 +58,7 @@ bool About3::createWindow(HWND owner)
 {
     m_window = std::make_unique<SkinnedFrame>();
     FrameArgs args;
-    args.caption = wide(m_lang.text(kTitleText));
+    args.caption = toWide(m_lang.text(s::lang::ids::kAboutTitle));
     args.owner = owner;
     args.scale = m_scale;
     args.width = m_frame.width();
@@ -95,7 +92,7 @@ bool About3::show(HWND owner)
 {
     if (!m_window && !createWindow(owner))
         return false;
-    m_window->setCaption(wide(m_lang.text(kTitleText)));
+    m_window->setCaption(toWide(m_lang.text(s::lang::ids::kAboutTitle)));
     buildContent();
     const auto placement = m_frame.geometry().placement(m_settings);
     SetWindowPos(hwnd(), nullptr, placement.rect.left, placement.rect.top, placement.rect.width, placement.rect.height,
@@ -157,7 +154,7 @@ void About3::buildContent()
     m_heading = std::make_unique<Label>(painter);
     LabelArgs heading;
     heading.parent = parent;
-    heading.caption = Caption::text(wide(m_lang.text(kTitleText)));
+    heading.caption = Caption::text(toWide(m_lang.text(s::lang::ids::kAboutTitle)));
     heading.weight = FontWeight::bold;
     heading.x = left;
     heading.y = y;
@@ -168,7 +165,7 @@ void About3::buildContent()
     PictureButton::Args cross;
     cross.parent = parent;
     cross.picture = Picture::cross;
-    cross.accessibleName = wide(m_lang.text(kCloseText));
+    cross.accessibleName = toWide(m_lang.text(s::lang::ids::kCloseText));
     cross.x = right - kCrossSize * s;
     cross.y = y + (kRowHeight - kCrossSize) * s / 2;
     cross.width = kCrossSize * s;
@@ -195,7 +192,7 @@ void About3::buildContent()
 
     // The name beside the icon, in the middle of its height.
     const int nameLeft = left + iconSize() + kMargin * s;
-    m_name = wide(m_lang.text(kProductName));
+    m_name = toWide(m_lang.text(s::lang::ids::kProductName));
     m_nameBox = std::make_unique<PaintBox>(painter);
     PaintBox::Args nameArgs;
     nameArgs.parent = parent;
@@ -213,36 +210,36 @@ void About3::buildContent()
     // address fits (in texts() order: label, value, ...); the values start
     // after the widest label.
     const int textLeft = left;
-    const int32_t pairs[][2] = {{kVersionLabel, kVersionText},
-                                {kUpdatedLabel, kUpdatedText},
-                                {kLicenseLabel, kLicenseText},
-                                {kUrlLabel, kUrlText}};
+    const int32_t pairs[][2] = {{s::lang::ids::kVersionLabel, s::lang::ids::kVersionText},
+                                {s::lang::ids::kUpdatedLabel, s::lang::ids::kUpdatedText},
+                                {s::lang::ids::kLicenseLabel, s::lang::ids::kLicenseText},
+                                {s::lang::ids::kHomeAddressLabel, s::lang::ids::kHomeAddressText}};
     HDC dc = GetDC(parent);
     int labelWidth = 0;
     for (const auto& pair : pairs)
-        labelWidth = std::max<int>(labelWidth, painter.measureText(dc, wide(m_lang.text(pair[0]))).cx);
-    const std::wstring closeText = wide(m_lang.text(kCloseText));
+        labelWidth = std::max<int>(labelWidth, painter.measureText(dc, toWide(m_lang.text(pair[0]))).cx);
+    const std::wstring closeText = toWide(m_lang.text(s::lang::ids::kCloseText));
     const SIZE closeSize = painter.measureText(dc, closeText);
     ReleaseDC(parent, dc);
     const int valueLeft = textLeft + labelWidth + kColumnGap * s;
     for (const auto& pair : pairs) {
         LabelArgs args;
         args.parent = parent;
-        args.caption = Caption::text(wide(m_lang.text(pair[0])));
+        args.caption = Caption::text(toWide(m_lang.text(pair[0])));
         args.x = textLeft;
         args.y = y;
         args.width = labelWidth;
         args.height = kRowHeight * s;
         m_labels.push_back(std::make_unique<Label>(painter));
         m_labels.back()->create(args);
-        args.caption = Caption::text(wide(m_lang.text(pair[1])));
+        args.caption = Caption::text(toWide(m_lang.text(pair[1])));
         args.x = valueLeft;
         args.width = right - valueLeft;
-        if (pair[1] == kUrlText) {
+        if (pair[1] == s::lang::ids::kHomeAddressText) {
             m_url = std::make_unique<LinkLabel>(painter);
             m_url->create(args);
             m_url->onClick = [this] {
-                m_openPage(kUrlText);
+                m_openPage(s::lang::ids::kHomeAddressText);
             };
         } else {
             m_labels.push_back(std::make_unique<Label>(painter));
@@ -271,14 +268,14 @@ void About3::buildContent()
     m_useful = std::make_unique<LinkLabel>(painter);
     LabelArgs useful;
     useful.parent = parent;
-    useful.caption = Caption::text(wide(m_lang.text(kUsefulLink)));
+    useful.caption = Caption::text(toWide(m_lang.text(s::lang::ids::kUsefulLinkText)));
     useful.x = left;
     useful.y = bottom - buttonHeight + (buttonHeight - kRowHeight * s) / 2;
     useful.width = right - buttonWidth - kMargin * s - left;
     useful.height = kRowHeight * s;
     m_useful->create(useful);
     m_useful->onClick = [this] {
-        m_openPage(kUsefulPage);
+        m_openPage(s::lang::ids::kUsefulPage);
     };
     SetFocus(m_close->hwnd());
 }

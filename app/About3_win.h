@@ -37,19 +37,6 @@ namespace s::gui::dialogs {
 class About3 {
 public:
     // Language ids of the window's texts.
-    static constexpr int32_t kTitleText = 400100;
-    static constexpr int32_t kProductName = 500000;
-    static constexpr int32_t kVersionLabel = 400010;
-    static constexpr int32_t kVersionText = 500010;
-    static constexpr int32_t kUpdatedLabel = 400020;
-    static constexpr int32_t kUpdatedText = 500020;
-    static constexpr int32_t kLicenseLabel = 400050;
-    static constexpr int32_t kLicenseText = 500050;
-    static constexpr int32_t kUrlLabel = 400080;
-    static constexpr int32_t kUrlText = 101000;
-    static constexpr int32_t kUsefulLink = 500089;
-    static constexpr int32_t kUsefulPage = 500100;
-    static constexpr int32_t kCloseText = 400120;
 
     // None is owned; all outlive the window. openPage opens the address of a
     // language entry (the application's openPage).

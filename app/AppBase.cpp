@@ -8,6 +8,7 @@
 #include "gui/SkinMenu.h"
 #include "gui/Skinner.h"
 #include "lang/LangPack.h"
+#include "lang/TextIds.h"
 #include "platform/MachineFacts.h"
 #include "platform/Resources.h"
 
@@ -29,7 +30,7 @@ std::string_view bytesOf(const s::platform::ResourceData& data)
 void AppBase::initialise(std::u16string_view processCommandLine, s::gui::drawer::Skinner* skins)
 {
     m_edition = kEdition;
-    m_productId = kProductId;
+    m_productId = s::lang::ids::kProductName;
     m_commandLine = s::process::commandline::win::CommandLine::fromProcessText(processCommandLine);
 
     m_modulePath = s::platform::machineFacts().modulePath();

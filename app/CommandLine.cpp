@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "base/StrBuffer.h"
 
 namespace s::process::commandline::win {
 
@@ -7,11 +8,6 @@ namespace {
 bool isBlank(char16_t c)
 {
     return c == u' ' || c == u'\t';
-}
-
-char16_t fold(char16_t c)
-{
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
 }
 
 // Where the arguments begin: after the program name and the blanks after it.
@@ -100,12 +96,7 @@ void CommandLine::add(std::u16string argument)
 bool CommandLine::hasSwitch(std::u16string_view name) const
 {
     for (const std::u16string& argument : m_arguments) {
-        if (argument.size() != name.size())
-            continue;
-        bool same = true;
-        for (std::size_t k = 0; k < name.size() && same; ++k)
-            same = fold(argument[k]) == fold(name[k]);
-        if (same)
+        if (s::str::strbuffer::StrBuffer::compareFolded(argument, name) == 0)
             return true;
     }
     return false;

@@ -8,11 +8,12 @@
 #include "catalogue/RuleGroups.h"
 #include "engine/CheckedStates.h"
 #include "engine/CleanItems.h"
+#include "engine/RunController.h"
 #include "engine/RunningPrograms.h"
-#include "engine/Runs.h"
 #include "engine/TargetLocation.h"
 #include "lang/LangPack.h"
 #include "lang/Localizer.h"
+#include "lang/TextIds.h"
 #include "platform/FileIo.h"
 #include "platform/Resources.h"
 #include "settings/MappedData.h"
@@ -20,6 +21,8 @@
 #include <cstdio>
 
 namespace s::app {
+
+namespace ids = s::lang::ids;
 
 namespace {
 
@@ -40,9 +43,6 @@ constexpr char kUsage[] = "usage: purgoc list [--rules]\n"
                           "         --json                 one JSON object on standard output\n"
                           "exit status: 0 done, 1 error, 2 usage error, 3 the clean left items (most of them go at "
                           "the next boot, or a running browser kept its groups)\n";
-
-constexpr int32_t kProductName = 500000;
-constexpr int32_t kVersionText = 500010;
 
 // ---- the command line ----
 
@@ -479,8 +479,8 @@ private:
         if (m_options.json) {
             out(JsonObject()
                     .text("command", u"version")
-                    .text("name", m_localizer.englishText(kProductName).view())
-                    .text("version", m_localizer.text(kVersionText).view())
+                    .text("name", m_localizer.englishText(ids::kProductName).view())
+                    .text("version", m_localizer.text(ids::kVersionText).view())
                     .str() +
                 "\n");
         } else {

@@ -13,7 +13,7 @@
 //   options: --settings <file>  --lang <English name>  --json
 //
 // Results go to standard output as they become known, errors and progress
-// to standard error; the README describes the texts, the JSON shapes and the
+// to standard error; docs/CONSOLE.md describes the texts, the JSON shapes and the
 // exit status (kExit*).
 #pragma once
 

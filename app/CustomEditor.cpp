@@ -7,6 +7,7 @@
 #include "engine/Scan.h"
 #include "engine/TargetLocation.h"
 #include "lang/Localizer.h"
+#include "lang/TextIds.h"
 #include "platform/PathWin.h"
 
 #include <algorithm>
@@ -435,7 +436,7 @@ void CustomEditor::open(const TimeRecord* group)
         m_modifying = false;
     }
     m_form = EditorForm();
-    m_form.panel(EditorType::RegistryValue).second = m_localizer.text(kDefaultValueText);
+    m_form.panel(EditorType::RegistryValue).second = m_localizer.text(s::lang::ids::kDefaultValueText);
     ++m_formRevision;
     m_rows.setGroup(m_group.get());
     m_applyAllowed = false;
@@ -501,7 +502,7 @@ void CustomEditor::selectRow(int row)
         return;
     m_rows.select(row);
     if (const TimeRecord* target = m_rows.record(m_rows.selected())) {
-        if (loadTarget(m_form, *target, m_localizer.text(kDefaultValueText)))
+        if (loadTarget(m_form, *target, m_localizer.text(s::lang::ids::kDefaultValueText)))
             ++m_formRevision;
     }
     recheck();
@@ -617,7 +618,7 @@ TestFindResult CustomEditor::testFind()
             text.remove(0, place.length());
         // The key's unnamed value, in the place's own key.
         if (text.isEmpty())
-            text = m_localizer.text(kDefaultValueText);
+            text = m_localizer.text(s::lang::ids::kDefaultValueText);
         result.items.push_back(std::move(text));
     });
     return result;

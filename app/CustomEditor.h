@@ -64,7 +64,6 @@ inline constexpr int kEditorTypeCount = 7;
 inline constexpr int32_t kEditorTypeTexts[kEditorTypeCount] = {3111000, 3112000, 3113000, 3114000,
                                                                3121000, 3122000, 3123000};
 // "(Default)": the name shown for a key's unnamed default value.
-inline constexpr int32_t kDefaultValueText = 2005001;
 
 // The boxes of one type's panel.
 struct EditorPanel {

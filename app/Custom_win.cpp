@@ -5,6 +5,7 @@
 #include "app/RowIcons_win.h"
 #include "app/StartupRules.h"
 #include "base/TextFormat.h"
+#include "base/WideText.h"
 #include "engine/TargetLocation.h"
 #include "gui/Button_win.h"
 #include "gui/CheckBox_win.h"
@@ -16,6 +17,8 @@
 #include "gui/TextBox_win.h"
 #include "gui/dialogs/FileDialogs_win.h"
 #include "lang/Localizer.h"
+#include "lang/TextIds.h"
+#include "settings/MainWindowView.h"
 
 #include <shlobj.h>
 
@@ -25,47 +28,17 @@
 
 namespace s::file::gui::dialogs {
 
+namespace ids = s::lang::ids;
+
 namespace {
 
 using s::gui::Caption;
-
-constexpr int32_t kAddCaption = 3000001;     // "Add Custom Target"
-constexpr int32_t kModifyCaption = 3000010;  // "Modify Custom Target"
-constexpr int32_t kTitleLabel = 3001000;
-constexpr int32_t kDescriptionLabel = 3001001;
-constexpr int32_t kItemsLabel = 3002000;
-constexpr int32_t kRemoveText = 3002103;
-constexpr int32_t kBoxCaption = 3003000;  // "Clean Up Target"
-constexpr int32_t kTypeLabel = 3004000;
-constexpr int32_t kFileLabel = 3004010;
-constexpr int32_t kFolderLabel = 3004011;
-constexpr int32_t kExtensionLabel = 3004012;  // "Extension:   *."
-constexpr int32_t kExtensionHint = 3004013;   // "e.g. jpg"
-constexpr int32_t kSubFoldersText = 3004014;
-constexpr int32_t kKeyLabel = 3004015;
-constexpr int32_t kValueLabel = 3004016;
-constexpr int32_t kWarningText = 3004017;
-constexpr int32_t kBrowseText = 3004020;
-constexpr int32_t kTestFindText = 3004030;
-constexpr int32_t kApplyText = 3004031;
-constexpr int32_t kAddText = 3004032;
-constexpr int32_t kOkText = 3004040;
-constexpr int32_t kCancelText = 3004041;
-constexpr int32_t kAllFilesFilter = 3006020;
-constexpr int32_t kSizeColumn = 1001001;   // "Size"
-constexpr int32_t kFoundColumn = 1001002;  // "Found"
-constexpr char16_t kViewSection[] = u"MainWindow\\View";
 
 constexpr std::size_t kTypes = kEditorTypeCount + 1;  // indexed by type; [0] unused
 
 std::size_t indexOf(EditorType type)
 {
     return static_cast<std::size_t>(type);
-}
-
-std::wstring wide(std::u16string_view text)
-{
-    return s::gui::toWide(text);
 }
 
 std::u16string utf16(const std::wstring& text)
@@ -75,7 +48,9 @@ std::u16string utf16(const std::wstring& text)
 
 int32_t pathLabelOf(EditorType type)
 {
-    return type == EditorType::File ? kFileLabel : isFolderType(type) ? kFolderLabel : kKeyLabel;
+    return type == EditorType::File ? ids::kEditorFileLabel
+           : isFolderType(type)     ? ids::kEditorFolderLabel
+                                    : ids::kEditorKeyLabel;
 }
 
 std::wstring desktopFolder()
@@ -252,7 +227,7 @@ HWND Custom::hwnd() const
 
 std::wstring Custom::text(int32_t id) const
 {
-    return wide(m_app.lang().text(id).view());
+    return s::str::toWide(m_app.lang().text(id).view());
 }
 
 // --- Opening ---------------------------------------------------------------------
@@ -287,7 +262,7 @@ bool Custom::createWindow(const TimeRecord* group)
     m_controls = std::make_unique<Controls>(m_app.lang());
     const auto placement = m_frame.geometry().placement(m_app.settings());
     s::gui::FrameArgs args;
-    args.caption = text(group ? kModifyCaption : kAddCaption);
+    args.caption = text(group ? ids::kModifyCustomText : ids::kAddCustomText);
     args.owner = m_owner;
     args.scale = m_scale;
     args.x = placement.rect.left;
@@ -349,11 +324,11 @@ void Custom::createControls()
     };
     const TimeRecord& group = *m_editor.group();
 
-    label(c.titleLabel, parent, kTitleLabel);
-    label(c.descriptionLabel, parent, kDescriptionLabel);
-    box(c.title, parent, wide(group.title.view()));
-    box(c.description, parent, wide(group.description.view()));
-    label(c.itemsLabel, parent, kItemsLabel);
+    label(c.titleLabel, parent, ids::kEditorTitleLabel);
+    label(c.descriptionLabel, parent, ids::kEditorDescriptionLabel);
+    box(c.title, parent, s::str::toWide(group.title.view()));
+    box(c.description, parent, s::str::toWide(group.description.view()));
+    label(c.itemsLabel, parent, ids::kEditorItemsLabel);
 
     s::gui::TargetListArgs list;
     list.parent = parent;
@@ -366,11 +341,12 @@ void Custom::createControls()
     list.icon = [icons = c.icons.get()](std::u16string_view key) {
         return icons->get(key);
     };
-    list.alternateRows = m_app.settings().getBool(kViewSection, u"UseAlternateRowColor", true);
+    list.alternateRows =
+        m_app.settings().getBool(s::map::mainwindow::kViewSection, s::map::mainwindow::kUseAlternateRowColor, true);
     // Compact rows whatever the main list's height: the window is small.
     list.cellHeight = s::gui::list::ListViewStep::fromStored(-2);
-    list.fontSize = s::gui::list::ListViewStep::fromStored(
-        m_app.settings().getS32(kViewSection, u"FontSize", s::gui::list::kDefaultFontSize.value()));
+    list.fontSize = s::gui::list::ListViewStep::fromStored(m_app.settings().getS32(
+        s::map::mainwindow::kViewSection, s::map::mainwindow::kFontSize, s::gui::list::kDefaultFontSize.value()));
     c.list.create(list);
     c.list.onSelectionChanged = [this](int row) {
         m_editor.selectRow(row);
@@ -382,7 +358,7 @@ void Custom::createControls()
     c.list.onDoubleClick = [this](int row) {
         lookUp(row);
     };
-    button(c.remove, parent, kRemoveText);
+    button(c.remove, parent, ids::kEditorRemoveText);
     c.remove.onClick = [this] {
         m_editor.removeSelected();
         showState();
@@ -390,10 +366,10 @@ void Custom::createControls()
 
     s::gui::LabelArgs boxArgs;
     boxArgs.parent = parent;
-    boxArgs.caption = Caption::language(kBoxCaption);
+    boxArgs.caption = Caption::language(ids::kEditorBoxCaption);
     c.box.create(boxArgs);
     const HWND inBox = c.box.hwnd();
-    label(c.typeLabel, inBox, kTypeLabel);
+    label(c.typeLabel, inBox, ids::kEditorTypeLabel);
     s::gui::DropDownList::Args typeArgs;
     typeArgs.parent = inBox;
     for (int32_t id : kEditorTypeTexts)
@@ -416,28 +392,29 @@ void Custom::createControls()
             showState();
         };
         if (c.browse[t]) {
-            button(*c.browse[t], inBox, kBrowseText);
+            button(*c.browse[t], inBox, ids::kEditorBrowseText);
             c.browse[t]->onClick = [this, type] {
                 browse(type);
             };
         }
     }
-    label(c.extensionLabel, inBox, kExtensionLabel);
+    label(c.extensionLabel, inBox, ids::kEditorExtensionLabel);
     box(c.extension, inBox, {});
     // The hint shows in the empty box, as a cue banner (also while it has
     // the focus): there is no room beside it for a label of its own.
-    SendMessageW(c.extension.hwnd(), EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(text(kExtensionHint).c_str()));
+    SendMessageW(c.extension.hwnd(), EM_SETCUEBANNER, TRUE,
+                 reinterpret_cast<LPARAM>(text(ids::kEditorExtensionHint).c_str()));
     s::gui::CheckBox::Args sub;
     sub.parent = inBox;
-    sub.caption = Caption::language(kSubFoldersText);
+    sub.caption = Caption::language(ids::kEditorSubFoldersText);
     c.subFolders.create(sub);
     c.subFolders.onStateChanged = [this](s::gui::drawer::CheckState state) {
         if (m_showing || m_editor.form().type != EditorType::Extension)
             return;
-        m_editor.setInSubfolders(state == s::gui::drawer::CheckState::checked);
+        m_editor.setInSubfolders(state == s::gui::drawer::CheckState::Checked);
         showState();
     };
-    label(c.valueLabel, inBox, kValueLabel);
+    label(c.valueLabel, inBox, ids::kEditorValueLabel);
     box(c.value, inBox, {});
     for (auto [control, type] :
          {std::pair{&c.extension, EditorType::Extension}, std::pair{&c.value, EditorType::RegistryValue}}) {
@@ -450,20 +427,20 @@ void Custom::createControls()
     }
     s::gui::LabelArgs warningArgs;
     warningArgs.parent = inBox;
-    warningArgs.caption = Caption::language(kWarningText);
+    warningArgs.caption = Caption::language(ids::kEditorWarningText);
     warningArgs.weight = s::gui::FontWeight::bold;
     c.warning.create(warningArgs);
 
-    button(c.testFind, inBox, kTestFindText);
+    button(c.testFind, inBox, ids::kEditorTestFindText);
     c.testFind.onClick = [this] {
         testFind();
     };
-    button(c.apply, inBox, kApplyText);
+    button(c.apply, inBox, ids::kEditorApplyText);
     c.apply.onClick = [this] {
         m_editor.applyChange();
         showState();
     };
-    button(c.add, inBox, kAddText);
+    button(c.add, inBox, ids::kEditorAddText);
     c.add.onClick = [this] {
         if (m_editor.addAsNew())
             SendMessageW(m_controls->list.hwnd(), LVM_ENSUREVISIBLE,
@@ -476,11 +453,11 @@ void Custom::createControls()
         lineArgs.parent = parent;
         line->create(lineArgs);
     }
-    button(c.ok, parent, kOkText);
+    button(c.ok, parent, ids::kEditorOkText);
     c.ok.onClick = [this] {
         pressOk();
     };
-    button(c.cancel, parent, kCancelText);
+    button(c.cancel, parent, ids::kEditorCancelText);
     c.cancel.onClick = [this] {
         SendMessageW(hwnd(), WM_CLOSE, 0, 0);
     };
@@ -612,7 +589,7 @@ void Custom::layout(const RECT& content)
         place(c.paths[t]->hwnd(), boxLeft, rows[1], boxRight - boxLeft, row);
     }
     place(c.extensionLabel.hwnd(), inner.left, rows[2], labels, row);
-    const int extensionWidth = std::max(40 * s, textWidth(text(kExtensionHint)) + 10 * s);
+    const int extensionWidth = std::max(40 * s, textWidth(text(ids::kEditorExtensionHint)) + 10 * s);
     place(c.extension.hwnd(), boxLeft, rows[2], extensionWidth, row);
     const int subLeft = boxLeft + extensionWidth + gap;
     place(c.subFolders.hwnd(), subLeft, rows[2], areaRight - subLeft, row);
@@ -655,12 +632,12 @@ void Custom::showState()
     if (m_editor.formRevision() != m_shownRevision) {
         m_showing = true;
         for (std::size_t t = 1; t < kTypes; ++t)
-            c.paths[t]->setText(wide(form.panels[t].path.view()));
+            c.paths[t]->setText(s::str::toWide(form.panels[t].path.view()));
         const EditorPanel& extension = form.panel(EditorType::Extension);
-        c.extension.setText(wide(extension.second.view()));
-        c.subFolders.setState(extension.inSubfolders ? s::gui::drawer::CheckState::checked
-                                                     : s::gui::drawer::CheckState::unchecked);
-        c.value.setText(wide(form.panel(EditorType::RegistryValue).second.view()));
+        c.extension.setText(s::str::toWide(extension.second.view()));
+        c.subFolders.setState(extension.inSubfolders ? s::gui::drawer::CheckState::Checked
+                                                     : s::gui::drawer::CheckState::Unchecked);
+        c.value.setText(s::str::toWide(form.panel(EditorType::RegistryValue).second.view()));
         m_showing = false;
         m_shownRevision = m_editor.formRevision();
     }
@@ -682,9 +659,9 @@ void Custom::browse(EditorType type)
     args.parent = hwnd();
     std::optional<std::wstring> chosen;
     if (type == EditorType::File) {
-        args.filters.push_back({text(kAllFilesFilter), L"*.*;"});
+        args.filters.push_back({text(ids::kAllFilesFilter), L"*.*;"});
         const Text start = fileDialogStartFolder(utf16(box.text()));
-        args.startFolder = start.isEmpty() ? desktopFolder() : wide(start.view());
+        args.startFolder = start.isEmpty() ? desktopFolder() : s::str::toWide(start.view());
         chosen = s::gui::dialogs::chooseFile(args);
         // Only a file that is there: the dialog may hand back a typed name.
         if (chosen && GetFileAttributesW(chosen->c_str()) == INVALID_FILE_ATTRIBUTES)
@@ -707,10 +684,10 @@ void Custom::testFind()
     if (found.done) {
         Text size;
         s::str::formatSize(found.size, size);
-        counts = text(kFoundColumn) + L": " + std::to_wstring(found.found) + L"    " + text(kSizeColumn) + L": " +
-                 wide(size.view());
+        counts = text(ids::kFoundColumn) + L": " + std::to_wstring(found.found) + L"    " + text(ids::kSizeColumn) +
+                 L": " + s::str::toWide(size.view());
         for (std::size_t i = 0; i < found.items.size(); ++i)
-            items += (i ? L", " : L"") + wide(found.items[i].view());
+            items += (i ? L", " : L"") + s::str::toWide(found.items[i].view());
         if (found.more)
             items += L", \x2026";
     }
@@ -729,7 +706,7 @@ void Custom::lookUp(int row)
     if (!target || !m_editor.rows().isLink(row))
         return;
     purgo::LookUpTexts texts;
-    texts.caption = m_app.lang().text(500000);
+    texts.caption = m_app.lang().text(ids::kProductName);
     purgo::lookUp(*target, texts);
 }
 
@@ -826,13 +803,14 @@ void attachCustomEditor(purgo::Dialog& dialog, Custom& editor)
         // The top-level list changes on the window thread only between
         // runs: a collect run still appends to it on the worker, and a group
         // the editor gives back must not be added beside it.
-        if (owner.state() != purgo::Dialog::State::Ready)
+        purgo::MainController& controller = owner.controller();
+        if (controller.state() != purgo::MainController::State::Ready)
             return;
-        editor.openEditor(owner.hwnd(), group, [&owner](CustomEditor::Message message, const TimeRecord& edited) {
+        editor.openEditor(owner.hwnd(), group, [&controller](CustomEditor::Message message, const TimeRecord& edited) {
             if (message == CustomEditor::Message::AddNewRecord)
-                owner.addNewRecord(edited);
+                controller.addNewRecord(edited);
             else
-                owner.modifyRecord(edited);
+                controller.modifyRecord(edited);
         });
     };
 }

@@ -2,24 +2,22 @@
 
 #include "lang/LangPack.h"
 #include "lang/Localizer.h"
+#include "lang/TextIds.h"
 
 namespace s::file::gui::dialogs::purgo {
+
+namespace ids = s::lang::ids;
 
 namespace {
 
 using s::gui::menu::MenuItem;
 namespace list = s::gui::list;
-
-constexpr int32_t kViewMenu = 609000;
-constexpr int32_t kAboutMenu = 701000;
-constexpr int32_t kTransparencyMenu = 715000;
-constexpr int32_t kLanguageMenu = 700000;
 constexpr int kTransparencyGroup = 1;
 constexpr int kLanguageGroup = 2;
 
 MenuItem transparencyMenu(int opacity)
 {
-    MenuItem menu = MenuItem::submenu(kTransparencyMenu);
+    MenuItem menu = MenuItem::submenu(ids::kTransparencyMenu);
     const int marked = transparencyCommandOf(opacity);
     for (int k = 0; k <= 9; ++k) {
         const int commandNumber = command::kFirstTransparency + 10 * k;
@@ -31,7 +29,7 @@ MenuItem transparencyMenu(int opacity)
 
 MenuItem languageMenu(s::lang::Localizer& localizer)
 {
-    MenuItem menu = MenuItem::submenu(kLanguageMenu);
+    MenuItem menu = MenuItem::submenu(ids::kLanguageMenu);
     const int count = localizer.count();
     const s::lang::LangPack* current = count > 0 ? localizer.current() : nullptr;
     for (int i = 0; i < count; ++i) {
@@ -59,7 +57,7 @@ int transparencyCommandOf(int opacity)
 
 void buildMainMenus(s::gui::menu::MenuModel& model, const ViewMenuState& state, s::lang::Localizer& localizer)
 {
-    MenuItem view = MenuItem::submenu(kViewMenu);
+    MenuItem view = MenuItem::submenu(ids::kViewMenu);
     view.add(MenuItem::item(3000000, command::kAddCustomTarget));
     view.add(MenuItem::separator());
     view.add(MenuItem::item(720100, command::kSelectAll));
@@ -79,7 +77,7 @@ void buildMainMenus(s::gui::menu::MenuModel& model, const ViewMenuState& state, 
     view.add(MenuItem::item(751000, command::kExit));
     model.add(std::move(view));
 
-    MenuItem about = MenuItem::submenu(kAboutMenu);
+    MenuItem about = MenuItem::submenu(ids::kAboutMenu);
     about.add(MenuItem::item(701100, command::kVersionInformation));
     about.add(MenuItem::item(701200, command::kSoftwarePage));
     about.add(MenuItem::item(701300, command::kTellDevelopers));

@@ -1,27 +1,21 @@
 #include "app/MainWindow_win.h"
 
-#include "app/BootRegistration.h"
 #include "app/FrameOptions_win.h"
 #include "app/MainMenus.h"
-#include "app/MainWindowState.h"
 #include "app/RowIcons_win.h"
 #include "app/StartupRules.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/TargetState.h"
-#include "engine/RunningPrograms.h"
-#include "engine/TargetLocation.h"
-#include "engine/Totals.h"
-#include "gui/Skinner.h"
+#include "base/WideText.h"
+#include "gui/MenuBinding_win.h"
 #include "gui/dialogs/FlexAsker_win.h"
 #include "gui/dialogs/MessageBox_win.h"
-#include "lang/LangPack.h"
 #include "lang/Localizer.h"
-#include "platform/LocalClock.h"
+#include "lang/TextIds.h"
 
 #include <algorithm>
-#include <map>
 
 namespace s::file::gui::dialogs::purgo {
+
+namespace ids = s::lang::ids;
 
 namespace {
 
@@ -29,64 +23,35 @@ namespace list = s::gui::list;
 using s::gui::Caption;
 using s::str::strbuffer::StrBuffer;
 
-constexpr char16_t kViewSection[] = u"MainWindow\\View";
-constexpr int32_t kTitleText = 500000;
-constexpr int32_t kCollectingText = 800000;
-constexpr int32_t kCleaningText = 800200;
-constexpr int32_t kCancelingText = 800400;
-constexpr int32_t kCleanNowText = 900000;
-constexpr int32_t kBootRunText = 901000;
-constexpr int32_t kShowRelatedText = 902000;
-constexpr int32_t kAddCustomText = 3000001;
-constexpr int32_t kRemoveQuestion = 860111;
-constexpr int32_t kTranslatePage = 108500;
-constexpr int32_t kThumbnailPage = 500007;
-
-// The row facts the context menu is built from.
-RowFacts factsOf(list::TargetListModel& model, int row)
+s::gui::drawer::CheckState checkStateOf(bool on)
 {
-    RowFacts facts;
-    const TimeRecord* node = row >= 0 && row < model.rowCount() ? model.record(row) : nullptr;
-    if (!node)
-        return facts;
-    facts.present = true;
-    facts.group = node->isGroup();
-    const list::CheckState state = model.checkState(row);
-    facts.checkedOrPartial = state != list::CheckState::Unchecked;
-    facts.expanded = facts.group && model.isExpanded(row);
-    facts.locationExists = !facts.group && model.isLink(row);
-    facts.custom = node->custom;
-    return facts;
-}
-
-std::wstring wide(const StrBuffer& text)
-{
-    return s::gui::toWide(text.view());
+    return on ? s::gui::drawer::CheckState::Checked : s::gui::drawer::CheckState::Unchecked;
 }
 
 }  // namespace
 
 Dialog::Dialog(s::app::win::AppBase& app, s::app::win::AppWindow& frame, HICON icon, TreeBuilder builder)
-    : m_app(app), m_frame(frame), m_settings(app.settings()), m_lang(app.lang()), m_icon(icon),
-      m_scale(s::app::win::scaleFactor()),
-      m_runs(*this, app.lang(), app.settings(),
-             builder ? std::move(builder) : TreeBuilder([this](std::vector<TimeRecord*>& groups) {
-                 buildCatalogue(groups, m_lang, m_settings);
-             })),
-      m_menus(&app.lang()), m_skinSettings(app.settings()), m_collecting(m_window.painter(), &app.lang()),
+    : m_app(app), m_frame(frame), m_lang(app.lang()), m_icon(icon), m_scale(s::app::win::scaleFactor()),
+      m_controller(*this, app, frame, std::move(builder)), m_collecting(m_window.painter(), &app.lang()),
       m_totalSize(m_window.painter()), m_totalOpen(m_window.painter()), m_totalCount(m_window.painter()),
       m_totalClose(m_window.painter()), m_status(m_window.painter(), &app.lang()), m_progress(m_window.painter()),
       m_plus(m_window.painter()), m_addCustom(m_window.painter()), m_showRelated(m_window.painter(), &app.lang()),
       m_clean(m_window.painter()), m_bootCheck(m_window.painter(), &app.lang())
 {
     m_lang.addListener(this);
+    m_controller.openCustomEditor = [this](const TimeRecord* group) {
+        if (openCustomEditor)
+            openCustomEditor(*this, group);
+    };
+    m_controller.showVersionInformation = [this] {
+        if (showVersionInformation)
+            showVersionInformation(*this);
+    };
 }
 
 Dialog::~Dialog()
 {
-    m_runs.requestCancel();
-    if (m_worker)
-        m_worker->waitIdle();
+    m_controller.stop();
     m_lang.removeListener(this);
     m_listView.destroy();
     m_window.destroy();
@@ -97,46 +62,24 @@ Dialog::~Dialog()
 void Dialog::build(bool bootRun)
 {
     m_bootRun = bootRun;
-    if (s::gui::drawer::Skinner* skins = m_app.skins()) {
-        m_skinMenu = std::make_unique<s::gui::drawer::SkinMenu>(*skins, m_skinSettings, s::platform::systemClock());
-        s::gui::drawer::applyPeriodicChange(*skins, m_skinSettings, s::platform::systemClock());
-    }
-    m_opacity = m_settings.getS32(kViewSection, u"Transparency", 90);
-    m_opacityOnlyOnTop = m_settings.getBool(kViewSection, u"TransparencyOnlyOnTop", false);
-    buildMenus();
-    m_showOnlyRelated = m_settings.getBool(kViewSection, u"ShowOnlyRelated", true);
-    m_useAlternateRowColor = m_settings.getBool(kViewSection, u"UseAlternateRowColor", true);
-
+    m_controller.loadOptions();
     if (!createWindow())
         return;
     createElements();
     configureList();
-    m_list.setFilter([this](const TimeRecord& group) { return !m_showOnlyRelated || isRelated(group); });
-    m_list.setRunningNote([this](const TimeRecord& group) { return runningNote(group, m_lang); });
 
     if (m_bootRun) {
-        m_runs.setStartupMode(true);
-        m_runs.collectInformation();
-        m_runs.cleanSelected();
-        m_state = State::Closed;
+        m_controller.runBoot();
         m_window.destroy();
     } else {
-        m_collecting.show();
-        setStatus(kCollectingText);
-        EnableWindow(m_clean.hwnd(), FALSE);
-        const auto placement = m_frame.geometry().placement(m_settings);
+        m_controller.enterCollecting();
+        const auto placement = m_frame.geometry().placement(m_app.settings());
         SetWindowPos(m_window.hwnd(), nullptr, placement.rect.left, placement.rect.top, placement.rect.width,
                      placement.rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
         if (placement.maximize)
             ShowWindow(m_window.hwnd(), SW_MAXIMIZE);
         m_window.show();
-        m_worker = std::make_unique<s::thread::win::Thread>();
-        m_runs.submit(*m_worker, RunMode::Collect);
-        // Asking the Task Scheduler starts its service on a cold machine:
-        // the window is up and the list filling by then.
-        const bool registered =
-            s::app::win::isBootRunRegistered(s::app::win::bootEntryName(m_lang), s::app::win::osVersion());
-        m_bootCheck.setState(registered ? s::gui::drawer::CheckState::checked : s::gui::drawer::CheckState::unchecked);
+        m_controller.startCollect();
     }
     if (afterBuild)
         afterBuild(*this);
@@ -145,7 +88,7 @@ void Dialog::build(bool bootRun)
 bool Dialog::createWindow()
 {
     s::gui::FrameArgs args;
-    args.caption = wide(m_lang.text(kTitleText));
+    args.caption = s::str::toWide(m_lang.text(ids::kProductName));
     args.icon = m_icon;
     args.scale = m_scale;
     args.width = m_frame.width();
@@ -153,21 +96,21 @@ bool Dialog::createWindow()
     args.x = 0;
     args.y = 0;
     args.skins = m_app.skins();
-    args.menus = &m_menus;
+    args.menus = &m_controller.menus();
     s::app::win::applyFrameOptions(m_frame, args);
-    args.opacity = std::clamp(m_opacity, 0, 100);
-    args.opacityOnlyOnTop = m_opacityOnlyOnTop;
+    args.opacity = std::clamp(m_controller.opacity(), 0, 100);
+    args.opacityOnlyOnTop = m_controller.opacityOnlyOnTop();
     m_window.onCommand = [this](int number) {
-        command(number);
+        m_controller.command(number);
     };
     m_window.onClose = [this] {
-        return close();
+        return m_controller.close();
     };
     m_window.onLayout = [this](const RECT& content) {
         layout(content);
     };
     m_window.onEndSession = [this] {
-        close();
+        m_controller.close();
     };
     // The message loop ends with the window; a boot run has none.
     m_window.onDestroyed = [this] {
@@ -183,26 +126,23 @@ void Dialog::createElements()
     const int s = m_scale;
     s::gui::TargetListArgs listArgs;
     listArgs.parent = parent;
-    listArgs.rows = &m_list;
+    listArgs.rows = &m_controller.list();
     listArgs.painter = &m_window.painter();
     listArgs.columnTitle = [this](int32_t id) {
-        return wide(m_lang.text(id));
+        return s::str::toWide(m_lang.text(id));
     };
     auto icons = std::make_shared<s::app::win::RowIcons>(16 * s);
     listArgs.icon = [icons](std::u16string_view key) {
         return icons->get(key);
     };
-    listArgs.alternateRows = m_useAlternateRowColor;
-    const auto cellHeight = list::ListViewStep::fromStored(m_settings.getS32(
-        kViewSection, u"CellHeight", list::defaultCellHeight(s::app::win::osVersion().major).value()));
-    listArgs.cellHeight = cellHeight;
-    listArgs.fontSize =
-        list::ListViewStep::fromStored(m_settings.getS32(kViewSection, u"FontSize", list::kDefaultFontSize.value()));
+    listArgs.alternateRows = m_controller.alternateRows();
+    listArgs.cellHeight = m_controller.cellHeight();
+    listArgs.fontSize = m_controller.fontSize();
     m_listView.create(listArgs);
 
     s::gui::OverlayPanel::Args panel;
     panel.parent = parent;
-    panel.caption = Caption::language(kCollectingText);
+    panel.caption = Caption::language(ids::kCollectingText);
     panel.width = 200 * s;
     panel.height = 40 * s;
     m_collecting.create(panel);
@@ -227,40 +167,40 @@ void Dialog::createElements()
     plus.height = 14 * s;
     m_plus.create(plus);
     m_plus.onClick = [this] {
-        command(command::kAddCustomTarget);
+        m_controller.command(command::kAddCustomTarget);
     };
 
     s::gui::Button::Args add;
     add.parent = parent;
-    add.text = wide(m_lang.text(kAddCustomText));
+    add.text = s::str::toWide(m_lang.text(ids::kAddCustomText));
     m_addCustom.create(add);
     m_addCustom.onClick = [this] {
-        command(command::kAddCustomTarget);
+        m_controller.command(command::kAddCustomTarget);
     };
 
     s::gui::CheckBox::Args related;
     related.parent = parent;
-    related.caption = Caption::language(kShowRelatedText);
-    related.state = m_showOnlyRelated ? s::gui::drawer::CheckState::checked : s::gui::drawer::CheckState::unchecked;
+    related.caption = Caption::language(ids::kShowRelatedText);
+    related.state = checkStateOf(m_controller.showOnlyRelated());
     m_showRelated.create(related);
     m_showRelated.onStateChanged = [this](s::gui::drawer::CheckState state) {
-        setShowOnlyRelated(state == s::gui::drawer::CheckState::checked);
+        m_controller.setShowOnlyRelated(state == s::gui::drawer::CheckState::Checked);
     };
 
     s::gui::Button::Args clean;
     clean.parent = parent;
-    clean.text = wide(m_lang.text(kCleanNowText));
+    clean.text = s::str::toWide(m_lang.text(ids::kCleanNowText));
     m_clean.create(clean);
     m_clean.onClick = [this] {
-        pressCleanButton();
+        m_controller.pressCleanButton();
     };
 
     s::gui::CheckBox::Args boot;
     boot.parent = parent;
-    boot.caption = Caption::language(kBootRunText);
+    boot.caption = Caption::language(ids::kBootRunText);
     m_bootCheck.create(boot);
     m_bootCheck.onStateChanged = [this](s::gui::drawer::CheckState state) {
-        setBootRunChecked(state == s::gui::drawer::CheckState::checked);
+        m_controller.setBootRun(state == s::gui::drawer::CheckState::Checked);
     };
 
     relayout();
@@ -268,44 +208,24 @@ void Dialog::createElements()
 
 void Dialog::configureList()
 {
-    const ColumnLayout stored = readColumnLayout(m_settings, m_listView.columnCount());
+    const ColumnLayout stored = readColumnLayout(m_app.settings(), m_listView.columnCount());
     if (!stored.widths.empty())
         for (int i = 0; i < m_listView.columnCount(); ++i)
             m_listView.setColumnWidth(i, stored.widths[static_cast<std::size_t>(i)]);
     if (!stored.order.empty())
         m_listView.setColumnOrder(stored.order);
     m_listView.onCheckClicked = [this](int) {
-        checksChanged();
+        m_controller.checksChanged();
     };
     m_listView.onLinkPressed = [this](int row) {
-        onLink(row);
+        m_controller.onLink(row);
     };
     m_listView.onDoubleClick = [this](int row) {
-        onDoubleClick(row);
+        m_controller.onDoubleClick(row);
     };
     m_listView.onContextMenu = [this](int row, POINT screen) {
         onContextMenu(row, screen);
     };
-}
-
-void Dialog::buildMenus()
-{
-    ViewMenuState state;
-    state.keepOnTop = m_frame.keepOnTop();
-    state.closeByMiddleClick = m_frame.middleClick() == s::app::win::MiddleClick::Close;
-    state.alternateRows = m_settings.getBool(kViewSection, u"UseAlternateRowColor", true);
-    state.opacity = m_opacity;
-    state.windowsMajorVersion = s::app::win::osVersion().major;
-    state.cellHeight = list::ListViewStep::fromStored(
-        m_settings.getS32(kViewSection, u"CellHeight", list::defaultCellHeight(state.windowsMajorVersion).value()));
-    state.fontSize =
-        list::ListViewStep::fromStored(m_settings.getS32(kViewSection, u"FontSize", list::kDefaultFontSize.value()));
-    s::gui::menu::MenuItem skins;
-    if (m_skinMenu) {
-        skins = m_skinMenu->submenu();
-        state.skinMenu = &skins;
-    }
-    buildMainMenus(m_menus, state, m_lang);
 }
 
 // --- Layout ------------------------------------------------------------------
@@ -350,7 +270,7 @@ void Dialog::layout(const RECT& content)
     HDC dc = GetDC(m_addCustom.hwnd());
     SIZE addText{};
     HFONT old = static_cast<HFONT>(SelectObject(dc, m_window.painter().font()));
-    const std::wstring addCaption = wide(m_lang.text(kAddCustomText));
+    const std::wstring addCaption = s::str::toWide(m_lang.text(ids::kAddCustomText));
     GetTextExtentPoint32W(dc, addCaption.c_str(), static_cast<int>(addCaption.size()), &addText);
     SelectObject(dc, old);
     ReleaseDC(m_addCustom.hwnd(), dc);
@@ -379,7 +299,7 @@ void Dialog::layout(const RECT& content)
 
 // --- Status row and button -------------------------------------------------
 
-void Dialog::showTotals(bool on)
+void Dialog::showTotalsRow(bool on)
 {
     m_totalsShown = on;
     for (s::gui::Label* label : {&m_totalSize, &m_totalOpen, &m_totalCount, &m_totalClose})
@@ -388,31 +308,93 @@ void Dialog::showTotals(bool on)
     relayout();
 }
 
-void Dialog::setStatus(int32_t textId)
+void Dialog::showStatus(int32_t textId)
 {
     m_status.setCaption(Caption::language(textId));
-    showTotals(false);
+    showTotalsRow(false);
 }
 
-void Dialog::updateTotals()
+void Dialog::showTotals(const StatusLabels& labels)
 {
-    const Totals totals = computeTotals(targets());
-    const StatusLabels labels = statusLabels(totals, m_lang);
-    m_totalSize.setCaption(Caption::text(wide(labels.size)));
-    m_totalOpen.setCaption(Caption::text(wide(labels.open)));
-    m_totalCount.setCaption(Caption::text(wide(labels.count)));
-    m_totalClose.setCaption(Caption::text(wide(labels.close)));
-    SetWindowTextW(m_clean.hwnd(), wide(cleanButtonCaption(totals, m_lang)).c_str());
-    EnableWindow(m_clean.hwnd(), TRUE);
-    if (m_totalsShown)
-        relayout();
+    if (!m_totalsShown)
+        showTotalsRow(true);
+    m_totalSize.setCaption(Caption::text(s::str::toWide(labels.size)));
+    m_totalOpen.setCaption(Caption::text(s::str::toWide(labels.open)));
+    m_totalCount.setCaption(Caption::text(s::str::toWide(labels.count)));
+    m_totalClose.setCaption(Caption::text(s::str::toWide(labels.close)));
+    relayout();
 }
 
-void Dialog::enterReadyState()
+void Dialog::setCleanCaption(const StrBuffer& caption)
 {
-    m_state = State::Ready;
-    showTotals(true);
-    updateTotals();
+    SetWindowTextW(m_clean.hwnd(), s::str::toWide(caption).c_str());
+}
+
+void Dialog::setCleanEnabled(bool on)
+{
+    EnableWindow(m_clean.hwnd(), on ? TRUE : FALSE);
+}
+
+void Dialog::setListEnabled(bool on)
+{
+    EnableWindow(m_listView.hwnd(), on ? TRUE : FALSE);
+}
+
+void Dialog::showCollecting(bool on)
+{
+    if (on)
+        m_collecting.show();
+    else
+        m_collecting.hide();
+}
+
+void Dialog::showProgress(int range)
+{
+    m_progress.setRange(0, range);
+    m_progress.setPosition(0);
+    ShowWindow(m_progress.hwnd(), SW_SHOWNA);
+}
+
+void Dialog::setProgress(int position)
+{
+    m_progress.setPosition(position);
+}
+
+void Dialog::hideProgress()
+{
+    ShowWindow(m_progress.hwnd(), SW_HIDE);
+}
+
+void Dialog::showMessage(const StrBuffer& text)
+{
+    s::gui::dialogs::MessageBox box(m_app.skins(), m_scale);
+    box.show(m_window.hwnd(), s::str::toWide(m_lang.text(ids::kProductName)), s::str::toWide(text));
+}
+
+bool Dialog::ask(const StrBuffer& question)
+{
+    s::gui::dialogs::FlexAsker asker(m_lang, m_app.skins(), m_scale);
+    asker.setShowDontAsk(false);
+    return asker.ask(m_window.hwnd(), s::str::toWide(m_lang.text(ids::kProductName)), s::str::toWide(question)) &&
+           asker.answer();
+}
+
+void Dialog::setShowRelatedChecked(bool on)
+{
+    if (m_showRelated.hwnd())
+        m_showRelated.setState(checkStateOf(on));
+}
+
+void Dialog::setBootRunChecked(bool on)
+{
+    if (m_bootCheck.hwnd())
+        m_bootCheck.setState(checkStateOf(on));
+}
+
+void Dialog::changeRowsQuietly(const std::function<void()>& change)
+{
+    s::gui::DrawingSuspended quiet(m_listView);
+    change();
 }
 
 std::wstring Dialog::statusText() const
@@ -429,12 +411,39 @@ std::wstring Dialog::cleanButtonText() const
     return text;
 }
 
-bool Dialog::bootRunChecked() const
+// --- The view options ------------------------------------------------------------
+
+void Dialog::setKeepOnTop(bool on)
 {
-    return m_bootCheck.state() == s::gui::drawer::CheckState::checked;
+    m_window.setKeepOnTop(on);
 }
 
-// --- Runs ----------------------------------------------------------------------
+void Dialog::setMiddleClickClose(bool close)
+{
+    m_window.setMiddleClickAction(close ? s::gui::MiddleClickAction::close : s::gui::MiddleClickAction::doNothing);
+}
+
+void Dialog::setOpacity(int percent, bool onlyOnTop)
+{
+    m_window.setOpacity(percent, onlyOnTop);
+}
+
+void Dialog::setAlternateRows(bool on)
+{
+    m_listView.setAlternateRows(on);
+}
+
+void Dialog::setCellHeight(list::ListViewStep step)
+{
+    m_listView.setCellHeight(step);
+}
+
+void Dialog::setFontSize(list::ListViewStep step)
+{
+    m_listView.setFontSize(step);
+}
+
+// --- Runs and list -------------------------------------------------------------
 
 void Dialog::post(std::function<void()> work)
 {
@@ -442,368 +451,49 @@ void Dialog::post(std::function<void()> work)
         queue->post(std::move(work));
 }
 
-void Dialog::collectStarted()
-{
-}
-
-void Dialog::addRow(TimeRecord& group)
-{
-    post([this, &group] { m_list.insertGroup(&group, m_list.rowCount()); });
-}
-
-void Dialog::collectFinished(const Totals&)
-{
-    post([this] {
-        // Every group, shown or not, so that "Show only Related" can list the
-        // others later; the rows keep the catalogue's order.
-        m_list.setGroups(targets());
-        m_collecting.hide();
-        enterReadyState();
-    });
-}
-
-void Dialog::cleanStarted(const StrBuffer&, const StrBuffer& buttonCaption, int groupCount)
-{
-    const std::wstring caption = wide(buttonCaption);
-    post([this, caption, groupCount] {
-        m_state = State::Cleaning;
-        setStatus(kCleaningText);
-        SetWindowTextW(m_clean.hwnd(), caption.c_str());
-        EnableWindow(m_clean.hwnd(), TRUE);
-        EnableWindow(m_listView.hwnd(), FALSE);
-        m_progress.setRange(0, std::max(1, groupCount));
-        m_progress.setPosition(0);
-        ShowWindow(m_progress.hwnd(), SW_SHOWNA);
-    });
-}
-
-void Dialog::cleanProgress(int position)
-{
-    post([this, position] {
-        m_progress.setPosition(position + 1);
-        auto& groups = targets();
-        if (position >= 0 && position < static_cast<int>(groups.size()))
-            m_list.refresh(*groups[static_cast<std::size_t>(position)]);
-    });
-}
-
-void Dialog::showResult(const StrBuffer& message)
-{
-    std::wstring text = wide(message);
-    post([this, text] {
-        s::gui::dialogs::MessageBox box(m_app.skins(), m_scale);
-        box.show(m_window.hwnd(), wide(m_lang.text(kTitleText)), text);
-    });
-}
-
-void Dialog::cleanFinished(const Totals&)
-{
-    post([this] {
-        ShowWindow(m_progress.hwnd(), SW_HIDE);
-        EnableWindow(m_listView.hwnd(), TRUE);
-        for (TimeRecord* group : targets())
-            m_list.refresh(*group);
-        enterReadyState();
-    });
-}
-
-void Dialog::pressCleanButton()
-{
-    switch (m_state) {
-    case State::Ready:
-        if (!m_runs.busy() && m_worker)
-            m_runs.submit(*m_worker, RunMode::Clean);
-        break;
-    case State::Cleaning:
-        m_state = State::Canceling;
-        SetWindowTextW(m_clean.hwnd(), wide(m_lang.text(kCancelingText)).c_str());
-        m_runs.requestCancel();
-        break;
-    default:
-        break;
-    }
-}
-
-// --- List --------------------------------------------------------------------
-
-void Dialog::checksChanged()
-{
-    if (m_state == State::Ready)
-        updateTotals();
-}
-
-void Dialog::lookUp(const TimeRecord& target)
-{
-    LookUpTexts texts;
-    texts.caption = m_lang.text(kTitleText);
-    purgo::lookUp(target, texts);
-}
-
-void Dialog::onLink(int row)
-{
-    const TimeRecord* node = m_list.record(row);
-    if (!node)
-        return;
-    if (node->isGroup())
-        m_list.toggleExpanded(row);
-    else if (m_list.isLink(row))
-        lookUp(*node);
-}
-
-void Dialog::onDoubleClick(int row)
-{
-    const TimeRecord* node = m_list.record(row);
-    if (node && !node->isGroup() && m_list.isLink(row))
-        lookUp(*node);
-}
-
 void Dialog::onContextMenu(int row, POINT screen)
 {
-    if (m_state == State::Cleaning || m_state == State::Canceling)
-        return;
     s::gui::menu::MenuModel model(&m_lang);
-    s::gui::menu::MenuItem& menu = model.add(listContextMenu(factsOf(m_list, row)));
+    s::gui::menu::MenuItem* menu = m_controller.contextMenu(row, model);
+    if (!menu)
+        return;
     s::gui::menu::MenuBinding binding(model);
-    const int chosen = binding.track(menu, m_window.hwnd(), screen);
+    const int chosen = binding.track(*menu, m_window.hwnd(), screen);
     if (chosen >= 0)
-        rowCommand(chosen, row);
-}
-
-void Dialog::rowCommand(int number, int row)
-{
-    TimeRecord* node = m_list.record(row);
-    if (!node)
-        return;
-    switch (number) {
-    case command::kSelect:
-        m_list.toggleCheck(row);
-        checksChanged();
-        break;
-    case command::kDetails:
-        onLink(row);
-        break;
-    case command::kModify:
-        if (node->isGroup() && node->custom && openCustomEditor)
-            openCustomEditor(*this, node);
-        break;
-    case command::kRemove:
-        if (node->isGroup() && node->custom)
-            removeCustomGroup(row);
-        break;
-    default:
-        break;
-    }
-}
-
-void Dialog::removeCustomGroup(int row)
-{
-    s::gui::dialogs::FlexAsker asker(m_lang, m_app.skins(), m_scale);
-    asker.setShowDontAsk(false);
-    if (!asker.ask(m_window.hwnd(), wide(m_lang.text(kTitleText)), wide(m_lang.text(kRemoveQuestion))) ||
-        !asker.answer())
-        return;
-    purgo::removeCustomGroup(targets(), m_list, m_list.record(row));
-    checksChanged();
-}
-
-void Dialog::addNewRecord(const TimeRecord& record)
-{
-    addCustomGroup(targets(), m_list, record.clone());
-    checksChanged();
-}
-
-void Dialog::modifyRecord(const TimeRecord& record)
-{
-    replaceCustomGroup(targets(), m_list, record.clone());
-    checksChanged();
-}
-
-void Dialog::setShowOnlyRelated(bool on)
-{
-    m_showOnlyRelated = on;
-    if (m_showRelated.hwnd())
-        m_showRelated.setState(on ? s::gui::drawer::CheckState::checked : s::gui::drawer::CheckState::unchecked);
-    if (m_state != State::Collecting) {
-        s::gui::DrawingSuspended quiet(m_listView);
-        m_list.applyFilter();
-    }
-    m_settings.setBool(kViewSection, u"ShowOnlyRelated", on);
-}
-
-void Dialog::setBootRunChecked(bool on)
-{
-    if (m_bootCheck.hwnd())
-        m_bootCheck.setState(on ? s::gui::drawer::CheckState::checked : s::gui::drawer::CheckState::unchecked);
-    const std::u16string name = s::app::win::bootEntryName(m_lang);
-    if (on) {
-        // The boot run cleans what is checked now.
-        if (!m_runs.busy())
-            saveTargetState(targets(), m_settings, m_lock);
-        s::app::win::registerBootRun(name, m_app.modulePath(), s::app::win::osVersion());
-    } else {
-        s::app::win::unregisterBootRun(name, s::app::win::osVersion());
-    }
-}
-
-// --- Menus -------------------------------------------------------------------
-
-void Dialog::openAddress(int32_t textId)
-{
-    m_app.openPage(textId);
-}
-
-void Dialog::command(int number)
-{
-    const int languages = m_lang.count();
-    if (number >= 0 && number < languages) {
-        m_lang.selectIndex(number);
-        m_app.setLanguageSetting(m_lang.current()->engName().view());
-        return;
-    }
-    if (number == languages) {
-        openAddress(kTranslatePage);
-        return;
-    }
-    switch (number) {
-    case command::kKeepOnTop: {
-        const bool on = !m_frame.keepOnTop();
-        m_frame.setKeepOnTop(on);
-        m_window.setKeepOnTop(on);
-        m_menus.setMarked(command::kKeepOnTop, on);
-        m_window.setOpacity(std::clamp(m_opacity, 0, 100), m_opacityOnlyOnTop);
-        return;
-    }
-    case command::kCloseByMiddleClick: {
-        const bool close = m_frame.middleClick() != s::app::win::MiddleClick::Close;
-        m_frame.setMiddleClick(close ? s::app::win::MiddleClick::Close : s::app::win::MiddleClick::DoNothing);
-        m_window.setMiddleClickAction(close ? s::gui::MiddleClickAction::close : s::gui::MiddleClickAction::doNothing);
-        m_menus.setMarked(command::kCloseByMiddleClick, close);
-        return;
-    }
-    case command::kSelectAll:
-    case command::kDeselectAll:
-        if (m_state == State::Ready) {
-            m_list.setAllGroupsChecked(number == command::kSelectAll);
-            checksChanged();
-        }
-        return;
-    case command::kAddCustomTarget:
-        if (openCustomEditor)
-            openCustomEditor(*this, nullptr);
-        return;
-    case command::kAlternateRows:
-        m_useAlternateRowColor = !m_useAlternateRowColor;
-        m_settings.setBool(kViewSection, u"UseAlternateRowColor", m_useAlternateRowColor);
-        m_listView.setAlternateRows(m_useAlternateRowColor);
-        m_menus.setMarked(command::kAlternateRows, m_useAlternateRowColor);
-        return;
-    case command::kExit:
-        SendMessageW(m_window.hwnd(), WM_CLOSE, 0, 0);
-        return;
-    case command::kVersionInformation:
-        if (showVersionInformation)
-            showVersionInformation(*this);
-        return;
-    case command::kSoftwarePage:
-        openAddress(500003);
-        return;
-    case command::kTellDevelopers:
-        openAddress(500004);
-        return;
-    case command::kMoreSoftware:
-        openAddress(108000);
-        return;
-    case command::kWorkplace:
-        openAddress(108200);
-        return;
-    case s::gui::drawer::SkinMenu::kSeeThumbnail:
-        openAddress(kThumbnailPage);
-        return;
-    default:
-        break;
-    }
-    if (number >= command::kFirstTransparency && number <= command::kLastTransparency && number % 10 == 0) {
-        m_opacity = opacityOfCommand(number);
-        m_settings.setS32(kViewSection, u"Transparency", m_opacity);
-        m_settings.setBool(kViewSection, u"TransparencyOnlyOnTop", m_opacityOnlyOnTop);
-        m_window.setOpacity(m_opacity, m_opacityOnlyOnTop);
-        return;
-    }
-    if (const auto step = list::ListViewStep::fromCommand(list::kCellHeightFirstCommand, number); step.isSet()) {
-        m_listView.setCellHeight(step);
-        m_settings.setS32(kViewSection, u"CellHeight", step.value());
-        return;
-    }
-    if (const auto step = list::ListViewStep::fromCommand(list::kFontSizeFirstCommand, number); step.isSet()) {
-        m_listView.setFontSize(step);
-        m_settings.setS32(kViewSection, u"FontSize", step.value());
-        return;
-    }
-    if (m_skinMenu && m_skinMenu->onCommand(number)) {
-        if (s::gui::drawer::Skinner* skins = m_app.skins(); skins && skins->currentIndex() >= 0)
-            m_app.setSkinSetting(skins->skinName(skins->currentIndex()).view());
-    }
+        m_controller.rowCommand(chosen, row);
 }
 
 void Dialog::onEvent(s::base::IObject* source, int)
 {
     if (source != static_cast<s::base::IObject*>(&m_lang) || !m_window.hwnd())
         return;
-    m_window.setCaption(wide(m_lang.text(kTitleText)));
+    m_window.setCaption(s::str::toWide(m_lang.text(ids::kProductName)));
     m_listView.updateColumnTitles();
-    SetWindowTextW(m_addCustom.hwnd(), wide(m_lang.text(kAddCustomText)).c_str());
-    switch (m_state) {
-    case State::Ready:
-        updateTotals();
-        break;
-    case State::Collecting:
-        SetWindowTextW(m_clean.hwnd(), wide(m_lang.text(kCleanNowText)).c_str());
-        break;
-    case State::Cleaning:
-        SetWindowTextW(m_clean.hwnd(), wide(m_lang.text(800300)).c_str());
-        break;
-    case State::Canceling:
-        SetWindowTextW(m_clean.hwnd(), wide(m_lang.text(kCancelingText)).c_str());
-        break;
-    case State::Closed:
-        break;
-    }
-    for (TimeRecord* group : targets())
-        m_list.refresh(*group);
+    SetWindowTextW(m_addCustom.hwnd(), s::str::toWide(m_lang.text(ids::kAddCustomText)).c_str());
+    m_controller.languageChanged();
     relayout();
 }
 
 // --- Close -------------------------------------------------------------------
 
-void Dialog::storeGeometry()
+void Dialog::requestClose()
 {
-    s::app::win::storeFrameGeometry(m_frame, m_window.hwnd(), m_settings);
+    SendMessageW(m_window.hwnd(), WM_CLOSE, 0, 0);
 }
 
-bool Dialog::close()
+void Dialog::storeGeometryAndHide()
 {
-    m_runs.requestCancel();
-    if (m_bootRun || m_saved)
-        return true;
-    m_state = State::Closed;
-    storeGeometry();
+    s::app::win::storeFrameGeometry(m_frame, m_window.hwnd(), m_app.settings());
     m_window.hide();
-    // The save reads the target tree, which a collect run still fills: it
-    // waits for the worker first (a clean stops after its current target).
-    if (m_worker)
-        m_worker->waitIdle();
-    saveOnClose();
-    return true;
 }
 
-void Dialog::saveOnClose()
+ColumnLayout Dialog::columns() const
 {
-    m_saved = true;
-    saveTargetState(targets(), m_settings, m_lock);
-    std::vector<int> widths;
+    ColumnLayout layout;
+    layout.order = m_listView.columnOrder();
     for (int i = 0; i < m_listView.columnCount(); ++i)
-        widths.push_back(m_listView.columnWidth(i));
-    storeColumnLayout(m_settings, m_listView.columnOrder(), widths);
+        layout.widths.push_back(m_listView.columnWidth(i));
+    return layout;
 }
 
 void Dialog::runMessageLoop()

@@ -1,40 +1,32 @@
 // The main window: the skinned frame with its menus, the target list, the
-// status row, "Clean Now!" and the boot check box; its controller runs the
-// collect and clean runs on its own worker and shows what they do. A boot run
-// builds the window without showing it, cleans silently and closes.
+// status row, "Clean Now!" and the boot check box. Dialog is the Win32 view
+// of the main controller (app/MainController.h): it makes the windows, hands
+// their events to the controller and shows what the controller says. A boot
+// run builds the window without showing it, cleans silently and closes.
 #pragma once
 
 #include "app/AppBase.h"
 #include "app/AppWindow.h"
-#include "app/TargetListModel.h"
+#include "app/MainController.h"
 #include "base/IEventListener.h"
-#include "base/ObjLocker.h"
-#include "base/Thread.h"
-#include "engine/Runs.h"
 #include "gui/Button_win.h"
 #include "gui/CheckBox_win.h"
 #include "gui/Label_win.h"
-#include "gui/MenuBinding_win.h"
-#include "gui/MenuModel.h"
 #include "gui/OverlayPanel_win.h"
 #include "gui/PictureButton_win.h"
 #include "gui/ProgressBar_win.h"
-#include "gui/SkinMenu.h"
 #include "gui/SkinnedFrame_win.h"
 #include "gui/TargetListView_win.h"
 
 #include <windows.h>
 
-#include <atomic>
 #include <functional>
-#include <memory>
+#include <string>
 
 namespace s::file::gui::dialogs::purgo {
 
-class Dialog : private IRunView, private s::gui::events::IEventListener {
+class Dialog : private IMainView, private s::gui::events::IEventListener {
 public:
-    enum class State : std::uint8_t { Collecting, Ready, Cleaning, Canceling, Closed };
-
     // Neither is owned; both outlive the dialog. icon (not owned) is drawn
     // in the title bar. builder fills the target tree (the catalogue when
     // none is given).
@@ -53,10 +45,9 @@ public:
     // The window's message loop, until it is closed.
     void runMessageLoop();
 
-    // Named commands of the custom target editor: a copy of its record is
-    // added to the list, or replaces the group with its id.
-    void addNewRecord(const TimeRecord& record);
-    void modifyRecord(const TimeRecord& record);
+    // The states, the commands and the list.
+    MainController& controller() { return m_controller; }
+    HWND hwnd() const { return m_window.hwnd(); }
 
     // Opens the custom target editor for a new group (null) or a copy of a
     // group; set by whoever provides the editor.
@@ -66,37 +57,36 @@ public:
     // After the build (both kinds): the update check.
     std::function<void(Dialog& dialog)> afterBuild;
 
-    // For the window's tests and the editor.
-    State state() const { return m_state; }
-    HWND hwnd() const { return m_window.hwnd(); }
-    s::gui::list::TargetListModel& list() { return m_list; }
-    s::gui::TargetListView& listView() { return m_listView; }
-    std::vector<TimeRecord*>& targets() { return m_runs.groups(); }
-    RunController& runs() { return m_runs; }
-    s::app::win::AppBase& app() { return m_app; }
-    int scale() const { return m_scale; }
-    // The commands of the menus and the list's context menu.
-    void command(int number);
-    // "Clean Now!" / "Cancel".
-    void pressCleanButton();
-    void setShowOnlyRelated(bool on);
-    void setBootRunChecked(bool on);
-    // The texts now shown in the status row and on the button.
+    // What the window shows now in the status row and on the button.
     std::wstring statusText() const;
     std::wstring cleanButtonText() const;
-    bool bootRunChecked() const;
 
 private:
-    // IRunView, called on the worker: every change goes to the window thread.
-    void collectStarted() override;
-    void addRow(TimeRecord& group) override;
-    void collectFinished(const Totals& totals) override;
-    void cleanStarted(const s::str::strbuffer::StrBuffer& status, const s::str::strbuffer::StrBuffer& buttonCaption,
-                      int groupCount) override;
-    void cleanProgress(int position) override;
-    void showResult(const s::str::strbuffer::StrBuffer& message) override;
-    void cleanFinished(const Totals& totals) override;
-    void post(std::function<void()> work);
+    // IMainView.
+    void post(std::function<void()> work) override;
+    void showStatus(int32_t textId) override;
+    void showTotals(const StatusLabels& labels) override;
+    void setCleanCaption(const s::str::strbuffer::StrBuffer& caption) override;
+    void setCleanEnabled(bool on) override;
+    void setListEnabled(bool on) override;
+    void showCollecting(bool on) override;
+    void showProgress(int range) override;
+    void setProgress(int position) override;
+    void hideProgress() override;
+    void showMessage(const s::str::strbuffer::StrBuffer& text) override;
+    bool ask(const s::str::strbuffer::StrBuffer& question) override;
+    void setShowRelatedChecked(bool on) override;
+    void setBootRunChecked(bool on) override;
+    void changeRowsQuietly(const std::function<void()>& change) override;
+    void setKeepOnTop(bool on) override;
+    void setMiddleClickClose(bool close) override;
+    void setOpacity(int percent, bool onlyOnTop) override;
+    void setAlternateRows(bool on) override;
+    void setCellHeight(s::gui::list::ListViewStep step) override;
+    void setFontSize(s::gui::list::ListViewStep step) override;
+    void requestClose() override;
+    void storeGeometryAndHide() override;
+    ColumnLayout columns() const override;
 
     // The language changed.
     void onEvent(s::base::IObject* source, int code) override;
@@ -106,47 +96,17 @@ private:
     void configureList();
     void layout(const RECT& content);
     void relayout();
-    void buildMenus();
-    void applyViewOptions();
-    void showTotals(bool on);
-    void setStatus(int32_t textId);
-    void updateTotals();
-    void enterReadyState();
-    void checksChanged();
-    void onLink(int row);
-    void onDoubleClick(int row);
+    void showTotalsRow(bool on);
     void onContextMenu(int row, POINT screen);
-    void rowCommand(int number, int row);
-    void removeCustomGroup(int row);
-    void lookUp(const TimeRecord& target);
-    bool close();
-    void saveOnClose();
-    void storeGeometry();
-    void openAddress(int32_t textId);
 
     s::app::win::AppBase& m_app;
     s::app::win::AppWindow& m_frame;
-    s::map::IMappedData& m_settings;
     s::lang::Localizer& m_lang;
     HICON m_icon;
     int m_scale;
     bool m_bootRun = false;
-    State m_state = State::Collecting;
-    bool m_showOnlyRelated = true;
-    bool m_useAlternateRowColor = true;
-    int m_opacity = 100;
-    bool m_opacityOnlyOnTop = false;
-    bool m_saved = false;
-    s::thread::ObjLocker m_lock;
 
-    RunController m_runs;
-    std::unique_ptr<s::thread::win::Thread> m_worker;
-
-    s::gui::menu::MenuModel m_menus;
-    s::gui::drawer::StoredSkinSettings m_skinSettings;
-    std::unique_ptr<s::gui::drawer::SkinMenu> m_skinMenu;
-
-    s::gui::list::TargetListModel m_list;
+    MainController m_controller;
     s::gui::SkinnedFrame m_window;
     s::gui::TargetListView m_listView;
     s::gui::OverlayPanel m_collecting;
@@ -161,7 +121,6 @@ private:
     s::gui::CheckBox m_showRelated;
     s::gui::Button m_clean;
     s::gui::CheckBox m_bootCheck;
-    bool m_progressShown = false;
     bool m_totalsShown = false;
 };
 

@@ -1,6 +1,7 @@
 #include "app/RunningInstance.h"
 
 #include "lang/Localizer.h"
+#include "lang/TextIds.h"
 #include "platform/Processes.h"
 
 #include <string>
@@ -8,11 +9,11 @@
 
 namespace s::app::win {
 
+namespace ids = s::lang::ids;
+
 namespace {
 
 namespace p = s::platform;
-
-constexpr std::int32_t kProductName = 500000;
 
 char16_t fold(char16_t c)
 {
@@ -86,7 +87,7 @@ bool findRunningInstance(std::u16string_view modulePath, s::lang::Localizer& loc
     // copy may run in any of them; a window that does not answer in time is
     // not asked again.
     for (int index = 0; index < localizer.count(); ++index) {
-        const s::str::strbuffer::StrBuffer* product = localizer.pack(index)->find(kProductName);
+        const s::str::strbuffer::StrBuffer* product = localizer.pack(index)->find(ids::kProductName);
         if (!product)
             continue;
         for (const p::TopWindow& window : windows) {

@@ -1,25 +1,17 @@
 #include "app/StartupRules.h"
 
+#include "base/StrBuffer.h"
 #include "lang/Localizer.h"
+#include "lang/TextIds.h"
 #include "platform/Screens.h"
 
 namespace s::app::win {
 
 namespace {
 
-char16_t fold(char16_t c)
-{
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
 bool equalsFolded(std::u16string_view a, std::u16string_view b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t k = 0; k < a.size(); ++k)
-        if (fold(a[k]) != fold(b[k]))
-            return false;
-    return true;
+    return s::str::strbuffer::StrBuffer::compareFolded(a, b) == 0;
 }
 
 }  // namespace
@@ -89,9 +81,9 @@ const OsVersion& osVersion()
 
 std::u16string bootEntryName(s::lang::Localizer& localizer)
 {
-    std::u16string name(localizer.englishText(500000).view());
+    std::u16string name(localizer.englishText(s::lang::ids::kProductName).view());
     name += u' ';
-    name += localizer.text(500010).view();
+    name += localizer.text(s::lang::ids::kVersionText).view();
     return name;
 }
 

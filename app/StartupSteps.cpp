@@ -3,6 +3,7 @@
 #include "app/StartupRules.h"
 #include "lang/LangPack.h"
 #include "lang/Localizer.h"
+#include "lang/TextIds.h"
 #include "platform/RegFunctions.h"
 #include "platform/Shell.h"
 
@@ -31,7 +32,7 @@ bool equalsFolded(std::u16string_view a, std::u16string_view b)
 std::u16string silentKeyPath(s::lang::Localizer& localizer)
 {
     std::u16string path = u"Software\\Oxle\\";
-    path += localizer.text(kRegistryName).view();
+    path += localizer.text(s::lang::ids::kRegistryName).view();
     return path;
 }
 
@@ -46,29 +47,29 @@ void openPage(s::lang::Localizer& localizer, std::int32_t id)
 
 void recordVersion(s::map::IMappedData& store, s::lang::Localizer& localizer, PageRule pages)
 {
-    const auto& current = localizer.text(kVersionText);
+    const auto& current = localizer.text(s::lang::ids::kVersionText);
     // Without the language table there is no version to compare or record;
     // an empty one written now would open the page again on the next start.
     if (current.isEmpty())
         return;
     const auto stored = store.getString(u"Version", u"", u"0.00");
     if (pages == PageRule::OpenOnNewVersion && versionChangeOpensPage(stored.view(), current.view()))
-        openPage(localizer, kSoftwarePage);
+        openPage(localizer, s::lang::ids::kSoftwarePage);
     store.setString(u"SoftwareType", u"", kEdition);
-    store.setString(u"SoftwareID", u"", localizer.text(kRegistryName).view());
+    store.setString(u"SoftwareID", u"", localizer.text(s::lang::ids::kRegistryName).view());
     store.setString(u"Version", u"", current.view());
 }
 
 void recordVersionUnder(s::map::IMappedData& store, std::u16string_view windowName, s::lang::Localizer& localizer)
 {
-    if (localizer.text(kVersionText).isEmpty())
+    if (localizer.text(s::lang::ids::kVersionText).isEmpty())
         return;
     const bool autoSave = store.autoSave();
     store.setAutoSave(false);
     const std::u16string base(windowName);
     store.setString(base + u"\\SoftwareType", u"", kEdition);
-    store.setString(base + u"\\SoftwareID", u"", localizer.text(kRegistryName).view());
-    store.setString(base + u"\\Version", u"", localizer.text(kVersionText).view());
+    store.setString(base + u"\\SoftwareID", u"", localizer.text(s::lang::ids::kRegistryName).view());
+    store.setString(base + u"\\Version", u"", localizer.text(s::lang::ids::kVersionText).view());
     store.setAutoSave(autoSave);
     // Turning auto-save on again writes nothing by itself: one save takes
     // the three values to the file.
@@ -104,7 +105,7 @@ bool answerSilentRequest(const s::process::commandline::win::CommandLine& line, 
         return false;
     const std::uint32_t zero = 0;
     registry.setValue(key, u"Silent", p::kRegDword, reinterpret_cast<const std::byte*>(&zero), sizeof(zero));
-    openPage(localizer, kSoftwarePage);
+    openPage(localizer, s::lang::ids::kSoftwarePage);
     return true;
 }
 

@@ -16,10 +16,6 @@ class Localizer;
 namespace s::app::win {
 
 inline constexpr char16_t kEdition[] = u"Freeware";
-inline constexpr std::int32_t kProductId = 500000;
-inline constexpr std::int32_t kSoftwarePage = 500003;
-inline constexpr std::int32_t kVersionText = 500010;
-inline constexpr std::int32_t kRegistryName = 300000;
 
 // Opens the address of a language entry in the default browser.
 void openPage(s::lang::Localizer& localizer, std::int32_t id);

@@ -1,15 +1,11 @@
 #include "app/UpdateCheck.h"
+#include "lang/TextIds.h"
 
 namespace s::app::win {
 
-namespace {
+namespace ids = s::lang::ids;
 
-constexpr std::int32_t kUpdateNotice = 400200;
-constexpr std::int32_t kImprovedVersion = 400210;
-constexpr std::int32_t kCheckItOut = 400230;
-constexpr std::int32_t kSoftwarePage = 500003;
-constexpr std::int32_t kVersionService = 500006;
-constexpr std::int32_t kVersionText = 500010;
+namespace {
 constexpr std::size_t kMinAnswerLength = 5;
 
 }  // namespace
@@ -38,7 +34,7 @@ bool answerNamesNewerVersion(std::u16string_view answer, std::u16string_view ver
 UpdateOutcome checkForUpdate(s::map::IMappedData& settings, s::lang::Localizer& lang,
                              const UpdateCheckServices& services)
 {
-    if (lang.text(kUpdateNotice).isEmpty())
+    if (lang.text(ids::kUpdateNotice).isEmpty())
         return UpdateOutcome::NotOffered;
     const std::int64_t stored = settings.getS32(kUpdateSection, kUpdateValue, 0);
     const std::int64_t now = hourCount(services.clock.now());
@@ -58,26 +54,26 @@ UpdateOutcome checkForUpdate(s::map::IMappedData& settings, s::lang::Localizer& 
     }
     if (now < stored + kHoursBetweenChecks)
         return UpdateOutcome::TooEarly;
-    const std::u16string version = lang.text(kVersionText).toU16String();
+    const std::u16string version = lang.text(ids::kVersionText).toU16String();
     if (!hasCheckableVersion(version))
         return UpdateOutcome::VersionFormat;
     if (!services.network.connected())
         return UpdateOutcome::Offline;
 
     const auto downloader = services.network.newDownloader();
-    downloader->setUrl(lang.text(kVersionService).toU16String() + u"check/");
+    downloader->setUrl(lang.text(ids::kVersionService).toU16String() + u"check/");
     downloader->setToMemory(true);
     const bool fetched = downloader->download(kUpdateTimeLimitMs);
     const std::u16string answer = fetched ? downloader->result() : std::u16string();
 
     UpdateOutcome outcome = answerCounts(answer) ? UpdateOutcome::UpToDate : UpdateOutcome::NoAnswer;
     if (answerNamesNewerVersion(answer, version)) {
-        const std::u16string title = lang.text(kImprovedVersion).toU16String();
-        const std::u16string message = title + u" \r\n" + lang.text(kCheckItOut).toU16String();
+        const std::u16string title = lang.text(ids::kImprovedVersion).toU16String();
+        const std::u16string message = title + u" \r\n" + lang.text(ids::kCheckItOut).toU16String();
         outcome = UpdateOutcome::Declined;
         if (services.ask && services.ask(title, message)) {
             outcome = UpdateOutcome::Accepted;
-            const auto& page = lang.text(kSoftwarePage);
+            const auto& page = lang.text(ids::kSoftwarePage);
             if (!page.isEmpty())
                 services.shell.openAddress(page.view());
         }

@@ -3,6 +3,7 @@
 #include "app/Custom_win.h"
 #include "app/MainWindow_win.h"
 #include "app/ProgramStart_win.h"
+#include "app/StartupRules.h"
 #include "app/UpdateCheck_win.h"
 
 #include <windows.h>
@@ -18,8 +19,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         dialog.showVersionInformation = [&about](s::file::gui::dialogs::purgo::Dialog& window) {
             about.show(window.hwnd());
         };
-        dialog.afterBuild = [](s::file::gui::dialogs::purgo::Dialog& window) {
-            s::app::win::checkForUpdate(window.app(), window.hwnd(), window.scale());
+        dialog.afterBuild = [&started](s::file::gui::dialogs::purgo::Dialog& window) {
+            s::app::win::checkForUpdate(started.app, window.hwnd(), s::app::win::scaleFactor());
         };
         dialog.build(started.bootRun);
         dialog.runMessageLoop();

@@ -1,5 +1,6 @@
 #include "catalogue/CustomGroups.h"
 
+#include "lang/TextIds.h"
 #include "platform/SystemInfo.h"
 
 #include <climits>
@@ -122,9 +123,9 @@ TimeRecordHandle newCustomGroup(s::map::IMappedData& store, s::lang::Localizer& 
         title.append(u"00");
     else if (number < 100)
         title.append(u"0");
-    title.appendS32(number).append(u' ').append(localizer.text(kNewCustomTitleText));
+    title.appendS32(number).append(u' ').append(localizer.text(s::lang::ids::kNewCustomTitleText));
     TimeRecordHandle group(
-        TimeRecord::makeGroup(id, title, localizer.text(kNewCustomDescriptionText), customGroupIcon()));
+        TimeRecord::makeGroup(id, title, localizer.text(s::lang::ids::kNewCustomDescriptionText), customGroupIcon()));
     group->custom = true;
     group->customRecordId = number;
     group->customChildRecordId = 0;

@@ -34,8 +34,6 @@
 namespace s::file::gui::dialogs::purgo {
 
 // Language ids of the texts a new group starts with.
-inline constexpr int32_t kNewCustomTitleText = 3000100;        // "Custom Target"
-inline constexpr int32_t kNewCustomDescriptionText = 3000101;  // "Erase Custom Target"
 
 // Builds the group of record index; always a group, without targets when the
 // record has none (or does not exist).

@@ -1,6 +1,7 @@
 #include "engine/RunningPrograms.h"
 
 #include "lang/Localizer.h"
+#include "lang/TextIds.h"
 #include "platform/Processes.h"
 
 #include <string>
@@ -8,11 +9,11 @@
 
 namespace s::file::gui::dialogs::purgo {
 
+namespace ids = s::lang::ids;
+
 namespace {
 
 // "Close *AppName* to clean it" and "Not cleaned while running:".
-constexpr int32_t kRunningNoteText = 2100001000;
-constexpr int32_t kSkippedLineText = 2100002000;
 
 constexpr std::u16string_view kAppNameField = u"*AppName*";
 
@@ -45,7 +46,7 @@ int markRunningGroups(std::span<TimeRecord* const> groups)
 
 Text runningNote(const TimeRecord& group, s::lang::Localizer& localizer)
 {
-    Text note = localizer.text(kRunningNoteText);
+    Text note = localizer.text(ids::kRunningNoteText);
     note.replaceAll(kAppNameField, group.guardName.view());
     return note;
 }
@@ -62,7 +63,7 @@ Text skippedLine(std::span<const TimeRecord* const> groups, s::lang::Localizer& 
         if (seen)
             continue;
         named.push_back(name);
-        line += named.size() == 1 ? localizer.text(kSkippedLineText).view() : std::u16string_view(u",");
+        line += named.size() == 1 ? localizer.text(ids::kSkippedLineText).view() : std::u16string_view(u",");
         line += u' ';
         line += name;
     }

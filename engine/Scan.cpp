@@ -6,14 +6,15 @@
 
 #include "base/StrArray.h"
 #include "lang/Localizer.h"
+#include "lang/TextIds.h"
 #include "platform/PathWin.h"
 #include "platform/RegDir.h"
 
 namespace s::file::gui::dialogs::purgo {
 
-namespace {
+namespace ids = s::lang::ids;
 
-constexpr int32_t kDefaultValueTitle = 2005001;
+namespace {
 
 using s::file::win::PathWin;
 using s::reg::win::RegDir;
@@ -78,7 +79,7 @@ void scanRegistryValue(TimeRecord& target, s::lang::Localizer* localizer, Captio
     auto key = RegDir::make(keyPath.view());
     if (captions == Captions::With) {
         if (valueName.isEmpty() && localizer)
-            describe(target, localizer, localizer->text(kDefaultValueTitle).view());
+            describe(target, localizer, localizer->text(ids::kDefaultValueText).view());
         else
             describe(target, localizer, valueName.view());
     }

@@ -2,13 +2,13 @@
 
 #include "base/TextFormat.h"
 #include "lang/Localizer.h"
+#include "lang/TextIds.h"
 
 namespace s::file::gui::dialogs::purgo {
 
+namespace ids = s::lang::ids;
+
 namespace {
-constexpr int32_t kCleanNow = 900000;
-constexpr int32_t kTotalsOpen = 801000;
-constexpr int32_t kTotalsClose = 801100;
 }  // namespace
 
 Totals computeTotals(std::span<TimeRecord* const> groups)
@@ -30,7 +30,7 @@ Totals computeTotals(std::span<TimeRecord* const> groups)
 
 s::str::strbuffer::StrBuffer cleanButtonCaption(const Totals& totals, s::lang::Localizer& localizer)
 {
-    s::str::strbuffer::StrBuffer caption(localizer.text(kCleanNow));
+    s::str::strbuffer::StrBuffer caption(localizer.text(ids::kCleanNowText));
     s::str::strbuffer::StrBuffer number;
     caption.append(u"  (");
     s::str::formatSize(totals.selectedSize, number);
@@ -46,9 +46,9 @@ StatusLabels statusLabels(const Totals& totals, s::lang::Localizer& localizer)
 {
     StatusLabels labels;
     s::str::formatSize(totals.allSize, labels.size);
-    labels.open = localizer.text(kTotalsOpen);
+    labels.open = localizer.text(ids::kTotalsOpen);
     s::str::formatCount(totals.allFound, labels.count);
-    labels.close = localizer.text(kTotalsClose);
+    labels.close = localizer.text(ids::kTotalsClose);
     return labels;
 }
 

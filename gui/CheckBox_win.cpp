@@ -22,8 +22,8 @@ bool CheckBox::create(const Args& args)
 
 void CheckBox::setState(CheckState state)
 {
-    if (m_states == CheckStates::two && state == CheckState::partial)
-        state = CheckState::checked;
+    if (m_states == CheckStates::two && state == CheckState::Partial)
+        state = CheckState::Checked;
     if (state == m_state)
         return;
     m_state = state;
@@ -44,18 +44,18 @@ LRESULT CheckBox::onMessage(UINT msg, WPARAM wp, LPARAM lp)
     switch (msg) {
     case BM_GETCHECK:
         switch (m_state) {
-        case CheckState::checked:
+        case CheckState::Checked:
             return BST_CHECKED;
-        case CheckState::partial:
+        case CheckState::Partial:
             return BST_INDETERMINATE;
-        case CheckState::unchecked:
+        case CheckState::Unchecked:
             break;
         }
         return BST_UNCHECKED;
     case BM_SETCHECK:
-        setState(wp == BST_CHECKED         ? CheckState::checked
-                 : wp == BST_INDETERMINATE ? CheckState::partial
-                                           : CheckState::unchecked);
+        setState(wp == BST_CHECKED         ? CheckState::Checked
+                 : wp == BST_INDETERMINATE ? CheckState::Partial
+                                           : CheckState::Unchecked);
         return 0;
     case WM_ERASEBKGND:
         return 1;  // WM_DRAWITEM paints every pixel
@@ -71,14 +71,14 @@ bool CheckBox::onReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     // instead of BN_CLICKED; for a check box it is one more click.
     if (msg == WM_COMMAND && (HIWORD(wp) == BN_CLICKED || HIWORD(wp) == BN_DOUBLECLICKED)) {
         switch (m_state) {
-        case CheckState::unchecked:
-            m_state = CheckState::checked;
+        case CheckState::Unchecked:
+            m_state = CheckState::Checked;
             break;
-        case CheckState::checked:
-            m_state = m_states == CheckStates::three ? CheckState::partial : CheckState::unchecked;
+        case CheckState::Checked:
+            m_state = m_states == CheckStates::three ? CheckState::Partial : CheckState::Unchecked;
             break;
-        case CheckState::partial:
-            m_state = CheckState::unchecked;
+        case CheckState::Partial:
+            m_state = CheckState::Unchecked;
             break;
         }
         InvalidateRect(hwnd(), nullptr, FALSE);

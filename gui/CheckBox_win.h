@@ -26,7 +26,7 @@ public:
         int height = 0;
         int id = 0;
         CheckStates states = CheckStates::two;
-        CheckState state = CheckState::unchecked;
+        CheckState state = CheckState::Unchecked;
     };
 
     explicit CheckBox(SkinPainter& painter, s::lang::Localizer* localizer = nullptr) : TextControl(painter, localizer)
@@ -35,7 +35,7 @@ public:
 
     bool create(const Args& args);
     CheckState state() const { return m_state; }
-    bool isChecked() const { return m_state == CheckState::checked; }
+    bool isChecked() const { return m_state == CheckState::Checked; }
     // Sets the state without firing onStateChanged (as BM_SETCHECK).
     void setState(CheckState state);
     // Box, gap and text.
@@ -50,7 +50,7 @@ protected:
 
 private:
     CheckStates m_states = CheckStates::two;
-    CheckState m_state = CheckState::unchecked;
+    CheckState m_state = CheckState::Unchecked;
 };
 
 }  // namespace s::gui

@@ -12,13 +12,13 @@
 
 #include "base/StrBuffer.h"
 
+#include "gui/CheckState.h"
 #include <cstdint>
 #include <string_view>
 
 namespace s::gui::list {
 
-// The values the list's check boxes draw.
-enum class CheckState : int32_t { Unchecked = 1, Checked = 2, Partial = 3 };
+using CheckState = s::gui::CheckState;
 enum class Alignment { Left, Right };
 enum class SortDirection { Ascending, Descending };
 

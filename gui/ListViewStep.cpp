@@ -1,14 +1,15 @@
 #include "gui/ListViewStep.h"
+#include "lang/TextIds.h"
 
 #include <cstddef>
 
 namespace s::gui::list {
 
+namespace ids = s::lang::ids;
+
 namespace {
 
 constexpr int32_t kRowHeights[] = {25, 23, 21, 20, 19, 17, 16};  // +3 … -3
-constexpr int32_t kDefaultZero = 6001001;                        // "0  (Default)"
-constexpr int32_t kDefaultMinusOne = 6001002;                    // "-1  (Default)"
 
 struct StepLabel {
     const char16_t* text;
@@ -52,20 +53,21 @@ s::gui::menu::MenuItem cellHeightMenu(ListViewStep current, unsigned windowsMajo
         {u"+3", 0},
         {u"+2", 0},
         {u"+1", 0},
-        {u"0", vistaOrLater ? kDefaultZero : 0},
-        {u"-1", vistaOrLater ? 0 : kDefaultMinusOne},
+        {u"0", vistaOrLater ? ids::kCellHeightDefaultZero : 0},
+        {u"-1", vistaOrLater ? 0 : ids::kCellHeightDefaultMinusOne},
         {u"-2", 0},
         {u"-3", 0},
     };
-    return stepMenu(kCellHeightTitle, kCellHeightFirstCommand, labels, current);
+    return stepMenu(ids::kCellHeightMenu, kCellHeightFirstCommand, labels, current);
 }
 
 s::gui::menu::MenuItem fontSizeMenu(ListViewStep current)
 {
     const StepLabel labels[7] = {
-        {u"+3", 0}, {u"+2", 0}, {u"+1", 0}, {u"\u00B10", 0}, {u"-1", kDefaultMinusOne}, {u"-2", 0}, {u"-3", 0},
+        {u"+3", 0}, {u"+2", 0}, {u"+1", 0}, {u"\u00B10", 0}, {u"-1", ids::kCellHeightDefaultMinusOne},
+        {u"-2", 0}, {u"-3", 0},
     };
-    return stepMenu(kFontSizeTitle, kFontSizeFirstCommand, labels, current);
+    return stepMenu(ids::kFontSizeMenu, kFontSizeFirstCommand, labels, current);
 }
 
 }  // namespace s::gui::list

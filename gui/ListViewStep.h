@@ -57,8 +57,6 @@ private:
 
 inline constexpr int kCellHeightFirstCommand = 724;  // 724 … 736
 inline constexpr int kFontSizeFirstCommand = 774;    // 774 … 786
-inline constexpr int32_t kCellHeightTitle = 6001000;
-inline constexpr int32_t kFontSizeTitle = 6002000;
 inline constexpr ListViewStep kDefaultFontSize = ListViewStep::fromStored(-1);
 
 // 0 from Windows 6.0 on, -1 before: older systems' list fonts are smaller.

@@ -1,4 +1,5 @@
 #include "gui/MenuBinding_win.h"
+#include "base/WideText.h"
 
 #include <commctrl.h>
 
@@ -9,10 +10,7 @@ namespace s::gui::menu {
 
 namespace {
 
-std::wstring toWide(std::u16string_view text)
-{
-    return std::wstring(text.begin(), text.end());
-}
+using s::str::toWide;
 
 UINT stateOf(const MenuItem& item)
 {

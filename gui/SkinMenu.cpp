@@ -1,6 +1,8 @@
 #include "gui/SkinMenu.h"
 
+#include "lang/TextIds.h"
 #include "settings/IMappedData.h"
+#include "settings/MainWindowView.h"
 
 #include <utility>
 
@@ -28,7 +30,6 @@ constexpr PeriodItem kPeriods[] = {
 };
 
 constexpr char16_t kSkinSection[] = u"Skin";
-constexpr char16_t kViewSection[] = u"MainWindow\\View";
 
 }  // namespace
 
@@ -44,22 +45,22 @@ void StoredSkinSettings::setSkinName(std::u16string_view name)
 
 int32_t StoredSkinSettings::changePeriod(int32_t defaultPeriod)
 {
-    return m_store.getS32(kViewSection, u"RandomSkinDay", defaultPeriod);
+    return m_store.getS32(s::map::mainwindow::kViewSection, u"RandomSkinDay", defaultPeriod);
 }
 
 void StoredSkinSettings::setChangePeriod(int32_t period)
 {
-    m_store.setS32(kViewSection, u"RandomSkinDay", period);
+    m_store.setS32(s::map::mainwindow::kViewSection, u"RandomSkinDay", period);
 }
 
 int64_t StoredSkinSettings::lastChange(int64_t defaultTime)
 {
-    return m_store.getS64(kViewSection, u"RandomSkinLastChange", defaultTime);
+    return m_store.getS64(s::map::mainwindow::kViewSection, u"RandomSkinLastChange", defaultTime);
 }
 
 void StoredSkinSettings::setLastChange(int64_t time)
 {
-    m_store.setS64(kViewSection, u"RandomSkinLastChange", time);
+    m_store.setS64(s::map::mainwindow::kViewSection, u"RandomSkinLastChange", time);
 }
 
 void selectStartupSkin(Skinner& skinner, ISkinSettings& settings)
@@ -106,7 +107,7 @@ int SkinMenu::markedPeriodCommand(int32_t period)
 
 MenuItem SkinMenu::build() const
 {
-    MenuItem menu = MenuItem::submenu(kTitleText);
+    MenuItem menu = MenuItem::submenu(s::lang::ids::kSkinMenu);
     menu.add(MenuItem::item(8000001, kSeeThumbnail));
     menu.add(MenuItem::separator());
 
@@ -128,7 +129,7 @@ MenuItem SkinMenu::build() const
 
 MenuItem SkinMenu::submenu() const
 {
-    MenuItem menu = MenuItem::submenu(kTitleText);
+    MenuItem menu = MenuItem::submenu(s::lang::ids::kSkinMenu);
     menu.rebuild = [this](MenuItem& opening) {
         opening.items = build().items;
     };

@@ -56,7 +56,6 @@ using MenuItem = s::gui::menu::MenuItem;
 
 class SkinMenu {
 public:
-    static constexpr int32_t kTitleText = 8000000;
     static constexpr int kSeeThumbnail = 29997;
     static constexpr int kFirstSkin = 28200;
     static constexpr int kFirstPeriod = 29290;  // 29290 … 29298

@@ -163,7 +163,7 @@ void SkinPainter::drawCheckBox(HDC dc, const RECT& rect, std::wstring_view text,
     const COLORREF ink = colour(enabled ? SkinColour::compFg : SkinColour::compDisabled);
     fill(dc, box, SkinColour::windowBg);
     frame(dc, box, ink);
-    if (state == CheckState::checked) {
+    if (state == CheckState::Checked) {
         // A tick of two strokes, as thick as the scale.
         const int s = m_scale;
         const POINT points[] = {{box.left + 3 * s, box.top + 6 * s},
@@ -171,7 +171,7 @@ void SkinPainter::drawCheckBox(HDC dc, const RECT& rect, std::wstring_view text,
                                 {box.left + 10 * s, box.top + 3 * s}};
         Selection selected(dc, pen(ink, 2 * s));
         Polyline(dc, points, 3);
-    } else if (state == CheckState::partial) {
+    } else if (state == CheckState::Partial) {
         RECT square = box;
         InflateRect(&square, -3 * m_scale, -3 * m_scale);
         fillColour(dc, square, ink);

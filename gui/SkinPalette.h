@@ -6,14 +6,14 @@
 
 #include "gui/ThinWindow.h"
 
+#include "gui/CheckState.h"
 #include <array>
 
 namespace s::gui::drawer {
 
 enum class ButtonState { normal, hot, pressed, disabled, focused };
 
-// The list's check states: 1 unchecked, 2 checked, 3 partial (some children).
-enum class CheckState { unchecked = 1, checked = 2, partial = 3 };
+using CheckState = s::gui::CheckState;
 
 struct ButtonColours {
     Rgb face;

@@ -611,8 +611,7 @@ void TargetListView::drawTitleCell(HDC dc, int row, const RECT& cell, COLORREF i
     RECT box{};
     checkBoxRect(row, box);
     const RECT boxArea{box.left, cell.top, box.right, cell.bottom};
-    m_painter->drawCheckBox(dc, boxArea, std::wstring_view(),
-                            static_cast<s::gui::drawer::CheckState>(m_rows->checkState(row)));
+    m_painter->drawCheckBox(dc, boxArea, std::wstring_view(), m_rows->checkState(row));
     int x = box.right + kGap * s;
     if (m_rows->hasCustomMark(row)) {
         // A diamond in the skin's first counter colour.

@@ -4,11 +4,6 @@
 
 namespace s::gui {
 
-std::wstring toWide(std::u16string_view text)
-{
-    return std::wstring(text.begin(), text.end());
-}
-
 TextControl::TextControl(SkinPainter& painter, s::lang::Localizer* localizer)
     : m_painter(painter), m_localizer(localizer)
 {

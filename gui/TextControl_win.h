@@ -6,6 +6,7 @@
 #pragma once
 
 #include "base/IEventListener.h"
+#include "base/WideText.h"
 #include "gui/SkinPainter_win.h"
 #include "gui/Wnd_win.h"
 
@@ -30,7 +31,7 @@ struct Caption {
 
 // The wchar_t form of a UTF-16 text for the Win32 calls (both are UTF-16 on
 // Windows).
-std::wstring toWide(std::u16string_view text);
+using s::str::toWide;
 
 class TextControl : public Wnd, public s::gui::events::IEventListener {
 public:

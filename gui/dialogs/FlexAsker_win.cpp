@@ -2,6 +2,7 @@
 
 #include "gui/LineLayout.h"
 #include "lang/Localizer.h"
+#include "lang/TextIds.h"
 
 #include <algorithm>
 
@@ -30,8 +31,8 @@ bool FlexAsker::ask(HWND parent, std::optional<std::wstring> title, std::optiona
     m_answer = false;
     m_dontAskAgain = false;
     const int s = scale();
-    const std::wstring titleText = title ? *title : toWide(m_localizer.text(kDefaultTitle).view());
-    const std::wstring messageText = message ? *message : toWide(m_localizer.text(kDefaultMessage).view());
+    const std::wstring titleText = title ? *title : toWide(m_localizer.text(s::lang::ids::kAskerTitle).view());
+    const std::wstring messageText = message ? *message : toWide(m_localizer.text(s::lang::ids::kAskerMessage).view());
     if (!createFrame(parent, titleText, kWidth, kHeight))
         return false;
     HWND window = frame().hwnd();
@@ -50,7 +51,7 @@ bool FlexAsker::ask(HWND parent, std::optional<std::wstring> title, std::optiona
         m_dontAsk = std::make_unique<CheckBox>(frame().painter(), &m_localizer);
         CheckBox::Args box;
         box.parent = window;
-        box.caption = Caption::language(kDontAskText);
+        box.caption = Caption::language(s::lang::ids::kDontAskText);
         if (!m_dontAsk->create(box))
             return false;
     } else {
@@ -58,8 +59,8 @@ bool FlexAsker::ask(HWND parent, std::optional<std::wstring> title, std::optiona
     }
     const SIZE boxSize = m_dontAsk ? m_dontAsk->preferredSize() : SIZE{0, 0};
 
-    const std::wstring yesText = toWide(m_localizer.text(kYesText).view());
-    const std::wstring noText = toWide(m_localizer.text(kNoText).view());
+    const std::wstring yesText = toWide(m_localizer.text(s::lang::ids::kYesText).view());
+    const std::wstring noText = toWide(m_localizer.text(s::lang::ids::kNoText).view());
     SIZE button = buttonSize(yesText);
     const SIZE noSize = buttonSize(noText);
     button.cx = std::max(button.cx, noSize.cx);

@@ -26,11 +26,6 @@ namespace s::gui::dialogs {
 class FlexAsker : public ModalDialog {
 public:
     // Language ids of the window's texts.
-    static constexpr int32_t kYesText = 400330;
-    static constexpr int32_t kNoText = 400340;
-    static constexpr int32_t kDontAskText = 400380;
-    static constexpr int32_t kDefaultTitle = 400300;
-    static constexpr int32_t kDefaultMessage = 400320;
     static constexpr int kWidth = 400;
     static constexpr int kHeight = 200;
 

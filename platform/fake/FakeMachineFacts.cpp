@@ -1,4 +1,5 @@
 #include "platform/fake/FakeMachineFacts.h"
+#include "base/StrBuffer.h"
 
 #include <array>
 #include <cstddef>
@@ -10,19 +11,9 @@ namespace s::platform {
 
 namespace {
 
-char16_t folded(char16_t unit)
-{
-    return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + 32) : unit;
-}
-
 bool sameFolded(std::u16string_view a, std::u16string_view b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (folded(a[i]) != folded(b[i]))
-            return false;
-    return true;
+    return s::str::strbuffer::StrBuffer::compareFolded(a, b) == 0;
 }
 
 std::u16string_view trimmed(std::u16string_view text)

@@ -1,5 +1,6 @@
 #include "platform/fake/FakeUrlCache.h"
 
+#include "base/StrBuffer.h"
 #include "platform/fake/HandleTable.h"
 
 #include <algorithm>
@@ -13,7 +14,7 @@ namespace {
 
 char16_t fold(char16_t unit)
 {
-    return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
+    return s::str::strbuffer::StrBuffer::foldCase(unit);
 }
 
 bool startsWithFolded(std::u16string_view text, std::u16string_view prefix)

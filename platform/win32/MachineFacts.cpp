@@ -1,4 +1,5 @@
 #include "platform/MachineFacts.h"
+#include "base/WideText.h"
 
 #include <windows.h>
 
@@ -7,16 +8,6 @@
 namespace s::platform {
 
 namespace {
-
-std::wstring wide(std::u16string_view text)
-{
-    return std::wstring(reinterpret_cast<const wchar_t*>(text.data()), text.size());
-}
-
-std::u16string narrowed(const wchar_t* text, std::size_t length)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text), length);
-}
 
 class WinMachineFacts final : public IMachineFacts {
 public:
@@ -31,8 +22,8 @@ public:
         wchar_t longForm[MAX_PATH + 1] = {};
         DWORD longLength = GetLongPathNameW(shortForm, longForm, MAX_PATH + 1);
         if (longLength == 0 || longLength > MAX_PATH)
-            return narrowed(shortForm, length);
-        return narrowed(longForm, longLength);
+            return s::str::fromWide(std::wstring_view(shortForm, length));
+        return s::str::fromWide(std::wstring_view(longForm, longLength));
     }
 
     std::u16string modulePath() override
@@ -47,7 +38,7 @@ public:
             if (length == 0)
                 return {};
             if (length < size)
-                return narrowed(buffer.data(), length);
+                return s::str::fromWide(std::wstring_view(buffer.data(), length));
         }
         return {};
     }
@@ -59,7 +50,7 @@ public:
         DWORD length = 257;
         if (!GetUserNameW(buffer, &length) || length == 0)
             return {};
-        return narrowed(buffer, length - 1);  // the count includes the zero
+        return s::str::fromWide(std::wstring_view(buffer, length - 1));  // the count includes the zero
     }
 
     std::u16string logicalDriveStrings(std::uint32_t capacity) override
@@ -68,10 +59,10 @@ public:
         DWORD length = GetLogicalDriveStringsW(capacity, buffer.data());
         if (length == 0 || length > capacity)
             return {};
-        return narrowed(buffer.data(), length);
+        return s::str::fromWide(std::wstring_view(buffer.data(), length));
     }
 
-    std::uint32_t driveType(std::u16string_view root) override { return GetDriveTypeW(wide(root).c_str()); }
+    std::uint32_t driveType(std::u16string_view root) override { return GetDriveTypeW(s::str::toWide(root).c_str()); }
 
     std::u16string iniString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
                              std::u16string_view fallback, std::uint32_t capacity) override
@@ -79,16 +70,17 @@ public:
         if (capacity == 0)
             return {};
         std::wstring buffer(capacity, L'\0');
-        DWORD length = GetPrivateProfileStringW(wide(section).c_str(), wide(key).c_str(), wide(fallback).c_str(),
-                                                buffer.data(), capacity, wide(file).c_str());
-        return narrowed(buffer.data(), length);
+        DWORD length = GetPrivateProfileStringW(s::str::toWide(section).c_str(), s::str::toWide(key).c_str(),
+                                                s::str::toWide(fallback).c_str(), buffer.data(), capacity,
+                                                s::str::toWide(file).c_str());
+        return s::str::fromWide(std::wstring_view(buffer.data(), length));
     }
 
     std::int32_t iniInt(std::u16string_view file, std::u16string_view section, std::u16string_view key,
                         std::int32_t fallback) override
     {
-        return static_cast<std::int32_t>(
-            GetPrivateProfileIntW(wide(section).c_str(), wide(key).c_str(), fallback, wide(file).c_str()));
+        return static_cast<std::int32_t>(GetPrivateProfileIntW(
+            s::str::toWide(section).c_str(), s::str::toWide(key).c_str(), fallback, s::str::toWide(file).c_str()));
     }
 };
 

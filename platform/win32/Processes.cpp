@@ -1,5 +1,6 @@
 #include "platform/Processes.h"
 
+#include "base/WideText.h"
 #include "platform/win32/ProcAddress.h"
 
 #include <windows.h>
@@ -27,11 +28,6 @@ private:
     HANDLE m_handle;
 };
 
-std::u16string fromWide(const wchar_t* text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text));
-}
-
 struct WindowSearch {
     DWORD process;
     std::vector<TopWindow>* out;
@@ -46,7 +42,7 @@ BOOL CALLBACK collectWindow(HWND window, LPARAM context)
         return TRUE;
     wchar_t caption[512] = {};
     GetWindowTextW(window, caption, 512);
-    search->out->push_back(TopWindow{reinterpret_cast<std::uintptr_t>(window), fromWide(caption)});
+    search->out->push_back(TopWindow{reinterpret_cast<std::uintptr_t>(window), s::str::fromWide(caption)});
     return TRUE;
 }
 
@@ -86,7 +82,7 @@ public:
             DWORD session = 0;
             if (knowOwn && ProcessIdToSessionId(entry.th32ProcessID, &session) && session != own)
                 continue;
-            names.push_back(fromWide(entry.szExeFile));
+            names.push_back(s::str::fromWide(entry.szExeFile));
         }
         return names;
     }
@@ -98,7 +94,7 @@ public:
             MODULEENTRY32W module{};
             module.dwSize = sizeof(module);
             if (Module32FirstW(modules.get(), &module))
-                return fromWide(module.szExePath);
+                return s::str::fromWide(module.szExePath);
         }
         // A 64-bit snapshot of a 32-bit process (or the reverse) and
         // protected processes fail above; the image name still answers.

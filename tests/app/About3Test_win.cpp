@@ -7,6 +7,7 @@
 #include "app/AppBase.h"
 #include "app/MainMenus.h"
 #include "app/MainWindow_win.h"
+#include "app/StartupRules.h"
 #include "app/UpdateCheck_win.h"
 
 #include "base/XmlNode.h"
@@ -252,8 +253,8 @@ TEST(AboutInTheProgram, TheMenuShowsTheWindowAndTheBuildChecksForUpdates)
         about.show(window.hwnd());
     };
     s::app::win::UpdateOutcome outcome = s::app::win::UpdateOutcome::NotOffered;
-    dialog.afterBuild = [&outcome](s::file::gui::dialogs::purgo::Dialog& window) {
-        outcome = s::app::win::checkForUpdate(window.app(), window.hwnd(), window.scale());
+    dialog.afterBuild = [&outcome, &app](s::file::gui::dialogs::purgo::Dialog& window) {
+        outcome = s::app::win::checkForUpdate(app, window.hwnd(), s::app::win::scaleFactor());
     };
     dialog.build(false);
     EXPECT_EQ(outcome, s::app::win::UpdateOutcome::FirstRun);
@@ -262,11 +263,12 @@ TEST(AboutInTheProgram, TheMenuShowsTheWindowAndTheBuildChecksForUpdates)
     EXPECT_NEAR(static_cast<double>(stored),
                 static_cast<double>(s::app::win::hourCount(s::platform::systemClock().now())), 1.0);
 
-    dialog.command(s::file::gui::dialogs::purgo::command::kVersionInformation);
+    dialog.controller().command(s::file::gui::dialogs::purgo::command::kVersionInformation);
     ASSERT_TRUE(about.visible());
     EXPECT_EQ(GetWindow(about.hwnd(), GW_OWNER), dialog.hwnd()) << "owned by the main window";
     about.close();
-    pumpUntil([&] { return dialog.state() == s::file::gui::dialogs::purgo::Dialog::State::Ready; });
+    pumpUntil(
+        [&] { return dialog.controller().state() == s::file::gui::dialogs::purgo::MainController::State::Ready; });
     SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
 }
 

@@ -11,6 +11,7 @@
 #include "tests/support/LanguageTable.h"
 #include "tests/support/Sandbox.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -21,10 +22,7 @@ namespace {
 
 using purgo::TargetKind;
 
-std::string utf8(std::u16string_view text)
-{
-    return Text(text).toUtf8();
-}
+using testing_platform::utf8;
 
 s::thread::EasyPooler& recordPool()
 {

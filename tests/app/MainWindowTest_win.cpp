@@ -139,8 +139,8 @@ protected:
     std::string titles(Dialog& dialog)
     {
         std::string out;
-        for (int row = 0; row < dialog.list().rowCount(); ++row)
-            out += (out.empty() ? "" : ", ") + dialog.list().record(row)->title.toUtf8();
+        for (int row = 0; row < dialog.controller().list().rowCount(); ++row)
+            out += (out.empty() ? "" : ", ") + dialog.controller().list().record(row)->title.toUtf8();
         return out;
     }
     static std::string narrow(const std::wstring& text)
@@ -168,35 +168,37 @@ TEST_F(MainWindow, CollectsChecksCleansAndSavesOnClose)
     dialog.build(false);
     ASSERT_NE(dialog.hwnd(), nullptr);
     EXPECT_EQ(narrow(dialog.statusText()), "Collecting Information...");
-    ASSERT_TRUE(pumpUntil([&] { return dialog.state() == Dialog::State::Ready; })) << "the collect run ends";
+    ASSERT_TRUE(pumpUntil([&] { return dialog.controller().state() == MainController::State::Ready; }))
+        << "the collect run ends";
 
     EXPECT_EQ(titles(dialog), "Sandbox files") << "only related groups while \"Show only Related\" is on";
     EXPECT_EQ(narrow(dialog.statusText()), "18 B  (4  Items)");
     EXPECT_EQ(narrow(dialog.cleanButtonText()), "Clean Now!  (18 B) (4)");
 
-    dialog.setShowOnlyRelated(false);
+    dialog.controller().setShowOnlyRelated(false);
     EXPECT_EQ(titles(dialog), "Sandbox files, Empty folder");
     EXPECT_FALSE(app.settings().getBool(u"MainWindow\\View", u"ShowOnlyRelated", true));
-    dialog.setShowOnlyRelated(true);
+    dialog.controller().setShowOnlyRelated(true);
     EXPECT_EQ(titles(dialog), "Sandbox files");
 
     // Unchecking the group through its context-menu command empties the
     // selection; Select All checks it again.
-    dialog.list().toggleCheck(0);
-    dialog.command(command::kSelectAll);
+    dialog.controller().list().toggleCheck(0);
+    dialog.controller().command(command::kSelectAll);
     EXPECT_EQ(narrow(dialog.cleanButtonText()), "Clean Now!  (18 B) (4)");
-    dialog.command(command::kDeselectAll);
+    dialog.controller().command(command::kDeselectAll);
     EXPECT_EQ(narrow(dialog.cleanButtonText()), "Clean Now!  (0 B) (0)");
-    dialog.command(command::kSelectAll);
+    dialog.controller().command(command::kSelectAll);
 
     g_owner = dialog.hwnd();
     g_boxesClosed = 0;
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, closeBoxes);
-    dialog.pressCleanButton();
-    ASSERT_TRUE(pumpUntil([&] { return dialog.state() == Dialog::State::Ready && g_boxesClosed > 0; }))
-        << "the clean run ends with its message";
+    dialog.controller().pressCleanButton();
+    ASSERT_TRUE(pumpUntil([&] {
+        return dialog.controller().state() == MainController::State::Ready && g_boxesClosed > 0;
+    })) << "the clean run ends with its message";
     KillTimer(nullptr, timer);
-    EXPECT_EQ(dialog.runs().lastMessage().toUtf8(),
+    EXPECT_EQ(dialog.controller().runs().lastMessage().toUtf8(),
               "4 (18 B) items have been deleted successfully.\r\n0 (0 B) items will be deleted on the next system "
               "boot.");
     EXPECT_FALSE(exists(u"junk\\a.tmp"));
@@ -206,7 +208,7 @@ TEST_F(MainWindow, CollectsChecksCleansAndSavesOnClose)
     EXPECT_EQ(narrow(dialog.statusText()), "0 B  (0  Items)");
 
     SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(dialog.state(), Dialog::State::Closed);
+    EXPECT_EQ(dialog.controller().state(), MainController::State::Closed);
     EXPECT_EQ(app.settings().getS32(u"MainWindow\\ColumnOrder2", u"length", 0), 4);
     EXPECT_EQ(app.settings().getS32(u"MainWindow\\ColumnWidth2", u"_0", 0), 260);
     EXPECT_TRUE(app.settings().getBool(u"items\\Sandbox_Files", u"", false)) << "the checks are saved";
@@ -217,10 +219,10 @@ TEST_F(MainWindow, ABootRunCleansSilentlyAndCloses)
 {
     Dialog dialog(app, *frame, nullptr, builder());
     dialog.build(true);
-    EXPECT_EQ(dialog.state(), Dialog::State::Closed);
+    EXPECT_EQ(dialog.controller().state(), MainController::State::Closed);
     EXPECT_EQ(dialog.hwnd(), nullptr) << "the window is gone";
     EXPECT_FALSE(exists(u"junk\\b.tmp")) << "the checked group was cleaned";
-    EXPECT_EQ(dialog.runs().lastMessage().toUtf8(), "") << "nothing is shown";
+    EXPECT_EQ(dialog.controller().runs().lastMessage().toUtf8(), "") << "nothing is shown";
     EXPECT_FALSE(app.settings().exists(u"MainWindow\\ColumnOrder2", u"length")) << "a boot run saves nothing";
 }
 
@@ -232,9 +234,9 @@ TEST_F(MainWindow, ClosingWhileTheListIsFilledWaitsForTheRunBeforeSaving)
     };
     Dialog dialog(app, *frame, nullptr, slow);
     dialog.build(false);
-    ASSERT_EQ(dialog.state(), Dialog::State::Collecting);
+    ASSERT_EQ(dialog.controller().state(), MainController::State::Collecting);
     SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(dialog.runs().busy()) << "the close waited for the collect run";
+    EXPECT_FALSE(dialog.controller().runs().busy()) << "the close waited for the collect run";
     EXPECT_TRUE(app.settings().getBool(u"items\\Sandbox_Files", u"", false))
         << "the save saw the whole tree, checks included";
 }
@@ -297,8 +299,8 @@ protected:
     {
         attachCustomEditor(dialog, editor);
         dialog.build(false);
-        ASSERT_TRUE(pumpUntil([&] { return dialog.state() == Dialog::State::Ready; }));
-        dialog.command(command::kAddCustomTarget);
+        ASSERT_TRUE(pumpUntil([&] { return dialog.controller().state() == MainController::State::Ready; }));
+        dialog.controller().command(command::kAddCustomTarget);
         ASSERT_TRUE(editor.isOpen());
     }
 };
@@ -351,8 +353,8 @@ TEST_F(CustomEditorWindow, AddsAGroupModifiesItInPlaceAndTheNextStartReadsItBack
         EXPECT_FALSE(editor.isOpen());
         EXPECT_TRUE(enabled(dialog.hwnd())) << "the owner is back";
         EXPECT_EQ(customId(), 1);
-        ASSERT_GT(dialog.list().rowCount(), 0);
-        const TimeRecord* added = dialog.list().record(0);
+        ASSERT_GT(dialog.controller().list().rowCount(), 0);
+        const TimeRecord* added = dialog.controller().list().record(0);
         EXPECT_EQ(added->title, u"My junk") << "at the top: " << titles(dialog);
         EXPECT_EQ(added->found, 4);
         EXPECT_EQ(added->size, 18);
@@ -378,7 +380,7 @@ TEST_F(CustomEditorWindow, AddsAGroupModifiesItInPlaceAndTheNextStartReadsItBack
         click(editor.control(Custom::Control::Ok));
         EXPECT_EQ(customId(), 1) << "a modified group takes no number";
         EXPECT_EQ(titles(dialog), "My junk, Sandbox files");
-        const TimeRecord* modified = dialog.list().record(0);
+        const TimeRecord* modified = dialog.controller().list().record(0);
         ASSERT_EQ(modified->childCount(), 1u);
         EXPECT_EQ(modified->child(0)->kind, Type_Folder_1_Level);
         EXPECT_EQ(modified->child(0)->id, u"Custom_1_0");
@@ -391,9 +393,9 @@ TEST_F(CustomEditorWindow, AddsAGroupModifiesItInPlaceAndTheNextStartReadsItBack
     // The next start reads the group back from the settings file.
     Dialog again(app, *frame, nullptr, builderWithCustomGroups());
     again.build(false);
-    ASSERT_TRUE(pumpUntil([&] { return again.state() == Dialog::State::Ready; }));
+    ASSERT_TRUE(pumpUntil([&] { return again.controller().state() == MainController::State::Ready; }));
     EXPECT_EQ(titles(again), "My junk, Sandbox files");
-    const TimeRecord* read = again.list().record(0);
+    const TimeRecord* read = again.controller().list().record(0);
     ASSERT_EQ(read->childCount(), 1u);
     EXPECT_EQ(read->child(0)->kind, Type_Folder_1_Level);
     EXPECT_EQ(read->child(0)->target, scratch.join(u"junk"));
@@ -407,13 +409,13 @@ TEST_F(CustomEditorWindow, CancelAndTheCloseBoxLeaveTheNumberAndTheList)
     Custom editor(app);
     attachCustomEditor(dialog, editor);
     dialog.build(false);
-    ASSERT_TRUE(pumpUntil([&] { return dialog.state() == Dialog::State::Ready; }));
+    ASSERT_TRUE(pumpUntil([&] { return dialog.controller().state() == MainController::State::Ready; }));
 
     const std::size_t spares = s::thread::Pool<TimeRecord>::pooler().spareCount();
     enum class Closing { Cancel, CloseBox, Escape };
     for (Closing close : {Closing::Cancel, Closing::CloseBox, Closing::Escape}) {
         SCOPED_TRACE(static_cast<int>(close));
-        dialog.command(command::kAddCustomTarget);
+        dialog.controller().command(command::kAddCustomTarget);
         ASSERT_TRUE(editor.isOpen());
         EXPECT_EQ(narrow(textOf(editor.control(Custom::Control::Title))), "001 Custom Target")
             << "the same number again";
@@ -514,12 +516,12 @@ TEST_F(CustomEditorWindow, OpensOnlyOnceTheListIsFilled)
     Custom editor(app);
     attachCustomEditor(dialog, editor);
     dialog.build(false);
-    ASSERT_EQ(dialog.state(), Dialog::State::Collecting);
-    dialog.command(command::kAddCustomTarget);
+    ASSERT_EQ(dialog.controller().state(), MainController::State::Collecting);
+    dialog.controller().command(command::kAddCustomTarget);
     EXPECT_FALSE(editor.isOpen()) << "the collect run still adds groups";
     EXPECT_TRUE(enabled(dialog.hwnd()));
-    ASSERT_TRUE(pumpUntil([&] { return dialog.state() == Dialog::State::Ready; }));
-    dialog.command(command::kAddCustomTarget);
+    ASSERT_TRUE(pumpUntil([&] { return dialog.controller().state() == MainController::State::Ready; }));
+    dialog.controller().command(command::kAddCustomTarget);
     EXPECT_TRUE(editor.isOpen());
     click(editor.control(Custom::Control::Cancel));
     SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);

@@ -4,6 +4,7 @@
 
 #include "base/XmlNode.h"
 #include "lang/Localizer.h"
+#include "lang/TextIds.h"
 #include "platform/FileIo.h"
 #include "platform/RegFunctions.h"
 #include "platform/Resources.h"
@@ -34,7 +35,7 @@ protected:
         int count = 0;
         for (const p::ShellRequest& request : p::fakeShell().requests())
             if (request.kind == p::ShellRequest::Kind::OpenAddress &&
-                request.first == std::u16string(localizer.text(kSoftwarePage).view()))
+                request.first == std::u16string(localizer.text(s::lang::ids::kSoftwarePage).view()))
                 ++count;
         return count;
     }

@@ -1,6 +1,7 @@
 #include "app/TargetListModel.h"
 
 #include "engine/Totals.h"
+#include "tests/support/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -17,10 +18,7 @@ using namespace s::gui::list;
 
 namespace {
 
-std::string utf8(const s::str::strbuffer::StrBuffer& text)
-{
-    return text.toUtf8();
-}
+using testing_platform::utf8;
 
 // Writes down what the view is told, one short line per call.
 class RecordingView : public IListModelListener {

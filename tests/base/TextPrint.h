@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/StrBuffer.h"
+#include "tests/support/Utf8.h"
 
 #include <ostream>
 #include <string>
@@ -20,10 +21,7 @@ inline void PrintTo(const StrBuffer& text, std::ostream* out)
 namespace testing_text {
 
 // UTF-8 of a UTF-16 text, for SCOPED_TRACE and messages.
-inline std::string utf8(std::u16string_view text)
-{
-    return s::str::StrBuffer(text).toUtf8();
-}
+using testing_platform::utf8;
 
 // Units as hex, for texts whose characters do not print.
 inline std::string units(std::u16string_view text)

@@ -3,6 +3,7 @@
 #include "base/XmlNode.h"
 #include "catalogue/CookieSites.h"
 #include "platform/Resources.h"
+#include "tests/support/Utf8.h"
 
 #include <cstddef>
 
@@ -24,10 +25,7 @@ s::lang::Localizer* loadTable(std::string_view xml)
 
 }  // namespace
 
-std::string utf8(std::u16string_view text)
-{
-    return Text(text).toUtf8();
-}
+using testing_platform::utf8;
 
 std::string plainSpaces(const Text& text)
 {

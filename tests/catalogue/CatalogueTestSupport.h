@@ -4,6 +4,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "lang/Localizer.h"
+#include "tests/support/Utf8.h"
 
 #include <cstdint>
 #include <string>
@@ -15,7 +16,7 @@ namespace catalogue_test {
 using s::file::gui::dialogs::purgo::Text;
 using s::file::gui::dialogs::purgo::TimeRecord;
 
-std::string utf8(std::u16string_view text);
+using testing_platform::utf8;
 // The language table writes the space before a class suffix as a no-break
 // space; the listing uses a plain one.
 std::string plainSpaces(const Text& text);

@@ -17,6 +17,7 @@
 #include "gui/dialogs/FlexAsker_win.h"
 #include "gui/dialogs/MessageBox_win.h"
 #include "lang/Localizer.h"
+#include "tests/support/MessagePump_win.h"
 
 #include <gtest/gtest.h>
 
@@ -47,14 +48,7 @@ COLORREF ref(SkinColour colour, const std::array<uint32_t, kSkinColourCount>& co
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
-void pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using testing_platform::pumpPending;
 
 COLORREF pixel(HWND hwnd, int x, int y)
 {
@@ -179,7 +173,7 @@ protected:
         args.skins = &m_skins;
         EXPECT_TRUE(frame->create(args));
         frame->show();
-        pump();
+        pumpPending();
         return frame;
     }
 
@@ -204,22 +198,22 @@ TEST_F(ControlsTest, ClicksAndSpaceCycleTheCheckBoxStates)
         {"two states, BM_CLICK",
          CheckStates::two,
          Input::bmClick,
-         {CS::checked, CS::unchecked, CS::checked},
+         {CS::Checked, CS::Unchecked, CS::Checked},
          {BST_CHECKED, BST_UNCHECKED, BST_CHECKED}},
         {"two states, Space",
          CheckStates::two,
          Input::space,
-         {CS::checked, CS::unchecked, CS::checked},
+         {CS::Checked, CS::Unchecked, CS::Checked},
          {BST_CHECKED, BST_UNCHECKED, BST_CHECKED}},
         {"three states, BM_CLICK",
          CheckStates::three,
          Input::bmClick,
-         {CS::checked, CS::partial, CS::unchecked, CS::checked},
+         {CS::Checked, CS::Partial, CS::Unchecked, CS::Checked},
          {BST_CHECKED, BST_INDETERMINATE, BST_UNCHECKED, BST_CHECKED}},
         {"three states, Space",
          CheckStates::three,
          Input::space,
-         {CS::checked, CS::partial, CS::unchecked, CS::checked},
+         {CS::Checked, CS::Partial, CS::Unchecked, CS::Checked},
          {BST_CHECKED, BST_INDETERMINATE, BST_UNCHECKED, BST_CHECKED}},
     };
     auto frame = makeFrame();
@@ -247,14 +241,14 @@ TEST_F(ControlsTest, ClicksAndSpaceCycleTheCheckBoxStates)
                 SendMessageW(box.hwnd(), WM_KEYDOWN, VK_SPACE, 0x00390001);
                 SendMessageW(box.hwnd(), WM_KEYUP, VK_SPACE, 0xC0390001);
             }
-            pump();
+            pumpPending();
             EXPECT_EQ(box.state(), row.seen[i]) << "press " << i;
             EXPECT_EQ(SendMessageW(box.hwnd(), BM_GETCHECK, 0, 0), row.bmGetCheck[i]) << "press " << i;
         }
         EXPECT_EQ(fired, row.seen);
         // Set from the program: no event, as with a system check box.
         SendMessageW(box.hwnd(), BM_SETCHECK, BST_UNCHECKED, 0);
-        EXPECT_EQ(box.state(), CS::unchecked);
+        EXPECT_EQ(box.state(), CS::Unchecked);
         EXPECT_EQ(fired.size(), row.seen.size());
     }
 }
@@ -342,7 +336,7 @@ TEST_F(ControlsTest, TheDropDownListReportsWhatTheKeyboardSelects)
     SendMessageW(list.hwnd(), WM_KEYDOWN, VK_DOWN, 0x01500001);
     SendMessageW(list.hwnd(), WM_KEYDOWN, VK_DOWN, 0x01500001);
     SendMessageW(list.hwnd(), WM_KEYDOWN, VK_UP, 0x01480001);
-    pump();
+    pumpPending();
     EXPECT_EQ(fired, (std::vector<int>{2, 3, 2}));
     EXPECT_EQ(list.selected(), 2);
 }
@@ -387,7 +381,7 @@ TEST_F(ControlsTest, TheOverlayPanelCoversItsSiblingWhileShown)
     const RECT area{10, 40, 410, 240};
     panel.centreOn(area);
     panel.show();
-    pump();
+    pumpPending();
     EXPECT_TRUE(panel.isShown());
     EXPECT_EQ(GetWindow(frame->hwnd(), GW_CHILD), panel.hwnd()) << "above its siblings";
     POINT middle{210, 140};
@@ -398,7 +392,7 @@ TEST_F(ControlsTest, TheOverlayPanelCoversItsSiblingWhileShown)
     RedrawWindow(covered.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_EQ(pixel(frame->hwnd(), 110, 140), ref(SkinColour::groupBorder, kKnownColours)) << "the panel's border";
     panel.hide();
-    pump();
+    pumpPending();
     EXPECT_FALSE(panel.isShown());
     EXPECT_EQ(ChildWindowFromPointEx(frame->hwnd(), middle, CWP_SKIPINVISIBLE), covered.hwnd());
 }
@@ -460,7 +454,7 @@ TEST_F(ControlsTest, ASkinChangeRepaintsEveryControlInTheNewColours)
         for (const auto* colours : {&kKnownColours, &kOtherColours}) {
             m_skins.selectSkin(m_skins.skin(m_skins.findSkin(colours == &kKnownColours ? u"Known" : u"Other")));
             RedrawWindow(frame->hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            pump();
+            pumpPending();
             for (const Probe& probe : probes)
                 EXPECT_EQ(pixel(probe.hwnd, probe.x, probe.y), ref(probe.colour, *colours))
                     << probe.what << (colours == &kKnownColours ? " (first skin)" : " (after the change)");

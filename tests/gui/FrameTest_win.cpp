@@ -6,6 +6,7 @@
 #include "gui/PaintBox_win.h"
 #include "gui/SkinnedFrame_win.h"
 #include "gui/Skinner.h"
+#include "tests/support/MessagePump_win.h"
 
 #include <gtest/gtest.h>
 
@@ -35,14 +36,7 @@ COLORREF ref(SkinColour colour, const std::array<uint32_t, kSkinColourCount>& co
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
-void pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using testing_platform::pumpPending;
 
 COLORREF pixel(HWND hwnd, int x, int y)
 {
@@ -89,7 +83,7 @@ protected:
             args.menus = &m_menus;
         EXPECT_TRUE(frame->create(args));
         frame->show();
-        pump();
+        pumpPending();
         return frame;
     }
 
@@ -98,7 +92,7 @@ protected:
     {
         SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at(box.centreX(), box.centreY()));
         SendMessageW(hwnd, WM_LBUTTONUP, 0, at(box.centreX(), box.centreY()));
-        pump();
+        pumpPending();
     }
 
     Skinner m_skins;
@@ -129,7 +123,7 @@ TEST_F(FrameTest, ClosuresFromAWorkerRunOnTheWindowThreadInOrder)
             }));
     });
     worker.join();
-    pump();
+    pumpPending();
     ASSERT_EQ(seen.size(), static_cast<std::size_t>(kPosts));
     for (int i = 0; i < kPosts; ++i) {
         EXPECT_EQ(seen[static_cast<std::size_t>(i)], i) << "post " << i;
@@ -159,7 +153,7 @@ TEST_F(FrameTest, PostsToADestroyedWindowAreFreedAndNeverRun)
         EXPECT_FALSE(queue->post([token, &ran] { ++ran; }));
     });
     late.join();
-    pump();
+    pumpPending();
     EXPECT_EQ(destroyed, 2);
     EXPECT_EQ(ran, 0);
 }
@@ -175,7 +169,7 @@ TEST_F(FrameTest, AClosureThatDestroysItsWindowDropsTheRestOfItsBatch)
     auto token = std::make_shared<Counted>(destroyed);
     queue->post([token, &ran] { ++ran; });
     token.reset();
-    pump();
+    pumpPending();
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(ran, 0);
     EXPECT_EQ(destroyed, 1);
@@ -196,7 +190,7 @@ TEST_F(FrameTest, TitleBarButtonsMinimiseMaximiseRestoreAndClose)
         click(hwnd, frame->layout().minimise());
         EXPECT_TRUE(IsIconic(hwnd));
         ShowWindow(hwnd, SW_RESTORE);
-        pump();
+        pumpPending();
         bool asked = false;
         frame->onClose = [&asked] {
             asked = true;
@@ -291,7 +285,7 @@ TEST_F(FrameTest, MiddleClickClosesIconizesOrDoesNothing)
             auto frame = makeFrame(1, args);
             HWND hwnd = frame->hwnd();
             SendMessageW(hwnd, message, message == WM_NCMBUTTONUP ? HTCAPTION : 0, at(100, 100));
-            pump();
+            pumpPending();
             EXPECT_EQ(IsWindow(hwnd) != FALSE, row.alive) << row.name << ", message " << message;
             if (row.alive) {
                 EXPECT_EQ(IsIconic(hwnd) != FALSE, row.iconic) << row.name << ", message " << message;
@@ -363,7 +357,7 @@ TEST_F(FrameTest, Message1027RestoresAMinimisedFrame)
     ShowWindow(frame->hwnd(), SW_MINIMIZE);
     ASSERT_TRUE(IsIconic(frame->hwnd()));
     SendMessageW(frame->hwnd(), 1027, 0, 0);
-    pump();
+    pumpPending();
     EXPECT_FALSE(IsIconic(frame->hwnd()));
     EXPECT_TRUE(IsWindowVisible(frame->hwnd()));
     EXPECT_EQ(requests, 1);
@@ -385,7 +379,7 @@ TEST_F(FrameTest, MenuItemsOpenTheirPopupAndReportTheChosenCommand)
     PostMessageW(frame->hwnd(), WM_KEYDOWN, VK_DOWN, 1);
     PostMessageW(frame->hwnd(), WM_KEYDOWN, VK_RETURN, 1);
     SendMessageW(frame->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(about.centreX(), about.centreY()));
-    pump();
+    pumpPending();
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0], 10000);
 }
@@ -402,9 +396,9 @@ TEST_F(FrameTest, AButtonHandlesItsOwnClickAndDrawing)
     };
     ASSERT_TRUE(button.create({frame->hwnd(), L"Clean", 20, 60, 100, 30, 42}));
     UpdateWindow(button.hwnd());
-    pump();
+    pumpPending();
     SendMessageW(button.hwnd(), BM_CLICK, 0, 0);
-    pump();
+    pumpPending();
     EXPECT_EQ(clicks, 1);
     // Drawn through the reflected WM_DRAWITEM: the face is the header colour.
     EXPECT_EQ(pixel(button.hwnd(), 4, 4), ref(SkinColour::listHeaderBg));
@@ -432,7 +426,7 @@ TEST_F(FrameTest, ThePainterPaintsTheSkinsColoursAtEachScale)
         const Box content = frame->layout().content();
         ASSERT_TRUE(box.create({frame->hwnd(), 20 * s, content.top + 10 * s, 200 * s, 140 * s, 1}));
         UpdateWindow(box.hwnd());
-        pump();
+        pumpPending();
 
         struct Probe {
             const char* what;
@@ -461,7 +455,7 @@ TEST_F(FrameTest, ThePainterPaintsTheSkinsColoursAtEachScale)
         m_skins.selectSkin(m_skins.skin(m_skins.findSkin(u"Other")));
         UpdateWindow(frame->hwnd());
         UpdateWindow(box.hwnd());
-        pump();
+        pumpPending();
         for (const Probe& probe : probes)
             EXPECT_EQ(pixel(probe.hwnd, probe.x, probe.y), ref(probe.colour, kOtherColours))
                 << probe.what << " after the skin change";

@@ -6,6 +6,7 @@
 
 #include "base/XmlNode.h"
 #include "lang/Localizer.h"
+#include "tests/support/MessagePump_win.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +23,7 @@ namespace {
 constexpr int32_t kKeepOnTopText = 609100;
 constexpr int32_t kSkinText = 8000000;
 
-void pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using testing_platform::pumpPending;
 
 // A key as the menu loop reads it: a key press (arrows, Enter, Escape) or a
 // typed character (a mnemonic letter).
@@ -97,10 +91,10 @@ protected:
         args.height = 200;
         ASSERT_TRUE(m_owner.create(args));
         m_owner.show();
-        pump();
+        pumpPending();
     }
 
-    void TearDown() override { pump(); }
+    void TearDown() override { pumpPending(); }
 
     // Opens the whole menu with the keys waiting; returns what track answers.
     int open(const std::vector<Key>& keys)
@@ -109,7 +103,7 @@ protected:
             PostMessageW(m_owner.hwnd(), key.message, key.code, 1);
         const int chosen = m_binding->track(m_model.root(), m_owner.hwnd(), POINT{20, 20});
         // Keys left over when the menu ended early must not reach the next.
-        pump();
+        pumpPending();
         return chosen;
     }
 
@@ -271,7 +265,7 @@ TEST(FrameMenus, ATitleMenuOpensTheModelsSubmenuAndItsChoiceMovesTheMark)
     args.menus = &model;
     ASSERT_TRUE(frame.create(args));
     frame.show();
-    pump();
+    pumpPending();
     std::vector<int> commands;
     frame.onCommand = [&commands](int command) {
         commands.push_back(command);
@@ -281,7 +275,7 @@ TEST(FrameMenus, ATitleMenuOpensTheModelsSubmenuAndItsChoiceMovesTheMark)
         SCOPED_TRACE(opening);
         PostMessageW(frame.hwnd(), WM_CHAR, L'a', 1);
         SendMessageW(frame.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.centreX(), box.centreY()));
-        pump();
+        pumpPending();
         EXPECT_EQ(model.find(991)->marked, opening == 1);
         EXPECT_FALSE(model.find(100)->marked);
     }

@@ -5,7 +5,9 @@
 
 #include "base/XmlNode.h"
 #include "lang/Localizer.h"
+#include "lang/TextIds.h"
 #include "platform/LocalClock.h"
+#include "tests/support/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +20,7 @@ using s::gui::list::ListViewStep;
 
 namespace {
 
-std::string utf8(const s::str::strbuffer::StrBuffer& text)
-{
-    return text.toUtf8();
-}
+using testing_platform::utf8;
 
 // A two-language table with the few texts these menus show.
 class MenuFixture : public ::testing::Test {
@@ -237,14 +236,14 @@ TEST_F(MenuFixture, TheSkinMenuOpensWithTheCurrentSkinMarked)
     MenuModel model(&localizer);
     model.add(skins.submenu());
 
-    model.open(*model.findSubmenu(s::gui::drawer::SkinMenu::kTitleText));
+    model.open(*model.findSubmenu(s::lang::ids::kSkinMenu));
     EXPECT_EQ(marks(model, {28200, 28201, 28202, 28203, 29296}), "..x.x");
     EXPECT_EQ(model.find(28203)->text.toUtf8(), skinner.skinName(3).toUtf8());
 
     // The skin changes elsewhere (the periodic change); the next opening shows it.
     skinner.selectSkin(skinner.skin(0));
     settings.period = 30;
-    model.open(*model.findSubmenu(s::gui::drawer::SkinMenu::kTitleText));
+    model.open(*model.findSubmenu(s::lang::ids::kSkinMenu));
     EXPECT_EQ(marks(model, {28200, 28201, 28202, 28203, 29296, 29298}), "x....x");
 
     // Choosing a skin in the model moves the mark at once, and the Skin menu
@@ -314,7 +313,7 @@ TEST_F(MenuFixture, StepSubmenusMarkTheStepAndNameTheDefault)
         MenuModel model(&localizer);
         model.add(c.fontSize ? fontSizeMenu(c.current) : cellHeightMenu(c.current, c.windowsMajor));
         const MenuItem& submenu = model.root().items[0];
-        EXPECT_EQ(submenu.textId, c.fontSize ? kFontSizeTitle : kCellHeightTitle);
+        EXPECT_EQ(submenu.textId, c.fontSize ? s::lang::ids::kFontSizeMenu : s::lang::ids::kCellHeightMenu);
         ASSERT_EQ(submenu.items.size(), 7u);
         const int first = c.fontSize ? kFontSizeFirstCommand : kCellHeightFirstCommand;
         for (int k = 0; k < 7; ++k) {

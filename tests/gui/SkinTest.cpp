@@ -3,6 +3,7 @@
 #include "gui/Skinner.h"
 #include "platform/Resources.h"
 #include "settings/MappedData.h"
+#include "tests/support/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +20,7 @@ using s::platform::LocalDay;
 
 namespace {
 
-std::string utf8(const s::str::strbuffer::StrBuffer& text)
-{
-    return text.toUtf8();
-}
+using testing_platform::utf8;
 
 // Central European time with the EU rule: summer time from the last Sunday of
 // March 01:00 UTC to the last Sunday of October 01:00 UTC. A fixed zone keeps

@@ -8,6 +8,7 @@
 #include "gui/SkinnedFrame_win.h"
 #include "gui/Skinner.h"
 #include "gui/TargetListView_win.h"
+#include "tests/support/MessagePump_win.h"
 
 #include <gtest/gtest.h>
 
@@ -39,14 +40,7 @@ COLORREF ref(SkinColour colour)
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
-void pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using testing_platform::pumpPending;
 
 COLORREF pixel(HWND hwnd, int x, int y)
 {
@@ -138,7 +132,7 @@ protected:
         m_view->onContextMenu = [this](int row, POINT) {
             m_events.push_back("menu " + std::to_string(row));
         };
-        pump();
+        pumpPending();
         UpdateWindow(list());
     }
 
@@ -150,14 +144,14 @@ protected:
         // button to come up: the release is queued first.
         PostMessageW(list(), WM_LBUTTONUP, 0, at(point));
         SendMessageW(list(), WM_LBUTTONDOWN, MK_LBUTTON, at(point));
-        pump();
+        pumpPending();
     }
 
     void key(WPARAM vk)
     {
         SendMessageW(list(), WM_KEYDOWN, vk, 1);
         SendMessageW(list(), WM_KEYUP, vk, 0xC0000001);
-        pump();
+        pumpPending();
     }
 
     POINT cellPoint(int row, int column)
@@ -190,7 +184,7 @@ TEST_F(ListTest, ClickOnTheBoxAndSpaceToggleTheCheckState)
 {
     make();
     m_rows.expand(0);  // Browser, Cache, Cookies, Mine, Apps
-    pump();
+    pumpPending();
     struct Row {
         const char* what;
         int row;
@@ -225,7 +219,7 @@ TEST_F(ListTest, LinksFireOnClickAndEnterButNotOnAbsentTargets)
 {
     make();
     m_rows.expand(2);  // Browser, Mine, Apps, Temp, Gone
-    pump();
+    pumpPending();
     struct Row {
         const char* what;
         int row;
@@ -287,7 +281,7 @@ TEST_F(ListTest, AHeaderClickSortsTheGroupsAndASecondOneReverses)
 {
     make();
     m_rows.expand(0);
-    pump();
+    pumpPending();
     HWND header = reinterpret_cast<HWND>(SendMessageW(list(), LVM_GETHEADER, 0, 0));
     const auto titles = [this] {
         std::wstring all;
@@ -310,7 +304,7 @@ TEST_F(ListTest, AHeaderClickSortsTheGroupsAndASecondOneReverses)
         SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(r.column), reinterpret_cast<LPARAM>(&item));
         SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at(centre(item)));
         SendMessageW(header, WM_LBUTTONUP, 0, at(centre(item)));
-        pump();
+        pumpPending();
         EXPECT_EQ(titles(), r.expected) << "column " << r.column;
     }
 }
@@ -353,7 +347,7 @@ TEST_F(ListTest, DoubleClickAndPlainClickSelectAndReport)
     const POINT point = cellPoint(2, 2);
     SendMessageW(list(), WM_LBUTTONDBLCLK, MK_LBUTTON, at(point));
     SendMessageW(list(), WM_LBUTTONUP, 0, at(point));
-    pump();
+    pumpPending();
     EXPECT_EQ(events(), "double 2");
 }
 
@@ -361,14 +355,14 @@ TEST_F(ListTest, ARowRemovedWhileHoveredLeavesNoStaleRow)
 {
     make();
     m_rows.expand(2);  // Browser, Mine, Apps, Temp, Gone
-    pump();
+    pumpPending();
     RECT title{};
     ASSERT_TRUE(m_view->titleRect(4, title));
     SendMessageW(list(), WM_MOUSEMOVE, 0, at(POINT{title.right - 10, centre(title).y}));
     ASSERT_EQ(m_rows.hot(), 4);
     m_rows.select(3);
     m_rows.removeGroup(2);
-    pump();
+    pumpPending();
     UpdateWindow(list());
     EXPECT_EQ(SendMessageW(list(), LVM_GETITEMCOUNT, 0, 0), 2);
     EXPECT_EQ(m_rows.hot(), -1);
@@ -394,7 +388,7 @@ TEST_F(ListTest, AnEmptyListIgnoresClicksKeysAndMenusOnNothing)
     key(VK_RETURN);
     SendMessageW(list(), WM_LBUTTONDBLCLK, MK_LBUTTON, at(middle));
     SendMessageW(list(), WM_LBUTTONUP, 0, at(middle));
-    pump();
+    pumpPending();
     EXPECT_EQ(events(), "");
     EXPECT_EQ(m_rows.selected(), -1);
     EXPECT_EQ(pixel(list(), middle.x, middle.y), ref(SkinColour::listBg));

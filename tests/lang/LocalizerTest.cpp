@@ -2,6 +2,7 @@
 
 #include "base/XmlNode.h"
 #include "platform/Resources.h"
+#include "tests/support/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +17,7 @@ using s::str::strbuffer::StrBuffer;
 
 namespace {
 
-std::string utf8(const StrBuffer& text)
-{
-    return text.toUtf8();
-}
+using testing_platform::utf8;
 
 // A small table: English, German, and a language that the entries never name.
 const char kSmallTable[] = R"(<lang>

@@ -8,6 +8,16 @@
 
 namespace testing_platform {
 
+// Dispatches the messages already queued, and returns.
+inline void pumpPending()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
 // True once done() holds; false when milliseconds passed first.
 inline bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 30000)
 {

@@ -21,6 +21,7 @@
 #include "gui/TextBox_win.h"
 #include "gui/dialogs/FlexAsker_win.h"
 #include "lang/Localizer.h"
+#include "tests/support/MessagePump_win.h"
 
 #include <cstdio>
 #include <string>
@@ -31,14 +32,7 @@ using namespace s::gui::drawer;
 
 namespace {
 
-void pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using testing_platform::pumpPending;
 
 // The screen DC, not PrintWindow: under Wine PrintWindow leaves the child
 // windows out.
@@ -99,10 +93,10 @@ void paintDemo(SkinPainter& painter, HDC dc, const RECT&)
         painter.drawButton(dc, box(x, 10, 74, 24), button.text, button.state);
         x += 80;
     }
-    painter.drawCheckBox(dc, box(10, 44, 110, 20), L"Unchecked", CheckState::unchecked);
-    painter.drawCheckBox(dc, box(130, 44, 110, 20), L"Checked", CheckState::checked);
-    painter.drawCheckBox(dc, box(250, 44, 110, 20), L"Partial", CheckState::partial);
-    painter.drawCheckBox(dc, box(370, 44, 110, 20), L"Disabled", CheckState::checked, false);
+    painter.drawCheckBox(dc, box(10, 44, 110, 20), L"Unchecked", CheckState::Unchecked);
+    painter.drawCheckBox(dc, box(130, 44, 110, 20), L"Checked", CheckState::Checked);
+    painter.drawCheckBox(dc, box(250, 44, 110, 20), L"Partial", CheckState::Partial);
+    painter.drawCheckBox(dc, box(370, 44, 110, 20), L"Disabled", CheckState::Checked, false);
     painter.drawProgress(dc, box(10, 72, 300, 16), 60);
     painter.drawGroupBorder(dc, box(320, 70, 160, 22));
     painter.drawText(dc, box(326, 70, 150, 22), L"Outlined text", painter.colour(SkinColour::text),
@@ -179,10 +173,10 @@ bool saveControls(Skinner& skins, s::lang::Localizer& localizer, int s, const st
     link.create({parent, Caption::text(L"Is this freeware useful?"), 260 * s, y(8), 220 * s, 20 * s});
     CheckBox two(painter);
     two.create({parent, Caption::text(L"Show only Related"), 10 * s, y(36), 150 * s, 20 * s, 0, CheckStates::two,
-                CheckBox::CheckState::checked});
+                CheckBox::CheckState::Checked});
     CheckBox three(painter);
     three.create({parent, Caption::text(L"Partly chosen"), 170 * s, y(36), 130 * s, 20 * s, 0, CheckStates::three,
-                  CheckBox::CheckState::partial});
+                  CheckBox::CheckState::Partial});
     CheckBox off(painter);
     off.create({parent, Caption::text(L"Off"), 310 * s, y(36), 80 * s, 20 * s});
     PictureButton plus(painter);
@@ -209,9 +203,9 @@ bool saveControls(Skinner& skins, s::lang::Localizer& localizer, int s, const st
     panel.centreOn(RECT{10 * s, y(200), 480 * s, y(260)});
     panel.show();
     frame.show();
-    pump();
+    pumpPending();
     Sleep(200);
-    pump();
+    pumpPending();
     return saveWindow(frame.hwnd(), file);
 }
 
@@ -229,7 +223,7 @@ void CALLBACK photographQuestion(HWND, UINT, UINT_PTR timer, DWORD)
     if (!window || !g_question)
         return;
     KillTimer(nullptr, timer);
-    pump();
+    pumpPending();
     g_question->saved = saveWindow(window, g_question->file);
     PostMessageW(window, WM_CLOSE, 0, 0);
 }
@@ -284,9 +278,9 @@ int main(int argc, char** argv)
             const Box area = frame.layout().content();
             content.create({frame.hwnd(), scale, area.top, area.width() - 2 * scale, area.height() - scale, 1});
             frame.show();
-            pump();
+            pumpPending();
             Sleep(200);
-            pump();
+            pumpPending();
             const std::string file = fileName(folder, name, "", scale);
             if (!saveWindow(frame.hwnd(), file)) {
                 std::fprintf(stderr, "could not save %s\n", file.c_str());

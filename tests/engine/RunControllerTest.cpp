@@ -1,6 +1,6 @@
 // The collect and clean runs with a recording view, against the build's
 // backend (fakes natively, a real folder and test key under Wine).
-#include "engine/Runs.h"
+#include "engine/RunController.h"
 
 #include "base/Thread.h"
 #include "base/XmlNode.h"

@@ -1,22 +1,21 @@
-#include "engine/Runs.h"
+#include "engine/RunController.h"
 
 #include "base/TextFormat.h"
 #include "engine/CheckedStates.h"
 #include "engine/RunningPrograms.h"
 #include "engine/Scan.h"
 #include "lang/Localizer.h"
+#include "lang/TextIds.h"
 #include "settings/IMappedData.h"
+#include "settings/MainWindowView.h"
 
 #include <algorithm>
 
 namespace s::file::gui::dialogs::purgo {
 
+namespace ids = s::lang::ids;
+
 namespace {
-constexpr int32_t kCleaningStatus = 800200;
-constexpr int32_t kCancelCaption = 800300;
-constexpr int32_t kDeletedLine = 903000;
-constexpr int32_t kPendingLine = 904000;
-constexpr char16_t kViewSection[] = u"MainWindow\\View";
 }  // namespace
 
 RunController::RunController(IRunView& view, s::lang::Localizer& localizer, s::map::IMappedData& store,
@@ -70,7 +69,8 @@ void RunController::collectInformation()
     // Marked before the rows appear, so that a browser's rows say at once
     // that it must be closed first.
     markRunningGroups(m_groups);
-    const bool onlyRelated = m_store.getBool(kViewSection, u"ShowOnlyRelated", true);
+    const bool onlyRelated =
+        m_store.getBool(s::map::mainwindow::kViewSection, s::map::mainwindow::kShowOnlyRelated, true);
     const int count = static_cast<int>(m_groups.size());
     for (int i = 0; i < count; ++i) {
         TimeRecord* group = m_groups[static_cast<std::size_t>(i)];
@@ -89,7 +89,7 @@ void RunController::cleanSelected()
 {
     const int groupCount = static_cast<int>(m_groups.size());
     if (!m_startupMode)
-        m_view.cleanStarted(m_localizer.text(kCleaningStatus), m_localizer.text(kCancelCaption), groupCount);
+        m_view.cleanStarted(m_localizer.text(ids::kCleaningText), m_localizer.text(ids::kCancelCaption), groupCount);
     m_counters = {};
     m_skipped.clear();
     m_message.clear();
@@ -149,9 +149,9 @@ s::str::strbuffer::StrBuffer RunController::composeMessage(const CleanCounters& 
         message.append(u") ");
         message.append(localizer.text(textId).view());
     };
-    line(counters.deletedFound, counters.deletedSize, kDeletedLine);
+    line(counters.deletedFound, counters.deletedSize, ids::kDeletedLine);
     message.append(u"\r\n");
-    line(counters.pendingFound, counters.pendingSize, kPendingLine);
+    line(counters.pendingFound, counters.pendingSize, ids::kPendingLine);
     return message;
 }
 

@@ -1,0 +1,485 @@
+// The main window's controller without a window, on the in-memory machine: a
+// recording view writes down what the window would be told, the shell and
+// the Task Scheduler record what they were asked. The tree is two groups
+// over a scratch folder (one with files, one over nothing); the worker is real, and
+// the test runs the closures it posts when it wants them to arrive.
+#include "app/MainController.h"
+
+#include "app/MainMenus.h"
+#include "catalogue/CustomGroups.h"
+#include "gui/Skinner.h"
+#include "lang/LangPack.h"
+#include "lang/Localizer.h"
+#include "platform/FileSystem.h"
+#include "platform/Win32Codes.h"
+#include "platform/fake/FakeMachineFacts.h"
+#include "platform/fake/FakeShell.h"
+#include "platform/fake/FakeTaskScheduler.h"
+#include "tests/support/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace s::file::gui::dialogs::purgo {
+namespace {
+
+namespace p = s::platform;
+using s::str::strbuffer::StrBuffer;
+using State = MainController::State;
+
+// Writes down every call as one short line; posted work waits in a queue.
+class RecordingView : public IMainView {
+public:
+    void post(std::function<void()> work) override
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_posted.push_back(std::move(work));
+    }
+    // Runs the posted work in order, at most `count` of it; how many ran.
+    int runPosted(int count = 1 << 30)
+    {
+        int ran = 0;
+        while (ran < count) {
+            std::function<void()> work;
+            {
+                std::lock_guard<std::mutex> hold(m_lock);
+                if (m_posted.empty())
+                    break;
+                work = std::move(m_posted.front());
+                m_posted.pop_front();
+            }
+            work();
+            ++ran;
+        }
+        return ran;
+    }
+
+    void showStatus(int32_t textId) override { add("status " + std::to_string(textId)); }
+    void showTotals(const StatusLabels& labels) override
+    {
+        add("totals " + labels.size.toUtf8() + labels.open.toUtf8() + labels.count.toUtf8() + labels.close.toUtf8());
+    }
+    void setCleanCaption(const StrBuffer& caption) override { add("caption " + caption.toUtf8()); }
+    void setCleanEnabled(bool on) override { add(on ? "clean on" : "clean off"); }
+    void setListEnabled(bool on) override { add(on ? "list on" : "list off"); }
+    void showCollecting(bool on) override { add(on ? "collecting shown" : "collecting hidden"); }
+    void showProgress(int range) override { add("progress 0.." + std::to_string(range)); }
+    void setProgress(int position) override { add("progress " + std::to_string(position)); }
+    void hideProgress() override { add("progress hidden"); }
+    void showMessage(const StrBuffer& text) override { add("message " + text.toUtf8()); }
+    bool ask(const StrBuffer& question) override
+    {
+        add("ask " + question.toUtf8());
+        return answer;
+    }
+    void setShowRelatedChecked(bool on) override { add(on ? "related on" : "related off"); }
+    void setBootRunChecked(bool on) override { add(on ? "boot on" : "boot off"); }
+    void changeRowsQuietly(const std::function<void()>& change) override
+    {
+        add("quiet");
+        change();
+    }
+    void setKeepOnTop(bool on) override { add(on ? "on top" : "not on top"); }
+    void setMiddleClickClose(bool close) override { add(close ? "middle click closes" : "middle click does nothing"); }
+    void setOpacity(int percent, bool onlyOnTop) override
+    {
+        add("opacity " + std::to_string(percent) + (onlyOnTop ? " on top" : ""));
+    }
+    void setAlternateRows(bool on) override { add(on ? "alternate rows" : "plain rows"); }
+    void setCellHeight(s::gui::list::ListViewStep step) override { add("cell height " + std::to_string(step.value())); }
+    void setFontSize(s::gui::list::ListViewStep step) override { add("font size " + std::to_string(step.value())); }
+    void requestClose() override { add("close"); }
+    void storeGeometryAndHide() override { add("hide"); }
+    ColumnLayout columns() const override { return ColumnLayout{{1, 0, 2, 3}, {200, 90, 70, 60}}; }
+
+    // The calls since the last look, joined by "; ".
+    std::string take()
+    {
+        std::string out;
+        for (const std::string& call : m_calls)
+            out += (out.empty() ? "" : "; ") + call;
+        m_calls.clear();
+        return out;
+    }
+
+    bool answer = true;
+
+private:
+    void add(std::string call) { m_calls.push_back(std::move(call)); }
+
+    std::mutex m_lock;
+    std::deque<std::function<void()>> m_posted;
+    std::vector<std::string> m_calls;
+};
+
+class MainControllerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        p::fakeMachineFacts().setModulePath(std::u16string(scratch.join(u"purgo.exe").view()));
+        p::fakeTaskScheduler().clear();
+        scratch.putFile(u"savedata\\SaveData.xml", "<savedata><Version>1.25</Version>"
+                                                   "<items><Sandbox_Files>1</Sandbox_Files></items></savedata>");
+        scratch.putFile(u"junk\\a.tmp", "12345");
+        scratch.putFile(u"junk\\b.tmp", "1234567890");
+        scratch.putFile(u"junk\\deeper\\c.tmp", "123");
+        app.initialise(u"purgo.exe", &skins);
+        app.lang().select(u"English");
+        frame = std::make_unique<s::app::win::AppWindow>(s::app::win::AppWindow::mainWindow(1, app.settings()));
+        controller = std::make_unique<MainController>(view, app, *frame, builder());
+        controller->openCustomEditor = [this](const TimeRecord* group) {
+            editorOpened.push_back(group ? group->title.toUtf8() : "new");
+        };
+        controller->showVersionInformation = [this] {
+            ++versionShown;
+        };
+        controller->loadOptions();
+        p::fakeShell().forgetRequests();
+    }
+    void TearDown() override
+    {
+        controller.reset();
+        p::fakeMachineFacts().setModulePath(u"");
+        p::fakeTaskScheduler().clear();
+    }
+
+    // The files group and a group over a folder that is not there (nothing
+    // found: not related); both checked.
+    TreeBuilder builder()
+    {
+        return [this](std::vector<TimeRecord*>& groups) {
+            TimeRecord* files = TimeRecord::makeGroup(u"Sandbox_Files", u"Sandbox files", u"The scratch folder");
+            files->addChild(target(u"Sandbox_Files_1", u"junk"));
+            groups.push_back(files);
+            TimeRecord* empty = TimeRecord::makeGroup(u"Sandbox_Empty", u"Empty folder", u"Nothing in it");
+            empty->addChild(target(u"Sandbox_Empty_1", u"empty"));
+            groups.push_back(empty);
+        };
+    }
+    TimeRecord* target(std::u16string_view id, std::u16string_view folder)
+    {
+        TimeRecord* made = TimeRecord::makeTarget(Type_Folder_All_Levels, id, scratch.join(folder));
+        made->defaultChecked = true;
+        return made;
+    }
+
+    // Waits for the worker's run to end; its posted work stays queued.
+    void waitForRun()
+    {
+        for (int i = 0; i < 1000 && controller->runs().busy(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        ASSERT_FALSE(controller->runs().busy()) << "the run ends";
+    }
+    // The window up, the list filled, the state ready.
+    void collect()
+    {
+        controller->enterCollecting();
+        controller->startCollect();
+        ASSERT_NO_FATAL_FAILURE(waitForRun());
+        view.runPosted();
+        ASSERT_EQ(controller->state(), State::Ready);
+        view.take();
+    }
+    std::string titles()
+    {
+        std::string out;
+        for (int row = 0; row < controller->list().rowCount(); ++row)
+            out += (out.empty() ? "" : ", ") + controller->list().record(row)->title.toUtf8();
+        return out;
+    }
+    std::string setting(std::u16string_view section, std::u16string_view name)
+    {
+        return app.settings().getString(section, name, u"(none)").toUtf8();
+    }
+    bool exists(std::u16string_view relative)
+    {
+        return p::fileSystem().attributes(scratch.join(relative).c_str()) != p::kInvalidFileAttributes;
+    }
+    std::vector<std::string> addressesOpened()
+    {
+        std::vector<std::string> out;
+        for (const p::ShellRequest& request : p::fakeShell().requests())
+            if (request.kind == p::ShellRequest::Kind::OpenAddress)
+                out.push_back(StrBuffer(request.first).toUtf8());
+        return out;
+    }
+
+    testing_platform::ScratchFolder scratch;
+    s::gui::drawer::Skinner skins;
+    s::app::win::AppBase app;
+    std::unique_ptr<s::app::win::AppWindow> frame;
+    RecordingView view;
+    std::unique_ptr<MainController> controller;
+    std::vector<std::string> editorOpened;
+    int versionShown = 0;
+};
+
+TEST_F(MainControllerTest, CollectFillsTheListAndTheWindowBecomesReady)
+{
+    controller->enterCollecting();
+    EXPECT_EQ(controller->state(), State::Collecting);
+    EXPECT_EQ(view.take(), "collecting shown; status 800000; clean off");
+    controller->startCollect();
+    EXPECT_EQ(view.take(), "boot off") << "the Task Scheduler has no boot run";
+    ASSERT_NO_FATAL_FAILURE(waitForRun());
+    EXPECT_EQ(controller->state(), State::Collecting) << "until the window thread hears of it";
+    view.runPosted();
+    EXPECT_EQ(controller->state(), State::Ready);
+    EXPECT_EQ(view.take(), "collecting hidden; totals 18 B  (4  Items); caption Clean Now!  (18 B) (4); clean on");
+    EXPECT_EQ(titles(), "Sandbox files") << "only related groups while \"Show only Related\" is on";
+}
+
+TEST_F(MainControllerTest, CleanRunsThroughCleaningAndBackToReady)
+{
+    ASSERT_NO_FATAL_FAILURE(collect());
+    controller->pressCleanButton();
+    ASSERT_NO_FATAL_FAILURE(waitForRun());
+    view.runPosted(1);
+    EXPECT_EQ(controller->state(), State::Cleaning);
+    EXPECT_EQ(view.take(), "status 800200; caption Cancel; clean on; list off; progress 0..2");
+    view.runPosted();
+    EXPECT_EQ(controller->state(), State::Ready);
+    EXPECT_EQ(view.take(), "progress 1; progress 2; progress 3; "
+                           "message 4 (18 B) items have been deleted successfully.\r\n0 (0 B) items will be deleted "
+                           "on the next system boot.; "
+                           "progress hidden; list on; totals 0 B  (0  Items); caption Clean Now!  (0 B) (0); clean on");
+    EXPECT_FALSE(exists(u"junk\\a.tmp"));
+    EXPECT_FALSE(exists(u"junk\\deeper"));
+}
+
+// What each state does with the button, the selection commands, the context
+// menu and a change of language. Cleaning and Canceling are reached by
+// letting the clean run's first news arrive and holding back the rest.
+TEST_F(MainControllerTest, TheStateTable)
+{
+    struct Row {
+        State state;
+        const char* pressed;          // what "Clean Now!" / "Cancel" shows
+        State afterPress;             // the state the press leaves
+        bool selectAllActs;           // Select All / Deselect All change the checks
+        bool contextMenu;             // the list's context menu opens
+        const char* languageCaption;  // the button after a change of language
+    };
+    const Row rows[] = {
+        {State::Collecting, "", State::Collecting, false, true, "caption Clean Now!"},
+        {State::Ready, "", State::Ready, true, true,
+         "totals 18 B  (4  Items); caption Clean Now!  (18 B) (4); clean on"},
+        {State::Cleaning, "caption Canceling...", State::Canceling, false, false, "caption Cancel"},
+        {State::Canceling, "", State::Canceling, false, false, "caption Canceling..."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.state));
+        controller = std::make_unique<MainController>(view, app, *frame, builder());
+        controller->loadOptions();
+        controller->enterCollecting();
+        if (row.state != State::Collecting) {
+            controller->startCollect();
+            ASSERT_NO_FATAL_FAILURE(waitForRun());
+            view.runPosted();
+        }
+        if (row.state == State::Cleaning || row.state == State::Canceling) {
+            controller->pressCleanButton();
+            ASSERT_NO_FATAL_FAILURE(waitForRun());
+            view.runPosted(1);
+            if (row.state == State::Canceling)
+                controller->pressCleanButton();
+        }
+        ASSERT_EQ(controller->state(), row.state);
+        view.take();
+
+        s::gui::menu::MenuModel menu(&app.lang());
+        EXPECT_EQ(controller->contextMenu(0, menu) != nullptr, row.contextMenu);
+        controller->languageChanged();
+        EXPECT_EQ(view.take(), row.languageCaption);
+
+        const int64_t before = computeTotals(controller->targets()).selectedFound;
+        controller->command(command::kDeselectAll);
+        const int64_t after = computeTotals(controller->targets()).selectedFound;
+        EXPECT_EQ(after != before, row.selectAllActs) << before << " → " << after;
+        controller->command(command::kSelectAll);
+        view.take();
+
+        if (row.state != State::Ready) {
+            controller->pressCleanButton();
+            EXPECT_EQ(view.take(), row.pressed);
+            EXPECT_EQ(controller->state(), row.afterPress);
+        }
+        controller->stop();
+        view.runPosted();
+        view.take();
+    }
+}
+
+// Each command of the menus: what the window is told, what the settings
+// keep, which mark the menu shows, which page opens.
+TEST_F(MainControllerTest, TheCommandTable)
+{
+    ASSERT_NO_FATAL_FAILURE(collect());
+    struct Row {
+        int command;
+        const char* shown;
+        const char16_t* section;
+        const char16_t* name;
+        const char* stored;
+        int marked;  // the command whose mark is asked (-1: none)
+        bool mark;
+    };
+    const Row rows[] = {
+        {command::kKeepOnTop, "on top; opacity 90", u"MainWindow\\View", u"KeepOnTop", "1", command::kKeepOnTop, true},
+        {command::kKeepOnTop, "not on top; opacity 90", u"MainWindow\\View", u"KeepOnTop", "0", command::kKeepOnTop,
+         false},
+        {command::kCloseByMiddleClick, "middle click does nothing", u"MainWindow\\View", u"OnMClick", "DoNothing",
+         command::kCloseByMiddleClick, false},
+        {command::kCloseByMiddleClick, "middle click closes", u"MainWindow\\View", u"OnMClick", "Close",
+         command::kCloseByMiddleClick, true},
+        {command::kAlternateRows, "plain rows", u"MainWindow\\View", u"UseAlternateRowColor", "0",
+         command::kAlternateRows, false},
+        {command::kAlternateRows, "alternate rows", u"MainWindow\\View", u"UseAlternateRowColor", "1",
+         command::kAlternateRows, true},
+        {620, "opacity 80", u"MainWindow\\View", u"Transparency", "80", -1, false},
+        {600, "opacity 100", u"MainWindow\\View", u"Transparency", "100", -1, false},
+        {605, "", u"MainWindow\\View", u"Transparency", "100", -1, false},
+        {s::gui::list::kCellHeightFirstCommand, "cell height 3", u"MainWindow\\View", u"CellHeight", "3", -1, false},
+        {s::gui::list::kCellHeightFirstCommand + 12, "cell height -3", u"MainWindow\\View", u"CellHeight", "-3", -1,
+         false},
+        {s::gui::list::kFontSizeFirstCommand + 4, "font size 1", u"MainWindow\\View", u"FontSize", "1", -1, false},
+        {command::kExit, "close", u"MainWindow\\View", u"FontSize", "1", -1, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.command);
+        controller->command(row.command);
+        EXPECT_EQ(view.take(), row.shown);
+        EXPECT_EQ(setting(row.section, row.name), row.stored);
+        if (row.marked >= 0) {
+            const s::gui::menu::MenuItem* item = controller->menus().find(row.marked);
+            ASSERT_NE(item, nullptr);
+            EXPECT_EQ(item->marked, row.mark);
+        }
+    }
+
+    // The pages: the language table's address of each.
+    const std::pair<int, int32_t> pages[] = {{command::kSoftwarePage, 500003},
+                                             {command::kTellDevelopers, 500004},
+                                             {command::kMoreSoftware, 108000},
+                                             {command::kWorkplace, 108200},
+                                             {s::gui::drawer::SkinMenu::kSeeThumbnail, 500007},
+                                             {app.lang().count(), 108500}};
+    for (const auto& [number, address] : pages) {
+        SCOPED_TRACE(number);
+        p::fakeShell().forgetRequests();
+        controller->command(number);
+        const std::vector<std::string> opened = addressesOpened();
+        ASSERT_EQ(opened.size(), 1u);
+        EXPECT_EQ(opened.front(), app.lang().text(address).toUtf8());
+    }
+
+    // The hooks.
+    controller->command(command::kAddCustomTarget);
+    controller->command(command::kVersionInformation);
+    EXPECT_EQ(editorOpened, std::vector<std::string>{"new"});
+    EXPECT_EQ(versionShown, 1);
+
+    // A language by its index: selected and kept by its English name.
+    int german = -1;
+    for (int i = 0; i < app.lang().count(); ++i)
+        if (app.lang().pack(i)->engName().toUtf8() == "German")
+            german = i;
+    ASSERT_GE(german, 0);
+    controller->command(german);
+    EXPECT_EQ(app.lang().current()->engName().toUtf8(), "German");
+    EXPECT_EQ(setting(u"Language", u""), "German");
+    EXPECT_EQ(view.take(), "");
+}
+
+TEST_F(MainControllerTest, TheCheckBoxesKeepTheirSettings)
+{
+    ASSERT_NO_FATAL_FAILURE(collect());
+    controller->setShowOnlyRelated(false);
+    EXPECT_EQ(view.take(), "related off; quiet");
+    EXPECT_EQ(titles(), "Sandbox files, Empty folder");
+    EXPECT_EQ(setting(u"MainWindow\\View", u"ShowOnlyRelated"), "0");
+    controller->setShowOnlyRelated(true);
+    EXPECT_EQ(titles(), "Sandbox files");
+    EXPECT_EQ(setting(u"MainWindow\\View", u"ShowOnlyRelated"), "1");
+    view.take();
+
+    // The boot run cleans what is checked when it is registered.
+    controller->list().toggleCheck(0);
+    controller->setBootRun(true);
+    EXPECT_EQ(view.take(), "boot on");
+    EXPECT_EQ(p::fakeTaskScheduler().tasks().size(), 1u);
+    EXPECT_EQ(setting(u"items\\Sandbox_Files", u""), "0") << "the checks are saved for the boot run";
+    controller->setBootRun(false);
+    EXPECT_EQ(view.take(), "boot off");
+    EXPECT_TRUE(p::fakeTaskScheduler().tasks().empty());
+}
+
+TEST_F(MainControllerTest, CloseSavesTheChecksAndColumnsOnceAndABootRunSavesNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(collect());
+    controller->list().toggleCheck(0);
+    EXPECT_TRUE(controller->close());
+    EXPECT_EQ(controller->state(), State::Closed);
+    EXPECT_EQ(view.take(), "hide");
+    EXPECT_EQ(setting(u"items\\Sandbox_Files", u""), "0");
+    EXPECT_EQ(setting(u"MainWindow\\ColumnOrder2", u"length"), "4");
+    EXPECT_EQ(setting(u"MainWindow\\ColumnOrder2", u"_0"), "1");
+    EXPECT_EQ(setting(u"MainWindow\\ColumnWidth2", u"_0"), "200");
+    EXPECT_TRUE(controller->close());
+    EXPECT_EQ(view.take(), "") << "saved once";
+
+    controller = std::make_unique<MainController>(view, app, *frame, builder());
+    app.settings().remove(u"MainWindow\\ColumnOrder2", u"length");
+    app.settings().setBool(u"items\\Sandbox_Files", u"", true);
+    controller->runBoot();
+    EXPECT_EQ(controller->state(), State::Closed);
+    EXPECT_FALSE(exists(u"junk\\b.tmp")) << "the checked group was cleaned";
+    EXPECT_EQ(controller->runs().lastMessage().toUtf8(), "") << "nothing is shown";
+    EXPECT_TRUE(controller->close());
+    EXPECT_EQ(view.take(), "");
+    EXPECT_EQ(view.runPosted(), 0);
+    EXPECT_EQ(setting(u"MainWindow\\ColumnOrder2", u"length"), "(none)") << "a boot run saves nothing";
+}
+
+TEST_F(MainControllerTest, RowCommandsAndCustomGroups)
+{
+    ASSERT_NO_FATAL_FAILURE(collect());
+    controller->rowCommand(command::kSelect, 0);
+    EXPECT_EQ(view.take(), "totals 18 B  (4  Items); caption Clean Now!  (0 B) (0); clean on");
+
+    TimeRecord* custom = TimeRecord::makeGroup(u"Custom_1", u"My junk", u"");
+    custom->custom = true;
+    custom->addChild(target(u"Custom_1_0", u"junk"));
+    controller->addNewRecord(*custom);
+    ASSERT_EQ(titles(), "My junk, Sandbox files");
+    s::gui::menu::MenuModel menu(&app.lang());
+    ASSERT_NE(controller->contextMenu(0, menu), nullptr);
+    EXPECT_NE(menu.find(command::kRemove), nullptr) << "a custom group can be removed";
+
+    custom->title = u"Your junk";
+    controller->modifyRecord(*custom);
+    EXPECT_EQ(titles(), "Your junk, Sandbox files") << "in place";
+    controller->rowCommand(command::kModify, 0);
+    EXPECT_EQ(editorOpened, std::vector<std::string>{"Your junk"});
+    controller->rowCommand(command::kModify, 1);
+    EXPECT_EQ(editorOpened.size(), 1u) << "a built-in group is not modified";
+
+    view.take();
+    view.answer = false;
+    controller->rowCommand(command::kRemove, 0);
+    EXPECT_EQ(view.take().substr(0, 4), "ask ");
+    EXPECT_EQ(titles(), "Your junk, Sandbox files") << "No keeps it";
+    view.answer = true;
+    controller->rowCommand(command::kRemove, 0);
+    EXPECT_EQ(titles(), "Sandbox files");
+    custom->release();
+}
+
+}  // namespace
+}  // namespace s::file::gui::dialogs::purgo
