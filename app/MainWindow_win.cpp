@@ -135,7 +135,10 @@ void Dialog::build(bool bootRun)
         // writing the new one: say where, once, when the window is up and
         // its message loop runs (the box is modal; the list fills meanwhile).
         if (const StrBuffer copy = m_app.damagedSettingsCopy(); !copy.isEmpty()) {
-            std::wstring text = wide(m_lang.text(kDamagedSettingsText)) + L"\r\n\r\n" + wide(copy);
+            std::wstring text;
+            for (wchar_t c : wide(m_lang.text(kDamagedSettingsText)))
+                text += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
+            text += L"\r\n\r\n" + wide(copy);
             post([this, text] {
                 s::gui::dialogs::MessageBox box(m_app.skins(), m_scale);
                 box.show(m_window.hwnd(), wide(m_lang.text(kTitleText)), text);

@@ -347,9 +347,15 @@ bool PathWin::isProtectedPlace()
     // current folder of drive C:, not its root.
     if (ProtectedPlaces::contains(m_text.view()) || ProtectedPlaces::contains(m_full.view()))
         return true;
-    // "C:\PROGRA~1" is Program Files: compare the long names.
+    // "C:\PROGRA~1" is Program Files: compare the long names. Asked of both
+    // forms: Wine's GetLongPathNameW hands a "\\?\" path back unchanged
+    // (8.3 names and all, and with success even when nothing is there), while
+    // the plain form stops at MAX_PATH on Windows.
     std::u16string longPath;
-    return p::fileSystem().longPathName(callPath().c_str(), longPath) == p::kErrorSuccess &&
+    if (p::fileSystem().longPathName(callPath().c_str(), longPath) == p::kErrorSuccess &&
+        ProtectedPlaces::contains(longPath))
+        return true;
+    return !m_long.isEmpty() && p::fileSystem().longPathName(m_full.c_str(), longPath) == p::kErrorSuccess &&
            ProtectedPlaces::contains(longPath);
 }
 
