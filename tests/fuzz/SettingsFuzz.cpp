@@ -89,9 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         s::thread::ObjLocker lock;
         purgo::saveTargetState(first.nodes, *store, lock);
         // A damaged file was kept byte for byte before it was replaced.
-        if (store->damagedLine() > 0 &&
-            s::platform::fakeFileSystem().fileContent(store->damagedCopy().view()) !=
-                std::string_view(reinterpret_cast<const char*>(data), size))
+        if (store->damagedLine() > 0 && s::platform::fakeFileSystem().fileContent(store->damagedCopy().view()) !=
+                                            std::string_view(reinterpret_cast<const char*>(data), size))
             std::abort();
     }
 
