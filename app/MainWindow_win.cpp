@@ -41,6 +41,7 @@ constexpr int32_t kAddCustomText = 3000001;
 constexpr int32_t kRemoveQuestion = 860111;
 constexpr int32_t kTranslatePage = 108500;
 constexpr int32_t kThumbnailPage = 500007;
+constexpr int32_t kDamagedSettingsText = 2100101000;
 
 // The row facts the context menu is built from.
 RowFacts factsOf(list::TargetListModel& model, int row)
@@ -132,6 +133,19 @@ void Dialog::build(bool bootRun)
         m_window.show();
         m_worker = std::make_unique<s::thread::win::Thread>();
         m_runs.submit(*m_worker, RunMode::Collect);
+        // The start found the settings file damaged and kept it aside before
+        // writing the new one: say where, once, when the window is up and
+        // its message loop runs (the box is modal; the list fills meanwhile).
+        if (const StrBuffer copy = m_app.damagedSettingsCopy(); !copy.isEmpty()) {
+            std::wstring text;
+            for (wchar_t c : wide(m_lang.text(kDamagedSettingsText)))
+                text += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
+            text += L"\r\n\r\n" + wide(copy);
+            post([this, text] {
+                s::gui::dialogs::MessageBox box(m_app.skins(), m_scale);
+                box.show(m_window.hwnd(), wide(m_lang.text(kTitleText)), text);
+            });
+        }
         // Asking the Task Scheduler starts its service on a cold machine:
         // the window is up and the list filling by then.
         const bool registered =
