@@ -46,6 +46,12 @@ public:
     s::gui::drawer::Skinner* skins() const { return m_skins; }
     // True once the store writes every change at once.
     bool settingsWritten() const { return m_settingsWritten; }
+    // Where the settings file was kept when it was damaged (the start's
+    // first save makes the copy before it writes the file); empty otherwise.
+    s::str::StrBuffer damagedSettingsCopy() const
+    {
+        return m_settings ? m_settings->damagedCopy() : s::str::StrBuffer();
+    }
 
     // The stored language name (by default the current language's English
     // name).

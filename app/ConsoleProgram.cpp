@@ -41,6 +41,11 @@ constexpr char kUsage[] = "usage: purgoc list [--rules]\n"
                           "program when not given)\n"
                           "         --lang <English name>  the language of titles and messages\n"
                           "         --json                 one JSON object on standard output\n"
+                          "         --force-defaults       go on with a damaged settings file: what could be read "
+                          "of it and\n"
+                          "                                the defaults for the rest (without it preview, clean and "
+                          "check stop\n"
+                          "                                with status 1; list says so and goes on)\n"
                           "exit status: 0 done, 1 error, 2 usage error, 3 the clean left items (most of them go at "
                           "the next boot, or a running browser kept its groups)\n";
 
@@ -56,7 +61,8 @@ struct Options {
     bool boot = false;
     bool help = false;
     bool version = false;
-    bool rules = false;  // list: what the rule files (winapp2.ini) held
+    bool rules = false;          // list: what the rule files (winapp2.ini) held
+    bool forceDefaults = false;  // go on with a damaged settings file
     std::u16string settings;
     std::u16string language;
     std::u16string path;  // check's and preview --files' <group>[/<target>]
@@ -96,6 +102,8 @@ const OptionRow kOptions[] = {
     {u"--files", &Options::files, nullptr, bit(Command::Preview)},
     {u"--boot", &Options::boot, nullptr, bit(Command::Clean)},
     {u"--rules", &Options::rules, nullptr, bit(Command::List)},
+    {u"--force-defaults", &Options::forceDefaults, nullptr,
+     bit(Command::List) | bit(Command::Preview) | bit(Command::Clean) | bit(Command::Check)},
     {u"--help", &Options::help, nullptr, kAnyCommand},
     {u"-h", &Options::help, nullptr, kAnyCommand},
     {u"--version", &Options::version, nullptr, kAnyCommand},
@@ -509,7 +517,35 @@ private:
             m_settingsMissing = true;
         }
         m_store = s::xml::openFileStore(m_settingsPath.view());
-        return kExitDone;
+        return checkDamage();
+    }
+
+    // A settings file that is not well-formed (a disk error, an edit by
+    // hand, another tool that crashed) holds less than the user saved: the
+    // selection read from it may not be the user's, and custom groups may
+    // be missing. Listing shows what could be read; the other commands stop
+    // unless --force-defaults says to go on with it. The file itself is left
+    // as it is: only a save replaces it, and the store keeps a copy first.
+    int checkDamage()
+    {
+        const int line = m_store->damagedLine();
+        if (line == 0)
+            return kExitDone;
+        const std::string damaged =
+            "the settings file " + m_settingsPath.toUtf8() + " is damaged (line " + std::to_string(line) + ")";
+        if (m_options.command == Command::List) {
+            err("purgoc: " + damaged + "; this is what could be read of it\n");
+            return kExitDone;
+        }
+        if (m_options.forceDefaults) {
+            err("purgoc: " + damaged + "; going on with what could be read of it (--force-defaults)\n");
+            return kExitDone;
+        }
+        const char* nothing = m_options.command == Command::Clean   ? "nothing was cleaned"
+                              : m_options.command == Command::Check ? "nothing was changed"
+                                                                    : "nothing was measured";
+        return fail(damaged + ", so its selection may not be yours: " + nothing +
+                    ". Repair or remove the file, or add --force-defaults to go on with what could be read of it");
     }
 
     int chooseLanguage()
@@ -791,6 +827,10 @@ private:
             return fail("the settings file " + m_settingsPath.toUtf8() + " could not be written");
         if (m_settingsMissing)
             err("purgoc: created the settings file " + m_settingsPath.toUtf8() + "\n");
+        if (const StrBuffer copy = m_store->damagedCopy(); !copy.isEmpty())
+            err("purgoc: the settings file " + m_settingsPath.toUtf8() + " was damaged (line " +
+                std::to_string(m_store->damagedLine()) + "); a copy of it as it was is kept as " + copy.toUtf8() +
+                "\n");
         if (m_options.json) {
             JsonObject result;
             result.text("command", u"check").text("group", group->id.view());

@@ -10,7 +10,11 @@
 //   purgoc check <group>[/<target>] on|off
 //   purgoc help | --help | -h         the usage, on standard output
 //   purgoc --version                  "Oxle Purgo 1.25"
-//   options: --settings <file>  --lang <English name>  --json
+//   options: --settings <file>  --lang <English name>  --json  --force-defaults
+//
+// A damaged settings file (not well-formed) stops preview, clean and check
+// with kExitError unless --force-defaults is given; list shows what could be
+// read of it and says so on standard error.
 //
 // Results go to standard output as they become known, errors and progress
 // to standard error; docs/CONSOLE.md describes the texts, the JSON shapes and the
@@ -24,7 +28,7 @@
 namespace s::app {
 
 inline constexpr int kExitDone = 0;
-inline constexpr int kExitError = 1;  // settings file missing or unreadable, unknown name, save failed
+inline constexpr int kExitError = 1;  // settings file missing, unreadable or damaged, unknown name, save failed
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitPending = 3;  // a clean left items: for the next boot, or a running program's groups
 

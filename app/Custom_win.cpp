@@ -1,7 +1,6 @@
 #include "app/Custom_win.h"
 
 #include "app/FrameOptions_win.h"
-#include "app/MainWindow_win.h"
 #include "app/RowIcons_win.h"
 #include "app/StartupRules.h"
 #include "base/TextFormat.h"
@@ -793,26 +792,6 @@ HWND Custom::browseButton(EditorType type) const
 {
     const std::size_t t = indexOf(type);
     return m_controls && t > 0 && t < kTypes && m_controls->browse[t] ? m_controls->browse[t]->hwnd() : nullptr;
-}
-
-// --- The main window's hook --------------------------------------------------------
-
-void attachCustomEditor(purgo::Dialog& dialog, Custom& editor)
-{
-    dialog.openCustomEditor = [&editor](purgo::Dialog& owner, const TimeRecord* group) {
-        // The top-level list changes on the window thread only between
-        // runs: a collect run still appends to it on the worker, and a group
-        // the editor gives back must not be added beside it.
-        purgo::MainController& controller = owner.controller();
-        if (controller.state() != purgo::MainController::State::Ready)
-            return;
-        editor.openEditor(owner.hwnd(), group, [&controller](CustomEditor::Message message, const TimeRecord& edited) {
-            if (message == CustomEditor::Message::AddNewRecord)
-                controller.addNewRecord(edited);
-            else
-                controller.modifyRecord(edited);
-        });
-    };
 }
 
 }  // namespace s::file::gui::dialogs

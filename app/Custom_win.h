@@ -23,10 +23,6 @@
 
 namespace s::file::gui::dialogs {
 
-namespace purgo {
-class Dialog;
-}
-
 class Custom {
 public:
     // Gives the owner the edited group ("AddNewRecord" or "ModifyRecord");
@@ -103,12 +99,5 @@ private:
     // notifications are not the user's.
     bool m_showing = false;
 };
-
-// Makes `editor` the one the main window opens for "Add Custom Target..."
-// and "Modify Target Items...", its results going to addNewRecord and
-// modifyRecord. It opens only while the window is ready (not while the list
-// is being filled or cleaned). Both objects must outlive the window's use of
-// the hook.
-void attachCustomEditor(purgo::Dialog& dialog, Custom& editor);
 
 }  // namespace s::file::gui::dialogs

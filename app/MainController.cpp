@@ -140,6 +140,21 @@ void MainController::startCollect()
 {
     m_worker = std::make_unique<s::thread::win::Thread>();
     m_runs.submit(*m_worker, RunMode::Collect);
+    // The start found the settings file damaged and kept it aside before
+    // writing the new one: say where, once, when the window is up and its
+    // message loop runs (the box is modal; the list fills meanwhile).
+    if (const StrBuffer copy = m_app.damagedSettingsCopy(); !copy.isEmpty()) {
+        StrBuffer text;
+        for (const char16_t c : m_lang.text(ids::kDamagedSettingsText).view()) {
+            if (c == u'\n')
+                text.append(u"\r\n");
+            else
+                text.append(c);
+        }
+        text.append(u"\r\n\r\n");
+        text.append(copy.view());
+        m_view.post([this, text] { m_view.showMessage(text); });
+    }
     // Asking the Task Scheduler starts its service on a cold machine: the
     // window is up and the list filling by then.
     m_view.setBootRunChecked(
@@ -287,7 +302,7 @@ void MainController::rowCommand(int number, int row)
         onLink(row);
         break;
     case command::kModify:
-        if (node->isGroup() && node->custom && openCustomEditor)
+        if (node->isGroup() && node->custom && m_state == State::Ready && openCustomEditor)
             openCustomEditor(node);
         break;
     case command::kRemove:
@@ -380,7 +395,7 @@ void MainController::command(int number)
         }
         return;
     case command::kAddCustomTarget:
-        if (openCustomEditor)
+        if (m_state == State::Ready && openCustomEditor)
             openCustomEditor(nullptr);
         return;
     case command::kAlternateRows:

@@ -143,7 +143,10 @@ public:
     void stop();
 
     // Opens the custom target editor for a new group (null) or a copy of a
-    // group; shows the version window.
+    // group: only while the window is ready, as the top-level list changes on
+    // the window thread only between runs (a collect run still appends to it
+    // on the worker, and a group the editor gives back must not be added
+    // beside it). Shows the version window.
     std::function<void(const TimeRecord* group)> openCustomEditor;
     std::function<void()> showVersionInformation;
 

@@ -13,7 +13,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     return s::app::win::runProgram([](s::app::win::StartedProgram& started) {
         s::file::gui::dialogs::purgo::Dialog dialog(started.app, started.frame, started.pictures.icon.get());
         s::file::gui::dialogs::Custom editor(started.app);
-        s::file::gui::dialogs::attachCustomEditor(dialog, editor);
+        // "Add Custom Target..." and "Modify Target Items..." open the
+        // editor (the controller asks only while the list is ready); its
+        // results go back to the controller as copies.
+        dialog.openCustomEditor = [&editor](s::file::gui::dialogs::purgo::Dialog& owner,
+                                            const s::file::gui::dialogs::purgo::TimeRecord* group) {
+            auto& controller = owner.controller();
+            editor.openEditor(owner.hwnd(), group,
+                              [&controller](s::file::gui::dialogs::CustomEditor::Message message,
+                                            const s::file::gui::dialogs::purgo::TimeRecord& edited) {
+                                  if (message == s::file::gui::dialogs::CustomEditor::Message::AddNewRecord)
+                                      controller.addNewRecord(edited);
+                                  else
+                                      controller.modifyRecord(edited);
+                              });
+        };
         s::gui::dialogs::About3 about(started.app.lang(), started.app.settings(), s::app::win::scaleFactor(),
                                       [&started](int32_t id) { started.app.openPage(id); });
         dialog.showVersionInformation = [&about](s::file::gui::dialogs::purgo::Dialog& window) {

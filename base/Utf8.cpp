@@ -20,6 +20,7 @@ bool isLow(char16_t unit)
 struct Step {
     uint32_t codePoint;
     std::size_t consumed;
+    bool wellFormed = true;
 };
 
 Step decodeOne(const uint8_t* bytes, std::size_t count, std::size_t i)
@@ -50,13 +51,13 @@ Step decodeOne(const uint8_t* bytes, std::size_t count, std::size_t i)
         else if (lead == 0xF4)
             high = 0x8F;  // nothing above U+10FFFF
     } else {
-        return {kReplacement, 1};  // 80..C1, F5..FF never start a sequence
+        return {kReplacement, 1, false};  // 80..C1, F5..FF never start a sequence
     }
 
     std::size_t j = i + 1;
     for (int k = 0; k < trail; ++k, ++j) {
         if (j >= count || bytes[j] < low || bytes[j] > high)
-            return {kReplacement, j - i};  // the maximal subpart read so far
+            return {kReplacement, j - i, false};  // the maximal subpart read so far
         codePoint = (codePoint << 6) | (bytes[j] & 0x3Fu);
         low = 0x80;
         high = 0xBF;
@@ -108,6 +109,22 @@ void encode(std::u16string_view text, uint8_t* out)
             *out++ = static_cast<uint8_t>(0x80 | (c & 0x3F));
         }
     }
+}
+
+std::size_t firstIllFormed(const uint8_t* bytes, std::size_t count)
+{
+    std::size_t i = 0;
+    while (i < count) {
+        if (bytes[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        const Step step = decodeOne(bytes, count, i);
+        if (!step.wellFormed)
+            return i;
+        i += step.consumed;
+    }
+    return count;
 }
 
 std::size_t decodedLength(const uint8_t* bytes, std::size_t count)

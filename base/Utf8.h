@@ -24,6 +24,11 @@ std::size_t encodedLength(std::u16string_view text);
 // Writes the encoding of text to out, which holds encodedLength(text) bytes.
 void encode(std::u16string_view text, uint8_t* out);
 
+// The offset of the first ill-formed sequence (one that decode() turns into
+// U+FFFD), or count when there is none. The generalised surrogate forms that
+// encode() writes count as well-formed.
+std::size_t firstIllFormed(const uint8_t* bytes, std::size_t count);
+
 // Number of UTF-16 units that decode(bytes) produces; never more than count.
 std::size_t decodedLength(const uint8_t* bytes, std::size_t count);
 // Writes the decoding of bytes to out, which holds decodedLength() units (or

@@ -1,5 +1,7 @@
 #include "base/XmlNode.h"
 
+#include "base/Utf8.h"
+
 #include <algorithm>
 #include <charconv>
 #include <climits>
@@ -20,29 +22,69 @@ public:
     const char16_t* position() const { return m_p; }
 
     // Skips what may stand before the root element; true at the root's '<'.
+    // A byte-order mark, white space, declarations ("<?...?>") and comments
+    // belong there; anything else is a fault.
     bool findRoot()
     {
+        if (m_p < m_end && *m_p == kByteOrderMark)
+            ++m_p;
         for (;;) {
+            const char16_t* text = skipSpace(m_p);
             m_p = find(m_p, u'<');
-            if (m_p == m_end)
+            if (text < m_p)
+                fault(text);  // text before the root
+            if (m_p == m_end) {
+                fault(m_end);  // no element at all
                 return false;
+            }
             const char16_t* q = skipSpace(m_p + 1);
             if (q == m_end) {
+                fault(m_p);
                 m_p = m_end;
                 return false;
             }
-            if (*q == u'?')
+            const char16_t* start = m_p;
+            if (*q == u'?') {
                 m_p = after(q, u"?>");
-            else if (*q == u'/')
+            } else if (*q == u'/') {
+                fault(start);
                 m_p = after(q, u">");  // a stray end tag
-            else if (*q == u'!')
+            } else if (*q == u'!') {
+                if (!isComment(q))
+                    fault(start);  // DOCTYPE and the like are not of the dialect
                 m_p = skipBang(q);
-            else
+            } else {
                 return true;
-            if (m_p == m_end)
+            }
+            if (m_p == m_end) {
+                fault(start);  // unterminated, and no root after it
                 return false;
+            }
         }
     }
+
+    // After the root: white space and comments only.
+    void checkRest()
+    {
+        for (;;) {
+            const char16_t* q = skipSpace(m_p);
+            if (q == m_end)
+                return;
+            if (*q != u'<' || !isComment(skipSpace(q + 1))) {
+                fault(q);
+                return;
+            }
+            const char16_t* end = skipBang(skipSpace(q + 1));
+            if (end == m_end && range(q, m_end).find(u"-->") == std::u16string_view::npos) {
+                fault(q);
+                return;
+            }
+            m_p = end;
+        }
+    }
+
+    // The first place where the text is not well-formed, or null.
+    const char16_t* firstFault() const { return m_fault; }
 
     enum class Result { Element, Nothing };
 
@@ -50,22 +92,23 @@ public:
     // callers have made sure that it is not a comment).
     Result element(Node& node, int depth)
     {
+        const char16_t* const start = m_p;
         const char16_t* q = skipSpace(m_p + 1);
         if (q == m_end)
-            return stop();
+            return stop(start);
 
         const char16_t* name = q;
         while (q < m_end && !isSpace(*q) && *q != u'/' && *q != u'>')
             ++q;
         if (q == m_end)
-            return stop();
+            return stop(start);
         node.m_name.assign(range(name, q));
 
         // Attributes: name, optional white space, '=', white space, quoted value.
         for (;;) {
             q = skipSpace(q);
             if (q == m_end)
-                return stop();
+                return stop(start);
             if (*q == u'>' || *q == u'/')
                 break;
             const char16_t* attrName = q;
@@ -73,6 +116,7 @@ public:
                 ++q;
             const char16_t* attrNameEnd = q;
             if (attrNameEnd == attrName) {
+                fault(q);
                 ++q;  // a stray '=' or '"': skip it
                 continue;
             }
@@ -80,22 +124,27 @@ public:
             if (q < m_end && *q == u'=')
                 q = skipSpace(q + 1);
             if (q == m_end)
-                return stop();
-            if (*q != u'"')
+                return stop(start);
+            if (*q != u'"') {
+                fault(attrName);
                 continue;  // no quoted value: the name is dropped
+            }
             const char16_t* value = q + 1;
             const char16_t* valueEnd = find(value, u'"');
             if (valueEnd == m_end)
-                return stop();  // an unterminated value
+                return stop(attrName);  // an unterminated value
             node.m_attributes.addRaw(range(attrName, attrNameEnd), range(value, valueEnd));
             q = valueEnd + 1;
         }
 
         if (*q == u'/') {
             // "<a/>": an empty element; anything up to the next '>' is ignored.
+            const char16_t* slash = q;
             q = find(q, u'>');
             if (q == m_end)
-                return stop();
+                return stop(start);
+            if (skipSpace(slash + 1) != q)
+                fault(slash);
             m_p = q + 1;
             return Result::Element;
         }
@@ -105,34 +154,44 @@ public:
         for (;;) {
             q = skipSpace(q);
             if (q == m_end)
-                return stopKeeping();  // no end tag
+                return stopKeeping(start);  // no end tag
             if (*q != u'<') {
                 const char16_t* textEnd = find(q, u'<');
                 if (textEnd == m_end)
-                    return stopKeeping();  // text that runs to the end may be cut short
+                    return stopKeeping(q);  // text that runs to the end may be cut short
                 node.m_attributes.addRaw(std::u16string_view(), range(q, textEnd));
                 q = textEnd;
             }
             const char16_t* next = skipSpace(q + 1);
             if (next == m_end)
-                return stopKeeping();
+                return stopKeeping(q);
             if (*next == u'/') {
-                // The end tag; its name is not compared with the start tag's.
+                // The end tag. Its name is not compared with the start tag's
+                // for reading, but another name is a fault: the elements
+                // around it are no longer nested as they were written.
                 const char16_t* close = find(next, u'>');
                 if (close == m_end)
-                    return stopKeeping();
+                    return stopKeeping(q);
+                std::u16string_view closing = range(skipSpace(next + 1), close);
+                while (!closing.empty() && isSpace(closing.back()))
+                    closing.remove_suffix(1);
+                if (closing != node.m_name.view())
+                    fault(q);
                 m_p = close + 1;
                 return Result::Element;
             }
             if (*next == u'!') {
                 // A comment (or "<!...>") is skipped; it never becomes a child.
+                if (!isComment(next))
+                    fault(q);  // CDATA and the like are not of the dialect
+                const char16_t* comment = q;
                 q = skipBang(next);
                 if (q == m_end)
-                    return stopKeeping();  // an unterminated comment
+                    return stopKeeping(comment);  // unterminated, or no end tag after it
                 continue;
             }
             if (depth >= Node::kMaxDepth)
-                return stopKeeping();
+                return stopKeeping(q);
             m_p = q;
             Node* child = s::thread::Pool<Node>::take();
             if (element(*child, depth + 1) == Result::Element)
@@ -183,22 +242,38 @@ private:
         return after(q, u">");
     }
 
-    Result stop()
+    // q at '!': "<!--" begins a comment.
+    bool isComment(const char16_t* q) const { return range(q, m_end).substr(0, 3) == u"!--"; }
+
+    // Notes the first place where the text is not well-formed.
+    void fault(const char16_t* at)
     {
+        if (!m_fault)
+            m_fault = at;
+    }
+
+    // Parsing ends: the text ran out inside what starts at `unfinished`.
+    Result stop(const char16_t* unfinished)
+    {
+        fault(unfinished);
         m_stopped = true;
         m_p = m_end;
         return Result::Nothing;
     }
 
-    Result stopKeeping()
+    Result stopKeeping(const char16_t* unfinished)
     {
+        fault(unfinished);
         m_stopped = true;
         m_p = m_end;
         return Result::Element;
     }
 
+    static constexpr char16_t kByteOrderMark = 0xFEFF;
+
     const char16_t* m_p;
     const char16_t* const m_end;
+    const char16_t* m_fault = nullptr;
     bool m_stopped = false;
 };
 
@@ -234,7 +309,17 @@ void Node::clear()
     m_children.clear();
 }
 
-int Node::parse(std::u16string_view text, int start)
+namespace {
+
+// The line (from 1) of a position: one more than the line feeds before it.
+template <class Unit> int lineAt(const Unit* begin, std::size_t offset)
+{
+    return 1 + static_cast<int>(std::count(begin, begin + offset, static_cast<Unit>('\n')));
+}
+
+}  // namespace
+
+int Node::parse(std::u16string_view text, int start, ParseReport* report)
 {
     clear();
     const std::size_t from = start < 0 ? 0 : std::min(static_cast<std::size_t>(start), text.size());
@@ -244,21 +329,47 @@ int Node::parse(std::u16string_view text, int start)
         length = text.size();
     const char16_t* begin = text.data();
     Parser parser(begin + from, begin + length);
-    if (parser.findRoot() && parser.element(*this, 1) == Parser::Result::Nothing)
+    bool rooted = parser.findRoot();
+    if (rooted && parser.element(*this, 1) == Parser::Result::Nothing) {
         clear();  // not even the start tag was complete
-    return static_cast<int>(parser.position() - begin);
+        rooted = false;
+    }
+    const int end = static_cast<int>(parser.position() - begin);
+    if (report) {
+        if (rooted)
+            parser.checkRest();
+        const char16_t* fault = parser.firstFault();
+        // A NUL inside the text (a file padded with zeros by a crash) is a
+        // fault of its own when nothing before it was.
+        if (!fault && length < text.size())
+            fault = begin + length;
+        *report = fault ? ParseReport{false, lineAt(begin, static_cast<std::size_t>(fault - begin))} : ParseReport{};
+    }
+    return end;
 }
 
-void Node::parseUtf8(std::string_view bytes)
+void Node::parseUtf8(std::string_view bytes, ParseReport* report)
 {
     StrBuffer text;
     text.assignUtf8(bytes);
-    parse(text.view());
+    parse(text.view(), 0, report);
+    if (report) {
+        // A byte sequence that is no UTF-8 became U+FFFD above: the text
+        // parsed is not the one written. The earlier of the two faults counts.
+        const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+        const std::size_t bad = s::str::utf8::firstIllFormed(data, bytes.size());
+        if (bad < bytes.size()) {
+            const int line = lineAt(data, bad);
+            if (report->wellFormed || line < report->line)
+                *report = ParseReport{false, line};
+        }
+    }
 }
 
-void Node::parseUtf8(const s::col::ArrayU08& bytes)
+void Node::parseUtf8(const s::col::ArrayU08& bytes, ParseReport* report)
 {
-    parseUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), static_cast<std::size_t>(bytes.count())));
+    parseUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), static_cast<std::size_t>(bytes.count())),
+              report);
 }
 
 void Node::toString(StrBuffer& out, Output output) const
@@ -303,14 +414,16 @@ std::string Node::toUtf8() const
     return toString().toUtf8();
 }
 
-bool Node::loadFile(std::u16string_view path, s::io::IFileIo& files)
+bool Node::loadFile(std::u16string_view path, s::io::IFileIo& files, ParseReport* report)
 {
     s::col::ArrayU08 bytes;
     if (!files.readFile(path, bytes, s::io::IFileIo::kMaxReadBytes)) {
         clear();
+        if (report)
+            *report = ParseReport{};
         return false;
     }
-    parseUtf8(bytes);
+    parseUtf8(bytes, report);
     return true;
 }
 

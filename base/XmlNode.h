@@ -52,6 +52,21 @@ using s::str::StrBuffer;
 // Whether an operation replaces its output's content or appends to it.
 enum class Output { Replace, Append };
 
+// Whether a document is well-formed in the dialect, as a parse found it (the
+// parse itself keeps what it could read either way). Well-formed: an
+// optional byte-order mark, white space, "<?...?>" declarations and comments
+// before the root element; the root with every start tag complete, every
+// attribute value quoted and closed, every element closed by an end tag of
+// its own name (or "/>"), comments closed, no "<!" other than comments, no
+// deeper nesting than Node::kMaxDepth; after it white space and comments
+// only; no NUL anywhere; for UTF-8 input, no byte sequence that is not
+// UTF-8. A text without any element is not well-formed. Text runs after a
+// child are allowed (the settings store never reads them).
+struct ParseReport {
+    bool wellFormed = true;
+    int line = 0;  // the line (from 1) of the first fault; 0 when well-formed
+};
+
 class Node : public s::thread::PooledObject<Node> {
 public:
     // Deepest nesting the parser follows (the root is depth 1).
@@ -74,10 +89,12 @@ public:
     // it (see the top of this file). Returns the position after the element,
     // or the position where parsing stopped. text must not live inside this
     // node (its name or values), which the clearing frees.
-    int parse(std::u16string_view text, int start = 0);
+    // With a report, also says whether the text is well-formed (see
+    // ParseReport; the root must then be the last element of the text).
+    int parse(std::u16string_view text, int start = 0, ParseReport* report = nullptr);
     // Decodes UTF-8 (invalid sequences become U+FFFD) and parses it.
-    void parseUtf8(std::string_view bytes);
-    void parseUtf8(const s::col::ArrayU08& bytes);
+    void parseUtf8(std::string_view bytes, ParseReport* report = nullptr);
+    void parseUtf8(const s::col::ArrayU08& bytes, ParseReport* report = nullptr);
 
     // Serialises this element and its subtree.
     void toString(StrBuffer& out, Output output = Output::Replace) const;
@@ -87,8 +104,9 @@ public:
     std::string toUtf8() const;
 
     // Reads the whole file and parses it; false (and an empty node) when the
-    // file cannot be read.
-    bool loadFile(std::u16string_view path, s::io::IFileIo& files);
+    // file cannot be read (the report then says well-formed: there was
+    // nothing to judge).
+    bool loadFile(std::u16string_view path, s::io::IFileIo& files, ParseReport* report = nullptr);
     // Creates the parent folder if it is missing, then replaces the file's
     // content with toUtf8() in one step (IFileIo::replaceFile): an interrupted
     // save leaves the old file as it was. False when the file could not be

@@ -58,6 +58,15 @@ public:
         IFileSystem& files = fileSystem();
         const std::u16string target(path);
         const std::u16string temporary = target + u".new";
+        // A temporary file of a save that a crash or power cut cut short is
+        // no one's; it is never read. CREATE_ALWAYS below writes over it
+        // unless it is read-only, hidden or system (Windows then refuses with
+        // ERROR_ACCESS_DENIED), so its bits are cleared and it goes first.
+        const std::uint32_t leftover = files.attributes(temporary.c_str());
+        if (leftover != kInvalidFileAttributes && !(leftover & kFileAttributeDirectory)) {
+            files.setAttributes(temporary.c_str(), kFileAttributeNormal);
+            files.deleteFile(temporary.c_str());
+        }
         if (files.writeFile(temporary.c_str(), bytes, static_cast<std::size_t>(count), IFileSystem::Flush::Yes) !=
             kErrorSuccess) {
             files.deleteFile(temporary.c_str());  // what a full disk let through

@@ -21,8 +21,17 @@
 //   System32 for a program the Task Scheduler starts. Such a path reads as
 //   missing: exists false, no attributes, empty listings, and delete path
 //   refuses it.
-// - Long form: from kLongFormFrom characters on, the calls use "\\?\C:\..." or
-//   "\\?\UNC\server\share\..." so that they work beyond MAX_PATH.
+// - Long form: every absolute path has one, "\\?\C:\..." or
+//   "\\?\UNC\server\share\..." ("." and ".." resolved, empty components
+//   dropped), and every platform call on the path uses it. Win32 rewrites a
+//   plain path before the file system sees it: it drops trailing dots and
+//   spaces ("trailing-dot." becomes "trailing-dot") and one dot at the end of
+//   a folder name, it opens a device for a last name like "con", "nul.txt"
+//   or "aux.log", and it stops at MAX_PATH. Entries with such names exist
+//   (WSL, Cygwin and git leave them): through the long form they are
+//   measured, listed and deleted as what they are. The protected places are
+//   still judged on the normalised form, where "C:\Windows." and
+//   "C:\Windows " are the Windows folder (platform/ProtectedPlaces.h).
 //
 // Failure rules: nothing here reports an error beyond its result. An invalid
 // or missing path reads as missing (exists false, attributes all bits set,
@@ -66,7 +75,6 @@ enum class AtReboot : std::uint8_t { Leave, Schedule };
 class IPath : public s::base::IObject {
 public:
     static constexpr int kPartLimit = 780;
-    static constexpr int kLongFormFrom = 250;
 
     // Never fails; an unusable text only makes the object invalid. Forgets
     // the cached attributes and size.
@@ -78,8 +86,8 @@ public:
     virtual const StrBuffer& directory() const = 0;
     virtual const StrBuffer& fileTitle() const = 0;
     virtual const StrBuffer& extension() const = 0;
-    // Empty below kLongFormFrom characters, and for paths that have none
-    // (relative ones, and texts already in the "\\?\" form).
+    // Empty for paths that have none (invalid and relative ones, and texts
+    // already in the "\\?\" form).
     virtual const StrBuffer& longForm() const = 0;
     // What the platform calls receive: the long form when there is one.
     virtual const StrBuffer& callPath() const = 0;
@@ -96,8 +104,9 @@ public:
     // target's pattern.
     virtual StrBuffer lastComponent() const = 0;
 
-    // The platform's existence test, through the long form when the path is
-    // long (a plain path of MAX_PATH characters or more fails on Windows).
+    // The platform's existence test, through the long form (a plain path of
+    // MAX_PATH characters or more fails on Windows, and a plain "nul.txt"
+    // names the device, which always exists).
     virtual bool exists() = 0;
     // Read once and cached; kInvalidFileAttributes (all bits set) when they
     // cannot be read, so that a missing path reads as a directory.

@@ -9,6 +9,8 @@ struct LocalDay {
     int64_t midnight = 0;  // the instant (seconds since 1970 UTC) the local day began
     int weekday = 0;       // Monday 0 … Sunday 6
     int month = 1;         // 1 … 12
+    int year = 1970;
+    int day = 1;  // of the month, 1 … 31
 };
 
 class ILocalClock {

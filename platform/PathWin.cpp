@@ -28,6 +28,7 @@ constexpr std::uint32_t kSettable = p::kFileAttributeReadOnly | p::kFileAttribut
 
 constexpr std::u16string_view kVerbatimPrefix = u"\\\\?\\";
 constexpr std::u16string_view kVerbatimUncPrefix = u"\\\\?\\UNC\\";
+constexpr std::u16string_view kDevicePrefix = u"\\\\.\\";
 
 bool isDots(const std::u16string& name)
 {
@@ -104,10 +105,11 @@ bool isDriveRootedStart(std::u16string_view path)
 }
 
 // What a platform call receives for a path text built here (a child, a
-// pattern): its long form when it is long and has one.
+// pattern): its long form whenever it has one, so that a name Win32 would
+// rewrite ("dotdir." on the way to a pattern) is enumerated as it is.
 const char16_t* callFormOf(const StrBuffer& plain, StrBuffer& scratch)
 {
-    if (plain.length() >= IPath::kLongFormFrom && PathWin::makeLongForm(plain.view(), scratch))
+    if (PathWin::makeLongForm(plain.view(), scratch))
         return scratch.c_str();
     return plain.c_str();
 }
@@ -230,8 +232,24 @@ void PathWin::setPath(std::u16string_view text)
     m_title.assign(title);
     m_extension.assign(extension);
     m_valid = true;
-    if (m_full.length() >= kLongFormFrom)
-        makeLongForm(full, m_long);
+    // Every call on an absolute path goes through its long form. A plain
+    // path is rewritten by Win32 before the file system sees it: trailing
+    // dots and spaces go ("trailing-dot." would reach "trailing-dot"), a
+    // last name like "con" or "nul.txt" opens a device, one dot at the end
+    // of a folder name goes, and from MAX_PATH characters on nothing is
+    // reached at all. Names like these come from enumerations (WSL, Cygwin
+    // and git make them), and so measuring, listing and deleting would act
+    // on another entry, or on none. The "\\?\" form is taken as it is.
+    if (m_absolute) {
+        if (full.size() == 2 && full[1] == u':') {
+            // "C:\" lost its backslash above; "\\?\C:" would name the volume.
+            StrBuffer root(full);
+            root += u'\\';
+            makeLongForm(root.view(), m_long);
+        } else {
+            makeLongForm(full, m_long);
+        }
+    }
 }
 
 StrBuffer PathWin::lastComponent() const
@@ -243,7 +261,10 @@ StrBuffer PathWin::lastComponent() const
 
 bool PathWin::makeLongForm(std::u16string_view fullPath, StrBuffer& out)
 {
-    if (fullPath.substr(0, kVerbatimPrefix.size()) == kVerbatimPrefix)
+    // Already verbatim, or a device namespace path ("\\.\C:\..."), which is
+    // no server share.
+    if (fullPath.substr(0, kVerbatimPrefix.size()) == kVerbatimPrefix ||
+        fullPath.substr(0, kDevicePrefix.size()) == kDevicePrefix)
         return false;
     StrBuffer built;
     std::u16string_view rest;
@@ -312,9 +333,9 @@ bool PathWin::namesRoot(std::u16string_view fullPath)
 
 bool PathWin::exists()
 {
-    // Through the long form when there is one: a plain text of MAX_PATH
-    // characters or more fails on Windows, and a long path would read as
-    // missing - delete path would then report success without deleting.
+    // Through the long form: a plain text of MAX_PATH characters or more
+    // fails on Windows, and a long path would read as missing - delete path
+    // would then report success without deleting.
     return m_valid && m_absolute && p::fileSystem().exists(callPath().c_str());
 }
 
@@ -326,9 +347,15 @@ bool PathWin::isProtectedPlace()
     // current folder of drive C:, not its root.
     if (ProtectedPlaces::contains(m_text.view()) || ProtectedPlaces::contains(m_full.view()))
         return true;
-    // "C:\PROGRA~1" is Program Files: compare the long names.
+    // "C:\PROGRA~1" is Program Files: compare the long names. Asked of both
+    // forms: Wine's GetLongPathNameW hands a "\\?\" path back unchanged
+    // (8.3 names and all, and with success even when nothing is there), while
+    // the plain form stops at MAX_PATH on Windows.
     std::u16string longPath;
-    return p::fileSystem().longPathName(callPath().c_str(), longPath) == p::kErrorSuccess &&
+    if (p::fileSystem().longPathName(callPath().c_str(), longPath) == p::kErrorSuccess &&
+        ProtectedPlaces::contains(longPath))
+        return true;
+    return !m_long.isEmpty() && p::fileSystem().longPathName(m_full.c_str(), longPath) == p::kErrorSuccess &&
            ProtectedPlaces::contains(longPath);
 }
 

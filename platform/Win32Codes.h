@@ -33,6 +33,7 @@ inline constexpr Win32Error kErrorWriteProtect = 19;
 inline constexpr Win32Error kErrorSharingViolation = 32;
 inline constexpr Win32Error kErrorLockViolation = 33;
 inline constexpr Win32Error kErrorBadNetpath = 53;
+inline constexpr Win32Error kErrorBadDevType = 66;
 inline constexpr Win32Error kErrorBadNetName = 67;
 inline constexpr Win32Error kErrorInvalidParameter = 87;
 inline constexpr Win32Error kErrorDiskFull = 112;

@@ -1,15 +1,22 @@
 #include "settings/MappedData.h"
 
 #include "platform/FileIo.h"
+#include "platform/LocalClock.h"
 #include "platform/ProgramFolder.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace s::xml {
 
 namespace {
 
 constexpr std::u16string_view kNewRootName = u"savedata";
+// Names tried for a damaged file's copy before giving up (and then keeping
+// the file as it is).
+constexpr int kCopyAttempts = 100;
 
 bool isSeparator(char16_t c)
 {
@@ -78,6 +85,10 @@ void MappedData::reset()
     m_root.clear();
     m_autoSave = false;
     m_keepFile = false;
+    m_damagedLine = 0;
+    m_damagedBytes.clear();
+    m_damagedBytes.shrink_to_fit();
+    m_damagedCopy.clear();
     m_batchDepth = 0;
     m_changedInBatch = false;
 }
@@ -88,8 +99,17 @@ void MappedData::open(std::u16string_view path, s::io::IFileIo& files)
     reset();
     m_files = &files;
     m_file.assign(path);
-    if (!m_root.loadFile(path, files) && files.fileExists(path))
+    s::col::ArrayU08 bytes;
+    if (files.readFile(path, bytes, s::io::IFileIo::kMaxReadBytes)) {
+        ParseReport report;
+        m_root.parseUtf8(bytes, &report);
+        if (!report.wellFormed) {
+            m_damagedLine = report.line;
+            m_damagedBytes.assign(reinterpret_cast<const char*>(bytes.data()), static_cast<std::size_t>(bytes.count()));
+        }
+    } else if (files.fileExists(path)) {
         m_keepFile = true;
+    }
     // A file without any element (empty, binary, cut before its first
     // complete tag) is no document of ours: start a new one rather than
     // writing an element without a name.
@@ -147,7 +167,45 @@ bool MappedData::save()
     Guard guard(m_lock);
     if (m_file.isEmpty() || !m_files || m_keepFile)
         return false;
+    if (!keepDamagedCopy()) {
+        // Without the copy, writing would lose what the parser could not
+        // read: this run's values stay in memory.
+        m_keepFile = true;
+        return false;
+    }
     return m_root.saveFile(m_file, *m_files);
+}
+
+bool MappedData::keepDamagedCopy()
+{
+    if (m_damagedLine == 0 || !m_damagedCopy.isEmpty())
+        return true;
+    const s::platform::ILocalClock& clock = s::platform::systemClock();
+    const int64_t now = clock.now();
+    const s::platform::LocalDay day = clock.dayOf(now);
+    const int64_t seconds = std::clamp<int64_t>(now - day.midnight, 0, 86399);
+    const CopyStamp stamp{day.year,
+                          day.month,
+                          day.day,
+                          static_cast<int>(seconds / 3600),
+                          static_cast<int>(seconds / 60 % 60),
+                          static_cast<int>(seconds % 60)};
+    const auto* bytes = reinterpret_cast<const uint8_t*>(m_damagedBytes.data());
+    const int count = static_cast<int>(m_damagedBytes.size());
+    // Never over another file: a copy made in the same second, or one the
+    // user keeps, stays as it is.
+    for (int attempt = 1; attempt <= kCopyAttempts; ++attempt) {
+        const StrBuffer copy = damagedCopyPath(m_file.view(), stamp, attempt);
+        if (m_files->fileExists(copy.view()))
+            continue;
+        if (!m_files->replaceFile(copy.view(), bytes, count))
+            return false;
+        m_damagedCopy = copy;
+        m_damagedBytes.clear();
+        m_damagedBytes.shrink_to_fit();
+        return true;
+    }
+    return false;
 }
 
 void MappedData::selectSection(std::u16string_view section)
@@ -421,6 +479,18 @@ StrBuffer MappedData::filePath() const
     return m_file;
 }
 
+int MappedData::damagedLine() const
+{
+    Guard guard(m_lock);
+    return m_damagedLine;
+}
+
+StrBuffer MappedData::damagedCopy() const
+{
+    Guard guard(m_lock);
+    return m_damagedCopy;
+}
+
 StrBuffer MappedData::toString() const
 {
     Guard guard(m_lock);
@@ -437,6 +507,24 @@ MappedDataHandle openFileStore(std::u16string_view path, s::io::IFileIo& files)
 MappedDataHandle openFileStore(std::u16string_view path)
 {
     return openFileStore(path, s::platform::fileIo());
+}
+
+StrBuffer damagedCopyPath(std::u16string_view settingsPath, const CopyStamp& stamp, int attempt)
+{
+    const std::size_t slash = settingsPath.find_last_of(u"\\/");
+    const std::size_t nameStart = slash == std::u16string_view::npos ? 0 : slash + 1;
+    std::size_t dot = settingsPath.rfind(u'.');
+    if (dot == std::u16string_view::npos || dot < nameStart)
+        dot = settingsPath.size();
+    char text[64];
+    std::snprintf(text, sizeof text, ".damaged-%04d%02d%02d-%02d%02d%02d", stamp.year, stamp.month, stamp.day,
+                  stamp.hour, stamp.minute, stamp.second);
+    StrBuffer path(settingsPath.substr(0, dot));
+    path.appendUtf8(text);
+    if (attempt > 1)
+        path.appendUtf8("-" + std::to_string(attempt));
+    path.append(u".xml");
+    return path;
 }
 
 StrBuffer settingsFilePath()

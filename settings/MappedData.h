@@ -11,7 +11,14 @@
 // Failure rules (besides those of IMappedData):
 //   - a missing file gives an empty store; the file and its folder appear
 //     with the first save;
-//   - a damaged file gives whatever the parser recovers;
+//   - a damaged file (one that is not well-formed, base/XmlNode.h
+//     ParseReport) gives whatever the parser recovers, and its bytes are
+//     kept: before the first save replaces it, they are written unchanged
+//     beside it as "<name>.damaged-<yyyymmdd-hhmmss>.xml" (local time; "-2",
+//     "-3", ... added when that name is taken), so that the user's custom
+//     groups and checks in the part that could not be read are not lost.
+//     When the copy cannot be written, the file is never overwritten (as
+//     below);
 //   - a file that exists but cannot be read (another program holds it
 //     without sharing, access denied, over 64 MB) is never overwritten: this
 //     run's values stay in memory only, so that the user's settings survive;
@@ -37,6 +44,7 @@
 #include "settings/IMappedData.h"
 
 #include <mutex>
+#include <string>
 #include <string_view>
 
 namespace s::xml {
@@ -107,6 +115,12 @@ public:
 
     // The backing file's path; empty for a store that lives in memory only.
     StrBuffer filePath() const;
+    // The line (from 1) where the file stopped being well-formed; 0 for a
+    // well-formed, missing or unreadable file.
+    int damagedLine() const;
+    // Where the damaged file was kept, once the first save made the copy;
+    // empty before, and for a file that was not damaged.
+    StrBuffer damagedCopy() const;
     // The whole document as the file holds it (after the next save).
     StrBuffer toString() const;
 
@@ -122,6 +136,9 @@ private:
     template <class T, class Read> T read(std::u16string_view section, T defaultValue, Read read);
     // After a change: save now, or at the end of the batch.
     void changed();
+    // Writes the damaged file's copy if it is still due; false when it could
+    // not be written.
+    bool keepDamagedCopy();
     void forgetSelection();
 
     s::io::IFileIo* m_files = nullptr;
@@ -132,6 +149,10 @@ private:
     bool m_autoSave = false;
     // The file exists but could not be read: never overwrite it.
     bool m_keepFile = false;
+    // A damaged file: its line, its bytes until the copy is made, the copy.
+    int m_damagedLine = 0;
+    std::string m_damagedBytes;
+    StrBuffer m_damagedCopy;
     int m_batchDepth = 0;
     bool m_changedInBatch = false;
     mutable std::recursive_mutex m_lock;
@@ -145,5 +166,19 @@ MappedDataHandle openFileStore(std::u16string_view path, s::io::IFileIo& files);
 MappedDataHandle openFileStore(std::u16string_view path);
 // The program's settings file: its folder joined with "savedata\SaveData.xml".
 StrBuffer settingsFilePath();
+
+// The local time a damaged file's copy is named after.
+struct CopyStamp {
+    int year = 1970;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+// The name of a damaged copy of `settingsPath` at `stamp`: "C:\x\SaveData.xml"
+// gives "C:\x\SaveData.damaged-20240131-235959.xml", with `attempt` above 1
+// "...-235959-2.xml".
+StrBuffer damagedCopyPath(std::u16string_view settingsPath, const CopyStamp& stamp, int attempt = 1);
 
 }  // namespace s::xml

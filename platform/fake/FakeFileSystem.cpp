@@ -97,6 +97,9 @@ struct ParsedPath {
     std::u16string root;  // "C:" or "\\server\share"
     std::vector<std::u16string> parts;
     bool trailingSeparator = false;
+    // A plain path whose last name is a DOS device ("C:\junk\nul.txt"):
+    // Win32 hands the device to the call, never the file of that name.
+    std::u16string device;
 
     std::u16string text() const
     {
@@ -114,8 +117,29 @@ struct ParsedPath {
 enum class ParseMode : std::uint8_t {
     Operation,  // every component a plain name; the last one loses trailing dots and spaces
     Pattern,    // the last component is a find mask, taken as typed
-    Seeding,    // as Operation, without the MAX_PATH limit
+    Seeding,    // as Operation, without the MAX_PATH limit and without devices
 };
+
+// The DOS device a last path component names, folded ("NUL"), or empty.
+// Win32 (RtlIsDosDeviceName_U) looks at the name without its trailing dots
+// and spaces, up to its first dot or colon, without the spaces before that:
+// "nul", "NUL.txt", "nul .log", "con." and "com1.tar.gz" are all devices.
+std::u16string deviceNamed(std::u16string_view name)
+{
+    std::u16string_view base = name.substr(0, name.find_first_of(u".:"));
+    while (!base.empty() && base.back() == u' ')
+        base.remove_suffix(1);
+    std::u16string key(base);
+    for (char16_t& c : key)
+        if (c >= u'a' && c <= u'z')
+            c = static_cast<char16_t>(c - u'a' + u'A');
+    if (key == u"CON" || key == u"PRN" || key == u"AUX" || key == u"NUL")
+        return key;
+    if (key.size() == 4 && (key.substr(0, 3) == u"COM" || key.substr(0, 3) == u"LPT") && key[3] >= u'1' &&
+        key[3] <= u'9')
+        return key;
+    return {};
+}
 
 std::vector<std::u16string_view> split(std::u16string_view text)
 {
@@ -207,7 +231,16 @@ public:
     std::uint32_t attributes(const char16_t* path, Win32Error* error) override
     {
         FileAttributeData data;
-        const Win32Error result = attributeData(path, data);
+        Win32Error result = kErrorSuccess;
+        {
+            std::lock_guard lock(m_mutex);
+            // GetFileAttributesW on a device name succeeds (Windows and
+            // Wine alike): the device "exists" as an archive file.
+            if (path && !parse(path, ParseMode::Operation).device.empty())
+                data.attributes = kFileAttributeArchive;
+            else
+                result = attributeDataLocked(path, data);
+        }
         if (error)
             *error = result;
         return result ? kInvalidFileAttributes : data.attributes;
@@ -215,10 +248,17 @@ public:
 
     Win32Error attributeData(const char16_t* path, FileAttributeData& data) override
     {
+        std::lock_guard lock(m_mutex);
+        return attributeDataLocked(path, data);
+    }
+
+    Win32Error attributeDataLocked(const char16_t* path, FileAttributeData& data)
+    {
         if (!path)
             return kErrorInvalidParameter;
-        std::lock_guard lock(m_mutex);
         Located at = locate(path, ParseMode::Operation);
+        if (!at.parsed.device.empty())
+            return kErrorBadDevType;  // what Wine gives for most of them
         if (at.error)
             return at.error;
         if (at.parsed.trailingSeparator && !at.node->isFolder())
@@ -238,6 +278,8 @@ public:
         const ParsedPath parsed = parse(path, ParseMode::Operation);
         if (parsed.error)
             return parsed.error;
+        if (!parsed.device.empty())
+            return kErrorBadDevType;
         Node* node = findRoot(parsed.root);
         if (!node)
             return kErrorPathNotFound;
@@ -351,6 +393,8 @@ public:
         Located at = locate(path, ParseMode::Operation);
         if (at.parsed.error)
             return at.parsed.error;
+        if (!at.parsed.device.empty())
+            return kErrorInvalidHandle;
         if (!at.parent)
             return at.parsed.parts.empty() ? kErrorAccessDenied : kErrorPathNotFound;
         if (m_writeFailure)
@@ -393,6 +437,8 @@ public:
         Located target = locate(to, ParseMode::Operation);
         if (target.parsed.error)
             return target.parsed.error;
+        if (!target.parsed.device.empty())
+            return kErrorInvalidHandle;
         if (!target.parent)
             return target.parsed.parts.empty() ? kErrorAccessDenied : kErrorPathNotFound;
         if (m_writeFailure)
@@ -424,6 +470,8 @@ public:
         Located at = locate(path, ParseMode::Operation);
         if (at.parsed.error)
             return at.parsed.error;
+        if (!at.parsed.device.empty())
+            return kErrorInvalidHandle;
         if (!at.parent)
             return at.parsed.parts.empty() ? kErrorAlreadyExists : kErrorPathNotFound;
         if (at.node)
@@ -463,7 +511,9 @@ public:
             return bad;
         if (m_rebootFailure)
             return m_rebootFailure;
-        m_reboot.push_back(parsed.text());
+        // The boot-time list holds what the path names: for a device name
+        // the device, so that the file of that name is never deleted.
+        m_reboot.push_back(parsed.device.empty() ? parsed.text() : u"\\\\.\\" + parsed.device);
         return kErrorSuccess;
     }
 
@@ -779,14 +829,25 @@ private:
         }
         if (out.parts.empty())
             out.trailingSeparator = false;
-        if (mode != ParseMode::Pattern && !out.parts.empty()) {
-            // Win32 drops trailing dots and spaces of the last component:
+        // Win32 drops one dot at the end of every folder component on the way
+        // ("dotdir.\inner.txt" reaches "dotdir\inner.txt"); trailing spaces
+        // of a folder component stay.
+        const std::size_t folders = out.parts.size() - (out.trailingSeparator ? 0 : 1);
+        for (std::size_t k = 0; k < folders && k < out.parts.size(); ++k) {
+            std::u16string& part = out.parts[k];
+            if (part.size() > 1 && part.back() == u'.' && part.find_first_not_of(u'.') != std::u16string::npos)
+                part.pop_back();
+        }
+        if (mode != ParseMode::Pattern && !out.parts.empty() && !out.trailingSeparator) {
+            // ... and every trailing dot and space of the last component:
             // "file." and "file " name "file".
             std::u16string& last = out.parts.back();
             while (!last.empty() && (last.back() == u'.' || last.back() == u' '))
                 last.pop_back();
             if (last.empty())
                 out.parts.pop_back();
+            else if (mode == ParseMode::Operation)
+                out.device = deviceNamed(last);
         }
         if (mode != ParseMode::Seeding && out.text().size() + (out.trailingSeparator ? 1 : 0) >= kMaxPath)
             out.error = kErrorFilenameExcedRange;
@@ -904,6 +965,12 @@ private:
         at.parsed = parse(text, mode);
         if (at.parsed.error) {
             at.error = at.parsed.error;
+            return at;
+        }
+        // The call opens the device, which is no file to delete, list or
+        // write here (Wine answers ERROR_INVALID_HANDLE for most).
+        if (!at.parsed.device.empty()) {
+            at.error = kErrorInvalidHandle;
             return at;
         }
         if (at.parsed.parts.empty()) {

@@ -8,14 +8,23 @@
 //   entries sorted by folded name, "." and ".." first (not in a root), as NTFS
 //   does.
 // - Path forms: "\\?\C:\..." and "\\?\UNC\server\share\..." are taken
-//   verbatim. Plain paths are normalised as Win32 does: "/" becomes "\",
-//   repeated separators, "." and ".." are resolved, trailing dots and spaces
-//   of the last component are dropped, relative paths resolve against the
-//   current directory (C:\ unless set). A plain path of 260 characters or
-//   more (MAX_PATH with its terminating zero) fails with
+//   verbatim. Plain paths are rewritten as Win32 does: "/" becomes "\",
+//   repeated separators, "." and ".." are resolved, one trailing dot of each
+//   folder component and every trailing dot and space of the last component
+//   are dropped ("dotdir.\inner.txt" is "dotdir\inner.txt", "file. " is
+//   "file"), relative paths resolve against the current directory ("C:\"
+//   unless set). A last component that names a DOS device (CON, PRN, AUX,
+//   NUL, COM1-9, LPT1-9, with any extension: "nul.txt", "aux.log") reaches
+//   the device, not the file: GetFileAttributesW succeeds with the archive
+//   bit, GetFileAttributesExW and GetLongPathNameW fail with
+//   kErrorBadDevType, every other call with kErrorInvalidHandle, and the
+//   boot-time list records "\\.\<device>". A plain path of 260 characters
+//   or more (MAX_PATH with its terminating zero) fails with
 //   kErrorFilenameExcedRange, as on a Windows without long-path awareness;
 //   Wine has no such limit. Names with wildcards or <>"| fail with
-//   kErrorInvalidName outside of find patterns.
+//   kErrorInvalidName outside of find patterns. Only the "\\?\" forms reach
+//   such names (tests/platform/RewrittenNamesTest.cpp runs the same table
+//   under Wine, where these rules were measured).
 // - New files have the archive attribute; a file with no attribute left
 //   reports kFileAttributeNormal; SetFileAttributesW cannot change the
 //   directory or reparse bits. A read-only file cannot be deleted
@@ -88,7 +97,8 @@ struct ShellNotification {
 class FakeFileSystem : public IFileSystem {
 public:
     // Seeding. Absolute paths in any form the fake accepts, without the
-    // MAX_PATH limit; missing parent folders are created (through links, as
+    // MAX_PATH limit and without devices (seed names that Win32 rewrites,
+    // "trailing-dot.", through the "\\?\" form); missing parent folders are created (through links, as
     // Windows would reach them). Seeding ignores faults and read-only
     // attributes. An existing entry of the same name is replaced. False when
     // the path cannot be parsed or runs through a file.

@@ -21,6 +21,8 @@ public:
         }
         day.weekday = (local.tm_wday + 6) % 7;
         day.month = local.tm_mon + 1;
+        day.year = local.tm_year + 1900;
+        day.day = local.tm_mday;
         local.tm_hour = 0;
         local.tm_min = 0;
         local.tm_sec = 0;

@@ -46,6 +46,8 @@ public:
         }
         day.weekday = (local.wDayOfWeek + 6) % 7;
         day.month = local.wMonth;
+        day.year = local.wYear;
+        day.day = local.wDay;
         SYSTEMTIME localMidnight = local;
         localMidnight.wHour = 0;
         localMidnight.wMinute = 0;

@@ -142,6 +142,27 @@ TEST(ConsoleExe, ExitStatusAndStreamsReachTheCaller)
             << preview.err.substr(at, end - at);
     }
     EXPECT_EQ(lines, s::file::gui::dialogs::purgo::kCatalogueGroupCount);
+
+    // The settings file cut short: status 1 and nothing done, unless forced.
+    HANDLE file = CreateFileW(wide(settings).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const char cut[] = "<savedata><Language>English</Language><items><Custom1 x=\"1\"";
+    DWORD written = 0;
+    WriteFile(file, cut, sizeof cut - 1, &written, nullptr);
+    CloseHandle(file);
+    const Finished damaged = start(L"clean" + options);
+    EXPECT_EQ(damaged.status, 1u);
+    EXPECT_EQ(damaged.out, "");
+    EXPECT_EQ(damaged.err.rfind("purgoc: the settings file " + narrow(settings) +
+                                    " is damaged (line 1), so its "
+                                    "selection may not be yours: nothing was cleaned.",
+                                0),
+              0u)
+        << damaged.err;
+    const Finished forced = start(L"list --force-defaults" + options);
+    EXPECT_EQ(forced.status, 0u);
+    EXPECT_NE(forced.err.find("is damaged (line 1); this is what could be read of it"), std::string::npos)
+        << forced.err;
 }
 
 }  // namespace

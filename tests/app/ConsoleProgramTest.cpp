@@ -4,6 +4,7 @@
 // reader and checked member by member.
 #include "app/ConsoleProgram.h"
 
+#include "base/IFileIo.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CustomGroups.h"
 #include "engine/CheckedStates.h"
@@ -447,6 +448,141 @@ std::vector<Item> items(const JsonValue& target)
 std::ostream& operator<<(std::ostream& out, const Item& item)
 {
     return out << item.type << " " << item.path << " " << item.found << " " << item.size;
+}
+
+// The bytes of a file, read through the platform's files.
+std::string bytesOf(std::u16string_view path)
+{
+    s::col::ArrayU08 bytes;
+    if (!s::platform::fileIo().readFile(path, bytes, s::io::IFileIo::kMaxReadBytes))
+        return {};
+    return std::string(reinterpret_cast<const char*>(bytes.data()), static_cast<std::size_t>(bytes.count()));
+}
+
+// The settings file cut short, as a crash of another tool leaves it: the
+// groups' records are there, the checked states at the end are not, so the
+// selection read from it is not the user's.
+TEST_F(ConsoleProgram, ADamagedSettingsFileStopsEverythingButListUnlessForced)
+{
+    const std::string whole = bytesOf(settings);
+    ASSERT_GT(whole.size(), 40u);
+    const std::string damaged = whole.substr(0, whole.size() - 25);
+    ASSERT_TRUE(s::platform::fileIo().writeFile(settings, reinterpret_cast<const uint8_t*>(damaged.data()),
+                                                static_cast<int>(damaged.size())));
+    const std::string stated = "purgoc: the settings file " + utf8(settings) + " is damaged (line 1)";
+    const auto copies = [this] {
+        int count = 0;
+        for (const std::u16string& name : Sandbox::listedNames(box.folder()))
+            count += name.rfind(u"SaveData.damaged-", 0) == 0 ? 1 : 0;
+        return count;
+    };
+    struct Row {
+        std::vector<std::u16string> args;
+        const char* nothing;
+    };
+    const Row rows[] = {
+        {{u"preview"}, "nothing was measured"},
+        {{u"preview", u"--files", u"--json"}, "nothing was measured"},
+        {{u"clean"}, "nothing was cleaned"},
+        {{u"clean", u"--boot"}, "nothing was cleaned"},
+        {{u"check", u"JunkGroup", u"off"}, "nothing was changed"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(utf8(row.args[0]) + " " + std::to_string(row.args.size()));
+        CapturedOutput output;
+        EXPECT_EQ(run(row.args, output), s::app::kExitError);
+        EXPECT_EQ(output.err, stated + ", so its selection may not be yours: " + row.nothing +
+                                  ". Repair or remove the file, or add --force-defaults to go on with what could "
+                                  "be read of it\n");
+        EXPECT_EQ(output.out, "");
+        EXPECT_TRUE(box.entryExists(u"junk\\a.tmp"));
+        EXPECT_TRUE(box.valueExists(u"junk", u"v"));
+        EXPECT_EQ(bytesOf(settings), damaged) << "the file stays as it was";
+        EXPECT_EQ(copies(), 0) << "nothing written, nothing to keep";
+    }
+
+    CapturedOutput listed;
+    EXPECT_EQ(run({u"list"}, listed), s::app::kExitDone);
+    EXPECT_EQ(listed.err, stated + "; this is what could be read of it\n");
+    EXPECT_NE(listed.out.find("JunkGroup"), std::string::npos) << "what could be read";
+
+    // Forced, the clean takes what could be read; the file is not written.
+    CapturedOutput forced;
+    EXPECT_EQ(run({u"clean", u"--force-defaults"}, forced), s::app::kExitDone) << forced.err;
+    EXPECT_EQ(forced.err.substr(0, forced.err.find('\n') + 1),
+              stated + "; going on with what could be read of it (--force-defaults)\n");
+    EXPECT_EQ(bytesOf(settings), damaged);
+
+    // A forced check writes the file: the damaged one is kept first.
+    CapturedOutput check;
+    ASSERT_EQ(run({u"check", u"KeptGroup", u"on", u"--force-defaults"}, check), s::app::kExitDone) << check.err;
+    const std::string kept = "; a copy of it as it was is kept as ";
+    const std::size_t at = check.err.find(kept);
+    ASSERT_NE(at, std::string::npos) << check.err;
+    const std::string copy = check.err.substr(at + kept.size(), check.err.size() - at - kept.size() - 1);
+    EXPECT_EQ(copy.rfind(utf8(box.path(u"SaveData.damaged-")), 0), 0u) << copy;
+    EXPECT_EQ(bytesOf(s::str::strbuffer::StrBuffer::fromUtf8(copy).view()), damaged) << "byte for byte";
+    EXPECT_EQ(copies(), 1);
+    EXPECT_EQ(s::xml::openFileStore(settings)->damagedLine(), 0) << "the file written is whole";
+    CapturedOutput after;
+    EXPECT_EQ(run({u"preview"}, after), s::app::kExitDone) << after.err;
+}
+
+TEST_F(ConsoleProgram, PreviewFilesShowsTheRealSizesOfNamesWindowsRewritesAndCleanTakesThem)
+{
+    using s::platform::testing::FixtureEntry;
+    using s::platform::testing::rewrittenNames;
+    const std::u16string folder = box.namesFixture(u"console", rewrittenNames());
+    ASSERT_FALSE(folder.empty()) << "the names fixture is missing (under Wine the CTest fixture wine_names makes it)";
+    {
+        auto store = s::xml::openFileStore(settings);
+        TimeRecordHandle group(TimeRecord::makeGroup(u"Names", u"Names", u"test group"));
+        group->custom = true;
+        group->addChild(TimeRecord::makeTarget(Type_Folder_All_Levels, u"all", folder));
+        group->checked = true;
+        writeCustomGroup(*group, *store, 2);
+        saveChecks(*group, kItemsPrefix, *store);
+        store->setS32(u"CustomItems", u"NumOfCustom", 3);
+        ASSERT_TRUE(store->save());
+    }
+    // Each entry of the folder is an item: a file with its size, a folder
+    // with everything in it.
+    std::vector<Item> expected;
+    int64_t found = 0;
+    int64_t size = 0;
+    for (const FixtureEntry& entry : rewrittenNames()) {
+        if (entry.relative.find(u'\\') != std::u16string::npos)
+            continue;
+        Item item{entry.folder ? "folder" : "file", utf8(folder + u"\\" + entry.relative), 1,
+                  static_cast<int64_t>(entry.size())};
+        for (const FixtureEntry& inside : rewrittenNames()) {
+            if (inside.relative.rfind(entry.relative + u"\\", 0) == 0) {
+                ++item.found;
+                item.size += static_cast<int64_t>(inside.size());
+            }
+        }
+        found += item.found;
+        size += item.size;
+        expected.push_back(item);
+    }
+    std::sort(expected.begin(), expected.end(), [](const Item& a, const Item& b) { return a.path < b.path; });
+
+    CapturedOutput preview;
+    ASSERT_EQ(run({u"preview", u"--files", u"--json", u"Names"}, preview), s::app::kExitDone) << preview.err;
+    const JsonValue result = parsed(preview.out);
+    ASSERT_EQ(result["groups"].size(), 1u);
+    ASSERT_EQ(result["groups"][0]["targets"].size(), 1u);
+    EXPECT_EQ(items(result["groups"][0]["targets"][0]), expected);
+    EXPECT_EQ(result["items"]["found"].integer(), found);
+    EXPECT_EQ(result["items"]["size"].integer(), size);
+
+    CapturedOutput clean;
+    ASSERT_EQ(run({u"clean", u"--json"}, clean), s::app::kExitDone) << clean.err;
+    const JsonValue cleaned = parsed(clean.out);
+    EXPECT_EQ(cleaned["pendingFound"].integer(), 0);
+    EXPECT_EQ(cleaned["deletedFound"].integer(), found + 3) << "the names, and JunkGroup's two files and value";
+    EXPECT_TRUE(Sandbox::listedNames(folder).empty()) << "left: " << Sandbox::listedNames(folder).size();
+    EXPECT_TRUE(Sandbox::listed(folder)) << "the all-levels kind keeps its folder";
 }
 
 TEST_F(ConsoleProgram, PreviewFilesListsWhatTheCleanThenDeletes)

@@ -276,6 +276,9 @@ TEST_F(MainControllerTest, TheStateTable)
     for (const Row& row : rows) {
         SCOPED_TRACE(static_cast<int>(row.state));
         controller = std::make_unique<MainController>(view, app, *frame, builder());
+        controller->openCustomEditor = [this](const TimeRecord*) {
+            editorOpened.push_back("new");
+        };
         controller->loadOptions();
         controller->enterCollecting();
         if (row.state != State::Collecting) {
@@ -297,6 +300,10 @@ TEST_F(MainControllerTest, TheStateTable)
         EXPECT_EQ(controller->contextMenu(0, menu) != nullptr, row.contextMenu);
         controller->languageChanged();
         EXPECT_EQ(view.take(), row.languageCaption);
+
+        editorOpened.clear();
+        controller->command(command::kAddCustomTarget);
+        EXPECT_EQ(editorOpened.size(), row.selectAllActs ? 1u : 0u) << "the editor opens only when ready";
 
         const int64_t before = computeTotals(controller->targets()).selectedFound;
         controller->command(command::kDeselectAll);
@@ -445,6 +452,32 @@ TEST_F(MainControllerTest, CloseSavesTheChecksAndColumnsOnceAndABootRunSavesNoth
     EXPECT_EQ(view.take(), "");
     EXPECT_EQ(view.runPosted(), 0);
     EXPECT_EQ(setting(u"MainWindow\\ColumnOrder2", u"length"), "(none)") << "a boot run saves nothing";
+}
+
+// The start kept a damaged settings file aside: the window says where, once,
+// after the collect run has been handed to the worker.
+TEST_F(MainControllerTest, ADamagedSettingsFileIsNamedOnceTheWindowIsUp)
+{
+    controller.reset();
+    scratch.putFile(u"savedata\\SaveData.xml", "<savedata><Version>1.25</Version><items><Sandbox_Fi");
+    s::app::win::AppBase damaged;
+    damaged.initialise(u"purgo.exe", &skins);
+    damaged.lang().select(u"English");
+    const std::string copy = damaged.damagedSettingsCopy().toUtf8();
+    ASSERT_NE(copy.find("SaveData.damaged-"), std::string::npos) << copy;
+    auto mainFrame = s::app::win::AppWindow::mainWindow(1, damaged.settings());
+    controller = std::make_unique<MainController>(view, damaged, mainFrame, builder());
+    controller->loadOptions();
+    controller->enterCollecting();
+    controller->startCollect();
+    ASSERT_NO_FATAL_FAILURE(waitForRun());
+    view.runPosted();
+    const std::string calls = view.take();
+    const std::string message = "message The settings file was damaged and could be read only in part.\r\nWhat could "
+                                "be read is used; the file as it was is kept as:\r\n\r\n" +
+                                copy + ";";
+    EXPECT_NE(calls.find(message), std::string::npos) << calls;
+    controller.reset();
 }
 
 TEST_F(MainControllerTest, RowCommandsAndCustomGroups)

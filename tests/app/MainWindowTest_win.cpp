@@ -245,6 +245,20 @@ TEST_F(MainWindow, ClosingWhileTheListIsFilledWaitsForTheRunBeforeSaving)
 
 class CustomEditorWindow : public MainWindow {
 protected:
+    // The editor the main window opens, wired as the program wires it.
+    static void attachCustomEditor(Dialog& dialog, Custom& editor)
+    {
+        dialog.openCustomEditor = [&editor](Dialog& owner, const TimeRecord* group) {
+            MainController& controller = owner.controller();
+            editor.openEditor(owner.hwnd(), group,
+                              [&controller](CustomEditor::Message message, const TimeRecord& edited) {
+                                  if (message == CustomEditor::Message::AddNewRecord)
+                                      controller.addNewRecord(edited);
+                                  else
+                                      controller.modifyRecord(edited);
+                              });
+        };
+    }
     // The tree as the catalogue builds it: custom groups first, read from
     // the settings file.
     TreeBuilder builderWithCustomGroups()

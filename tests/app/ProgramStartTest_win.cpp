@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <vector>
 
 namespace s::app::win {
 namespace {
@@ -414,6 +415,141 @@ TEST_F(ProgramExe, TheBootCheckBoxRegistersARunThatALogonCarriesOut)
     unregisterBootRun(u"Oxle Purgo 1.25", os);
     EXPECT_FALSE(exists(L"junk\\a.log")) << "the logon ran the boot clean";
     EXPECT_TRUE(exists(L"junk\\keep.txt"));
+}
+
+// The top-level windows of a process.
+std::vector<HWND> windowsOf(DWORD processId)
+{
+    struct Search {
+        DWORD processId;
+        std::vector<HWND> found;
+    } search{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* into = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == into->processId && IsWindowVisible(window))
+                into->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring textOf(HWND window)
+{
+    wchar_t text[2048] = {};
+    GetWindowTextW(window, text, 2048);
+    return text;
+}
+
+// The program's message box (an "OK" button) showing a text that contains
+// `part`, and that text; null when there is none.
+HWND findMessage(DWORD processId, const std::wstring& part, std::wstring& text)
+{
+    for (HWND window : windowsOf(processId)) {
+        if (!FindWindowExW(window, nullptr, L"BUTTON", L"OK"))
+            continue;
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            const std::wstring shown = textOf(child);
+            if (shown.find(part) != std::wstring::npos) {
+                text = shown;
+                return window;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// The main window: the one with the target list.
+HWND findMainWindow(DWORD processId)
+{
+    for (HWND window : windowsOf(processId))
+        if (FindWindowExW(window, nullptr, L"SysListView32", nullptr))
+            return window;
+    return nullptr;
+}
+
+void removeDamagedCopies()
+{
+    const std::wstring folder = std::wstring(kExeFolder) + L"savedata\\";
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"SaveData.damaged-*.xml").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do
+        DeleteFileW((folder + found.cFileName).c_str());
+    while (FindNextFileW(find, &found));
+    FindClose(find);
+}
+
+// A settings file that another tool cut short: the window uses what could be
+// read (the custom group; its checks at the end are lost), keeps the file as
+// it was beside the new one before writing it, and says where, once.
+TEST_F(ProgramExe, ADamagedSettingsFileIsKeptAsItWasAndTheUserIsToldWhere)
+{
+    removeDamagedCopies();
+    const std::string whole = kExeSettings;
+    const std::string damaged = whole.substr(0, whole.size() - 40);
+    storeSettings(kExeFolder, damaged);
+
+    PROCESS_INFORMATION process{};
+    run(program(), L"", 0, &process);
+    ASSERT_NE(process.hProcess, nullptr);
+    std::wstring text;
+    HWND message = nullptr;
+    for (int waited = 0; !message && waited < 20000; waited += 100) {
+        Sleep(100);
+        message = findMessage(process.dwProcessId, L"SaveData.damaged-", text);
+    }
+    ASSERT_NE(message, nullptr) << "no message names the kept copy";
+    const std::wstring intro = L"The settings file was damaged and could be read only in part.";
+    EXPECT_EQ(text.rfind(intro, 0), 0u);
+    const std::wstring copy = text.substr(text.rfind(L'\n') + 1);
+    const std::wstring prefix = std::wstring(kExeFolder) + L"savedata\\SaveData.damaged-";
+    EXPECT_EQ(copy.rfind(prefix, 0), 0u) << std::string(copy.begin(), copy.end());
+    EXPECT_EQ(testing_platform::readWholeFile(copy), damaged) << "the copy is the file as it was, byte for byte";
+    const std::string written = settings();
+    EXPECT_NE(written.find("Title=\"Test Logs\""), std::string::npos) << "what could be read is kept";
+    EXPECT_EQ(written.substr(written.size() - 11), "</savedata>") << "the new file is whole";
+
+    HWND window = findMainWindow(process.dwProcessId);
+    ASSERT_NE(window, nullptr);
+    int rows = 0;
+    for (int waited = 0; rows < 1 && waited < 20000; waited += 100) {
+        Sleep(100);
+        rows = listRows(window);
+    }
+    EXPECT_GE(rows, 1) << "the custom group that could be read is listed";
+    SendMessageW(FindWindowExW(message, nullptr, L"BUTTON", L"OK"), BM_CLICK, 0, 0);
+    for (int waited = 0; IsWindow(message) && waited < 5000; waited += 50)
+        Sleep(50);
+    EXPECT_FALSE(IsWindow(message)) << "OK closes the message";
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+
+    // The next start finds a whole file: no message.
+    PROCESS_INFORMATION again{};
+    run(program(), L"", 0, &again);
+    ASSERT_NE(again.hProcess, nullptr);
+    HWND second = nullptr;
+    rows = 0;
+    for (int waited = 0; rows < 1 && waited < 20000; waited += 100) {
+        Sleep(100);
+        second = findMainWindow(again.dwProcessId);
+        rows = second ? listRows(second) : 0;
+    }
+    ASSERT_GE(rows, 1);
+    Sleep(500);
+    EXPECT_EQ(findMessage(again.dwProcessId, L"SaveData.damaged-", text), nullptr) << "told once";
+    PostMessageW(second, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(again.hProcess, 30000), WAIT_OBJECT_0);
+    CloseHandle(again.hThread);
+    CloseHandle(again.hProcess);
+    removeDamagedCopies();
 }
 
 }  // namespace

@@ -144,4 +144,91 @@ TEST(XmlBadInput, ATruncatedFileKeepsItsCompleteValues)
     }
 }
 
+// What the reader says about a document: well-formed, or the line of the
+// first fault. The settings store keeps a copy of a file that is not.
+TEST(XmlBadInput, SaysWhetherADocumentIsWellFormedAndWhereNot)
+{
+    struct Row {
+        const char* name;
+        std::u16string input;
+        int line;  // 0: well-formed
+    };
+    const Row rows[] = {
+        {"what the writer writes", u"<savedata><a x=\"1\">t&#160;<b></b></a></savedata>", 0},
+        {"hand-edited: declaration, mark, lines, comments",
+         u"\uFEFF<?xml version=\"1.0\"?>\r\n<!-- mine -->\n<s>\n"
+         u"  <a x = \"1\"/>\n  <!-- c -->\n</s>\n<!-- end -->\n",
+         0},
+        {"white space inside tags", u"< a ><\tb/></ a >", 0},
+        {"empty", u"", 1},
+        {"white space only", u"\n\n  ", 3},
+        {"no element", u"just text", 1},
+        {"text before the root", u"\nx<a/>", 2},
+        {"a stray end tag first", u"</a><b/>", 1},
+        {"DOCTYPE", u"<!DOCTYPE a><a/>", 1},
+        {"cut in the name", u"<sav", 1},
+        {"cut in a value", u"<a>\n<b x=\"1", 2},
+        {"cut before '>'", u"<a x=\"1\"", 1},
+        {"no end tag", u"<a>\n<b/>\n", 1},
+        {"a child without end tag", u"<a>\n<b x=\"1\">\n</a>", 3},
+        {"text cut short", u"<a>\n<b>C:\\Program Fi", 2},
+        {"cut in the end tag", u"<a><b/></a", 1},
+        {"unterminated comment", u"<a>\n<b/>\n<!-- note <c/>", 3},
+        {"attribute without value", u"<a\nx y=\"2\"/>", 2},
+        {"unquoted value", u"<a x=1/>", 1},
+        {"stray quote", u"<a \" y=\"2\"/>", 1},
+        {"junk in an empty tag", u"<a/ x>", 1},
+        {"end tag with another name", u"<a>\n<b>\n</c>\n</a>", 3},
+        {"a second root", u"<a/>\n<b/>", 2},
+        {"junk after the root", u"<a/>more", 1},
+        {"CDATA", u"<a><![CDATA[x]]></a>", 1},
+        {"NUL padding after the document", std::u16string(u"<a></a>\n\0\0\0", 11), 2},
+        {"NUL inside", std::u16string(u"<r><a/>\0<b/></r>", 16), 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Node node;
+        s::xml::ParseReport report;
+        node.parse(row.input, 0, &report);
+        EXPECT_EQ(report.wellFormed, row.line == 0);
+        EXPECT_EQ(report.line, row.line);
+    }
+
+    std::u16string tooDeep;
+    for (int i = 0; i <= Node::kMaxDepth; ++i)
+        tooDeep += u"<a>\n";
+    for (int i = 0; i <= Node::kMaxDepth; ++i)
+        tooDeep += u"</a>";
+    Node node;
+    s::xml::ParseReport report;
+    node.parse(tooDeep, 0, &report);
+    EXPECT_FALSE(report.wellFormed) << "nesting beyond the limit";
+    EXPECT_EQ(report.line, Node::kMaxDepth + 1);
+}
+
+TEST(XmlBadInput, BytesThatAreNoUtf8AreAFault)
+{
+    struct Row {
+        const char* name;
+        std::string_view bytes;
+        int line;
+    };
+    const Row rows[] = {
+        {"UTF-8 with a mark", "\xEF\xBB\xBF<a x=\"\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\"/>", 0},
+        {"a lone surrogate as the writer writes it", "<a x=\"\xED\xA0\x80\"/>", 0},
+        {"a genuine U+FFFD", "<a x=\"\xEF\xBF\xBD\"/>", 0},
+        {"Latin-1 on line 2", "<a>\n<b x=\"caf\xE9\"/>\n</a>", 2},
+        {"a cut sequence", "<a>\n\n<b>\xE2\x82</b></a>", 3},
+        {"a stray byte before a later parse fault", "<a x=\"\x80\">\n<b>", 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Node node;
+        s::xml::ParseReport report;
+        node.parseUtf8(row.bytes, &report);
+        EXPECT_EQ(report.wellFormed, row.line == 0);
+        EXPECT_EQ(report.line, row.line);
+    }
+}
+
 }  // namespace

@@ -420,5 +420,60 @@ TEST_F(ScanClean, AFileInUseIsScheduledInteractivelyAndLeftAtStartup)
     }
 }
 
+// The custom all-levels group of a temporary folder holding names that
+// Win32 rewrites in a plain path (con, nul.txt, trailing-dot., dotdir.\...,
+// a path beyond MAX_PATH): each kind measures them with their real sizes,
+// and the clean takes every one. Under Wine the Linux side made them.
+TEST_F(ScanClean, NamesWindowsRewritesAreMeasuredAndCleaned)
+{
+    using s::platform::testing::FixtureEntry;
+    using s::platform::testing::rewrittenNames;
+    const std::u16string folder = box.namesFixture(u"engine", rewrittenNames());
+    ASSERT_FALSE(folder.empty()) << "the names fixture is missing (under Wine the CTest fixture wine_names makes it)";
+    Measure topFiles{Type_Folder_1_Level, 0, 0};
+    Measure everything{Type_Folder_All_Levels, 0, 0};
+    Measure textFiles{Type_File_Wild, 0, 0};
+    for (const FixtureEntry& entry : rewrittenNames()) {
+        const auto bytes = static_cast<int64_t>(entry.size());
+        ++everything.found;
+        everything.size += bytes;
+        if (!entry.folder && entry.relative.find(u'\\') == std::u16string::npos) {
+            ++topFiles.found;
+            topFiles.size += bytes;
+        }
+        if (!entry.folder && entry.relative.size() > 4 && entry.relative.substr(entry.relative.size() - 4) == u".txt") {
+            ++textFiles.found;
+            textFiles.size += bytes;
+        }
+    }
+    struct Row {
+        const char* what;
+        std::u16string target;
+        Measure measure;
+    };
+    const Row rows[] = {
+        {"1-level", folder, topFiles},
+        {"all levels", folder, everything},
+        {"*.txt at every depth", folder + u"\\*.txt", textFiles},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TimeRecordHandle group = groupWith(row.measure.kind, row.target);
+        group->child(0)->wildInSubfolders = true;
+        scan(*group, nullptr, Captions::Without);
+        EXPECT_EQ(group->found, row.measure.found);
+        EXPECT_EQ(group->size, row.measure.size);
+    }
+
+    TimeRecordHandle group = groupWith(Type_Folder_All_Levels, folder);
+    scan(*group, nullptr, Captions::Without);
+    CleanContext context;
+    clean(*group, context);
+    EXPECT_EQ(context.pendingFound, 0);
+    EXPECT_EQ(context.pendingSize, 0);
+    EXPECT_EQ(group->found, 0) << "measured again: nothing left";
+    EXPECT_TRUE(Sandbox::listedNames(folder).empty());
+}
+
 }  // namespace
 }  // namespace s::file::gui::dialogs::purgo

@@ -3,7 +3,8 @@
 // collect run reads them, the main window's save, and a second start. Besides
 // the sanitizers' checks (and the time limit, which catches counts that
 // loop) it asserts that the custom groups come back from the saved file
-// exactly as they were saved.
+// exactly as they were saved, that a damaged file is kept byte for byte
+// before it is replaced, and that the file written reads as well-formed.
 #include "catalogue/CustomGroups.h"
 #include "catalogue/TargetState.h"
 #include "engine/CheckedStates.h"
@@ -87,10 +88,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         s::thread::ObjLocker lock;
         purgo::saveTargetState(first.nodes, *store, lock);
+        // A damaged file was kept byte for byte before it was replaced.
+        if (store->damagedLine() > 0 && s::platform::fakeFileSystem().fileContent(store->damagedCopy().view()) !=
+                                            std::string_view(reinterpret_cast<const char*>(data), size))
+            std::abort();
     }
 
     TopLevel second;
     s::xml::MappedDataHandle store = s::xml::openFileStore(kPath, files);
+    if (store->damagedLine() != 0)
+        std::abort();  // what the store wrote must read as well-formed
     build(*store, second);
     if (first.nodes.size() != second.nodes.size())
         std::abort();

@@ -2,7 +2,8 @@
 // language table, the skins) and as raw UTF-16 units. Besides the sanitizers'
 // checks it asserts that the written form of a parsed tree is a fixed point:
 // parsing what was written and writing it again gives the same text, and that
-// parse consumes the whole written text.
+// parse consumes the whole written text, and that the reader calls what the
+// writer wrote well-formed.
 #include "base/XmlNode.h"
 
 #include <cstdint>
@@ -39,15 +40,18 @@ void checkFixedPoint(const Node& root)
 {
     const StrBuffer once = root.toString();
     Node again;
-    if (again.parse(once) != once.length())
+    s::xml::ParseReport report;
+    if (again.parse(once, 0, &report) != once.length())
         std::abort();  // the written text must be one complete element
+    if (!report.wellFormed)
+        std::abort();  // and the reader must not call it damaged
     const StrBuffer twice = again.toString();
     if (!once.equals(twice.view()))
         std::abort();
     // And through UTF-8, as the file is written and read.
     Node fromFile;
-    fromFile.parseUtf8(root.toUtf8());
-    if (!fromFile.toString().equals(once.view()))
+    fromFile.parseUtf8(root.toUtf8(), &report);
+    if (!fromFile.toString().equals(once.view()) || !report.wellFormed)
         std::abort();
 }
 
@@ -58,7 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     StrBuffer scratch;
 
     Node root;
-    root.parseUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
+    s::xml::ParseReport report;
+    root.parseUtf8(std::string_view(reinterpret_cast<const char*>(data), size), &report);
+    if (report.wellFormed != (report.line == 0) || report.line < 0)
+        std::abort();
     readEverything(root, scratch);
     checkFixedPoint(root);
 
@@ -68,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (size_t i = 0; i + 1 < size; i += 2)
         units.append(static_cast<char16_t>(data[i] | data[i + 1] << 8));
     Node wide;
-    const int end = wide.parse(units.view(), size > 0 ? data[0] % 8 : 0);
+    const int end = wide.parse(units.view(), size > 0 ? data[0] % 8 : 0, size % 2 ? &report : nullptr);
     if (end < 0 || end > units.length())
         std::abort();
     readEverything(wide, scratch);

@@ -134,10 +134,9 @@ TEST(PathWinForms, TextIsNormalisedAndSplitAsWin32SplitsIt)
     }
 }
 
-TEST(PathWinForms, LongFormFromTwoHundredFiftyCharacters)
+TEST(PathWinForms, EveryAbsolutePathHasALongForm)
 {
     std::vector<std::u16string> ignored;
-    const std::u16string at249 = pathOfLength(u"C:\\base", 249, ignored);
     const std::u16string at250 = pathOfLength(u"C:\\base", 250, ignored);
     const std::u16string unc = pathOfLength(u"\\\\server\\share", 300, ignored);
     const std::u16string relative = pathOfLength(u"base", 300, ignored);
@@ -146,22 +145,31 @@ TEST(PathWinForms, LongFormFromTwoHundredFiftyCharacters)
     struct Row {
         const char* what;
         std::u16string text;
-        std::u16string longForm;  // empty: none, the calls take the plain text
+        std::u16string longForm;  // empty: none, the calls take the text as it is
     };
     const Row rows[] = {
-        {"249 characters", at249, u""},
+        {"a short path", u"C:\\Temp\\x.tmp", u"\\\\?\\C:\\Temp\\x.tmp"},
         {"250 characters", at250, u"\\\\?\\" + at250},
         {"network path", unc, u"\\\\?\\UNC\\" + unc.substr(2)},
+        {"a short network path", u"\\\\server\\share\\x", u"\\\\?\\UNC\\server\\share\\x"},
         {"slashes and a trailing separator", u"C:/base/" + at250.substr(8) + u"/", u"\\\\?\\" + at250},
         {"dots resolved, empty components dropped", dotted, u"\\\\?\\C:\\a\\c\\" + std::u16string(260, u'e')},
+        // What Win32 would rewrite stays as it is.
+        {"trailing dot", u"C:\\junk\\trailing-dot.", u"\\\\?\\C:\\junk\\trailing-dot."},
+        {"trailing space", u"C:\\junk\\trailing-space ", u"\\\\?\\C:\\junk\\trailing-space "},
+        {"a device name", u"C:\\junk\\nul.txt", u"\\\\?\\C:\\junk\\nul.txt"},
+        {"a dotted folder on the way", u"C:\\junk\\dotdir.\\con", u"\\\\?\\C:\\junk\\dotdir.\\con"},
+        {"a drive root", u"C:\\", u"\\\\?\\C:\\"},
         {"relative: none", relative, u""},
+        {"drive-relative: none", u"C:Temp", u""},
         {"already verbatim: none", verbatim, u""},
+        {"a device namespace path: none", u"\\\\.\\C:\\x", u""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         auto path = PathWin::make(row.text);
         ASSERT_TRUE(path->isValid());
-        EXPECT_EQ(path->longForm(), row.longForm);
+        EXPECT_EQ(path->longForm(), row.longForm) << narrow(path->longForm().view());
         EXPECT_EQ(path->callPath(), row.longForm.empty() ? path->fullPath() : path->longForm());
     }
     StrBuffer out(u"untouched");

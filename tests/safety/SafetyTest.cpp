@@ -94,6 +94,8 @@ protected:
 
     Sandbox box;
     SafetyMachine machine;
+    // Sentinels whose names only their "\\?\" form reaches.
+    std::vector<std::u16string> m_verbatimSentinels;
 
 private:
     std::vector<std::u16string> m_sentinels;
@@ -162,6 +164,38 @@ TEST_F(Safety, ProtectedFoldersAreNeitherMeasuredNorEmptied)
         // A failure here would take the prefix's drive C: with it.
         run({"drive root, all levels", Type_Folder_All_Levels, u"C:\\"});
         run({"drive root, subfolders", Type_Folder_OnlyAllSubFolders, u"C:\\."});
+    }
+}
+
+// "C:\Windows." and "C:\Windows " are the Windows folder to the user's eye,
+// so they are refused like it - even though their "\\?\" forms name other
+// folders, which here really exist beside the stand-ins (made by the Linux
+// side under Wine), each with a sentinel of its own.
+TEST_F(Safety, APlaceWrittenWithATrailingDotOrSpaceIsTheProtectedPlace)
+{
+    using s::platform::testing::FixtureEntry;
+    const std::u16string set = box.namesFixture(u"safety", s::platform::testing::protectedLookalikes());
+    ASSERT_FALSE(set.empty()) << "the names fixture is missing (under Wine the CTest fixture wine_names makes it)";
+    for (const FixtureEntry& entry : s::platform::testing::protectedLookalikes())
+        if (!entry.folder)
+            m_verbatimSentinels.push_back(u"\\\\?\\" + set + u"\\" + entry.relative);
+    const std::u16string win = set + u"\\win";
+    const std::u16string documents = set + u"\\prof\\Documents";
+    machine.pointWindowsFolderAt(win);
+    machine.pointProfileAt(set + u"\\prof");
+    const Row rows[] = {
+        {"Windows folder with a trailing dot", Type_Folder_All_Levels, win + u"."},
+        {"Windows folder with a trailing space", Type_Folder_All_Levels_IncludeSelf, win + u" "},
+        {"Windows folder with a dot and a space", Type_Folder_1_Level, win + u". "},
+        {"every file of the Windows folder, dotted", Type_File_Wild, win + u".\\*"},
+        {"Documents with a trailing space", Type_Folder_All_Levels, documents + u" "},
+        {"Documents with a trailing dot, and self", Type_Folder_All_Levels_IncludeSelf, documents + u"."},
+        {"the profile through a dotted Documents", Type_Folder_OnlyAllSubFolders, documents + u".\\.."},
+    };
+    for (const Row& row : rows) {
+        run(row);
+        for (const std::u16string& sentinel : m_verbatimSentinels)
+            EXPECT_TRUE(SafetyMachine::exists(sentinel)) << row.what << ": sentinel gone: " << narrow(sentinel);
     }
 }
 

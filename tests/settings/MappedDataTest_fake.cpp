@@ -4,6 +4,8 @@
 // real disk.
 #include "settings/MappedData.h"
 
+#include "platform/fake/FakeFileSystem.h"
+
 #include "tests/base/TextPrint.h"
 #include "tests/support/FakeDisk.h"
 
@@ -418,6 +420,8 @@ TEST_F(Store, DamagedFilesLoadWhatCanBeRead)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         MappedDataHandle store = open(row.content);
+        const bool wellFormed = std::string_view(row.what) == "declaration and comments" || row.content == huge;
+        EXPECT_EQ(store->damagedLine() == 0, wellFormed);
         if (row.language) {
             EXPECT_EQ(store->getString(u"Language", u""), row.language);
         }
@@ -425,11 +429,115 @@ TEST_F(Store, DamagedFilesLoadWhatCanBeRead)
         (void)store->getS32(u"CustomItems", u"NumOfCustom", 0);
         store->setAutoSave(true);
         store->setString(u"Skin", u"", u"Classic LG");
+        if (!wellFormed) {
+            EXPECT_EQ(files.fileContents(store->damagedCopy().view()), row.content);
+        }
         MappedDataHandle reopened = openMissing();
         EXPECT_EQ(reopened->getString(u"Skin", u""), u"Classic LG");
         if (row.language) {
             EXPECT_EQ(reopened->getString(u"Language", u""), row.language);
         }
+    }
+}
+
+// The file is not well-formed: what could be read is used, and before the
+// first save replaces the file, its bytes are kept beside it unchanged.
+TEST_F(Store, ADamagedFileIsKeptByteForByteBeforeTheFirstSave)
+{
+    const std::string damaged = "<savedata><Language>Deutsch</Language>\n<CustomItems NumOfCustom=\"2\">"
+                                "<_0 ID=\"Custom1\" Title=\"Mine\"></_0>\n<_1 ID=\"Custom2\" Tit";
+    MappedDataHandle store = open(damaged);
+    EXPECT_EQ(store->damagedLine(), 3);
+    EXPECT_EQ(store->getString(u"Language", u""), u"Deutsch") << "what could be read is used";
+    EXPECT_EQ(store->getS32(u"CustomItems", u"NumOfCustom", 0), 2);
+    EXPECT_TRUE(store->damagedCopy().isEmpty()) << "nothing written yet";
+    EXPECT_EQ(files.writeCount(), 0);
+
+    store->setAutoSave(true);
+    store->setString(u"Skin", u"", u"Blue");
+    const StrBuffer copy = store->damagedCopy();
+    const std::u16string prefix = u"C:\\Program Files\\Oxle Purgo\\savedata\\SaveData.damaged-";
+    ASSERT_EQ(copy.view().substr(0, prefix.size()), prefix) << utf8(copy.view());
+    // "yyyymmdd-hhmmss" (and "-n" when that second's name was taken).
+    const std::u16string_view stamp = copy.view().substr(prefix.size());
+    ASSERT_GE(stamp.size(), 19u) << utf8(copy.view());
+    for (std::size_t k = 0; k < 15; ++k)
+        EXPECT_TRUE(k == 8 ? stamp[k] == u'-' : stamp[k] >= u'0' && stamp[k] <= u'9') << utf8(copy.view());
+    EXPECT_EQ(stamp.substr(stamp.size() - 4), u".xml");
+    EXPECT_EQ(files.fileContents(copy.view()), damaged) << "the copy is the file as it was";
+    EXPECT_EQ(onDisk(), "<savedata><Language>Deutsch</Language><CustomItems NumOfCustom=\"2\"><_0 ID=\"Custom1\" "
+                        "Title=\"Mine\"></_0></CustomItems><Skin>Blue</Skin></savedata>");
+
+    const int writes = files.writeCount();
+    store->setString(u"Skin", u"", u"Green");
+    EXPECT_EQ(store->damagedCopy(), copy) << "one copy per damaged file";
+    EXPECT_EQ(files.writeCount(), writes + 1);
+    EXPECT_EQ(openMissing()->damagedLine(), 0) << "the file written is well-formed";
+}
+
+TEST_F(Store, EachDamagedFileGetsACopyOfItsOwn)
+{
+    // Two damaged files in a row, likely in the same second: the second copy
+    // never replaces the first.
+    const std::string first = "<savedata><a>";
+    const std::string second = "";  // an empty file holds no document either
+    MappedDataHandle one = open(first);
+    one->setAutoSave(true);
+    one->setBool(u"x", u"y", true);
+    MappedDataHandle two = open(second);
+    EXPECT_EQ(two->damagedLine(), 1);
+    two->setAutoSave(true);
+    two->setBool(u"x", u"y", true);
+    ASSERT_FALSE(one->damagedCopy().isEmpty());
+    ASSERT_FALSE(two->damagedCopy().isEmpty());
+    EXPECT_NE(one->damagedCopy(), two->damagedCopy());
+    EXPECT_EQ(files.fileContents(one->damagedCopy().view()), first);
+    EXPECT_TRUE(files.hasFile(two->damagedCopy().view()));
+    EXPECT_EQ(files.fileContents(two->damagedCopy().view()), second);
+
+    const s::xml::CopyStamp stamp{2024, 1, 31, 23, 5, 9};
+    EXPECT_EQ(s::xml::damagedCopyPath(u"C:\\P\\savedata\\SaveData.xml", stamp),
+              u"C:\\P\\savedata\\SaveData.damaged-20240131-230509.xml");
+    EXPECT_EQ(s::xml::damagedCopyPath(u"C:\\P.d\\settings", stamp, 3),
+              u"C:\\P.d\\settings.damaged-20240131-230509-3.xml");
+}
+
+TEST_F(Store, ADamagedFileWhoseCopyCannotBeWrittenIsNeverOverwritten)
+{
+    const std::string damaged = "<savedata><Skin>Blue</Skin><CustomItems NumOfCustom=\"1\"><_0 ID=";
+    MappedDataHandle store = open(damaged);
+    files.setWritesFail(true);
+    store->setAutoSave(true);
+    store->setString(u"Skin", u"", u"Green");
+    EXPECT_FALSE(store->save());
+    files.setWritesFail(false);
+    store->setString(u"Skin", u"", u"Red");
+    EXPECT_FALSE(store->save()) << "still not: the run's values stay in memory";
+    EXPECT_EQ(onDisk(), damaged);
+    EXPECT_TRUE(store->damagedCopy().isEmpty());
+    EXPECT_EQ(store->getString(u"Skin", u""), u"Red");
+}
+
+// A save goes to "SaveData.xml.new" first and then takes the file's place in
+// one rename. A power cut between the two leaves that temporary file beside
+// the real one: it is never read, and the next save removes it (also when it
+// is read-only, which CREATE_ALWAYS would refuse).
+TEST_F(Store, ATemporaryFileLeftByAnInterruptedSaveIsIgnoredAndRemoved)
+{
+    const std::u16string temporary = std::u16string(kPath) + u".new";
+    for (bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly ? "read-only" : "plain");
+        files.seedFile(temporary, "<savedata><Skin>Half");
+        if (readOnly)
+            s::platform::fakeFileSystem().setAttributes(temporary.c_str(), s::platform::kFileAttributeReadOnly);
+        MappedDataHandle store = open("<savedata><Skin>Blue</Skin></savedata>");
+        EXPECT_EQ(store->getString(u"Skin", u""), u"Blue");
+        EXPECT_EQ(store->damagedLine(), 0);
+        store->setAutoSave(true);
+        store->setString(u"Language", u"", u"Dansk");
+        EXPECT_TRUE(store->save());
+        EXPECT_FALSE(files.hasFile(temporary));
+        EXPECT_EQ(onDisk(), "<savedata><Skin>Blue</Skin><Language>Dansk</Language></savedata>");
     }
 }
 

@@ -16,6 +16,7 @@ using s::str::StrBuffer;
 using s::xml::MappedDataHandle;
 using testing_platform::HeldFile;
 using testing_platform::ScratchFolder;
+using testing_text::utf8;
 
 // While another program holds the file, a save cannot replace it: the save
 // fails after the new content was written to the side, and the old file
@@ -68,6 +69,53 @@ TEST(SettingsFile, AFileHeldAtStartIsNeverOverwritten)
     std::string onDisk;
     ASSERT_TRUE(scratch.readBack(u"SaveData.xml", onDisk));
     EXPECT_EQ(onDisk, old);
+}
+
+// A damaged file on the platform's disk: its bytes, those that are no UTF-8
+// too, come back unchanged in the copy that the first save makes beside it.
+TEST(SettingsFile, ADamagedFileIsCopiedByteForByteBeforeItIsReplaced)
+{
+    ScratchFolder scratch;
+    const StrBuffer path = scratch.join(u"SaveData.xml");
+    // A mark, a Latin-1 byte, and the zeros a crash pads a file with.
+    const char raw[] = "\xEF\xBB\xBF<savedata><Language>Fran\xE7"
+                       "ais</Language>\r\n<CustomItems NumOfCustom=\"3\"><_0 ID=\"Custom1\"\0\0\0\0";
+    const std::string damaged(raw, sizeof raw - 1);
+    scratch.putFile(u"SaveData.xml", damaged);
+    MappedDataHandle store = s::xml::openFileStore(path);
+    EXPECT_EQ(store->damagedLine(), 1) << "the Latin-1 byte on the first line";
+    EXPECT_EQ(store->getS32(u"CustomItems", u"NumOfCustom", 0), 3);
+    store->setAutoSave(true);
+    store->setString(u"Skin", u"", u"Blue");
+    const StrBuffer copy = store->damagedCopy();
+    ASSERT_FALSE(copy.isEmpty());
+    std::string kept;
+    ASSERT_TRUE(scratch.readBack(copy.view().substr(static_cast<std::size_t>(scratch.path().length()) + 1), kept))
+        << utf8(copy.view());
+    EXPECT_EQ(kept, damaged);
+    std::string onDisk;
+    ASSERT_TRUE(scratch.readBack(u"SaveData.xml", onDisk));
+    EXPECT_NE(onDisk, damaged);
+    EXPECT_EQ(s::xml::openFileStore(path)->getString(u"Skin", u""), u"Blue");
+}
+
+// What a power cut between the two steps of a save leaves: the temporary file
+// beside the real one. It is not read, and the next save removes it.
+TEST(SettingsFile, ATemporaryFileOfAnInterruptedSaveIsIgnoredAndRemoved)
+{
+    ScratchFolder scratch;
+    const StrBuffer path = scratch.join(u"SaveData.xml");
+    scratch.putFile(u"SaveData.xml", "<savedata><Skin>Blue</Skin></savedata>");
+    scratch.putFile(u"SaveData.xml.new", "<savedata><Skin>Gr");
+    MappedDataHandle store = s::xml::openFileStore(path);
+    EXPECT_EQ(store->getString(u"Skin", u""), u"Blue");
+    EXPECT_EQ(store->damagedLine(), 0);
+    store->setAutoSave(true);
+    store->setString(u"Language", u"", u"Dansk");
+    std::string bytes;
+    EXPECT_FALSE(scratch.readBack(u"SaveData.xml.new", bytes));
+    ASSERT_TRUE(scratch.readBack(u"SaveData.xml", bytes));
+    EXPECT_EQ(bytes, "<savedata><Skin>Blue</Skin><Language>Dansk</Language></savedata>");
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -54,6 +55,28 @@ struct LinkFixture {
     std::u16string engine;
 };
 
+// One entry of a names fixture: a folder, or a file that holds its own
+// relative path (backslashes) and a line feed, so that its size is known and
+// a mix-up of two files shows.
+struct FixtureEntry {
+    std::u16string relative;
+    bool folder = false;
+    std::uint64_t size() const { return folder ? 0 : relative.size() + 1; }
+};
+
+// The names Win32 rewrites in a plain path, with an ordinary one beside them:
+// the DOS device names (con, nul.txt, aux.log, prn, com1, com9.txt, lpt1,
+// lpt9.log), a trailing dot, a trailing space, a folder "dotdir." (a dot
+// Win32 drops on the way to what is inside) and one "spacedir " with files in
+// them, and a file deeper than MAX_PATH. cmake/WineNamesFixture.cmake makes
+// the same entries under Wine: keep the two lists alike.
+const std::vector<FixtureEntry>& rewrittenNames();
+// Stand-ins of a Windows folder and a Documents folder ("win",
+// "prof\Documents"), each with a sentinel, and beside each a folder of the
+// same name with a trailing dot and one with a trailing space, each with a
+// sentinel of its own (also in cmake/WineNamesFixture.cmake).
+const std::vector<FixtureEntry>& protectedLookalikes();
+
 class Sandbox {
 public:
     Sandbox();
@@ -79,6 +102,21 @@ public:
     // Full paths of the boot-time list, without prefix.
     std::vector<std::u16string> scheduledAtReboot() const;
     LinkFixture linkFixture();
+    // A folder holding `entries`, made so that nothing on the Windows side
+    // decides what their names become: under Wine the Linux side makes it
+    // before the tests run (C:\purgo-test-names\<set>, by the CTest fixture
+    // wine_names; a test that deletes uses its set up, and ctest makes it
+    // again), natively it is seeded in the fake through "\\?\" forms.
+    // Empty when an entry is missing (under Wine: run the tests through
+    // ctest).
+    std::u16string namesFixture(std::u16string_view set, const std::vector<FixtureEntry>& entries);
+    // The names a folder lists (FindFirstFileW on its "\\?\" form), "." and
+    // ".." left out; empty for a missing folder. Names as the disk has them.
+    static std::set<std::u16string> listedNames(std::u16string_view folder);
+    // Whether an entry is there, by listing its folder.
+    static bool listed(std::u16string_view path);
+    // An absolute path in any form, held open without sharing.
+    std::unique_ptr<HeldFile> holdOpenPath(std::u16string_view path);
 
     // ---- registry ----
     // The sandbox key relative to HKEY_CURRENT_USER: Software\OxlePurgoTest-...

@@ -115,6 +115,42 @@ LinkFixture Sandbox::linkFixture()
     return fixture;
 }
 
+std::u16string Sandbox::namesFixture(std::u16string_view set, const std::vector<FixtureEntry>& entries)
+{
+    const std::u16string folder = path(u"names-" + std::u16string(set));
+    fakeFileSystem().addFolder(folder);
+    for (const FixtureEntry& entry : entries) {
+        const std::u16string verbatim = u"\\\\?\\" + folder + u"\\" + entry.relative;
+        const bool made = entry.folder ? fakeFileSystem().addFolder(verbatim)
+                                       : fakeFileSystem().addFileWithContent(verbatim, narrow(entry.relative) + "\n");
+        if (!made)
+            return {};
+    }
+    return folder;
+}
+
+std::set<std::u16string> Sandbox::listedNames(std::u16string_view folder)
+{
+    std::set<std::u16string> names;
+    const std::u16string pattern = u"\\\\?\\" + std::u16string(folder) + u"\\*";
+    FindHandle handle;
+    FindData data;
+    if (fakeFileSystem().findFirst(pattern.c_str(), handle, data) != kErrorSuccess)
+        return names;
+    do {
+        if (data.name != u"." && data.name != u"..")
+            names.insert(data.name);
+    } while (fakeFileSystem().findNext(handle, data) == kErrorSuccess);
+    return names;
+}
+
+std::unique_ptr<HeldFile> Sandbox::holdOpenPath(std::u16string_view path)
+{
+    if (!fakeFileSystem().setFault(path, FileFault::InUse))
+        return nullptr;
+    return std::make_unique<FakeHeldFile>(std::u16string(path));
+}
+
 bool Sandbox::makeKey(std::u16string_view relative)
 {
     return fakeRegistry().addKey(nativeKeyPath(relative));

@@ -13,6 +13,8 @@ namespace {
 // Made on the Linux side by the CTest fixture platform_link_fixture (see
 // tests/CMakeLists.txt) before the Wine tests start.
 constexpr const wchar_t* kLinkParent = L"C:\\purgo-test-links";
+// Made on the Linux side by the CTest fixture wine_names_fixture.
+constexpr const wchar_t* kNamesParent = L"C:\\purgo-test-names";
 
 constexpr const wchar_t* kSessionManager = L"System\\CurrentControlSet\\Control\\Session Manager";
 constexpr const wchar_t* kPendingValue = L"PendingFileRenameOperations";
@@ -264,6 +266,7 @@ Sandbox::~Sandbox()
         // Tests may schedule entries of the link fixture too; the prefix's
         // next boot must not act on them either.
         forgetPending(fromWide(kLinkParent));
+        forgetPending(fromWide(kNamesParent));
     }
     if (!m_key.empty()) {
         for (const std::u16string& link : m_links)
@@ -339,6 +342,43 @@ LinkFixture Sandbox::linkFixture()
         refreshPlainFile(fixture.engine + kind + u"\\sub\\b.txt", 1);
     }
     return fixture;
+}
+
+std::u16string Sandbox::namesFixture(std::u16string_view set, const std::vector<FixtureEntry>& entries)
+{
+    // Names like "con" or "trailing-dot." cannot be made by their plain
+    // path, and making them through "\\?\" would use the very form under
+    // test: the Linux side made them, here they are only looked for.
+    const std::u16string folder = fromWide(kNamesParent) + u"\\" + std::u16string(set);
+    for (const FixtureEntry& entry : entries)
+        if (!listed(folder + u"\\" + entry.relative))
+            return {};
+    return folder;
+}
+
+std::set<std::u16string> Sandbox::listedNames(std::u16string_view folder)
+{
+    std::set<std::u16string> names;
+    const std::u16string pattern = u"\\\\?\\" + std::u16string(folder) + u"\\*";
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(wide(pattern), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::u16string name = fromWide(found.cFileName);
+        if (name != u"." && name != u"..")
+            names.insert(name);
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    return names;
+}
+
+std::unique_ptr<HeldFile> Sandbox::holdOpenPath(std::u16string_view path)
+{
+    HANDLE file = CreateFileW(wide(std::u16string(path)), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return nullptr;
+    return std::make_unique<WinHeldFile>(file);
 }
 
 bool Sandbox::makeKey(std::u16string_view relative)
