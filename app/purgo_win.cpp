@@ -1,10 +1,10 @@
 // purgo.exe: the program's start, then the main window until it is closed.
-#include "app/About3_win.h"
-#include "app/Custom_win.h"
-#include "app/MainWindow_win.h"
-#include "app/ProgramStart_win.h"
-#include "app/StartupRules.h"
-#include "app/UpdateCheck_win.h"
+#include "app/about/About3_win.h"
+#include "app/about/UpdateCheck_win.h"
+#include "app/editor/Custom_win.h"
+#include "app/main/MainWindow_win.h"
+#include "app/start/ProgramStart_win.h"
+#include "app/start/StartupRules.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // purgoc.exe: the console program's entry on Windows.
-#include "app/ConsoleProgram.h"
+#include "app/console/ConsoleProgram.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 // same work written by hand (std::stable_sort of the group pointers and a
 // flat vector of rows). The location test answers at once in both, so the
 // figures are the model's own cost, not the disk's.
-#include "app/TargetListModel.h"
+#include "app/main/TargetListModel.h"
 
 #include <benchmark/benchmark.h>
 

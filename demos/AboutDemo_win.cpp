@@ -3,7 +3,7 @@
 // otherwise. Shows the window for the number of milliseconds given as the
 // first argument (default 3000), so that a screenshot of the display can be
 // taken.
-#include "app/About3_win.h"
+#include "app/about/About3_win.h"
 #include "base/XmlNode.h"
 #include "lang/Localizer.h"
 #include "platform/Resources.h"

@@ -5,8 +5,8 @@
 // select (-1 to 3, default 0) and how many milliseconds to stay (default 3000), so
 // that a screenshot of the display can be taken. It runs from a folder on
 // drive C: (its settings file goes beside it).
-#include "app/AppBase.h"
-#include "app/Custom_win.h"
+#include "app/editor/Custom_win.h"
+#include "app/start/AppBase.h"
 #include "engine/Scan.h"
 #include "gui/Skinner.h"
 #include "lang/Localizer.h"

@@ -1,5 +1,5 @@
 // The main window's view section of the settings file, spelled once. It is
-// the main window's frame section (app/AppWindow.h: "MainWindow" + "\View");
+// the main window's frame section (app/start/AppWindow.h: "MainWindow" + "\View");
 // besides the frame's own values it holds the window's view options, which
 // the engine ("Show only Related" decides what a collect run lists), the skin
 // menu (its schedule) and the custom target editor (the list's look) read as

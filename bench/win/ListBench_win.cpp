@@ -11,7 +11,7 @@
 // Google Benchmark is not packaged for MinGW, so this is a small timer of its
 // own: every figure is the best of a few rounds (the first round of each
 // pays for fonts and caches).
-#include "app/TargetListModel.h"
+#include "app/main/TargetListModel.h"
 #include "gui/SkinnedFrame_win.h"
 #include "gui/TargetListView_win.h"
 

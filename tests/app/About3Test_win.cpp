@@ -3,12 +3,12 @@
 // language (rebuilt on each show), the links, Close and the cross, the size
 // of the frame and the icon by scale. And the whole update check against a
 // server of the test's own on 127.0.0.1, with the real question window.
-#include "app/About3_win.h"
-#include "app/AppBase.h"
-#include "app/MainMenus.h"
-#include "app/MainWindow_win.h"
-#include "app/StartupRules.h"
-#include "app/UpdateCheck_win.h"
+#include "app/about/About3_win.h"
+#include "app/about/UpdateCheck_win.h"
+#include "app/main/MainMenus.h"
+#include "app/main/MainWindow_win.h"
+#include "app/start/AppBase.h"
+#include "app/start/StartupRules.h"
 
 #include "base/XmlNode.h"
 #include "gui/Skinner.h"

@@ -1,7 +1,7 @@
 // The application object's preparation and the start's decisions on the
 // in-memory machine, where the shell, the Task Scheduler and the processes
 // record what they were asked.
-#include "app/AppBase.h"
+#include "app/start/AppBase.h"
 
 #include "gui/Skinner.h"
 #include "lang/LangPack.h"

@@ -3,7 +3,7 @@
 // name, and "EnableLUA" put back as it was.
 #pragma once
 
-#include "app/BootRegistration.h"
+#include "app/start/BootRegistration.h"
 #include "platform/FileSystem.h"
 #include "platform/RegFunctions.h"
 #include "tests/support/ScratchFolder.h"

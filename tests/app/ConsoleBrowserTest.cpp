@@ -2,7 +2,7 @@
 // natively, with a stand-in chrome.exe under Wine): Chrome's checked group is
 // measured but left, named on stderr and in the JSON, and the exit status
 // says that the clean left items; Edge's checked group is cleaned.
-#include "app/ConsoleProgram.h"
+#include "app/console/ConsoleProgram.h"
 
 #include "catalogue/CatalogueFolders.h"
 #include "platform/FileIo.h"

@@ -1,7 +1,7 @@
 // The real purgoc.exe under Wine, started as a script starts it: standard
 // output and standard error are pipes, the exit status is the process's.
 // The CTest fixture purgoc_copy puts the program at C:\purgo-test-console\.
-#include "app/ConsoleProgram.h"
+#include "app/console/ConsoleProgram.h"
 #include "catalogue/Catalogue.h"
 
 #include "settings/MappedData.h"

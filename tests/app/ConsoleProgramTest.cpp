@@ -2,7 +2,7 @@
 // a checked and an unchecked custom group over sandbox folders and keys, then
 // the commands as a script would run them. JSON output is read with a JSON
 // reader and checked member by member.
-#include "app/ConsoleProgram.h"
+#include "app/console/ConsoleProgram.h"
 
 #include "base/IFileIo.h"
 #include "catalogue/Catalogue.h"

@@ -1,6 +1,6 @@
 // `purgoc list --rules` and the rule groups in the console's listing, on the
 // in-memory machine with a rule file beside the program.
-#include "app/ConsoleProgram.h"
+#include "app/console/ConsoleProgram.h"
 
 #include "catalogue/CatalogueFolders.h"
 #include "catalogue/RuleGroups.h"

@@ -2,7 +2,7 @@
 // in-memory machine natively, a scratch folder and test key under Wine. The
 // form's rules as tables; the actions on an edited group in a settings file
 // of the test's own.
-#include "app/CustomEditor.h"
+#include "app/editor/CustomEditor.h"
 
 #include "base/XmlNode.h"
 #include "lang/Localizer.h"

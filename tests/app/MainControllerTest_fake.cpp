@@ -3,9 +3,9 @@
 // the Task Scheduler record what they were asked. The tree is two groups
 // over a scratch folder (one with files, one over nothing); the worker is real, and
 // the test runs the closures it posts when it wants them to arrive.
-#include "app/MainController.h"
+#include "app/main/MainController.h"
 
-#include "app/MainMenus.h"
+#include "app/main/MainMenus.h"
 #include "catalogue/CustomGroups.h"
 #include "gui/Skinner.h"
 #include "lang/LangPack.h"

@@ -1,6 +1,6 @@
 // The main window's menus, column layout and custom groups, without a window.
-#include "app/MainWindowState.h"
-#include "app/MainMenus.h"
+#include "app/main/MainWindowState.h"
+#include "app/main/MainMenus.h"
 
 #include "lang/Localizer.h"
 #include "settings/MappedData.h"

@@ -2,12 +2,12 @@
 // a scratch folder (one with files, one empty) and a custom group. The test
 // runs from C:\purgo-test-window\ (copied there by the CTest fixture) so that
 // the settings file lies beside it on a drive.
-#include "app/AppBase.h"
-#include "app/AppWindow.h"
-#include "app/Custom_win.h"
-#include "app/MainMenus.h"
-#include "app/MainWindow_win.h"
-#include "app/StartupRules.h"
+#include "app/editor/Custom_win.h"
+#include "app/main/MainMenus.h"
+#include "app/main/MainWindow_win.h"
+#include "app/start/AppBase.h"
+#include "app/start/AppWindow.h"
+#include "app/start/StartupRules.h"
 #include "catalogue/CustomGroups.h"
 #include "engine/TimeRecord.h"
 #include "gui/Skinner.h"

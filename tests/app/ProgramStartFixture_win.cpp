@@ -7,9 +7,9 @@
 // An interactive start first shows a window captioned with the product name
 // for the milliseconds in PURGO_TEST_HOLD (none when unset) and counts the
 // messages 1027 it gets. A start that ends early writes nothing.
-#include "app/ProgramStart_win.h"
+#include "app/start/ProgramStart_win.h"
 
-#include "app/StartupRules.h"
+#include "app/start/StartupRules.h"
 #include "gui/Skinner.h"
 #include "lang/LangPack.h"
 

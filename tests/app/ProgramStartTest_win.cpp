@@ -8,7 +8,7 @@
 // Every case stores "Version" 1.25 first: a new version opens the software
 // page, which under Wine would start the machine's browser (that rule is
 // checked on the in-memory machine).
-#include "app/BootRegistration.h"
+#include "app/start/BootRegistration.h"
 #include "tests/app/BootRegistrationFixture.h"
 #include "tests/support/HeldFile.h"
 

@@ -1,7 +1,7 @@
 // Finding the running copy among the processes of the in-memory machine:
 // which process is the copy, which windows are told, in which order, and
 // that a hanging copy cannot hold the new start.
-#include "app/RunningInstance.h"
+#include "app/start/RunningInstance.h"
 
 #include "base/XmlNode.h"
 #include "lang/Localizer.h"

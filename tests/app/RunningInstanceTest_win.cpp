@@ -2,7 +2,7 @@
 // (running_copy.exe, started from C:\purgo-test-instance\a\ by the CTest
 // fixture's copy) is found by its path and told to show itself; asked for by
 // another folder's path, nothing is found.
-#include "app/RunningInstance.h"
+#include "app/start/RunningInstance.h"
 
 #include "lang/Localizer.h"
 #include "tests/support/LanguageTable.h"

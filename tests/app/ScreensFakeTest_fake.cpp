@@ -1,6 +1,6 @@
 // Placement on screens only the in-memory machine can have: a 4K primary
 // screen with a second monitor to its left.
-#include "app/WindowGeometry.h"
+#include "app/start/WindowGeometry.h"
 
 #include "platform/FileIo.h"
 #include "platform/fake/FakeScreens.h"

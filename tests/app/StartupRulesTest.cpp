@@ -1,10 +1,10 @@
 // The start-up's decisions: the command line and its switches, the scale and
 // the view sections, the OS version record, the boot entry name, the
 // version-change rule and the frames' geometry.
-#include "app/StartupRules.h"
-#include "app/AppWindow.h"
-#include "app/CommandLine.h"
-#include "app/WindowGeometry.h"
+#include "app/start/StartupRules.h"
+#include "app/start/AppWindow.h"
+#include "app/start/CommandLine.h"
+#include "app/start/WindowGeometry.h"
 
 #include "base/XmlNode.h"
 #include "lang/Localizer.h"

@@ -1,6 +1,6 @@
 // The start-up's steps that open the software page, where the shell only
 // records what it was asked to open.
-#include "app/StartupSteps.h"
+#include "app/start/StartupSteps.h"
 
 #include "base/XmlNode.h"
 #include "lang/Localizer.h"

@@ -2,7 +2,7 @@
 // build's backend. Opening the software page is checked where the shell only
 // records it (StartupStepsFakeTest_fake.cpp): under Wine it would start a
 // browser.
-#include "app/StartupSteps.h"
+#include "app/start/StartupSteps.h"
 
 #include "base/XmlNode.h"
 #include "lang/LangPack.h"

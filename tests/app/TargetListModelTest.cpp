@@ -1,4 +1,4 @@
-#include "app/TargetListModel.h"
+#include "app/main/TargetListModel.h"
 
 #include "engine/Totals.h"
 #include "tests/support/Utf8.h"

@@ -1,7 +1,7 @@
 // The update check over the scripted network, a fixed clock and the
 // recording shell: which starts fetch the version answer, which answers ask
 // the question, and when the hour count is stored.
-#include "app/UpdateCheck.h"
+#include "app/about/UpdateCheck.h"
 
 #include "base/XmlNode.h"
 #include "lang/Localizer.h"

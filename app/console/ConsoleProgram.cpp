@@ -1,0 +1,951 @@
+#include "app/console/ConsoleProgram.h"
+
+#include "app/start/StartupRules.h"
+#include "base/IFileIo.h"
+#include "base/TextFormat.h"
+#include "base/XmlNode.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/RuleGroups.h"
+#include "engine/CheckedStates.h"
+#include "engine/CleanItems.h"
+#include "engine/RunController.h"
+#include "engine/RunningPrograms.h"
+#include "engine/TargetLocation.h"
+#include "lang/LangPack.h"
+#include "lang/Localizer.h"
+#include "lang/TextIds.h"
+#include "platform/FileIo.h"
+#include "platform/Resources.h"
+#include "settings/MappedData.h"
+
+#include <cstdio>
+
+namespace s::app {
+
+namespace ids = s::lang::ids;
+
+namespace {
+
+namespace purgo = s::file::gui::dialogs::purgo;
+using purgo::TimeRecord;
+using s::str::strbuffer::StrBuffer;
+
+constexpr char kUsage[] = "usage: purgoc list [--rules]\n"
+                          "       purgoc preview [--all]\n"
+                          "       purgoc preview --files [<group>[/<target>]]\n"
+                          "       purgoc clean [--boot]\n"
+                          "       purgoc check <group>[/<target>] on|off\n"
+                          "       purgoc help | --help | -h\n"
+                          "       purgoc --version\n"
+                          "options: --settings <file>      the settings file (savedata\\SaveData.xml beside the "
+                          "program when not given)\n"
+                          "         --lang <English name>  the language of titles and messages\n"
+                          "         --json                 one JSON object on standard output\n"
+                          "         --force-defaults       go on with a damaged settings file: what could be read "
+                          "of it and\n"
+                          "                                the defaults for the rest (without it preview, clean and "
+                          "check stop\n"
+                          "                                with status 1; list says so and goes on)\n"
+                          "exit status: 0 done, 1 error, 2 usage error, 3 the clean left items (most of them go at "
+                          "the next boot, or a running browser kept its groups)\n";
+
+// ---- the command line ----
+
+enum class Command { List, Preview, Clean, Check, Help, Version };
+
+struct Options {
+    Command command = Command::List;
+    bool json = false;
+    bool all = false;
+    bool files = false;
+    bool boot = false;
+    bool help = false;
+    bool version = false;
+    bool rules = false;          // list: what the rule files (winapp2.ini) held
+    bool forceDefaults = false;  // go on with a damaged settings file
+    std::u16string settings;
+    std::u16string language;
+    std::u16string path;  // check's and preview --files' <group>[/<target>]
+    bool checkOn = false;
+};
+
+struct CommandRow {
+    const char16_t* name;
+    Command command;
+};
+
+constexpr CommandRow kCommands[] = {
+    {u"list", Command::List},   {u"preview", Command::Preview}, {u"clean", Command::Clean},
+    {u"check", Command::Check}, {u"help", Command::Help},
+};
+
+constexpr unsigned bit(Command command)
+{
+    return 1u << static_cast<unsigned>(command);
+}
+constexpr unsigned kAnyCommand = ~0u;
+
+// An option is a switch (flag) or takes the next word (value), and goes with
+// the commands in `commands`.
+struct OptionRow {
+    const char16_t* name;
+    bool Options::*flag;
+    std::u16string Options::*value;
+    unsigned commands;
+};
+
+const OptionRow kOptions[] = {
+    {u"--json", &Options::json, nullptr, kAnyCommand},
+    {u"--settings", nullptr, &Options::settings, kAnyCommand},
+    {u"--lang", nullptr, &Options::language, kAnyCommand},
+    {u"--all", &Options::all, nullptr, bit(Command::Preview)},
+    {u"--files", &Options::files, nullptr, bit(Command::Preview)},
+    {u"--boot", &Options::boot, nullptr, bit(Command::Clean)},
+    {u"--rules", &Options::rules, nullptr, bit(Command::List)},
+    {u"--force-defaults", &Options::forceDefaults, nullptr,
+     bit(Command::List) | bit(Command::Preview) | bit(Command::Clean) | bit(Command::Check)},
+    {u"--help", &Options::help, nullptr, kAnyCommand},
+    {u"-h", &Options::help, nullptr, kAnyCommand},
+    {u"--version", &Options::version, nullptr, kAnyCommand},
+};
+
+std::string utf8(std::u16string_view text)
+{
+    return StrBuffer(text).toUtf8();
+}
+
+// The reason, empty when the words make a command.
+std::string parse(const std::vector<std::u16string>& args, Options& options)
+{
+    std::vector<std::u16string> words;
+    std::vector<const OptionRow*> given;
+    std::string error;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::u16string& arg = args[i];
+        if (arg.size() < 2 || arg[0] != u'-') {
+            words.push_back(arg);
+            continue;
+        }
+        const OptionRow* row = nullptr;
+        for (const OptionRow& option : kOptions)
+            if (arg == option.name)
+                row = &option;
+        if (!row) {
+            if (error.empty())
+                error = "unknown option " + utf8(arg);
+            continue;
+        }
+        given.push_back(row);
+        if (row->flag) {
+            options.*(row->flag) = true;
+        } else if (i + 1 < args.size()) {
+            options.*(row->value) = args[++i];
+        } else if (error.empty()) {
+            error = utf8(arg) + " needs a value";
+        }
+    }
+    // Help wins over every mistake: it is what someone who made one asks for.
+    if (options.help || (!words.empty() && words[0] == u"help")) {
+        options.command = Command::Help;
+        return {};
+    }
+    if (!error.empty())
+        return error;
+    if (options.version && words.empty()) {
+        options.command = Command::Version;
+        return {};
+    }
+    if (words.empty())
+        return "no command given";
+    const CommandRow* command = nullptr;
+    for (const CommandRow& row : kCommands)
+        if (words[0] == row.name)
+            command = &row;
+    if (!command)
+        return "unknown command " + utf8(words[0]);
+    options.command = command->command;
+    for (const OptionRow* row : given)
+        if (!(row->commands & bit(options.command)))
+            return utf8(row->name) + " does not go with " + utf8(command->name);
+    if (options.version)
+        return "--version does not go with " + utf8(command->name);
+    if (options.all && options.files)
+        return "--all does not go with --files";
+
+    std::size_t wanted = 1;
+    if (options.command == Command::Check) {
+        if (words.size() < 3)
+            return "check needs <group>[/<target>] and on or off";
+        options.path = words[1];
+        if (words[2] != u"on" && words[2] != u"off")
+            return "check takes on or off, not " + utf8(words[2]);
+        options.checkOn = words[2] == u"on";
+        wanted = 3;
+    } else if (options.command == Command::Preview && options.files && words.size() > 1) {
+        options.path = words[1];
+        wanted = 2;
+    }
+    if (words.size() > wanted)
+        return "unexpected word " + utf8(words[wanted]);
+    return {};
+}
+
+// ---- output ----
+
+// JSON text with the escapes JSON requires.
+std::string quoted(std::u16string_view text)
+{
+    const std::string bytes = utf8(text);
+    std::string out = "\"";
+    for (const char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20) {
+                char escape[8];
+                std::snprintf(escape, sizeof escape, "\\u%04x", c);
+                out += escape;
+            } else {
+                out += ch;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+// One JSON object, its members in the order they are added.
+class JsonObject {
+public:
+    JsonObject& raw(std::string_view name, std::string_view json)
+    {
+        m_body += m_body.empty() ? "\"" : ",\"";
+        m_body += name;
+        m_body += "\":";
+        m_body += json;
+        return *this;
+    }
+    JsonObject& text(std::string_view name, std::u16string_view value) { return raw(name, quoted(value)); }
+    JsonObject& number(std::string_view name, int64_t value) { return raw(name, std::to_string(value)); }
+    JsonObject& boolean(std::string_view name, bool value) { return raw(name, value ? "true" : "false"); }
+    std::string str() const { return "{" + m_body + "}"; }
+
+private:
+    std::string m_body;
+};
+
+std::string jsonArray(const std::vector<std::string>& items)
+{
+    std::string out = "[";
+    for (std::size_t i = 0; i < items.size(); ++i)
+        out += (i ? "," : "") + items[i];
+    return out + "]";
+}
+
+// `list --rules`: what the rule files beside the program held and what
+// became of each entry.
+std::string rulesReportText(const purgo::RulesReport& report, bool json)
+{
+    if (json) {
+        const auto notes = [](const std::vector<purgo::RuleNote>& list, std::string_view entryName) {
+            std::vector<std::string> items;
+            for (const purgo::RuleNote& note : list)
+                items.push_back(JsonObject().text(entryName, note.entry).text("reason", note.text).str());
+            return jsonArray(items);
+        };
+        std::vector<std::string> files;
+        for (const auto& file : report.files)
+            files.push_back(quoted(file));
+        return JsonObject()
+                   .text("command", u"list")
+                   .raw("files", jsonArray(files))
+                   .raw("unreadable", notes(report.unreadable, "file"))
+                   .number("entries", report.entries)
+                   .number("detected", report.detected)
+                   .number("notDetected", report.notDetected)
+                   .number("ignored", report.ignored)
+                   .raw("dropped", notes(report.dropped, "entry"))
+                   .raw("skippedKeys", notes(report.skippedKeys, "entry"))
+                   .number("badLines", report.badLines)
+                   .number("unknownKeys", report.unknownKeys)
+                   .str() +
+               "\n";
+    }
+    std::string out;
+    if (report.files.empty() && report.unreadable.empty())
+        out += "No rule file: put winapp2.ini beside the program or in its savedata folder.\n";
+    for (const auto& file : report.files)
+        out += "Read " + utf8(file) + "\n";
+    for (const purgo::RuleNote& file : report.unreadable)
+        out += "Not read " + utf8(file.entry) + ": " + utf8(file.text) + "\n";
+    out += "Entries read: " + std::to_string(report.entries) + "\n";
+    out += "Detected: " + std::to_string(report.detected) + "\n";
+    out += "Not detected: " + std::to_string(report.notDetected) + "\n";
+    out += "Ignored (SpecialDetect): " + std::to_string(report.ignored) + "\n";
+    out += "Dropped: " + std::to_string(report.dropped.size()) + "\n";
+    for (const purgo::RuleNote& drop : report.dropped)
+        out += "  " + utf8(drop.entry) + ": " + utf8(drop.text) + "\n";
+    if (!report.skippedKeys.empty()) {
+        out += "Keys left out of detected entries: " + std::to_string(report.skippedKeys.size()) + "\n";
+        for (const purgo::RuleNote& key : report.skippedKeys)
+            out += "  " + utf8(key.entry) + ": " + utf8(key.text) + "\n";
+    }
+    if (report.badLines || report.unknownKeys)
+        out += "Lines not understood: " + std::to_string(report.badLines) +
+               ", unknown keys: " + std::to_string(report.unknownKeys) + "\n";
+    return out;
+}
+
+std::string sizeText(int64_t size)
+{
+    StrBuffer text;
+    s::str::formatSize(size, text);
+    return text.toUtf8();
+}
+
+std::string countText(int64_t count)
+{
+    StrBuffer text;
+    s::str::formatCount(count, text);
+    return text.toUtf8();
+}
+
+// The message box's text for a console: lines end with "\n" alone.
+std::string consoleLines(const StrBuffer& message)
+{
+    std::string text = message.toUtf8();
+    for (std::size_t at = text.find('\r'); at != std::string::npos; at = text.find('\r'))
+        text.erase(at, 1);
+    return text;
+}
+
+// Progress on standard error: one line rewritten in place on a console,
+// plain lines when redirected (a log keeps every step).
+class Progress {
+public:
+    explicit Progress(ConsoleStreams& streams) : m_streams(streams) {}
+
+    void show(std::u16string text)
+    {
+        if (!m_streams.errIsConsole()) {
+            m_streams.writeErr(utf8(text) + "\n");
+            return;
+        }
+        // A console line is 80 columns; the 80th would wrap it.
+        if (text.size() > kWidth) {
+            std::size_t cut = kWidth;
+            if (text[cut - 1] >= 0xD800 && text[cut - 1] < 0xDC00)
+                --cut;
+            text.resize(cut);
+        }
+        const std::size_t length = text.size();
+        if (length < m_shown)
+            text.append(m_shown - length, u' ');
+        m_shown = length;
+        m_streams.writeErr("\r" + utf8(text));
+    }
+
+    // Clears the console line, so that what follows starts on a clean one.
+    void finish()
+    {
+        if (m_shown == 0)
+            return;
+        m_streams.writeErr("\r" + std::string(m_shown, ' ') + "\r");
+        m_shown = 0;
+    }
+
+private:
+    static constexpr std::size_t kWidth = 79;
+    ConsoleStreams& m_streams;
+    std::size_t m_shown = 0;
+};
+
+// The view of the runs: progress as each group's turn comes, and what the
+// window would show.
+class ConsoleView : public purgo::IRunView {
+public:
+    explicit ConsoleView(Progress& progress) : m_progress(progress) {}
+
+    void groupStarting(purgo::RunMode mode, int index, int count, const TimeRecord& group) override
+    {
+        std::u16string line = mode == purgo::RunMode::Collect ? u"measuring " : u"cleaning ";
+        line += StrBuffer::fromUtf8(std::to_string(index + 1) + "/" + std::to_string(count) + ": ").view();
+        line += group.title.view();
+        m_progress.show(line);
+        if (mode == purgo::RunMode::Clean) {
+            // The clean run cleans the checked targets of a checked group.
+            ++groupsCleaned;
+            for (std::size_t i = 0; i < group.childCount(); ++i)
+                targetsCleaned += group.child(i)->checked ? 1 : 0;
+        }
+    }
+    void addRow(TimeRecord& group) override { rows.push_back(&group); }
+    void collectFinished(const purgo::Totals&) override {}
+    void cleanStarted(const StrBuffer&, const StrBuffer&, int) override {}
+    void cleanProgress(int) override {}
+    void showResult(const StrBuffer&) override {}
+    void cleanFinished(const purgo::Totals&) override {}
+
+    std::vector<TimeRecord*> rows;
+    int64_t groupsCleaned = 0;
+    int64_t targetsCleaned = 0;
+
+private:
+    Progress& m_progress;
+};
+
+// One item of preview --files.
+struct ListedItem {
+    purgo::CleanItemType type;
+    std::string path;  // UTF-8
+    purgo::ItemMeasures measures;
+};
+
+struct ListedTarget {
+    TimeRecord* target;
+    std::vector<ListedItem> items;
+};
+
+struct ListedGroup {
+    TimeRecord* group;
+    std::vector<ListedTarget> targets;
+};
+
+class Program {
+public:
+    Program(const Options& options, ConsoleStreams& streams)
+        : m_options(options), m_streams(streams), m_progress(streams)
+    {
+    }
+
+    int run()
+    {
+        if (m_options.command == Command::Help) {
+            out(kUsage);
+            return kExitDone;
+        }
+        loadTable();
+        if (m_options.command == Command::Version)
+            return version();
+        if (const int status = openSettings(); status != kExitDone)
+            return status;
+        if (const int status = chooseLanguage(); status != kExitDone)
+            return status;
+        ConsoleView view(m_progress);
+        purgo::RunController runs(view, m_localizer, *m_store, [this](std::vector<TimeRecord*>& list) {
+            purgo::buildCatalogue(list, m_localizer, *m_store);
+        });
+        switch (m_options.command) {
+        case Command::List:
+            return list(runs);
+        case Command::Preview:
+            return preview(runs, view);
+        case Command::Clean:
+            return clean(runs, view);
+        case Command::Check:
+            return check(runs);
+        default:
+            return kExitDone;
+        }
+    }
+
+private:
+    void out(std::string_view text) { m_streams.writeOut(text); }
+    void err(std::string_view text) { m_streams.writeErr(text); }
+
+    int fail(const std::string& why)
+    {
+        m_progress.finish();
+        err("purgoc: " + why + "\n");
+        return kExitError;
+    }
+
+    void loadTable()
+    {
+        const auto table = s::platform::findResource(u"IDR_XML", 130);
+        auto root = s::thread::Pooled<s::xml::Node>::take();
+        root->parseUtf8(std::string_view(reinterpret_cast<const char*>(table.data), table.size));
+        m_localizer.load(*root);
+    }
+
+    int version()
+    {
+        if (m_options.json) {
+            out(JsonObject()
+                    .text("command", u"version")
+                    .text("name", m_localizer.englishText(ids::kProductName).view())
+                    .text("version", m_localizer.text(ids::kVersionText).view())
+                    .str() +
+                "\n");
+        } else {
+            out(utf8(s::app::win::bootEntryName(m_localizer)) + "\n");
+        }
+        return kExitDone;
+    }
+
+    // A settings file that is there must be readable (the store would run on
+    // its built-in defaults and a clean would take another selection than
+    // the user's). A file named by --settings must be there, except for
+    // check, which creates it and says so; the program's own file may be
+    // missing (a new installation: the defaults apply).
+    int openSettings()
+    {
+        const bool named = !m_options.settings.empty();
+        m_settingsPath = named ? StrBuffer(m_options.settings) : s::xml::settingsFilePath();
+        s::io::IFileIo& files = s::platform::fileIo();
+        if (files.fileExists(m_settingsPath.view())) {
+            s::col::ArrayU08 bytes;
+            if (!files.readFile(m_settingsPath.view(), bytes, s::io::IFileIo::kMaxReadBytes))
+                return fail("the settings file " + m_settingsPath.toUtf8() + " cannot be read");
+        } else if (named && m_options.command != Command::Check) {
+            return fail("there is no settings file " + m_settingsPath.toUtf8() + " (`purgoc check` creates one)");
+        } else {
+            m_settingsMissing = true;
+        }
+        m_store = s::xml::openFileStore(m_settingsPath.view());
+        return checkDamage();
+    }
+
+    // A settings file that is not well-formed (a disk error, an edit by
+    // hand, another tool that crashed) holds less than the user saved: the
+    // selection read from it may not be the user's, and custom groups may
+    // be missing. Listing shows what could be read; the other commands stop
+    // unless --force-defaults says to go on with it. The file itself is left
+    // as it is: only a save replaces it, and the store keeps a copy first.
+    int checkDamage()
+    {
+        const int line = m_store->damagedLine();
+        if (line == 0)
+            return kExitDone;
+        const std::string damaged =
+            "the settings file " + m_settingsPath.toUtf8() + " is damaged (line " + std::to_string(line) + ")";
+        if (m_options.command == Command::List) {
+            err("purgoc: " + damaged + "; this is what could be read of it\n");
+            return kExitDone;
+        }
+        if (m_options.forceDefaults) {
+            err("purgoc: " + damaged + "; going on with what could be read of it (--force-defaults)\n");
+            return kExitDone;
+        }
+        const char* nothing = m_options.command == Command::Clean   ? "nothing was cleaned"
+                              : m_options.command == Command::Check ? "nothing was changed"
+                                                                    : "nothing was measured";
+        return fail(damaged + ", so its selection may not be yours: " + nothing +
+                    ". Repair or remove the file, or add --force-defaults to go on with what could be read of it");
+    }
+
+    int chooseLanguage()
+    {
+        if (m_localizer.count() == 0)
+            return kExitDone;
+        if (m_options.language.empty()) {
+            const StrBuffer stored = m_store->getString(u"Language", u"", m_localizer.current()->engName().view());
+            m_localizer.select(stored.view());
+            return kExitDone;
+        }
+        if (!m_localizer.findByEnglishName(m_options.language)) {
+            std::string names;
+            for (int i = 0; i < m_localizer.count(); ++i)
+                names += (i ? ", " : "") + m_localizer.pack(i)->engName().toUtf8();
+            return fail("no language named " + utf8(m_options.language) + "; the languages are: " + names);
+        }
+        m_localizer.select(m_options.language);
+        return kExitDone;
+    }
+
+    // The tree without measuring: built, with the stored checks.
+    void buildOnly(purgo::RunController& runs)
+    {
+        std::vector<TimeRecord*>& groups = runs.groups();
+        purgo::buildCatalogue(groups, m_localizer, *m_store);
+        for (TimeRecord* group : groups)
+            purgo::loadChecks(*group, purgo::kItemsPrefix, *m_store);
+    }
+
+    // <group>[/<target>] in the tree, ids compared ignoring case. On failure
+    // the error is written and false returned.
+    bool find(purgo::RunController& runs, TimeRecord*& group, TimeRecord*& target)
+    {
+        const std::u16string& path = m_options.path;
+        const std::size_t slash = path.find(u'/');
+        const std::u16string groupId = path.substr(0, slash);
+        const std::u16string targetId = slash == std::u16string::npos ? std::u16string() : path.substr(slash + 1);
+        group = nullptr;
+        target = nullptr;
+        for (TimeRecord* candidate : runs.groups())
+            if (!group && candidate->id.equalsIgnoreCase(groupId))
+                group = candidate;
+        if (!group) {
+            fail("no group named " + utf8(groupId) + "; `purgoc list` shows them");
+            return false;
+        }
+        if (slash == std::u16string::npos)
+            return true;
+        for (std::size_t i = 0; i < group->childCount() && !target; ++i)
+            if (group->child(i)->id.equalsIgnoreCase(targetId))
+                target = group->child(i);
+        if (!target) {
+            fail("no target named " + utf8(targetId) + " in group " + group->id.toUtf8() +
+                 "; `purgoc list` shows them");
+            return false;
+        }
+        return true;
+    }
+
+    int list(purgo::RunController& runs)
+    {
+        if (m_options.rules) {
+            purgo::RulesReport report;
+            std::vector<TimeRecord*> groups;
+            purgo::appendRuleGroups(groups, report);
+            for (TimeRecord* group : groups)
+                group->release();
+            out(rulesReportText(report, m_options.json));
+            return kExitDone;
+        }
+        buildOnly(runs);
+        if (m_options.json) {
+            std::vector<std::string> groups;
+            for (const TimeRecord* group : runs.groups()) {
+                std::vector<std::string> targets;
+                for (std::size_t i = 0; i < group->childCount(); ++i) {
+                    const TimeRecord& t = *group->child(i);
+                    targets.push_back(JsonObject()
+                                          .text("id", t.id.view())
+                                          .text("kind", kindName(t))
+                                          .text("target", t.target.view())
+                                          .boolean("checked", t.checked)
+                                          .str());
+                }
+                groups.push_back(groupObject(*group).raw("targets", jsonArray(targets)).str());
+            }
+            out(JsonObject().text("command", u"list").raw("groups", jsonArray(groups)).str() + "\n");
+            return kExitDone;
+        }
+        for (const TimeRecord* group : runs.groups()) {
+            out(groupLine(*group, false));
+            for (std::size_t i = 0; i < group->childCount(); ++i) {
+                const TimeRecord& t = *group->child(i);
+                out(std::string("    ") + (t.checked ? "[x] " : "[ ] ") + t.id.toUtf8() + "  " + t.target.toUtf8() +
+                    "\n");
+            }
+        }
+        return kExitDone;
+    }
+
+    int preview(purgo::RunController& runs, ConsoleView& view)
+    {
+        runs.collectInformation();
+        m_progress.finish();
+        if (m_options.files)
+            return previewFiles(runs);
+        const std::vector<TimeRecord*>& groups = m_options.all ? runs.groups() : view.rows;
+        const purgo::Totals totals = purgo::computeTotals(runs.groups());
+        if (m_options.json) {
+            std::vector<std::string> listed;
+            for (const TimeRecord* group : groups) {
+                std::vector<std::string> targets;
+                for (std::size_t i = 0; i < group->childCount(); ++i)
+                    targets.push_back(targetObject(*group->child(i)).str());
+                listed.push_back(measuredGroup(*group).raw("targets", jsonArray(targets)).str());
+            }
+            out(previewObject(listed, totals).str() + "\n");
+            return kExitDone;
+        }
+        for (const TimeRecord* group : groups) {
+            out(groupLine(*group, true));
+            for (std::size_t i = 0; i < group->childCount(); ++i)
+                out(targetLine(*group->child(i)) + "  " + group->child(i)->description.toUtf8() + "\n");
+        }
+        out(totalsLines(totals));
+        return kExitDone;
+    }
+
+    // The items a clean would delete: of the checked targets of the checked
+    // groups, or, when a group or target is named, of its targets whether
+    // checked or not.
+    int previewFiles(purgo::RunController& runs)
+    {
+        TimeRecord* onlyGroup = nullptr;
+        TimeRecord* onlyTarget = nullptr;
+        if (!m_options.path.empty() && !find(runs, onlyGroup, onlyTarget))
+            return kExitError;
+        std::vector<ListedGroup> listed;
+        int64_t found = 0;
+        int64_t size = 0;
+        for (TimeRecord* group : runs.groups()) {
+            if (onlyGroup ? group != onlyGroup : !group->checked)
+                continue;
+            ListedGroup entry{group, {}};
+            for (std::size_t i = 0; i < group->childCount(); ++i) {
+                TimeRecord* target = group->child(i);
+                if (onlyTarget ? target != onlyTarget : (!onlyGroup && !target->checked))
+                    continue;
+                ListedTarget items{target, {}};
+                purgo::forEachCleanItem(*target, [&](purgo::CleanItem& item) {
+                    const purgo::ItemMeasures measures = purgo::measureCleanItem(item, *target);
+                    // The clean calls every special target's handler; one that
+                    // counted nothing has nothing to show.
+                    if (item.type == purgo::CleanItemType::Handler && measures.found == 0 && measures.size == 0)
+                        return;
+                    items.items.push_back({item.type, purgo::cleanItemText(item, *target).toUtf8(), measures});
+                    found += measures.found;
+                    size += measures.size;
+                });
+                entry.targets.push_back(std::move(items));
+            }
+            listed.push_back(std::move(entry));
+        }
+
+        if (m_options.json) {
+            std::vector<std::string> groups;
+            for (const ListedGroup& group : listed) {
+                std::vector<std::string> targets;
+                for (const ListedTarget& target : group.targets) {
+                    std::vector<std::string> items;
+                    for (const ListedItem& item : target.items)
+                        items.push_back(
+                            JsonObject()
+                                .text("type", StrBuffer::fromUtf8(purgo::cleanItemTypeName(item.type)).view())
+                                .text("path", StrBuffer::fromUtf8(item.path).view())
+                                .number("found", item.measures.found)
+                                .number("size", item.measures.size)
+                                .str());
+                    targets.push_back(targetObject(*target.target).raw("items", jsonArray(items)).str());
+                }
+                groups.push_back(measuredGroup(*group.group).raw("targets", jsonArray(targets)).str());
+            }
+            out(previewObject(groups, purgo::computeTotals(runs.groups()))
+                    .raw("items", JsonObject().number("found", found).number("size", size).str())
+                    .str() +
+                "\n");
+            return kExitDone;
+        }
+        for (const ListedGroup& group : listed) {
+            out(groupLine(*group.group, true));
+            for (const ListedTarget& target : group.targets) {
+                out(targetLine(*target.target) + "\n");
+                for (const ListedItem& item : target.items) {
+                    std::string line = "        " + sizeText(item.measures.size) + "  " + item.path;
+                    if (item.measures.found != 1)
+                        line += "  (" + countText(item.measures.found) + " items)";
+                    out(line + "\n");
+                }
+            }
+        }
+        out("Items: " + countText(found) + " (" + sizeText(size) + ")\n");
+        return kExitDone;
+    }
+
+    int clean(purgo::RunController& runs, ConsoleView& view)
+    {
+        // The start-up mode from its beginning, as at logon: the collect run
+        // lists nothing, the clean run neither schedules nor measures again.
+        runs.setStartupMode(m_options.boot);
+        runs.collectInformation();
+        runs.cleanSelected();
+        m_progress.finish();
+        // What a running program kept from the clean: named on stderr, listed
+        // in the JSON, and the clean's status is "items left".
+        std::vector<std::string> skipped;
+        for (const TimeRecord* group : runs.skipped()) {
+            err("purgoc: not cleaned while " + group->guardProcess.toUtf8() + " runs: " + group->id.toUtf8() + " (" +
+                group->title.toUtf8() + ")\n");
+            skipped.push_back(
+                JsonObject().text("group", group->id.view()).text("process", group->guardProcess.view()).str());
+        }
+        const int skippedStatus = skipped.empty() ? kExitDone : kExitPending;
+        if (m_options.boot) {
+            // The mode counts nothing: what went and what is left are not
+            // known, only which targets were cleaned.
+            if (m_options.json) {
+                out(JsonObject()
+                        .text("command", u"clean")
+                        .text("mode", u"boot")
+                        .number("groupsCleaned", view.groupsCleaned)
+                        .number("targetsCleaned", view.targetsCleaned)
+                        .raw("skipped", jsonArray(skipped))
+                        .str() +
+                    "\n");
+            } else {
+                out("Start-up clean: " + countText(view.targetsCleaned) + " checked targets in " +
+                    countText(view.groupsCleaned) +
+                    " checked groups were cleaned (this mode neither measures again nor schedules anything for the "
+                    "next boot).\n");
+            }
+            return skippedStatus;
+        }
+        const purgo::CleanCounters& c = runs.counters();
+        StrBuffer composed = purgo::RunController::composeMessage(c, m_localizer);
+        if (!runs.skipped().empty()) {
+            composed.append(u"\r\n");
+            composed.append(purgo::skippedLine(runs.skipped(), m_localizer).view());
+        }
+        const std::string message = consoleLines(composed);
+        if (m_options.json) {
+            out(JsonObject()
+                    .text("command", u"clean")
+                    .text("mode", u"interactive")
+                    .number("deletedFound", c.deletedFound)
+                    .number("deletedSize", c.deletedSize)
+                    .number("pendingFound", c.pendingFound)
+                    .number("pendingSize", c.pendingSize)
+                    .text("message", StrBuffer::fromUtf8(message).view())
+                    .raw("skipped", jsonArray(skipped))
+                    .str() +
+                "\n");
+        } else {
+            out(message + "\n");
+        }
+        return c.pendingFound > 0 ? kExitPending : skippedStatus;
+    }
+
+    int check(purgo::RunController& runs)
+    {
+        buildOnly(runs);
+        TimeRecord* group = nullptr;
+        TimeRecord* target = nullptr;
+        if (!find(runs, group, target))
+            return kExitError;
+        (target ? target : group)->checked = m_options.checkOn;
+        purgo::saveChecks(*group, purgo::kItemsPrefix, *m_store);
+        if (!m_store->save())
+            return fail("the settings file " + m_settingsPath.toUtf8() + " could not be written");
+        if (m_settingsMissing)
+            err("purgoc: created the settings file " + m_settingsPath.toUtf8() + "\n");
+        if (const StrBuffer copy = m_store->damagedCopy(); !copy.isEmpty())
+            err("purgoc: the settings file " + m_settingsPath.toUtf8() + " was damaged (line " +
+                std::to_string(m_store->damagedLine()) + "); a copy of it as it was is kept as " + copy.toUtf8() +
+                "\n");
+        if (m_options.json) {
+            JsonObject result;
+            result.text("command", u"check").text("group", group->id.view());
+            if (target)
+                result.text("target", target->id.view());
+            else
+                result.raw("target", "null");
+            out(result.boolean("checked", m_options.checkOn)
+                    .text("settings", m_settingsPath.view())
+                    .boolean("created", m_settingsMissing)
+                    .str() +
+                "\n");
+        } else {
+            out(group->id.toUtf8() + (target ? "/" + target->id.toUtf8() : std::string()) +
+                (m_options.checkOn ? " checked\n" : " unchecked\n"));
+        }
+        return kExitDone;
+    }
+
+    static std::u16string_view kindName(const TimeRecord& target)
+    {
+        const char16_t* kind = purgo::targetKindName(target.kind);
+        return kind ? kind : u"";
+    }
+
+    static JsonObject groupObject(const TimeRecord& group)
+    {
+        JsonObject object;
+        object.text("id", group.id.view())
+            .text("title", group.title.view())
+            .text("description", group.description.view())
+            .boolean("custom", group.custom)
+            .boolean("checked", group.checked);
+        return object;
+    }
+
+    static JsonObject measuredGroup(const TimeRecord& group)
+    {
+        JsonObject object = groupObject(group);
+        object.number("found", group.found).number("size", group.size);
+        return object;
+    }
+
+    static JsonObject targetObject(TimeRecord& t)
+    {
+        JsonObject object;
+        object.text("id", t.id.view())
+            .text("kind", kindName(t))
+            .text("target", t.target.view())
+            .text("title", t.title.view())
+            .text("description", t.description.view())
+            .boolean("checked", t.checked)
+            .number("found", t.found)
+            .number("size", t.size)
+            .boolean("locationExists", purgo::locationExists(t));
+        return object;
+    }
+
+    JsonObject previewObject(const std::vector<std::string>& groups, const purgo::Totals& totals) const
+    {
+        JsonObject object;
+        object.text("command", u"preview")
+            .boolean("all", m_options.all)
+            .boolean("files", m_options.files)
+            .raw("groups", jsonArray(groups))
+            .raw("totals", JsonObject()
+                               .number("allFound", totals.allFound)
+                               .number("allSize", totals.allSize)
+                               .number("selectedFound", totals.selectedFound)
+                               .number("selectedSize", totals.selectedSize)
+                               .str());
+        return object;
+    }
+
+    static std::string groupLine(const TimeRecord& group, bool measured)
+    {
+        std::string line = std::string(group.checked ? "[x] " : "[ ] ") + group.title.toUtf8();
+        if (measured)
+            line += "  " + countText(group.found) + " / " + sizeText(group.size);
+        return line + "  <" + group.id.toUtf8() + (group.custom ? ", custom>" : ">") + "\n";
+    }
+
+    static std::string targetLine(const TimeRecord& t)
+    {
+        return std::string("    ") + (t.checked ? "[x] " : "[ ] ") + t.title.toUtf8() + "  " + countText(t.found) +
+               " / " + sizeText(t.size);
+    }
+
+    static std::string totalsLines(const purgo::Totals& totals)
+    {
+        return "All: " + countText(totals.allFound) + " items (" + sizeText(totals.allSize) + ")\n" +
+               "Selected: " + countText(totals.selectedFound) + " items (" + sizeText(totals.selectedSize) + ")\n";
+    }
+
+    const Options& m_options;
+    ConsoleStreams& m_streams;
+    Progress m_progress;
+    s::xml::MappedDataHandle m_store;
+    StrBuffer m_settingsPath;
+    bool m_settingsMissing = false;
+    s::lang::Localizer m_localizer;
+};
+
+}  // namespace
+
+int runConsole(const std::vector<std::u16string>& args, ConsoleStreams& streams)
+{
+    Options options;
+    const std::string error = parse(args, options);
+    if (!error.empty()) {
+        streams.writeErr("purgoc: " + error + "\n" + kUsage);
+        return kExitUsage;
+    }
+    Program program(options, streams);
+    return program.run();
+}
+
+}  // namespace s::app

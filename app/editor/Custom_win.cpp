@@ -1,0 +1,797 @@
+#include "app/editor/Custom_win.h"
+
+#include "app/main/RowIcons_win.h"
+#include "app/start/FrameOptions_win.h"
+#include "app/start/StartupRules.h"
+#include "base/TextFormat.h"
+#include "base/WideText.h"
+#include "engine/TargetLocation.h"
+#include "gui/Button_win.h"
+#include "gui/CheckBox_win.h"
+#include "gui/DropDownList_win.h"
+#include "gui/GdiHandles_win.h"
+#include "gui/Label_win.h"
+#include "gui/SkinnedFrame_win.h"
+#include "gui/TargetListView_win.h"
+#include "gui/TextBox_win.h"
+#include "gui/dialogs/FileDialogs_win.h"
+#include "lang/Localizer.h"
+#include "lang/TextIds.h"
+#include "settings/MainWindowView.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace s::file::gui::dialogs {
+
+namespace ids = s::lang::ids;
+
+namespace {
+
+using s::gui::Caption;
+
+constexpr std::size_t kTypes = kEditorTypeCount + 1;  // indexed by type; [0] unused
+
+std::size_t indexOf(EditorType type)
+{
+    return static_cast<std::size_t>(type);
+}
+
+std::u16string utf16(const std::wstring& text)
+{
+    return std::u16string(text.begin(), text.end());
+}
+
+int32_t pathLabelOf(EditorType type)
+{
+    return type == EditorType::File ? ids::kEditorFileLabel
+           : isFolderType(type)     ? ids::kEditorFolderLabel
+                                    : ids::kEditorKeyLabel;
+}
+
+std::wstring desktopFolder()
+{
+    wchar_t path[MAX_PATH] = {};
+    return SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_DESKTOP, nullptr, SHGFP_TYPE_CURRENT, path)) ? path
+                                                                                                  : std::wstring();
+}
+
+// The table's button texts come with spaces around them (plain and
+// no-break), which a small window cannot spare: the button centres its text
+// anyway.
+std::wstring buttonText(const std::wstring& text)
+{
+    const std::size_t first = text.find_first_not_of(L" \xA0");
+    if (first == std::wstring::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(L" \xA0") - first + 1);
+}
+
+void place(HWND window, int x, int y, int w, int h)
+{
+    if (window)
+        SetWindowPos(window, nullptr, x, y, std::max(0, w), std::max(0, h), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The dialog keys while an editor is open. The window has no message loop of
+// its own (the owner's runs it), so a thread hook sees its messages before
+// they are dispatched: Tab and Shift+Tab move the focus between the controls
+// (the group box lets Tab into its own), Enter presses a focused button,
+// Escape closes the window as Cancel does. One editor is open at a time.
+HHOOK g_keyHook = nullptr;
+HWND g_keyWindow = nullptr;
+
+bool handleDialogKey(MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN || !g_keyWindow || !IsWindowEnabled(g_keyWindow) ||
+        (msg.hwnd != g_keyWindow && !IsChild(g_keyWindow, msg.hwnd)))
+        return false;
+    wchar_t name[16] = {};
+    GetClassNameW(msg.hwnd, name, 16);
+    const bool inCombo = std::wstring_view(name) == L"ComboBox" || std::wstring_view(name) == L"ComboLBox";
+    switch (msg.wParam) {
+    case VK_TAB: {
+        if (GetKeyState(VK_CONTROL) < 0)
+            return false;
+        if (HWND next = GetNextDlgTabItem(g_keyWindow, GetFocus(), GetKeyState(VK_SHIFT) < 0))
+            SetFocus(next);
+        return true;
+    }
+    case VK_RETURN: {
+        HWND focus = GetFocus();
+        wchar_t focusClass[16] = {};
+        GetClassNameW(focus, focusClass, 16);
+        if (std::wstring_view(focusClass) != L"Button")
+            return false;
+        // BM_CLICK goes the way of a real click: BN_CLICKED, reflected to
+        // the button's onClick (or the check box's).
+        SendMessageW(focus, BM_CLICK, 0, 0);
+        return true;
+    }
+    case VK_ESCAPE:
+        // A dropped list closes first, as in any dialog.
+        if (inCombo && SendMessageW(std::wstring_view(name) == L"ComboBox" ? msg.hwnd : GetParent(msg.hwnd),
+                                    CB_GETDROPPEDSTATE, 0, 0))
+            return false;
+        PostMessageW(g_keyWindow, WM_CLOSE, 0, 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT CALLBACK keyHook(int code, WPARAM wp, LPARAM lp)
+{
+    if (code == HC_ACTION && wp == PM_REMOVE) {
+        MSG& msg = *reinterpret_cast<MSG*>(lp);
+        if (handleDialogKey(msg))
+            msg.message = WM_NULL;
+    }
+    return CallNextHookEx(g_keyHook, code, wp, lp);
+}
+
+void watchKeys(HWND window)
+{
+    g_keyWindow = window;
+    if (!g_keyHook)
+        g_keyHook = SetWindowsHookExW(WH_GETMESSAGE, keyHook, nullptr, GetCurrentThreadId());
+}
+
+void stopWatchingKeys()
+{
+    if (g_keyHook)
+        UnhookWindowsHookEx(g_keyHook);
+    g_keyHook = nullptr;
+    g_keyWindow = nullptr;
+}
+
+}  // namespace
+
+// One set of controls per opening; the frame first, so that it goes last.
+struct Custom::Controls {
+    explicit Controls(s::lang::Localizer& lang)
+        : titleLabel(frame.painter(), &lang), descriptionLabel(frame.painter(), &lang), title(frame.painter()),
+          description(frame.painter()), itemsLabel(frame.painter(), &lang), remove(frame.painter()),
+          box(frame.painter(), &lang), typeLabel(frame.painter(), &lang), type(frame.painter()),
+          extensionLabel(frame.painter(), &lang), extension(frame.painter()), subFolders(frame.painter(), &lang),
+          valueLabel(frame.painter(), &lang), value(frame.painter()), warning(frame.painter(), &lang),
+          testFind(frame.painter()), apply(frame.painter()), add(frame.painter()), counts(frame.painter()),
+          items(frame.painter()), ok(frame.painter()), cancel(frame.painter())
+    {
+        for (std::size_t t = 1; t < kTypes; ++t) {
+            pathLabels[t] = std::make_unique<s::gui::Label>(frame.painter(), &lang);
+            paths[t] = std::make_unique<s::gui::TextBox>(frame.painter());
+            if (t <= indexOf(EditorType::Extension))
+                browse[t] = std::make_unique<s::gui::Button>(frame.painter());
+        }
+    }
+
+    s::gui::SkinnedFrame frame;
+    std::unique_ptr<s::app::win::RowIcons> icons;
+    s::gui::Label titleLabel;
+    s::gui::Label descriptionLabel;
+    s::gui::TextBox title;
+    s::gui::TextBox description;
+    s::gui::Label itemsLabel;
+    s::gui::TargetListView list;
+    s::gui::Button remove;
+    s::gui::GroupBox box;
+    s::gui::Label typeLabel;
+    s::gui::DropDownList type;
+    std::array<std::unique_ptr<s::gui::Label>, kTypes> pathLabels;
+    std::array<std::unique_ptr<s::gui::TextBox>, kTypes> paths;
+    std::array<std::unique_ptr<s::gui::Button>, kTypes> browse;
+    s::gui::Label extensionLabel;
+    s::gui::TextBox extension;
+    s::gui::CheckBox subFolders;
+    s::gui::Label valueLabel;
+    s::gui::TextBox value;
+    s::gui::Label warning;
+    s::gui::Button testFind;
+    s::gui::Button apply;
+    s::gui::Button add;
+    // What Test-Find Matches found: the counts, then the first items.
+    s::gui::Label counts;
+    s::gui::Label items;
+    s::gui::Button ok;
+    s::gui::Button cancel;
+};
+
+Custom::Custom(s::app::win::AppBase& app)
+    : m_app(app), m_scale(s::app::win::scaleFactor()),
+      m_frame(s::app::win::AppWindow::customTargetWindow(m_scale, app.settings())), m_editor(app.settings(), app.lang())
+{
+}
+
+Custom::~Custom()
+{
+    if (isOpen())
+        SendMessageW(hwnd(), WM_CLOSE, 0, 0);
+    m_controls.reset();
+    m_editor.close();
+}
+
+bool Custom::isOpen() const
+{
+    return m_controls && m_controls->frame.hwnd();
+}
+
+HWND Custom::hwnd() const
+{
+    return m_controls ? m_controls->frame.hwnd() : nullptr;
+}
+
+std::wstring Custom::text(int32_t id) const
+{
+    return s::str::toWide(m_app.lang().text(id).view());
+}
+
+// --- Opening ---------------------------------------------------------------------
+
+bool Custom::openEditor(HWND owner, const TimeRecord* group, Send send)
+{
+    if (isOpen())
+        return false;
+    // The last opening's controls go first: their list still listens to the
+    // editor's rows.
+    m_controls.reset();
+    m_owner = owner && IsWindow(owner) ? owner : nullptr;
+    m_send = std::move(send);
+    m_editor.open(group);
+    if (!createWindow(group)) {
+        m_controls.reset();
+        m_editor.close();
+        return false;
+    }
+    // Disabled before the editor shows, as a dialog box does: no click can
+    // reach the owner in between.
+    if (m_owner)
+        EnableWindow(m_owner, FALSE);
+    m_controls->frame.show();
+    SetFocus(m_controls->title.hwnd());
+    watchKeys(hwnd());
+    return true;
+}
+
+bool Custom::createWindow(const TimeRecord* group)
+{
+    m_controls = std::make_unique<Controls>(m_app.lang());
+    const auto placement = m_frame.geometry().placement(m_app.settings());
+    s::gui::FrameArgs args;
+    args.caption = text(group ? ids::kModifyCustomText : ids::kAddCustomText);
+    args.owner = m_owner;
+    args.scale = m_scale;
+    args.x = placement.rect.left;
+    args.y = placement.rect.top;
+    args.width = placement.rect.width;
+    args.height = placement.rect.height;
+    args.skins = m_app.skins();
+    s::app::win::applyFrameOptions(m_frame, args);
+    s::gui::SkinnedFrame& frame = m_controls->frame;
+    frame.onClose = [this] {
+        return closing();
+    };
+    frame.onLayout = [this](const RECT& content) {
+        layout(content);
+    };
+    // The owner going first takes its owned windows with it, without a
+    // close: the edited group goes back all the same.
+    frame.onDestroyed = [this] {
+        stopWatchingKeys();
+        if (!m_editor.isOpen())
+            return;
+        m_editor.rows().setListener(nullptr);
+        m_owner = nullptr;
+        m_send = nullptr;
+        m_editor.close();
+    };
+    if (!frame.create(args))
+        return false;
+    createControls();
+    m_shownType = EditorType::None;
+    m_shownRevision = -1;
+    showState();
+    relayout();
+    return true;
+}
+
+void Custom::createControls()
+{
+    Controls& c = *m_controls;
+    const HWND parent = c.frame.hwnd();
+    const int s = m_scale;
+    const auto label = [](s::gui::Label& control, HWND into, int32_t id) {
+        s::gui::LabelArgs args;
+        args.parent = into;
+        args.caption = Caption::language(id);
+        control.create(args);
+    };
+    const auto button = [this](s::gui::Button& control, HWND into, int32_t id) {
+        s::gui::Button::Args args;
+        args.parent = into;
+        args.text = buttonText(text(id));
+        control.create(args);
+    };
+    const auto box = [](s::gui::TextBox& control, HWND into, const std::wstring& initial) {
+        s::gui::TextBox::Args args;
+        args.parent = into;
+        args.text = initial;
+        control.create(args);
+    };
+    const TimeRecord& group = *m_editor.group();
+
+    label(c.titleLabel, parent, ids::kEditorTitleLabel);
+    label(c.descriptionLabel, parent, ids::kEditorDescriptionLabel);
+    box(c.title, parent, s::str::toWide(group.title.view()));
+    box(c.description, parent, s::str::toWide(group.description.view()));
+    label(c.itemsLabel, parent, ids::kEditorItemsLabel);
+
+    s::gui::TargetListArgs list;
+    list.parent = parent;
+    list.rows = &m_editor.rows();
+    list.painter = &c.frame.painter();
+    list.columnTitle = [this](int32_t id) {
+        return text(id);
+    };
+    c.icons = std::make_unique<s::app::win::RowIcons>(16 * s);
+    list.icon = [icons = c.icons.get()](std::u16string_view key) {
+        return icons->get(key);
+    };
+    list.alternateRows =
+        m_app.settings().getBool(s::map::mainwindow::kViewSection, s::map::mainwindow::kUseAlternateRowColor, true);
+    // Compact rows whatever the main list's height: the window is small.
+    list.cellHeight = s::gui::list::ListViewStep::fromStored(-2);
+    list.fontSize = s::gui::list::ListViewStep::fromStored(m_app.settings().getS32(
+        s::map::mainwindow::kViewSection, s::map::mainwindow::kFontSize, s::gui::list::kDefaultFontSize.value()));
+    c.list.create(list);
+    c.list.onSelectionChanged = [this](int row) {
+        m_editor.selectRow(row);
+        showState();
+    };
+    c.list.onLinkPressed = [this](int row) {
+        lookUp(row);
+    };
+    c.list.onDoubleClick = [this](int row) {
+        lookUp(row);
+    };
+    button(c.remove, parent, ids::kEditorRemoveText);
+    c.remove.onClick = [this] {
+        m_editor.removeSelected();
+        showState();
+    };
+
+    s::gui::LabelArgs boxArgs;
+    boxArgs.parent = parent;
+    boxArgs.caption = Caption::language(ids::kEditorBoxCaption);
+    c.box.create(boxArgs);
+    const HWND inBox = c.box.hwnd();
+    label(c.typeLabel, inBox, ids::kEditorTypeLabel);
+    s::gui::DropDownList::Args typeArgs;
+    typeArgs.parent = inBox;
+    for (int32_t id : kEditorTypeTexts)
+        typeArgs.items.push_back(text(id));
+    typeArgs.visibleItems = kEditorTypeCount;
+    c.type.create(typeArgs);
+    c.type.onSelected = [this](int index) {
+        m_editor.selectType(static_cast<EditorType>(index + 1));
+        showState();
+    };
+
+    for (std::size_t t = 1; t < kTypes; ++t) {
+        const auto type = static_cast<EditorType>(t);
+        label(*c.pathLabels[t], inBox, pathLabelOf(type));
+        box(*c.paths[t], inBox, {});
+        c.paths[t]->onChanged = [this, type] {
+            if (m_showing || m_editor.form().type != type)
+                return;
+            m_editor.setPath(utf16(m_controls->paths[indexOf(type)]->text()));
+            showState();
+        };
+        if (c.browse[t]) {
+            button(*c.browse[t], inBox, ids::kEditorBrowseText);
+            c.browse[t]->onClick = [this, type] {
+                browse(type);
+            };
+        }
+    }
+    label(c.extensionLabel, inBox, ids::kEditorExtensionLabel);
+    box(c.extension, inBox, {});
+    // The hint shows in the empty box, as a cue banner (also while it has
+    // the focus): there is no room beside it for a label of its own.
+    SendMessageW(c.extension.hwnd(), EM_SETCUEBANNER, TRUE,
+                 reinterpret_cast<LPARAM>(text(ids::kEditorExtensionHint).c_str()));
+    s::gui::CheckBox::Args sub;
+    sub.parent = inBox;
+    sub.caption = Caption::language(ids::kEditorSubFoldersText);
+    c.subFolders.create(sub);
+    c.subFolders.onStateChanged = [this](s::gui::drawer::CheckState state) {
+        if (m_showing || m_editor.form().type != EditorType::Extension)
+            return;
+        m_editor.setInSubfolders(state == s::gui::drawer::CheckState::Checked);
+        showState();
+    };
+    label(c.valueLabel, inBox, ids::kEditorValueLabel);
+    box(c.value, inBox, {});
+    for (auto [control, type] :
+         {std::pair{&c.extension, EditorType::Extension}, std::pair{&c.value, EditorType::RegistryValue}}) {
+        control->onChanged = [this, control, type] {
+            if (m_showing || m_editor.form().type != type)
+                return;
+            m_editor.setSecond(utf16(control->text()));
+            showState();
+        };
+    }
+    s::gui::LabelArgs warningArgs;
+    warningArgs.parent = inBox;
+    warningArgs.caption = Caption::language(ids::kEditorWarningText);
+    warningArgs.weight = s::gui::FontWeight::bold;
+    c.warning.create(warningArgs);
+
+    button(c.testFind, inBox, ids::kEditorTestFindText);
+    c.testFind.onClick = [this] {
+        testFind();
+    };
+    button(c.apply, inBox, ids::kEditorApplyText);
+    c.apply.onClick = [this] {
+        m_editor.applyChange();
+        showState();
+    };
+    button(c.add, inBox, ids::kEditorAddText);
+    c.add.onClick = [this] {
+        if (m_editor.addAsNew())
+            SendMessageW(m_controls->list.hwnd(), LVM_ENSUREVISIBLE,
+                         static_cast<WPARAM>(m_editor.rows().rowCount() - 1), FALSE);
+        showState();
+    };
+
+    for (s::gui::Label* line : {&c.counts, &c.items}) {
+        s::gui::LabelArgs lineArgs;
+        lineArgs.parent = parent;
+        line->create(lineArgs);
+    }
+    button(c.ok, parent, ids::kEditorOkText);
+    c.ok.onClick = [this] {
+        pressOk();
+    };
+    button(c.cancel, parent, ids::kEditorCancelText);
+    c.cancel.onClick = [this] {
+        SendMessageW(hwnd(), WM_CLOSE, 0, 0);
+    };
+}
+
+// --- Layout ----------------------------------------------------------------------
+
+void Custom::relayout()
+{
+    if (!isOpen())
+        return;
+    const s::gui::Box content = m_controls->frame.layout().content();
+    layout(RECT{content.left, content.top, content.right, content.bottom});
+}
+
+// From the top: the title and description row, the list's label with Remove,
+// the list; from the bottom: the result and OK / Cancel row, the "Clean Up
+// Target" box with its three rows beside the three action buttons. The list
+// takes what is left.
+void Custom::layout(const RECT& content)
+{
+    if (!m_controls || !m_controls->cancel.hwnd())
+        return;
+    Controls& c = *m_controls;
+    const int s = m_scale;
+    const int margin = 5 * s;
+    const int gap = 4 * s;
+    const int row = 20 * s;
+    const int left = content.left + margin;
+    const int right = content.right - margin;
+    const int width = std::max(0, right - left);
+
+    s::gui::WindowDc dc(c.frame.hwnd());
+    const auto textWidth = [&](const std::wstring& text) {
+        return static_cast<int>(c.frame.painter().measureText(dc.get(), text).cx);
+    };
+    const auto buttonWidth = [&](const s::gui::Button& button) {
+        wchar_t caption[256] = {};
+        GetWindowTextW(button.hwnd(), caption, 256);
+        return textWidth(caption) + 16 * s;
+    };
+    const auto labelWidth = [&](const s::gui::Label& label) {
+        return static_cast<int>(label.textSize().cx) + 2 * s;
+    };
+
+    int y = content.top + margin;
+    const int titleLabel = labelWidth(c.titleLabel);
+    const int descriptionLabel = labelWidth(c.descriptionLabel);
+    const int boxes = std::max(0, width - titleLabel - descriptionLabel - 3 * gap);
+    const int titleBox = boxes * 2 / 5;
+    place(c.titleLabel.hwnd(), left, y, titleLabel, row);
+    place(c.title.hwnd(), left + titleLabel + gap, y, titleBox, row);
+    const int descriptionLeft = left + titleLabel + gap + titleBox + gap;
+    place(c.descriptionLabel.hwnd(), descriptionLeft, y, descriptionLabel, row);
+    place(c.description.hwnd(), descriptionLeft + descriptionLabel + gap, y,
+          right - (descriptionLeft + descriptionLabel + gap), row);
+    y += row + gap;
+
+    const int removeWidth = buttonWidth(c.remove);
+    place(c.remove.hwnd(), right - removeWidth, y, removeWidth, row);
+    place(c.itemsLabel.hwnd(), left, y, labelWidth(c.itemsLabel), row);
+    y += row + 2 * s;
+    const int listTop = y;
+
+    // The bottom row: two lines of result text, then OK and Cancel.
+    const int bottomRow = 2 * s::gui::SkinPainter::kFontHeight * s;
+    const int bottomTop = content.bottom - margin - bottomRow;
+    const int buttonHeight = 22 * s;
+    const int okWidth = std::max(buttonWidth(c.ok), buttonWidth(c.cancel));
+    const int buttonTop = bottomTop + (bottomRow - buttonHeight) / 2;
+    place(c.cancel.hwnd(), right - okWidth, buttonTop, okWidth, buttonHeight);
+    place(c.ok.hwnd(), right - 2 * okWidth - gap, buttonTop, okWidth, buttonHeight);
+    const int resultWidth = right - 2 * okWidth - 3 * gap - left;
+    place(c.counts.hwnd(), left, bottomTop, resultWidth, bottomRow / 2);
+    place(c.items.hwnd(), left, bottomTop + bottomRow / 2, resultWidth, bottomRow / 2);
+
+    // The box: its caption and edges around three rows.
+    const int rowGap = 3 * s;
+    const int captionHeight = s::gui::SkinPainter::kFontHeight * s + 8 * s;
+    const int boxHeight = captionHeight + 3 * row + 2 * rowGap + 8 * s;
+    const int boxTop = bottomTop - gap - boxHeight;
+    place(c.list.hwnd(), left, listTop, width, boxTop - gap - listTop);
+    // Description takes the rest of the list's width: no sideways scrolling.
+    RECT listClient{};
+    GetClientRect(c.list.hwnd(), &listClient);
+    int others = 0;
+    for (int column = 0; column + 1 < c.list.columnCount(); ++column)
+        others += c.list.columnWidth(column);
+    const int scrollBar = GetSystemMetrics(SM_CXVSCROLL);
+    c.list.setColumnWidth(c.list.columnCount() - 1,
+                          std::max(80 * s, static_cast<int>(listClient.right) - others - scrollBar));
+    place(c.box.hwnd(), left, boxTop, width, boxHeight);
+
+    const RECT inner = c.box.inner();
+    const int rows[3] = {static_cast<int>(inner.top), static_cast<int>(inner.top) + row + rowGap,
+                         static_cast<int>(inner.top) + 2 * (row + rowGap)};
+    // Test-Find Matches beside the type selector, the two buttons that
+    // change the list below it, as wide as each other: the panels' rows
+    // keep what they do not need.
+    const int testWidth = buttonWidth(c.testFind);
+    const int changeWidth = std::max(buttonWidth(c.apply), buttonWidth(c.add));
+    place(c.testFind.hwnd(), inner.right - testWidth, rows[0], testWidth, row);
+    place(c.apply.hwnd(), inner.right - changeWidth, rows[1], changeWidth, row);
+    place(c.add.hwnd(), inner.right - changeWidth, rows[2], changeWidth, row);
+    const int typeRight = inner.right - testWidth - 2 * gap;
+    const int areaRight = inner.right - changeWidth - 2 * gap;
+
+    int labels = std::max({labelWidth(c.typeLabel), labelWidth(c.extensionLabel), labelWidth(c.valueLabel)});
+    for (std::size_t t = 1; t < kTypes; ++t)
+        labels = std::max(labels, labelWidth(*c.pathLabels[t]));
+    const int boxLeft = inner.left + labels + gap;
+    place(c.typeLabel.hwnd(), inner.left, rows[0], labels, row);
+    // The combo box's height is its field and its dropped list; its entries
+    // may be wider than the field.
+    place(c.type.hwnd(), boxLeft, rows[0], typeRight - boxLeft, c.type.itemHeight() * (kEditorTypeCount + 2));
+    int widest = 0;
+    for (int32_t id : kEditorTypeTexts)
+        widest = std::max(widest, textWidth(text(id)) + 16 * s);
+    SendMessageW(c.type.hwnd(), CB_SETDROPPEDWIDTH, static_cast<WPARAM>(std::max(widest, typeRight - boxLeft)), 0);
+
+    for (std::size_t t = 1; t < kTypes; ++t) {
+        place(c.pathLabels[t]->hwnd(), inner.left, rows[1], labels, row);
+        int boxRight = areaRight;
+        if (c.browse[t]) {
+            const int browseWidth = buttonWidth(*c.browse[t]);
+            place(c.browse[t]->hwnd(), areaRight - browseWidth, rows[1], browseWidth, row);
+            boxRight = areaRight - browseWidth - gap;
+        }
+        place(c.paths[t]->hwnd(), boxLeft, rows[1], boxRight - boxLeft, row);
+    }
+    place(c.extensionLabel.hwnd(), inner.left, rows[2], labels, row);
+    const int extensionWidth = std::max(40 * s, textWidth(text(ids::kEditorExtensionHint)) + 10 * s);
+    place(c.extension.hwnd(), boxLeft, rows[2], extensionWidth, row);
+    const int subLeft = boxLeft + extensionWidth + gap;
+    place(c.subFolders.hwnd(), subLeft, rows[2], areaRight - subLeft, row);
+    place(c.valueLabel.hwnd(), inner.left, rows[2], labels, row);
+    place(c.value.hwnd(), boxLeft, rows[2], areaRight - boxLeft, row);
+    place(c.warning.hwnd(), boxLeft, rows[2], areaRight - boxLeft, row);
+}
+
+// --- State -----------------------------------------------------------------------
+
+void Custom::showPanel(EditorType type)
+{
+    Controls& c = *m_controls;
+    const auto show = [](HWND window, bool on) {
+        ShowWindow(window, on ? SW_SHOWNA : SW_HIDE);
+    };
+    for (std::size_t t = 1; t < kTypes; ++t) {
+        const bool on = indexOf(type) == t;
+        show(c.pathLabels[t]->hwnd(), on);
+        show(c.paths[t]->hwnd(), on);
+        if (c.browse[t])
+            show(c.browse[t]->hwnd(), on);
+    }
+    for (HWND window : {c.extensionLabel.hwnd(), c.extension.hwnd(), c.subFolders.hwnd()})
+        show(window, type == EditorType::Extension);
+    show(c.valueLabel.hwnd(), type == EditorType::RegistryValue);
+    show(c.value.hwnd(), type == EditorType::RegistryValue);
+    show(c.warning.hwnd(), type == EditorType::KeyAll);
+    c.type.select(static_cast<int>(type) - 1);
+    m_shownType = type;
+    relayout();
+}
+
+void Custom::showState()
+{
+    if (!isOpen())
+        return;
+    Controls& c = *m_controls;
+    const EditorForm& form = m_editor.form();
+    if (m_editor.formRevision() != m_shownRevision) {
+        m_showing = true;
+        for (std::size_t t = 1; t < kTypes; ++t)
+            c.paths[t]->setText(s::str::toWide(form.panels[t].path.view()));
+        const EditorPanel& extension = form.panel(EditorType::Extension);
+        c.extension.setText(s::str::toWide(extension.second.view()));
+        c.subFolders.setState(extension.inSubfolders ? s::gui::drawer::CheckState::Checked
+                                                     : s::gui::drawer::CheckState::Unchecked);
+        c.value.setText(s::str::toWide(form.panel(EditorType::RegistryValue).second.view()));
+        m_showing = false;
+        m_shownRevision = m_editor.formRevision();
+    }
+    if (form.type != m_shownType || m_shownType == EditorType::None)
+        showPanel(form.type);
+    EnableWindow(c.testFind.hwnd(), m_editor.canTestFind());
+    EnableWindow(c.add.hwnd(), m_editor.canAddAsNew());
+    EnableWindow(c.apply.hwnd(), m_editor.canApplyChange());
+    EnableWindow(c.remove.hwnd(), m_editor.canRemove());
+}
+
+// --- Actions ---------------------------------------------------------------------
+
+void Custom::browse(EditorType type)
+{
+    Controls& c = *m_controls;
+    s::gui::TextBox& box = *c.paths[indexOf(type)];
+    s::gui::dialogs::FileDialogArgs args;
+    args.parent = hwnd();
+    std::optional<std::wstring> chosen;
+    if (type == EditorType::File) {
+        args.filters.push_back({text(ids::kAllFilesFilter), L"*.*;"});
+        const Text start = fileDialogStartFolder(utf16(box.text()));
+        args.startFolder = start.isEmpty() ? desktopFolder() : s::str::toWide(start.view());
+        chosen = s::gui::dialogs::chooseFile(args);
+        // Only a file that is there: the dialog may hand back a typed name.
+        if (chosen && GetFileAttributesW(chosen->c_str()) == INVALID_FILE_ATTRIBUTES)
+            chosen.reset();
+    } else {
+        const std::wstring current = box.text();
+        args.startFolder = current.empty() ? desktopFolder() : current;
+        chosen = s::gui::dialogs::chooseFolder(args);
+    }
+    // setText goes the way of typing: the editor hears of it.
+    if (chosen)
+        box.setText(*chosen);
+}
+
+void Custom::testFind()
+{
+    const TestFindResult found = m_editor.testFind();
+    std::wstring counts;
+    std::wstring items;
+    if (found.done) {
+        Text size;
+        s::str::formatSize(found.size, size);
+        counts = text(ids::kFoundColumn) + L": " + std::to_wstring(found.found) + L"    " + text(ids::kSizeColumn) +
+                 L": " + s::str::toWide(size.view());
+        for (std::size_t i = 0; i < found.items.size(); ++i)
+            items += (i ? L", " : L"") + s::str::toWide(found.items[i].view());
+        if (found.more)
+            items += L", \x2026";
+    }
+    m_controls->counts.setCaption(Caption::text(counts));
+    m_controls->items.setCaption(Caption::text(items));
+}
+
+std::wstring Custom::resultText() const
+{
+    return m_controls ? m_controls->counts.text() + L"\n" + m_controls->items.text() : std::wstring();
+}
+
+void Custom::lookUp(int row)
+{
+    const TimeRecord* target = m_editor.rows().record(row);
+    if (!target || !m_editor.rows().isLink(row))
+        return;
+    purgo::LookUpTexts texts;
+    texts.caption = m_app.lang().text(ids::kProductName);
+    purgo::lookUp(*target, texts);
+}
+
+void Custom::pressOk()
+{
+    const CustomEditor::Message message =
+        m_editor.confirm(utf16(m_controls->title.text()), utf16(m_controls->description.text()));
+    if (m_send)
+        m_send(message, *m_editor.group());
+    SendMessageW(hwnd(), WM_CLOSE, 0, 0);
+}
+
+bool Custom::closing()
+{
+    Controls& c = *m_controls;
+    s::app::win::storeFrameGeometry(m_frame, c.frame.hwnd(), m_app.settings());
+    // The owner is enabled before the editor goes, so that Windows gives
+    // the activation back to it and not to another program's window.
+    if (m_owner && IsWindow(m_owner)) {
+        EnableWindow(m_owner, TRUE);
+        if (GetActiveWindow() == c.frame.hwnd())
+            SetActiveWindow(m_owner);
+    }
+    m_owner = nullptr;
+    m_send = nullptr;
+    m_editor.close();
+    return true;
+}
+
+// --- For the tests -----------------------------------------------------------------
+
+HWND Custom::control(Control which) const
+{
+    if (!m_controls)
+        return nullptr;
+    const Controls& c = *m_controls;
+    switch (which) {
+    case Control::Title:
+        return c.title.hwnd();
+    case Control::Description:
+        return c.description.hwnd();
+    case Control::List:
+        return c.list.hwnd();
+    case Control::Remove:
+        return c.remove.hwnd();
+    case Control::Type:
+        return c.type.hwnd();
+    case Control::TestFind:
+        return c.testFind.hwnd();
+    case Control::ApplyChange:
+        return c.apply.hwnd();
+    case Control::AddAsNew:
+        return c.add.hwnd();
+    case Control::Ok:
+        return c.ok.hwnd();
+    case Control::Cancel:
+        return c.cancel.hwnd();
+    case Control::Result:
+        return c.counts.hwnd();
+    case Control::SubFolders:
+        return c.subFolders.hwnd();
+    case Control::Warning:
+        return c.warning.hwnd();
+    }
+    return nullptr;
+}
+
+HWND Custom::pathBox(EditorType type) const
+{
+    const std::size_t t = indexOf(type);
+    return m_controls && t > 0 && t < kTypes ? m_controls->paths[t]->hwnd() : nullptr;
+}
+
+HWND Custom::secondBox(EditorType type) const
+{
+    if (!m_controls)
+        return nullptr;
+    return type == EditorType::Extension       ? m_controls->extension.hwnd()
+           : type == EditorType::RegistryValue ? m_controls->value.hwnd()
+                                               : nullptr;
+}
+
+HWND Custom::browseButton(EditorType type) const
+{
+    const std::size_t t = indexOf(type);
+    return m_controls && t > 0 && t < kTypes && m_controls->browse[t] ? m_controls->browse[t]->hwnd() : nullptr;
+}
+
+}  // namespace s::file::gui::dialogs

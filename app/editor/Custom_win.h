@@ -1,0 +1,103 @@
+// The custom target editor's window: the frame "CustomTargetWindow", owned
+// by the main window, which stays disabled while the editor is open. It binds
+// its controls to the editor's logic (app/editor/CustomEditor.h) and shows what the
+// logic says: the title and description boxes, the list of the group's
+// targets with Remove, the "Clean Up Target" box with the type selector and
+// one panel of boxes per type, Test-Find Matches / Apply Change / Add as New,
+// and OK / Cancel. The window is not modal in the sense of a loop of its own:
+// the owner's message loop runs it, and openEditor returns at once.
+//
+// The object survives its window and builds the controls anew at every
+// openEditor. Its geometry is stored whenever it closes.
+#pragma once
+
+#include "app/editor/CustomEditor.h"
+#include "app/start/AppBase.h"
+#include "app/start/AppWindow.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace s::file::gui::dialogs {
+
+class Custom {
+public:
+    // Gives the owner the edited group ("AddNewRecord" or "ModifyRecord");
+    // the owner takes a copy.
+    using Send = std::function<void(CustomEditor::Message message, const TimeRecord& group)>;
+
+    // Not owned; outlives the editor.
+    explicit Custom(s::app::win::AppBase& app);
+    ~Custom();
+    Custom(const Custom&) = delete;
+    Custom& operator=(const Custom&) = delete;
+
+    // Opens the window for a new group (null) or a copy of `group`, owned by
+    // `owner` (disabled until the window closes). False, and nothing opens,
+    // when the window could not be made or is open already.
+    bool openEditor(HWND owner, const TimeRecord* group, Send send);
+    bool isOpen() const;
+    HWND hwnd() const;
+    CustomEditor& editor() { return m_editor; }
+
+    // The controls, for the window's tests (null while closed).
+    enum class Control {
+        Title,
+        Description,
+        List,
+        Remove,
+        Type,
+        TestFind,
+        ApplyChange,
+        AddAsNew,
+        Ok,
+        Cancel,
+        Result,
+        SubFolders,
+        Warning,
+    };
+    HWND control(Control which) const;
+    // A type's File, Folder or Registry Key box, its Extension or Value Name
+    // box, its Browse button.
+    HWND pathBox(EditorType type) const;
+    HWND secondBox(EditorType type) const;
+    HWND browseButton(EditorType type) const;
+    // What Test-Find Matches showed: counts, a line break, items.
+    std::wstring resultText() const;
+
+private:
+    struct Controls;
+
+    bool createWindow(const TimeRecord* group);
+    void createControls();
+    void layout(const RECT& content);
+    void relayout();
+    // Shows the editor's state: the type's panel, the boxes it rewrote, the
+    // buttons it allows.
+    void showState();
+    void showPanel(EditorType type);
+    void browse(EditorType type);
+    void testFind();
+    void pressOk();
+    bool closing();
+    void lookUp(int row);
+    std::wstring text(int32_t id) const;
+
+    s::app::win::AppBase& m_app;
+    int m_scale;
+    s::app::win::AppWindow m_frame;
+    CustomEditor m_editor;
+    HWND m_owner = nullptr;
+    Send m_send;
+    std::unique_ptr<Controls> m_controls;
+    EditorType m_shownType = EditorType::None;
+    int m_shownRevision = -1;
+    // Set while the window writes the boxes itself: their change
+    // notifications are not the user's.
+    bool m_showing = false;
+};
+
+}  // namespace s::file::gui::dialogs

@@ -1,0 +1,498 @@
+#include "app/main/MainController.h"
+
+#include "app/main/MainMenus.h"
+#include "app/start/BootRegistration.h"
+#include "app/start/StartupRules.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/TargetState.h"
+#include "engine/RunningPrograms.h"
+#include "engine/TargetLocation.h"
+#include "gui/Skinner.h"
+#include "lang/Localizer.h"
+#include "lang/TextIds.h"
+#include "platform/LocalClock.h"
+#include "settings/MainWindowView.h"
+
+#include <algorithm>
+
+namespace s::file::gui::dialogs::purgo {
+
+namespace ids = s::lang::ids;
+
+namespace {
+
+namespace list = s::gui::list;
+using s::str::strbuffer::StrBuffer;
+
+// The row facts the context menu is built from.
+RowFacts factsOf(list::TargetListModel& model, int row)
+{
+    RowFacts facts;
+    const TimeRecord* node = row >= 0 && row < model.rowCount() ? model.record(row) : nullptr;
+    if (!node)
+        return facts;
+    facts.present = true;
+    facts.group = node->isGroup();
+    const list::CheckState state = model.checkState(row);
+    facts.checkedOrPartial = state != list::CheckState::Unchecked;
+    facts.expanded = facts.group && model.isExpanded(row);
+    facts.locationExists = !facts.group && model.isLink(row);
+    facts.custom = node->custom;
+    return facts;
+}
+
+}  // namespace
+
+MainController::MainController(IMainView& view, s::app::win::AppBase& app, s::app::win::AppWindow& frame,
+                               TreeBuilder builder)
+    : m_view(view), m_app(app), m_frame(frame), m_settings(app.settings()), m_lang(app.lang()),
+      m_runs(*this, app.lang(), app.settings(),
+             builder ? std::move(builder) : TreeBuilder([this](std::vector<TimeRecord*>& groups) {
+                 buildCatalogue(groups, m_lang, m_settings);
+             })),
+      m_menus(&app.lang()), m_skinSettings(app.settings())
+{
+    m_list.setFilter([this](const TimeRecord& group) { return !m_showOnlyRelated || isRelated(group); });
+    m_list.setRunningNote([this](const TimeRecord& group) { return runningNote(group, m_lang); });
+}
+
+MainController::~MainController()
+{
+    stop();
+}
+
+void MainController::stop()
+{
+    m_runs.requestCancel();
+    if (m_worker)
+        m_worker->waitIdle();
+}
+
+// --- Options and menus ---------------------------------------------------------
+
+void MainController::loadOptions()
+{
+    if (s::gui::drawer::Skinner* skins = m_app.skins()) {
+        m_skinMenu = std::make_unique<s::gui::drawer::SkinMenu>(*skins, m_skinSettings, s::platform::systemClock());
+        s::gui::drawer::applyPeriodicChange(*skins, m_skinSettings, s::platform::systemClock());
+    }
+    m_opacity = m_settings.getS32(s::map::mainwindow::kViewSection, u"Transparency", 90);
+    m_opacityOnlyOnTop = m_settings.getBool(s::map::mainwindow::kViewSection, u"TransparencyOnlyOnTop", false);
+    buildMenus();
+    m_showOnlyRelated =
+        m_settings.getBool(s::map::mainwindow::kViewSection, s::map::mainwindow::kShowOnlyRelated, true);
+    m_useAlternateRowColor =
+        m_settings.getBool(s::map::mainwindow::kViewSection, s::map::mainwindow::kUseAlternateRowColor, true);
+}
+
+list::ListViewStep MainController::cellHeight() const
+{
+    return list::ListViewStep::fromStored(
+        m_settings.getS32(s::map::mainwindow::kViewSection, u"CellHeight",
+                          list::defaultCellHeight(s::app::win::osVersion().major).value()));
+}
+
+list::ListViewStep MainController::fontSize() const
+{
+    return list::ListViewStep::fromStored(m_settings.getS32(
+        s::map::mainwindow::kViewSection, s::map::mainwindow::kFontSize, list::kDefaultFontSize.value()));
+}
+
+void MainController::buildMenus()
+{
+    ViewMenuState state;
+    state.keepOnTop = m_frame.keepOnTop();
+    state.closeByMiddleClick = m_frame.middleClick() == s::app::win::MiddleClick::Close;
+    state.alternateRows =
+        m_settings.getBool(s::map::mainwindow::kViewSection, s::map::mainwindow::kUseAlternateRowColor, true);
+    state.opacity = m_opacity;
+    state.windowsMajorVersion = s::app::win::osVersion().major;
+    state.cellHeight = cellHeight();
+    state.fontSize = fontSize();
+    s::gui::menu::MenuItem skins;
+    if (m_skinMenu) {
+        skins = m_skinMenu->submenu();
+        state.skinMenu = &skins;
+    }
+    buildMainMenus(m_menus, state, m_lang);
+}
+
+// --- States ----------------------------------------------------------------------
+
+void MainController::runBoot()
+{
+    m_bootRun = true;
+    m_runs.setStartupMode(true);
+    m_runs.collectInformation();
+    m_runs.cleanSelected();
+    m_state = State::Closed;
+}
+
+void MainController::enterCollecting()
+{
+    m_state = State::Collecting;
+    m_view.showCollecting(true);
+    m_view.showStatus(ids::kCollectingText);
+    m_view.setCleanEnabled(false);
+}
+
+void MainController::startCollect()
+{
+    m_worker = std::make_unique<s::thread::win::Thread>();
+    m_runs.submit(*m_worker, RunMode::Collect);
+    // The start found the settings file damaged and kept it aside before
+    // writing the new one: say where, once, when the window is up and its
+    // message loop runs (the box is modal; the list fills meanwhile).
+    if (const StrBuffer copy = m_app.damagedSettingsCopy(); !copy.isEmpty()) {
+        StrBuffer text;
+        for (const char16_t c : m_lang.text(ids::kDamagedSettingsText).view()) {
+            if (c == u'\n')
+                text.append(u"\r\n");
+            else
+                text.append(c);
+        }
+        text.append(u"\r\n\r\n");
+        text.append(copy.view());
+        m_view.post([this, text] { m_view.showMessage(text); });
+    }
+    // Asking the Task Scheduler starts its service on a cold machine: the
+    // window is up and the list filling by then.
+    m_view.setBootRunChecked(
+        s::app::win::isBootRunRegistered(s::app::win::bootEntryName(m_lang), s::app::win::osVersion()));
+}
+
+void MainController::updateTotals()
+{
+    const Totals totals = computeTotals(targets());
+    m_view.showTotals(statusLabels(totals, m_lang));
+    m_view.setCleanCaption(cleanButtonCaption(totals, m_lang));
+    m_view.setCleanEnabled(true);
+}
+
+void MainController::enterReadyState()
+{
+    m_state = State::Ready;
+    updateTotals();
+}
+
+void MainController::pressCleanButton()
+{
+    switch (m_state) {
+    case State::Ready:
+        if (!m_runs.busy() && m_worker)
+            m_runs.submit(*m_worker, RunMode::Clean);
+        break;
+    case State::Cleaning:
+        m_state = State::Canceling;
+        m_view.setCleanCaption(m_lang.text(ids::kCancelingText));
+        m_runs.requestCancel();
+        break;
+    default:
+        break;
+    }
+}
+
+// --- Runs ------------------------------------------------------------------------
+
+void MainController::addRow(TimeRecord& group)
+{
+    m_view.post([this, &group] { m_list.insertGroup(&group, m_list.rowCount()); });
+}
+
+void MainController::collectFinished(const Totals&)
+{
+    m_view.post([this] {
+        // Every group, shown or not, so that "Show only Related" can list the
+        // others later; the rows keep the catalogue's order.
+        m_list.setGroups(targets());
+        m_view.showCollecting(false);
+        enterReadyState();
+    });
+}
+
+void MainController::cleanStarted(const StrBuffer&, const StrBuffer& buttonCaption, int groupCount)
+{
+    m_view.post([this, caption = StrBuffer(buttonCaption), groupCount] {
+        m_state = State::Cleaning;
+        m_view.showStatus(ids::kCleaningText);
+        m_view.setCleanCaption(caption);
+        m_view.setCleanEnabled(true);
+        m_view.setListEnabled(false);
+        m_view.showProgress(std::max(1, groupCount));
+    });
+}
+
+void MainController::cleanProgress(int position)
+{
+    m_view.post([this, position] {
+        m_view.setProgress(position + 1);
+        auto& groups = targets();
+        if (position >= 0 && position < static_cast<int>(groups.size()))
+            m_list.refresh(*groups[static_cast<std::size_t>(position)]);
+    });
+}
+
+void MainController::showResult(const StrBuffer& message)
+{
+    m_view.post([this, text = StrBuffer(message)] { m_view.showMessage(text); });
+}
+
+void MainController::cleanFinished(const Totals&)
+{
+    m_view.post([this] {
+        m_view.hideProgress();
+        m_view.setListEnabled(true);
+        for (TimeRecord* group : targets())
+            m_list.refresh(*group);
+        enterReadyState();
+    });
+}
+
+// --- List --------------------------------------------------------------------------
+
+void MainController::checksChanged()
+{
+    if (m_state == State::Ready)
+        updateTotals();
+}
+
+void MainController::lookUp(const TimeRecord& target)
+{
+    LookUpTexts texts;
+    texts.caption = m_lang.text(ids::kProductName);
+    purgo::lookUp(target, texts);
+}
+
+void MainController::onLink(int row)
+{
+    const TimeRecord* node = m_list.record(row);
+    if (!node)
+        return;
+    if (node->isGroup())
+        m_list.toggleExpanded(row);
+    else if (m_list.isLink(row))
+        lookUp(*node);
+}
+
+void MainController::onDoubleClick(int row)
+{
+    const TimeRecord* node = m_list.record(row);
+    if (node && !node->isGroup() && m_list.isLink(row))
+        lookUp(*node);
+}
+
+s::gui::menu::MenuItem* MainController::contextMenu(int row, s::gui::menu::MenuModel& model)
+{
+    if (m_state == State::Cleaning || m_state == State::Canceling)
+        return nullptr;
+    return &model.add(listContextMenu(factsOf(m_list, row)));
+}
+
+void MainController::rowCommand(int number, int row)
+{
+    TimeRecord* node = m_list.record(row);
+    if (!node)
+        return;
+    switch (number) {
+    case command::kSelect:
+        m_list.toggleCheck(row);
+        checksChanged();
+        break;
+    case command::kDetails:
+        onLink(row);
+        break;
+    case command::kModify:
+        if (node->isGroup() && node->custom && m_state == State::Ready && openCustomEditor)
+            openCustomEditor(node);
+        break;
+    case command::kRemove:
+        if (node->isGroup() && node->custom)
+            removeCustomGroup(row);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainController::removeCustomGroup(int row)
+{
+    if (!m_view.ask(m_lang.text(ids::kRemoveQuestion)))
+        return;
+    purgo::removeCustomGroup(targets(), m_list, m_list.record(row));
+    checksChanged();
+}
+
+void MainController::addNewRecord(const TimeRecord& record)
+{
+    addCustomGroup(targets(), m_list, record.clone());
+    checksChanged();
+}
+
+void MainController::modifyRecord(const TimeRecord& record)
+{
+    replaceCustomGroup(targets(), m_list, record.clone());
+    checksChanged();
+}
+
+void MainController::setShowOnlyRelated(bool on)
+{
+    m_showOnlyRelated = on;
+    m_view.setShowRelatedChecked(on);
+    if (m_state != State::Collecting)
+        m_view.changeRowsQuietly([this] { m_list.applyFilter(); });
+    m_settings.setBool(s::map::mainwindow::kViewSection, s::map::mainwindow::kShowOnlyRelated, on);
+}
+
+void MainController::setBootRun(bool on)
+{
+    m_view.setBootRunChecked(on);
+    const std::u16string name = s::app::win::bootEntryName(m_lang);
+    if (on) {
+        // The boot run cleans what is checked now.
+        if (!m_runs.busy())
+            saveTargetState(targets(), m_settings, m_lock);
+        s::app::win::registerBootRun(name, m_app.modulePath(), s::app::win::osVersion());
+    } else {
+        s::app::win::unregisterBootRun(name, s::app::win::osVersion());
+    }
+}
+
+// --- Menus -------------------------------------------------------------------------
+
+void MainController::command(int number)
+{
+    const int languages = m_lang.count();
+    if (number >= 0 && number < languages) {
+        m_lang.selectIndex(number);
+        m_app.setLanguageSetting(m_lang.current()->engName().view());
+        return;
+    }
+    if (number == languages) {
+        m_app.openPage(ids::kTranslatePage);
+        return;
+    }
+    switch (number) {
+    case command::kKeepOnTop: {
+        const bool on = !m_frame.keepOnTop();
+        m_frame.setKeepOnTop(on);
+        m_view.setKeepOnTop(on);
+        m_menus.setMarked(command::kKeepOnTop, on);
+        m_view.setOpacity(std::clamp(m_opacity, 0, 100), m_opacityOnlyOnTop);
+        return;
+    }
+    case command::kCloseByMiddleClick: {
+        const bool close = m_frame.middleClick() != s::app::win::MiddleClick::Close;
+        m_frame.setMiddleClick(close ? s::app::win::MiddleClick::Close : s::app::win::MiddleClick::DoNothing);
+        m_view.setMiddleClickClose(close);
+        m_menus.setMarked(command::kCloseByMiddleClick, close);
+        return;
+    }
+    case command::kSelectAll:
+    case command::kDeselectAll:
+        if (m_state == State::Ready) {
+            m_list.setAllGroupsChecked(number == command::kSelectAll);
+            checksChanged();
+        }
+        return;
+    case command::kAddCustomTarget:
+        if (m_state == State::Ready && openCustomEditor)
+            openCustomEditor(nullptr);
+        return;
+    case command::kAlternateRows:
+        m_useAlternateRowColor = !m_useAlternateRowColor;
+        m_settings.setBool(s::map::mainwindow::kViewSection, s::map::mainwindow::kUseAlternateRowColor,
+                           m_useAlternateRowColor);
+        m_view.setAlternateRows(m_useAlternateRowColor);
+        m_menus.setMarked(command::kAlternateRows, m_useAlternateRowColor);
+        return;
+    case command::kExit:
+        m_view.requestClose();
+        return;
+    case command::kVersionInformation:
+        if (showVersionInformation)
+            showVersionInformation();
+        return;
+    case command::kSoftwarePage:
+        m_app.openPage(ids::kSoftwarePage);
+        return;
+    case command::kTellDevelopers:
+        m_app.openPage(ids::kTellDevelopersPage);
+        return;
+    case command::kMoreSoftware:
+        m_app.openPage(ids::kMoreSoftwarePage);
+        return;
+    case command::kWorkplace:
+        m_app.openPage(ids::kWorkplacePage);
+        return;
+    case s::gui::drawer::SkinMenu::kSeeThumbnail:
+        m_app.openPage(ids::kThumbnailPage);
+        return;
+    default:
+        break;
+    }
+    if (number >= command::kFirstTransparency && number <= command::kLastTransparency && number % 10 == 0) {
+        m_opacity = opacityOfCommand(number);
+        m_settings.setS32(s::map::mainwindow::kViewSection, u"Transparency", m_opacity);
+        m_settings.setBool(s::map::mainwindow::kViewSection, u"TransparencyOnlyOnTop", m_opacityOnlyOnTop);
+        m_view.setOpacity(m_opacity, m_opacityOnlyOnTop);
+        return;
+    }
+    if (const auto step = list::ListViewStep::fromCommand(list::kCellHeightFirstCommand, number); step.isSet()) {
+        m_view.setCellHeight(step);
+        m_settings.setS32(s::map::mainwindow::kViewSection, u"CellHeight", step.value());
+        return;
+    }
+    if (const auto step = list::ListViewStep::fromCommand(list::kFontSizeFirstCommand, number); step.isSet()) {
+        m_view.setFontSize(step);
+        m_settings.setS32(s::map::mainwindow::kViewSection, s::map::mainwindow::kFontSize, step.value());
+        return;
+    }
+    if (m_skinMenu && m_skinMenu->onCommand(number)) {
+        if (s::gui::drawer::Skinner* skins = m_app.skins(); skins && skins->currentIndex() >= 0)
+            m_app.setSkinSetting(skins->skinName(skins->currentIndex()).view());
+    }
+}
+
+void MainController::languageChanged()
+{
+    switch (m_state) {
+    case State::Ready:
+        updateTotals();
+        break;
+    case State::Collecting:
+        m_view.setCleanCaption(m_lang.text(ids::kCleanNowText));
+        break;
+    case State::Cleaning:
+        m_view.setCleanCaption(m_lang.text(ids::kCancelCaption));
+        break;
+    case State::Canceling:
+        m_view.setCleanCaption(m_lang.text(ids::kCancelingText));
+        break;
+    case State::Closed:
+        break;
+    }
+    for (TimeRecord* group : targets())
+        m_list.refresh(*group);
+}
+
+// --- Close -------------------------------------------------------------------------
+
+bool MainController::close()
+{
+    m_runs.requestCancel();
+    if (m_bootRun || m_saved)
+        return true;
+    m_state = State::Closed;
+    m_view.storeGeometryAndHide();
+    // The save reads the target tree, which a collect run still fills: it
+    // waits for the worker first (a clean stops after its current target).
+    if (m_worker)
+        m_worker->waitIdle();
+    m_saved = true;
+    saveTargetState(targets(), m_settings, m_lock);
+    const ColumnLayout columns = m_view.columns();
+    storeColumnLayout(m_settings, columns.order, columns.widths);
+    return true;
+}
+
+}  // namespace s::file::gui::dialogs::purgo

@@ -1,0 +1,508 @@
+#include "app/main/MainWindow_win.h"
+
+#include "app/main/MainMenus.h"
+#include "app/main/RowIcons_win.h"
+#include "app/start/FrameOptions_win.h"
+#include "app/start/StartupRules.h"
+#include "base/WideText.h"
+#include "gui/MenuBinding_win.h"
+#include "gui/dialogs/FlexAsker_win.h"
+#include "gui/dialogs/MessageBox_win.h"
+#include "lang/Localizer.h"
+#include "lang/TextIds.h"
+
+#include <algorithm>
+
+namespace s::file::gui::dialogs::purgo {
+
+namespace ids = s::lang::ids;
+
+namespace {
+
+namespace list = s::gui::list;
+using s::gui::Caption;
+using s::str::strbuffer::StrBuffer;
+
+s::gui::drawer::CheckState checkStateOf(bool on)
+{
+    return on ? s::gui::drawer::CheckState::Checked : s::gui::drawer::CheckState::Unchecked;
+}
+
+}  // namespace
+
+Dialog::Dialog(s::app::win::AppBase& app, s::app::win::AppWindow& frame, HICON icon, TreeBuilder builder)
+    : m_app(app), m_frame(frame), m_lang(app.lang()), m_icon(icon), m_scale(s::app::win::scaleFactor()),
+      m_controller(*this, app, frame, std::move(builder)), m_collecting(m_window.painter(), &app.lang()),
+      m_totalSize(m_window.painter()), m_totalOpen(m_window.painter()), m_totalCount(m_window.painter()),
+      m_totalClose(m_window.painter()), m_status(m_window.painter(), &app.lang()), m_progress(m_window.painter()),
+      m_plus(m_window.painter()), m_addCustom(m_window.painter()), m_showRelated(m_window.painter(), &app.lang()),
+      m_clean(m_window.painter()), m_bootCheck(m_window.painter(), &app.lang())
+{
+    m_lang.addListener(this);
+    m_controller.openCustomEditor = [this](const TimeRecord* group) {
+        if (openCustomEditor)
+            openCustomEditor(*this, group);
+    };
+    m_controller.showVersionInformation = [this] {
+        if (showVersionInformation)
+            showVersionInformation(*this);
+    };
+}
+
+Dialog::~Dialog()
+{
+    m_controller.stop();
+    m_lang.removeListener(this);
+    m_listView.destroy();
+    m_window.destroy();
+}
+
+// --- Build -------------------------------------------------------------------
+
+void Dialog::build(bool bootRun)
+{
+    m_bootRun = bootRun;
+    m_controller.loadOptions();
+    if (!createWindow())
+        return;
+    createElements();
+    configureList();
+
+    if (m_bootRun) {
+        m_controller.runBoot();
+        m_window.destroy();
+    } else {
+        m_controller.enterCollecting();
+        const auto placement = m_frame.geometry().placement(m_app.settings());
+        SetWindowPos(m_window.hwnd(), nullptr, placement.rect.left, placement.rect.top, placement.rect.width,
+                     placement.rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (placement.maximize)
+            ShowWindow(m_window.hwnd(), SW_MAXIMIZE);
+        m_window.show();
+        m_controller.startCollect();
+    }
+    if (afterBuild)
+        afterBuild(*this);
+}
+
+bool Dialog::createWindow()
+{
+    s::gui::FrameArgs args;
+    args.caption = s::str::toWide(m_lang.text(ids::kProductName));
+    args.icon = m_icon;
+    args.scale = m_scale;
+    args.width = m_frame.width();
+    args.height = m_frame.height();
+    args.x = 0;
+    args.y = 0;
+    args.skins = m_app.skins();
+    args.menus = &m_controller.menus();
+    s::app::win::applyFrameOptions(m_frame, args);
+    args.opacity = std::clamp(m_controller.opacity(), 0, 100);
+    args.opacityOnlyOnTop = m_controller.opacityOnlyOnTop();
+    m_window.onCommand = [this](int number) {
+        m_controller.command(number);
+    };
+    m_window.onClose = [this] {
+        return m_controller.close();
+    };
+    m_window.onLayout = [this](const RECT& content) {
+        layout(content);
+    };
+    m_window.onEndSession = [this] {
+        m_controller.close();
+    };
+    // The message loop ends with the window; a boot run has none.
+    m_window.onDestroyed = [this] {
+        if (!m_bootRun)
+            PostQuitMessage(0);
+    };
+    return m_window.create(args);
+}
+
+void Dialog::createElements()
+{
+    const HWND parent = m_window.hwnd();
+    const int s = m_scale;
+    s::gui::TargetListArgs listArgs;
+    listArgs.parent = parent;
+    listArgs.rows = &m_controller.list();
+    listArgs.painter = &m_window.painter();
+    listArgs.columnTitle = [this](int32_t id) {
+        return s::str::toWide(m_lang.text(id));
+    };
+    auto icons = std::make_shared<s::app::win::RowIcons>(16 * s);
+    listArgs.icon = [icons](std::u16string_view key) {
+        return icons->get(key);
+    };
+    listArgs.alternateRows = m_controller.alternateRows();
+    listArgs.cellHeight = m_controller.cellHeight();
+    listArgs.fontSize = m_controller.fontSize();
+    m_listView.create(listArgs);
+
+    s::gui::OverlayPanel::Args panel;
+    panel.parent = parent;
+    panel.caption = Caption::language(ids::kCollectingText);
+    panel.width = 200 * s;
+    panel.height = 40 * s;
+    m_collecting.create(panel);
+    m_collecting.hide();
+
+    for (s::gui::Label* label : {&m_totalSize, &m_totalOpen, &m_totalCount, &m_totalClose, &m_status}) {
+        s::gui::LabelArgs args;
+        args.parent = parent;
+        args.height = 16 * s;
+        label->create(args);
+    }
+    s::gui::ProgressBar::Args bar;
+    bar.parent = parent;
+    bar.height = 16 * s;
+    m_progress.create(bar);
+    ShowWindow(m_progress.hwnd(), SW_HIDE);
+
+    s::gui::PictureButton::Args plus;
+    plus.parent = parent;
+    plus.picture = s::gui::Picture::plus;
+    plus.width = 14 * s;
+    plus.height = 14 * s;
+    m_plus.create(plus);
+    m_plus.onClick = [this] {
+        m_controller.command(command::kAddCustomTarget);
+    };
+
+    s::gui::Button::Args add;
+    add.parent = parent;
+    add.text = s::str::toWide(m_lang.text(ids::kAddCustomText));
+    m_addCustom.create(add);
+    m_addCustom.onClick = [this] {
+        m_controller.command(command::kAddCustomTarget);
+    };
+
+    s::gui::CheckBox::Args related;
+    related.parent = parent;
+    related.caption = Caption::language(ids::kShowRelatedText);
+    related.state = checkStateOf(m_controller.showOnlyRelated());
+    m_showRelated.create(related);
+    m_showRelated.onStateChanged = [this](s::gui::drawer::CheckState state) {
+        m_controller.setShowOnlyRelated(state == s::gui::drawer::CheckState::Checked);
+    };
+
+    s::gui::Button::Args clean;
+    clean.parent = parent;
+    clean.text = s::str::toWide(m_lang.text(ids::kCleanNowText));
+    m_clean.create(clean);
+    m_clean.onClick = [this] {
+        m_controller.pressCleanButton();
+    };
+
+    s::gui::CheckBox::Args boot;
+    boot.parent = parent;
+    boot.caption = Caption::language(ids::kBootRunText);
+    m_bootCheck.create(boot);
+    m_bootCheck.onStateChanged = [this](s::gui::drawer::CheckState state) {
+        m_controller.setBootRun(state == s::gui::drawer::CheckState::Checked);
+    };
+
+    relayout();
+}
+
+void Dialog::configureList()
+{
+    const ColumnLayout stored = readColumnLayout(m_app.settings(), m_listView.columnCount());
+    if (!stored.widths.empty())
+        for (int i = 0; i < m_listView.columnCount(); ++i)
+            m_listView.setColumnWidth(i, stored.widths[static_cast<std::size_t>(i)]);
+    if (!stored.order.empty())
+        m_listView.setColumnOrder(stored.order);
+    m_listView.onCheckClicked = [this](int) {
+        m_controller.checksChanged();
+    };
+    m_listView.onLinkPressed = [this](int row) {
+        m_controller.onLink(row);
+    };
+    m_listView.onDoubleClick = [this](int row) {
+        m_controller.onDoubleClick(row);
+    };
+    m_listView.onContextMenu = [this](int row, POINT screen) {
+        onContextMenu(row, screen);
+    };
+}
+
+// --- Layout ------------------------------------------------------------------
+
+void Dialog::relayout()
+{
+    const s::gui::Box content = m_window.layout().content();
+    layout(RECT{content.left, content.top, content.right, content.bottom});
+}
+
+void Dialog::layout(const RECT& content)
+{
+    if (!m_clean.hwnd())
+        return;
+    const int s = m_scale;
+    const int margin = 4 * s;
+    const int left = content.left + margin;
+    const int right = content.right - margin;
+    const int width = std::max(0, right - left);
+    const int boxHeight = 18 * s;
+    const int buttonHeight = 24 * s;
+    const int rowHeight = 18 * s;
+
+    const int bootTop = content.bottom - margin - boxHeight;
+    const int buttonTop = bootTop - 8 - buttonHeight;
+    const int statusTop = buttonTop - 8 - rowHeight;
+    const int listBottom = statusTop - 4 * s;
+    const auto place = [](HWND window, int x, int y, int w, int h) {
+        SetWindowPos(window, nullptr, x, y, std::max(0, w), std::max(0, h), SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place(m_listView.hwnd(), left, content.top + margin, width, listBottom - content.top - margin);
+    RECT listRect{left, content.top + margin, right, listBottom};
+    m_collecting.centreOn(listRect);
+
+    // The status row: totals or the status text at the left, then the
+    // progress bar, then "+", "Add Custom Target" and "Show only Related" at
+    // the right.
+    const SIZE relatedText = m_showRelated.textSize();
+    const int relatedWidth = relatedText.cx + 24 * s;
+    const int relatedLeft = right - relatedWidth;
+    place(m_showRelated.hwnd(), relatedLeft, statusTop, relatedWidth, rowHeight);
+    HDC dc = GetDC(m_addCustom.hwnd());
+    SIZE addText{};
+    HFONT old = static_cast<HFONT>(SelectObject(dc, m_window.painter().font()));
+    const std::wstring addCaption = s::str::toWide(m_lang.text(ids::kAddCustomText));
+    GetTextExtentPoint32W(dc, addCaption.c_str(), static_cast<int>(addCaption.size()), &addText);
+    SelectObject(dc, old);
+    ReleaseDC(m_addCustom.hwnd(), dc);
+    const int addWidth = addText.cx + 16 * s;
+    const int addLeft = relatedLeft - 10 * s - addWidth;
+    place(m_addCustom.hwnd(), addLeft, statusTop, addWidth, rowHeight);
+    const int plusLeft = addLeft - 2 * s - 14 * s;
+    place(m_plus.hwnd(), plusLeft, statusTop + (rowHeight - 14 * s) / 2, 14 * s, 14 * s);
+
+    int x = left;
+    for (s::gui::Label* label : {&m_totalSize, &m_totalOpen, &m_totalCount, &m_totalClose}) {
+        const int w = label->textSize().cx + 2 * s;
+        place(label->hwnd(), x, statusTop + (rowHeight - 16 * s) / 2, w, 16 * s);
+        x += w;
+    }
+    const int statusWidth = m_status.textSize().cx + 4 * s;
+    place(m_status.hwnd(), left, statusTop + (rowHeight - 16 * s) / 2, statusWidth, 16 * s);
+    const int textRight = m_totalsShown ? x : left + statusWidth;
+    const int barLeft = textRight + 6 * s;
+    place(m_progress.hwnd(), barLeft, statusTop + (rowHeight - 16 * s) / 2, plusLeft - 6 * s - barLeft, 16 * s);
+
+    place(m_clean.hwnd(), left, buttonTop, width, buttonHeight);
+    const SIZE bootText = m_bootCheck.textSize();
+    place(m_bootCheck.hwnd(), left, bootTop, bootText.cx + 24 * s, boxHeight);
+}
+
+// --- Status row and button -------------------------------------------------
+
+void Dialog::showTotalsRow(bool on)
+{
+    m_totalsShown = on;
+    for (s::gui::Label* label : {&m_totalSize, &m_totalOpen, &m_totalCount, &m_totalClose})
+        ShowWindow(label->hwnd(), on ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(m_status.hwnd(), on ? SW_HIDE : SW_SHOWNA);
+    relayout();
+}
+
+void Dialog::showStatus(int32_t textId)
+{
+    m_status.setCaption(Caption::language(textId));
+    showTotalsRow(false);
+}
+
+void Dialog::showTotals(const StatusLabels& labels)
+{
+    if (!m_totalsShown)
+        showTotalsRow(true);
+    m_totalSize.setCaption(Caption::text(s::str::toWide(labels.size)));
+    m_totalOpen.setCaption(Caption::text(s::str::toWide(labels.open)));
+    m_totalCount.setCaption(Caption::text(s::str::toWide(labels.count)));
+    m_totalClose.setCaption(Caption::text(s::str::toWide(labels.close)));
+    relayout();
+}
+
+void Dialog::setCleanCaption(const StrBuffer& caption)
+{
+    SetWindowTextW(m_clean.hwnd(), s::str::toWide(caption).c_str());
+}
+
+void Dialog::setCleanEnabled(bool on)
+{
+    EnableWindow(m_clean.hwnd(), on ? TRUE : FALSE);
+}
+
+void Dialog::setListEnabled(bool on)
+{
+    EnableWindow(m_listView.hwnd(), on ? TRUE : FALSE);
+}
+
+void Dialog::showCollecting(bool on)
+{
+    if (on)
+        m_collecting.show();
+    else
+        m_collecting.hide();
+}
+
+void Dialog::showProgress(int range)
+{
+    m_progress.setRange(0, range);
+    m_progress.setPosition(0);
+    ShowWindow(m_progress.hwnd(), SW_SHOWNA);
+}
+
+void Dialog::setProgress(int position)
+{
+    m_progress.setPosition(position);
+}
+
+void Dialog::hideProgress()
+{
+    ShowWindow(m_progress.hwnd(), SW_HIDE);
+}
+
+void Dialog::showMessage(const StrBuffer& text)
+{
+    s::gui::dialogs::MessageBox box(m_app.skins(), m_scale);
+    box.show(m_window.hwnd(), s::str::toWide(m_lang.text(ids::kProductName)), s::str::toWide(text));
+}
+
+bool Dialog::ask(const StrBuffer& question)
+{
+    s::gui::dialogs::FlexAsker asker(m_lang, m_app.skins(), m_scale);
+    asker.setShowDontAsk(false);
+    return asker.ask(m_window.hwnd(), s::str::toWide(m_lang.text(ids::kProductName)), s::str::toWide(question)) &&
+           asker.answer();
+}
+
+void Dialog::setShowRelatedChecked(bool on)
+{
+    if (m_showRelated.hwnd())
+        m_showRelated.setState(checkStateOf(on));
+}
+
+void Dialog::setBootRunChecked(bool on)
+{
+    if (m_bootCheck.hwnd())
+        m_bootCheck.setState(checkStateOf(on));
+}
+
+void Dialog::changeRowsQuietly(const std::function<void()>& change)
+{
+    s::gui::DrawingSuspended quiet(m_listView);
+    change();
+}
+
+std::wstring Dialog::statusText() const
+{
+    if (m_totalsShown)
+        return m_totalSize.text() + m_totalOpen.text() + m_totalCount.text() + m_totalClose.text();
+    return m_status.text();
+}
+
+std::wstring Dialog::cleanButtonText() const
+{
+    wchar_t text[512] = {};
+    GetWindowTextW(m_clean.hwnd(), text, 512);
+    return text;
+}
+
+// --- The view options ------------------------------------------------------------
+
+void Dialog::setKeepOnTop(bool on)
+{
+    m_window.setKeepOnTop(on);
+}
+
+void Dialog::setMiddleClickClose(bool close)
+{
+    m_window.setMiddleClickAction(close ? s::gui::MiddleClickAction::close : s::gui::MiddleClickAction::doNothing);
+}
+
+void Dialog::setOpacity(int percent, bool onlyOnTop)
+{
+    m_window.setOpacity(percent, onlyOnTop);
+}
+
+void Dialog::setAlternateRows(bool on)
+{
+    m_listView.setAlternateRows(on);
+}
+
+void Dialog::setCellHeight(list::ListViewStep step)
+{
+    m_listView.setCellHeight(step);
+}
+
+void Dialog::setFontSize(list::ListViewStep step)
+{
+    m_listView.setFontSize(step);
+}
+
+// --- Runs and list -------------------------------------------------------------
+
+void Dialog::post(std::function<void()> work)
+{
+    if (auto queue = m_window.closures())
+        queue->post(std::move(work));
+}
+
+void Dialog::onContextMenu(int row, POINT screen)
+{
+    s::gui::menu::MenuModel model(&m_lang);
+    s::gui::menu::MenuItem* menu = m_controller.contextMenu(row, model);
+    if (!menu)
+        return;
+    s::gui::menu::MenuBinding binding(model);
+    const int chosen = binding.track(*menu, m_window.hwnd(), screen);
+    if (chosen >= 0)
+        m_controller.rowCommand(chosen, row);
+}
+
+void Dialog::onEvent(s::base::IObject* source, int)
+{
+    if (source != static_cast<s::base::IObject*>(&m_lang) || !m_window.hwnd())
+        return;
+    m_window.setCaption(s::str::toWide(m_lang.text(ids::kProductName)));
+    m_listView.updateColumnTitles();
+    SetWindowTextW(m_addCustom.hwnd(), s::str::toWide(m_lang.text(ids::kAddCustomText)).c_str());
+    m_controller.languageChanged();
+    relayout();
+}
+
+// --- Close -------------------------------------------------------------------
+
+void Dialog::requestClose()
+{
+    SendMessageW(m_window.hwnd(), WM_CLOSE, 0, 0);
+}
+
+void Dialog::storeGeometryAndHide()
+{
+    s::app::win::storeFrameGeometry(m_frame, m_window.hwnd(), m_app.settings());
+    m_window.hide();
+}
+
+ColumnLayout Dialog::columns() const
+{
+    ColumnLayout layout;
+    layout.order = m_listView.columnOrder();
+    for (int i = 0; i < m_listView.columnCount(); ++i)
+        layout.widths.push_back(m_listView.columnWidth(i));
+    return layout;
+}
+
+void Dialog::runMessageLoop()
+{
+    MSG message;
+    while (m_window.hwnd() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+}  // namespace s::file::gui::dialogs::purgo

@@ -1,0 +1,98 @@
+#include "app/start/StartupRules.h"
+
+#include "base/StrBuffer.h"
+#include "lang/Localizer.h"
+#include "lang/TextIds.h"
+#include "platform/Screens.h"
+
+namespace s::app::win {
+
+namespace {
+
+bool equalsFolded(std::u16string_view a, std::u16string_view b)
+{
+    return s::str::strbuffer::StrBuffer::compareFolded(a, b) == 0;
+}
+
+}  // namespace
+
+StartMode startModeOf(const s::process::commandline::win::CommandLine& line)
+{
+    if (line.hasSwitch(u"-uninstall"))
+        return StartMode::Uninstall;
+    if (line.hasSwitch(u"-startup"))
+        return StartMode::BootRun;
+    return StartMode::Interactive;
+}
+
+int scaleFactorFor(int screenWidth, int screenHeight)
+{
+    if (screenWidth >= 4097 && screenHeight >= 3240)
+        return 4;
+    if (screenWidth >= 1921 && screenHeight >= 1620)
+        return 2;
+    return 1;
+}
+
+int scaleFactor()
+{
+    static const int scale = [] {
+        const s::platform::ScreenRect screen = s::platform::screens().primary();
+        return scaleFactorFor(screen.width, screen.height);
+    }();
+    return scale;
+}
+
+std::u16string_view viewSectionFor(int scale)
+{
+    if (scale >= 4)
+        return u"View8K";
+    if (scale == 2)
+        return u"View4K";
+    return u"View";
+}
+
+bool OsVersion::supported() const
+{
+    if (!nt)
+        return false;
+    return (major == 5 && (minor == 1 || minor == 2)) || major >= 6;
+}
+
+OsVersion osVersionFrom(const s::platform::SystemFacts& facts)
+{
+    OsVersion version;
+    version.major = facts.majorVersion;
+    version.minor = facts.minorVersion;
+    version.build = facts.buildNumber;
+    version.nt = facts.nt;
+    version.wow64 = facts.wow64;
+    version.servicePack = facts.servicePack;
+    return version;
+}
+
+const OsVersion& osVersion()
+{
+    // A function-local static is initialised once, under the compiler's own
+    // lock; later readers take it without one.
+    static const OsVersion version = osVersionFrom(s::platform::systemFacts());
+    return version;
+}
+
+std::u16string bootEntryName(s::lang::Localizer& localizer)
+{
+    std::u16string name(localizer.englishText(s::lang::ids::kProductName).view());
+    name += u' ';
+    name += localizer.text(s::lang::ids::kVersionText).view();
+    return name;
+}
+
+bool versionChangeOpensPage(std::u16string_view stored, std::u16string_view current)
+{
+    if (equalsFolded(stored, current))
+        return false;
+    const std::size_t dot = current.rfind(u'.');
+    return dot != std::u16string_view::npos && current.size() - dot - 1 == 2;
+}
+
+}  // namespace s::app::win
