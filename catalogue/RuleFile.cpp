@@ -155,8 +155,13 @@ public:
     void line(std::u16string_view text)
     {
         text = trimmed(text);
-        if (text.empty() || text.front() == u';' || text.front() == u'#')
+        if (text.empty())
             return;
+        if (text.front() == u';' || text.front() == u'#') {
+            if (m_current == kNone && file.entries.empty())
+                headerComment(text.substr(1));
+            return;
+        }
         if (text.front() == u'[') {
             section(text);
             return;
@@ -170,6 +175,33 @@ public:
     }
 
 private:
+    // "; Version: 250310" and "; # of entries: 4,067" before the first entry.
+    void headerComment(std::u16string_view text)
+    {
+        text = trimmed(text);
+        if (file.versionLine.empty() && startsFolded(text, u"version:")) {
+            file.versionLine = text;
+            return;
+        }
+        if (file.declaredEntries >= 0 || !startsFolded(text, u"# of entries:"))
+            return;
+        // Thousands may be grouped with ",", "." or a blank.
+        long long count = 0;
+        bool digits = false;
+        for (char16_t c : trimmed(text.substr(13))) {
+            if (c >= u'0' && c <= u'9') {
+                count = count * 10 + (c - u'0');
+                digits = true;
+                if (count > 100000000)
+                    return;
+            } else if (c != u',' && c != u'.' && c != u' ' && c != 0xA0 && c != 0x202F) {
+                return;
+            }
+        }
+        if (digits)
+            file.declaredEntries = static_cast<int>(count);
+    }
+
     void section(std::u16string_view text)
     {
         const std::size_t close = text.rfind(u']');
@@ -378,6 +410,10 @@ RuleFile readRuleFile(std::string_view bytes)
 {
     const std::u16string text = decode(bytes);
     Reader reader;
+    for (char16_t c : text) {
+        if (c == 0xFFFD || c == 0)
+            ++reader.file.brokenCharacters;
+    }
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find_first_of(u"\r\n", start);
@@ -389,6 +425,27 @@ RuleFile readRuleFile(std::string_view bytes)
             ++start;
     }
     return std::move(reader.file);
+}
+
+std::u16string ruleFileFault(const RuleFile& file)
+{
+    const auto number = [](long long value) {
+        std::u16string out;
+        for (char c : std::to_string(value))
+            out += static_cast<char16_t>(c);
+        return out;
+    };
+    if (file.brokenCharacters > 0)
+        return number(file.brokenCharacters) + u" characters that are not text";
+    if (file.entries.empty())
+        return u"no entry";
+    const auto entries = static_cast<long long>(file.entries.size());
+    if (file.declaredEntries >= 0 && entries < file.declaredEntries)
+        return u"its header announces " + number(file.declaredEntries) + u" entries but it holds " + number(entries) +
+               u" (cut short)";
+    if (file.badLines > entries)
+        return number(file.badLines) + u" lines that are neither sections, comments nor key=value";
+    return {};
 }
 
 }  // namespace s::file::gui::dialogs::purgo

@@ -21,6 +21,9 @@
 // U+FFFD, and the paths holding them name nothing), or UTF-16 LE with its
 // mark.
 //
+// The header's comments "; Version: ..." and "; # of entries: N" are read
+// for the reports (see ruleFileFault).
+//
 // What is not sound is skipped and counted, never fatal: a line that is
 // neither a section, a comment nor key=value, a line before the first
 // section, an unknown key, a key whose value has the wrong form (that key
@@ -91,10 +94,28 @@ struct RuleFile {
     std::vector<RuleEntry> entries;
     int badLines = 0;     // not a section, comment or key=value; or before any section
     int unknownKeys = 0;  // key=value with a key the format does not have
+    // Characters the decoding could not make (bytes that are not UTF-8) and
+    // NULs: a rule file is text, so these say it is damaged or is no rule
+    // file at all.
+    int brokenCharacters = 0;
+    // The community file's header comments before its first entry:
+    // "; Version: 250310" gives "Version: 250310"; "; # of entries: 4,067"
+    // gives 4067 (-1 without that line).
+    std::u16string versionLine;
+    int declaredEntries = -1;
 };
 
 // Reads the bytes of a rule file. Never fails: what is not sound is counted.
 RuleFile readRuleFile(std::string_view bytes);
+
+// Why a rule file read this way must not be used at all, in English; empty
+// when it may. Such a file is damaged or no rule file: characters that are
+// not text, no entry, fewer entries than its header announces (a file cut
+// short), or more lines that are neither sections, comments nor key=value
+// than entries (a web page, another format). Its entries are not run, not
+// even the sound ones: a file cut short may end inside an entry whose
+// exclusions were never read.
+std::u16string ruleFileFault(const RuleFile& file);
 
 // The largest rule file read; the community file is a few megabytes.
 inline constexpr std::size_t kRuleFileMaxBytes = 32u * 1024u * 1024u;

@@ -1,10 +1,13 @@
 #include "catalogue/RuleGroups.h"
 
+#include "catalogue/FolderListings.h"
 #include "engine/KeepList.h"
 #include "engine/TargetSafety.h"
+#include "lang/Localizer.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
 #include "platform/FindPattern.h"
+#include "platform/MachineFacts.h"
 #include "platform/PathWin.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ProtectedPlaces.h"
@@ -214,25 +217,56 @@ struct RuleGroupBuilder::Machine {
         const p::SystemFacts& facts = p::systemFacts();
         version = {facts.majorVersion, facts.minorVersion};
         systemFolder = facts.systemFolder;
+        const std::u16string& windows = facts.windowsFolder;
+        const std::u16string systemDrive = driveOf(windows);
+        const std::u16string profile = special(p::kCsidlProfile);
+        const std::u16string programData = special(p::kCsidlCommonAppData);
         set(u"appdata", {special(p::kCsidlAppData)});
         set(u"localappdata", {special(p::kCsidlLocalAppData)});
         set(u"locallowappdata", {known(p::KnownFolder::LocalAppDataLow)});
-        set(u"commonappdata", {special(p::kCsidlCommonAppData)});
-        set(u"programdata", {special(p::kCsidlCommonAppData)});
+        set(u"commonappdata", {programData});
+        set(u"programdata", {programData});
+        // Before Vista the all-users profile was its own folder; since, the
+        // environment names ProgramData.
+        set(u"allusersprofile", {either(environment(u"%ALLUSERSPROFILE%"), programData)});
         set(u"programfiles", {special(p::kCsidlProgramFiles), special(p::kCsidlProgramFilesX86)});
         set(u"programfiles(x86)", {special(p::kCsidlProgramFilesX86)});
         set(u"commonprogramfiles", {special(p::kCsidlProgramFilesCommon), special(p::kCsidlProgramFilesCommonX86)});
         set(u"commonprogramfiles(x86)", {special(p::kCsidlProgramFilesCommonX86)});
-        set(u"userprofile", {special(p::kCsidlProfile)});
+        set(u"userprofile", {profile});
         set(u"documents", {special(p::kCsidlPersonal)});
-        set(u"windir", {facts.windowsFolder});
-        set(u"systemroot", {facts.windowsFolder});
-        const std::u16string& windows = facts.windowsFolder;
-        set(u"systemdrive", {windows.size() >= 2 && windows[1] == u':' ? windows.substr(0, 2) : std::u16string()});
+        set(u"music", {special(p::kCsidlMyMusic)});
+        set(u"pictures", {special(p::kCsidlMyPictures)});
+        set(u"video", {special(p::kCsidlMyVideo)});
+        set(u"windir", {windows});
+        set(u"systemroot", {windows});
+        set(u"systemdrive", {systemDrive});
+        // The format's tools take %RootDir% for the drive Windows is on.
+        set(u"rootdir", {systemDrive});
+        set(u"homedrive", {either(environment(u"%HOMEDRIVE%"), driveOf(profile))});
+        // GetTempPathW reads TMP, then TEMP; a variable of each name names
+        // its own value when the environment has it.
+        const std::u16string temp = withoutSlash(p::machineFacts().tempPath());
+        set(u"temp", {either(environment(u"%TEMP%"), temp)});
+        set(u"tmp", {either(environment(u"%TMP%"), temp)});
+        // A name, not a folder ("C:\Users\%UserName%\..."): the
+        // environment's, else the account's.
+        set(u"username", {either(environment(u"%USERNAME%"), p::machineFacts().userName())});
         std::u16string publicFolder = known(p::KnownFolder::Public);
         if (publicFolder.empty())
             publicFolder = environment(u"%PUBLIC%");
         set(u"public", {publicFolder});
+    }
+
+    static std::u16string either(std::u16string first, std::u16string second)
+    {
+        return first.empty() ? std::move(second) : std::move(first);
+    }
+
+    // "C:" of "C:\Windows"; empty for a path without a drive letter.
+    static std::u16string driveOf(const std::u16string& path)
+    {
+        return path.size() >= 2 && path[1] == u':' ? path.substr(0, 2) : std::u16string();
     }
 
     static std::u16string withoutSlash(std::u16string text)
@@ -322,8 +356,9 @@ namespace {
 
 // The folders a path with wildcard components names, every component a
 // folder. `lastMayBeFile`: the last component may match files too (for
-// DetectFile). Links are never entered: the listings leave them out.
-void expandComponents(std::u16string_view path, bool lastMayBeFile, std::vector<std::u16string>& out)
+// DetectFile). Links are never matched, so never entered.
+void expandComponents(FolderListings& listings, std::u16string_view path, bool lastMayBeFile,
+                      std::vector<std::u16string>& out)
 {
     // The root ("C:" or "\\server\share") is kept as it is.
     std::size_t rootEnd = path.find(u'\\', path[0] == u'\\' ? path.find(u'\\', 2) + 1 : 0);
@@ -349,16 +384,20 @@ void expandComponents(std::u16string_view path, bool lastMayBeFile, std::vector<
         }
         std::vector<std::u16string> next;
         for (const std::u16string& folder : current) {
-            auto parent = PathWin::make(folder.size() == 2 ? folder + u"\\" : folder);
-            auto entries = PathListHandle::take();
-            if (last && lastMayBeFile)
-                parent->listChildren(*entries, s::file::HiddenAndSystem::Include, s::file::Recursion::TopLevel);
-            else
-                parent->listSubdirectories(*entries, s::file::HiddenAndSystem::Include, s::file::Recursion::TopLevel);
-            for (int i = 0; i < entries->count() && next.size() < kMaxExpansions; ++i) {
-                const s::str::StrBuffer name = entries->get(i).lastComponent();
-                if (p::findPatternMatches(component, name.view()))
-                    next.push_back(entries->get(i).fullPath().toU16String());
+            const std::vector<FolderListings::Entry>* entries = listings.list(folder);
+            if (!entries)
+                continue;
+            for (const FolderListings::Entry& entry : *entries) {
+                if (next.size() >= kMaxExpansions)
+                    break;
+                if ((entry.attributes & p::kFileAttributeReparsePoint) ||
+                    (!(last && lastMayBeFile) && !(entry.attributes & p::kFileAttributeDirectory)))
+                    continue;
+                if (!p::findPatternMatches(component, entry.name))
+                    continue;
+                std::u16string& found = next.emplace_back(folder);
+                found += u'\\';
+                found += entry.name;
             }
         }
         current = std::move(next);
@@ -370,10 +409,82 @@ void expandComponents(std::u16string_view path, bool lastMayBeFile, std::vector<
     }
 }
 
+// What browsers keep of their users that a clean must not take unasked:
+// Chromium's saved passwords, bookmarks, settings and extensions in each
+// profile and its own settings beside the profiles, Firefox's (and its
+// forks') saved passwords, bookmarks and settings in each profile.
+enum class Family : std::uint8_t { ChromiumProfile, ChromiumUserData, GeckoProfile };
+
+struct Guarded {
+    std::u16string_view name;
+    Family family;
+    bool folder;
+};
+
+constexpr Guarded kGuarded[] = {
+    {u"Bookmarks", Family::ChromiumProfile, false},
+    {u"Login Data", Family::ChromiumProfile, false},
+    {u"Preferences", Family::ChromiumProfile, false},
+    {u"Secure Preferences", Family::ChromiumProfile, false},
+    {u"Web Data", Family::ChromiumProfile, false},
+    {u"Extensions", Family::ChromiumProfile, true},
+    {u"Local Extension Settings", Family::ChromiumProfile, true},
+    {u"Local State", Family::ChromiumUserData, false},
+    {u"key4.db", Family::GeckoProfile, false},
+    {u"logins.json", Family::GeckoProfile, false},
+    {u"places.sqlite", Family::GeckoProfile, false},
+    {u"prefs.js", Family::GeckoProfile, false},
+};
+
+// How deep below a rule's folder a profile is looked for: "Google" holds
+// "Chrome\User Data\Default", "Mozilla" "Firefox\Profiles\x".
+constexpr int kProfileDepth = 3;
+// Folders looked at for one target, at most.
+constexpr int kGuardFolders = 200;
+
+// What one target deletes, as the guard sees it.
+struct Reach {
+    std::u16string folder;
+    std::u16string pattern;  // the files it takes ("*": all)
+    bool filesAtTop = true;  // files directly in the folder
+    bool recursive = false;  // the pattern applies in every subfolder
+    bool foldersGo = false;  // subfolders go whole
+};
+
+bool reachOf(const TimeRecord& target, Reach& reach)
+{
+    const std::u16string_view text = target.target.view();
+    switch (target.kind) {
+    case Type_File:
+    case Type_File_Wild: {
+        const std::size_t slash = text.rfind(u'\\');
+        if (slash == std::u16string_view::npos)
+            return false;
+        reach.folder = text.substr(0, slash);
+        reach.pattern = text.substr(slash + 1);
+        reach.recursive = target.kind == Type_File_Wild && target.wildInSubfolders;
+        return true;
+    }
+    case Type_Folder_1_Level:
+    case Type_Folder_All_Levels:
+    case Type_Folder_All_Levels_IncludeSelf:
+    case Type_Folder_OnlyAllSubFolders:
+        reach.folder = text;
+        reach.pattern = u"*";
+        reach.filesAtTop = target.kind != Type_Folder_OnlyAllSubFolders;
+        reach.recursive = target.kind != Type_Folder_1_Level;
+        reach.foldersGo = reach.recursive;
+        return true;
+    default:
+        return false;
+    }
+}
+
 class EntryBuilder {
 public:
-    EntryBuilder(const RuleGroupBuilder::Machine& machine, const RuleEntry& entry, RulesReport& report)
-        : m_machine(machine), m_entry(entry), m_report(report)
+    EntryBuilder(const RuleGroupBuilder::Machine& machine, FolderListings& listings, const RuleEntry& entry,
+                 RulesReport& report)
+        : m_machine(machine), m_listings(listings), m_entry(entry), m_report(report)
     {
     }
 
@@ -403,7 +514,7 @@ public:
                 why += path;
                 return false;
             }
-            expandComponents(path, lastMayBeFile, out);
+            expandComponents(m_listings, path, lastMayBeFile, out);
         }
         return true;
     }
@@ -432,7 +543,7 @@ public:
             if (!paths(detectFile, true, found, why))
                 continue;
             for (const std::u16string& path : found) {
-                if (PathWin::make(path)->exists())
+                if (m_listings.exists(path))
                     return true;
             }
         }
@@ -515,7 +626,10 @@ public:
             refuse(name, why);
             return;
         }
-        bool removeSelfIgnored = false;
+        // REMOVESELF implies RECURSE: the matching files at every depth,
+        // then the folders left empty and the folder itself
+        // (TimeRecord::removeEmptyFolders), whatever the pattern.
+        const bool recurse = key.recurse || key.removeSelf;
         for (const std::u16string& folder : folders) {
             for (const std::u16string& pattern : key.patterns) {
                 if (pattern.find_first_of(u"\\/") != std::u16string::npos) {
@@ -527,21 +641,18 @@ public:
                 bool inSubfolders = false;
                 if (matchesEveryName(pattern)) {
                     kind = key.removeSelf ? Type_Folder_All_Levels_IncludeSelf
-                           : key.recurse  ? Type_Folder_All_Levels
+                           : recurse      ? Type_Folder_All_Levels
                                           : Type_Folder_1_Level;
                 } else {
                     if (path.back() != u'\\')
                         path += u'\\';
                     path += pattern;
-                    kind = hasWildcard(pattern) || key.recurse ? Type_File_Wild : Type_File;
-                    inSubfolders = key.recurse;
-                    removeSelfIgnored = removeSelfIgnored || key.removeSelf;
+                    kind = hasWildcard(pattern) || recurse ? Type_File_Wild : Type_File;
+                    inSubfolders = recurse;
                 }
-                add(name, kind, path, inSubfolders, true);
+                add(name, kind, path, inSubfolders, true, key.removeSelf);
             }
         }
-        if (removeSelfIgnored)
-            note(name, u"REMOVESELF only with * or *.*: the folder stays");
     }
 
     void regKey(const RuleRegKey& key, int index)
@@ -554,7 +665,7 @@ public:
             return;
         }
         if (!key.hasValue) {
-            add(name, Type_RegKey_All_Levels_IncludeSelf, path, false, false);
+            add(name, Type_RegKey_All_Levels_IncludeSelf, path, false, false, false);
             return;
         }
         // The engine splits a value target at its last backslash.
@@ -564,7 +675,7 @@ public:
         }
         path += u'\\';
         path += key.value;
-        add(name, Type_RegValue, path, false, false);
+        add(name, Type_RegValue, path, false, false, false);
     }
 
     // The group, or nullptr (the reason in `why`).
@@ -595,6 +706,11 @@ public:
         std::u16string icon = m_machine.systemFolder;
         icon += u"\\shell32.dll,69";
         TimeRecord* group = TimeRecord::makeGroup(ruleGroupId(m_entry.name), titleOf(m_entry.name), description, icon);
+        group->warning = m_entry.warning;
+        if (reachesBrowserData()) {
+            group->warningTextId = kBrowserDataWarningText;
+            m_report.browserData.push_back(m_entry.name);
+        }
         for (TimeRecord* target : m_targets)
             group->addChild(target);
         m_targets.clear();
@@ -606,6 +722,18 @@ public:
         return group;
     }
 
+    // Whether a target reaches what a browser keeps of its user's: saved
+    // passwords, bookmarks, settings, extensions (kGuarded).
+    bool reachesBrowserData()
+    {
+        for (const TimeRecord* target : m_targets) {
+            Reach reach;
+            if (reachOf(*target, reach) && reaches(reach))
+                return true;
+        }
+        return false;
+    }
+
     ~EntryBuilder()
     {
         for (TimeRecord* target : m_targets)
@@ -615,6 +743,86 @@ public:
     EntryBuilder& operator=(const EntryBuilder&) = delete;
 
 private:
+    bool has(std::u16string_view folder, std::u16string_view name) { return m_listings.find(folder, name) != nullptr; }
+
+    // The families of browser data the folder holds: a Chromium profile
+    // has its Preferences, the folder of its profiles its Local State, a
+    // Firefox profile its prefs.js or times.json.
+    bool isFamily(std::u16string_view folder, Family family)
+    {
+        switch (family) {
+        case Family::ChromiumProfile:
+            return has(folder, u"Preferences") || has(folder, u"Secure Preferences");
+        case Family::ChromiumUserData:
+            return has(folder, u"Local State");
+        case Family::GeckoProfile:
+            return has(folder, u"prefs.js") || has(folder, u"times.json");
+        }
+        return false;
+    }
+
+    bool reaches(const Reach& reach)
+    {
+        // A target takes nothing guarded that neither matches a guarded
+        // file's name nor removes folders: no need to look.
+        bool possible = reach.foldersGo;
+        for (const Guarded& guarded : kGuarded)
+            possible = possible || (!guarded.folder && p::findPatternMatches(reach.pattern, guarded.name));
+        if (!possible)
+            return false;
+        // Inside a profile's extensions: everything there goes.
+        if (reach.recursive && matchesEveryName(reach.pattern)) {
+            std::u16string_view below = reach.folder;
+            for (int up = 0; up < 8; ++up) {
+                const std::size_t slash = below.rfind(u'\\');
+                if (slash == std::u16string_view::npos || slash < 3)
+                    break;
+                const std::u16string_view parent = below.substr(0, slash);
+                const std::u16string name = folded(below.substr(slash + 1));
+                if ((name == u"extensions" || name == u"local extension settings") &&
+                    isFamily(parent, Family::ChromiumProfile))
+                    return true;
+                below = parent;
+            }
+        }
+        int budget = kGuardFolders;
+        return reachesBelow(reach, reach.folder, 0, budget);
+    }
+
+    bool reachesBelow(const Reach& reach, const std::u16string& folder, int depth, int& budget)
+    {
+        if (--budget < 0)
+            return false;
+        const std::vector<FolderListings::Entry>* entries = m_listings.list(folder);
+        if (!entries)
+            return false;
+        const bool files = depth == 0 ? reach.filesAtTop : reach.recursive;
+        for (const Family family : {Family::ChromiumProfile, Family::ChromiumUserData, Family::GeckoProfile}) {
+            if (!isFamily(folder, family))
+                continue;
+            for (const Guarded& guarded : kGuarded) {
+                if (guarded.family != family)
+                    continue;
+                if (guarded.folder ? reach.foldersGo && has(folder, guarded.name)
+                                   : files && p::findPatternMatches(reach.pattern, guarded.name))
+                    return true;
+            }
+        }
+        if (!reach.recursive || depth >= kProfileDepth)
+            return false;
+        // The listing may move while subfolders are listed: copy the names.
+        std::vector<std::u16string> subfolders;
+        for (const FolderListings::Entry& entry : *entries) {
+            if ((entry.attributes & p::kFileAttributeDirectory) && !(entry.attributes & p::kFileAttributeReparsePoint))
+                subfolders.push_back(folder + u"\\" + entry.name);
+        }
+        for (const std::u16string& subfolder : subfolders) {
+            if (reachesBelow(reach, subfolder, depth + 1, budget))
+                return true;
+        }
+        return false;
+    }
+
     void note(std::u16string_view key, std::u16string_view why)
     {
         std::u16string text(key);
@@ -633,13 +841,17 @@ private:
         }
     }
 
-    void add(const std::u16string& name, TargetKind kind, const std::u16string& path, bool inSubfolders, bool hashedId)
+    void add(const std::u16string& name, TargetKind kind, const std::u16string& path, bool inSubfolders, bool hashedId,
+             bool removeSelf)
     {
-        for (const TimeRecord* earlier : m_targets) {
-            // The same line twice, or two patterns that come to the same.
+        for (TimeRecord* earlier : m_targets) {
+            // The same line twice, or two patterns that come to the same;
+            // with REMOVESELF on either, the folders go.
             if (earlier->kind == kind && earlier->wildInSubfolders == inSubfolders &&
-                earlier->target.equalsIgnoreCase(path))
+                earlier->target.equalsIgnoreCase(path)) {
+                earlier->removeEmptyFolders = earlier->removeEmptyFolders || removeSelf;
                 return;
+            }
         }
         std::u16string id = name;
         if (hashedId) {
@@ -657,10 +869,12 @@ private:
             return;
         }
         target->keep = m_keep;
+        target->removeEmptyFolders = removeSelf;
         m_targets.push_back(target);
     }
 
     const RuleGroupBuilder::Machine& m_machine;
+    FolderListings& m_listings;
     const RuleEntry& m_entry;
     RulesReport& m_report;
     std::shared_ptr<const KeepList> m_keep;
@@ -671,7 +885,8 @@ private:
 
 }  // namespace
 
-RuleGroupBuilder::RuleGroupBuilder() : m_machine(std::make_unique<Machine>())
+RuleGroupBuilder::RuleGroupBuilder()
+    : m_machine(std::make_unique<Machine>()), m_listings(std::make_unique<FolderListings>())
 {
 }
 
@@ -691,7 +906,7 @@ void RuleGroupBuilder::add(const RuleFile& file, std::vector<TimeRecord*>& list)
             ++m_report.ignored;
             continue;
         }
-        EntryBuilder builder(*m_machine, entry, m_report);
+        EntryBuilder builder(*m_machine, *m_listings, entry, m_report);
         if (!builder.detected()) {
             ++m_report.notDetected;
             continue;
@@ -730,6 +945,19 @@ std::u16string ruleGroupId(std::u16string_view entryName)
     return id;
 }
 
+std::u16string groupWarning(const TimeRecord& group, s::lang::Localizer& localizer)
+{
+    std::u16string text;
+    if (group.warningTextId != 0)
+        text = localizer.text(group.warningTextId).view();
+    if (!group.warning.isEmpty()) {
+        if (!text.empty())
+            text += u"\r\n";
+        text += group.warning.view();
+    }
+    return text;
+}
+
 std::vector<std::u16string> ruleFilePaths()
 {
     const std::u16string folder = p::programFolder().toU16String();
@@ -751,8 +979,13 @@ void appendRuleGroups(std::vector<TimeRecord*>& list, RulesReport& report)
                 {path, error == p::kErrorFileTooLarge ? u"larger than 32 MB" : u"could not be read"});
             continue;
         }
-        builder.report().files.push_back(path);
         const RuleFile file = readRuleFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        if (const std::u16string fault = ruleFileFault(file); !fault.empty()) {
+            builder.report().unreadable.push_back({path, u"does not parse: " + fault});
+            continue;
+        }
+        builder.report().files.push_back(path);
+        builder.report().versions.push_back(file.versionLine);
         builder.add(file, list);
     }
     report = std::move(builder.report());

@@ -54,7 +54,13 @@
 #include <unordered_set>
 #include <vector>
 
+namespace s::lang {
+class Localizer;
+}
+
 namespace s::file::gui::dialogs::purgo {
+
+class FolderListings;
 
 struct RuleNote {
     std::u16string entry;  // the entry's name
@@ -63,14 +69,20 @@ struct RuleNote {
 
 // What the rule files held and what became of each entry.
 struct RulesReport {
-    std::vector<std::u16string> files;  // read, in order
-    std::vector<RuleNote> unreadable;   // a file there that could not be read (entry: the path)
+    std::vector<std::u16string> files;     // read, in order
+    std::vector<std::u16string> versions;  // beside files: each one's version line ("" without one)
+    // A file there that could not be read or does not parse (entry: the
+    // path; text: why); none of its entries is used.
+    std::vector<RuleNote> unreadable;
     int entries = 0;                    // sections read
     int detected = 0;                   // became groups
     int notDetected = 0;                // their detection does not match this machine
     int ignored = 0;                    // SpecialDetect: not supported
     std::vector<RuleNote> dropped;      // with the reason
     std::vector<RuleNote> skippedKeys;  // keys left out of entries that became groups
+    // Detected entries that reach a browser's saved passwords, bookmarks or
+    // settings, by name: their groups ask before they are checked.
+    std::vector<std::u16string> browserData;
     int badLines = 0;
     int unknownKeys = 0;
 };
@@ -94,6 +106,7 @@ public:
 
 private:
     std::unique_ptr<Machine> m_machine;
+    std::unique_ptr<FolderListings> m_listings;
     std::unordered_set<std::u16string> m_names;
     RulesReport m_report;
 };
@@ -107,5 +120,14 @@ void appendRuleGroups(std::vector<TimeRecord*>& list, RulesReport& report);
 
 // The stable group id of an entry name.
 std::u16string ruleGroupId(std::u16string_view entryName);
+
+// The warning of a group whose rules reach a browser's saved passwords,
+// bookmarks or settings (TimeRecord::warningTextId).
+inline constexpr int32_t kBrowserDataWarningText = 2100207000;
+
+// What the user is told before checking the group, in the localizer's
+// language: its warnings one per line (TimeRecord::warningTextId, then
+// TimeRecord::warning); empty when it has none.
+std::u16string groupWarning(const TimeRecord& group, s::lang::Localizer& localizer);
 
 }  // namespace s::file::gui::dialogs::purgo

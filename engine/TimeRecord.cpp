@@ -105,6 +105,9 @@ void TimeRecord::reset()
     customRecordId = 0;
     customChildRecordId = 0;
     keep.reset();
+    removeEmptyFolders = false;
+    warningTextId = 0;
+    warning.clear();
 }
 
 void TimeRecord::releaseChildren()
@@ -203,6 +206,9 @@ TimeRecord* TimeRecord::clone() const
     copy->customRecordId = customRecordId;
     copy->customChildRecordId = customChildRecordId;
     copy->keep = keep;
+    copy->removeEmptyFolders = removeEmptyFolders;
+    copy->warningTextId = warningTextId;
+    copy->warning = warning;
     if (children) {
         copy->children = new Children();
         copy->children->reserve(children->size());

@@ -5,6 +5,7 @@
 #include "catalogue/RuleGroups.h"
 
 #include "engine/Clean.h"
+#include "engine/CleanItems.h"
 #include "engine/Scan.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramFolder.h"
@@ -218,6 +219,108 @@ TEST_F(RuleGroups, MeasuresAndCleansWhatTheEntriesNameAndKeepsTheExclusions)
     // "and self" folder is gone and counts no more.
     EXPECT_EQ(group.found, 0);
     EXPECT_EQ(context.pendingFound, 0);
+}
+
+// REMOVESELF as the format has it, whatever the pattern: the matching files
+// at every depth, then each folder left holding nothing, deepest first, then
+// the named folder itself when nothing is left in it; an excluded file keeps
+// its folders. The scan counts exactly the files and folders the clean
+// removes, and what is left counts as nothing.
+TEST_F(RuleGroups, RemoveSelfTakesTheMatchesThenTheFoldersLeftEmpty)
+{
+    struct Case {
+        const char* name;
+        std::u16string_view folder;  // the FileKey's folder in the sandbox
+        std::string keyTail;         // "|pattern|flags"
+        std::string excludeTail;     // an ExcludeKey's "FILE|" tail below the folder, or ""
+        std::vector<std::pair<std::u16string_view, int>> files;
+        std::vector<std::u16string_view> emptyFolders;  // made before the clean
+        int64_t found;
+        int64_t size;
+        std::vector<std::u16string_view> gone;
+        std::vector<std::u16string_view> left;
+    };
+    const Case cases[] = {
+        {"a pattern narrower than *: the folder keeps what it does not match",
+         u"rs1",
+         "|*.log|REMOVESELF",
+         "",
+         {{u"a.log", 1}, {u"sub\\b.log", 2}, {u"sub\\deep\\c.log", 4}, {u"keep.txt", 8}},
+         {},
+         5,
+         7,
+         {u"a.log", u"sub"},
+         {u"keep.txt"}},
+        {"everything matched: nested and empty folders, then the folder",
+         u"rs2",
+         "|*.tmp|REMOVESELF",
+         "",
+         {{u"x.tmp", 1}, {u"d1\\d2\\y.tmp", 2}},
+         {u"empty", u"d1\\d3"},
+         7,
+         3,
+         {},
+         {}},
+        {"a kept file keeps its folders; the others go whole",
+         u"rs3",
+         "|*|REMOVESELF",
+         "a\\b|keep.dat",
+         {{u"x", 1}, {u"a\\y", 2}, {u"a\\b\\keep.dat", 4}, {u"a\\b\\z", 8}, {u"c\\d\\w", 16}},
+         {},
+         6,
+         27,
+         {u"x", u"a\\y", u"a\\b\\z", u"c"},
+         {u"a\\b\\keep.dat"}},
+        {"a plain name in every subfolder",
+         u"rs4",
+         "|Thumbs.db|REMOVESELF",
+         "",
+         {{u"Thumbs.db", 1}, {u"p\\Thumbs.db", 2}, {u"p\\photo.jpg", 4}, {u"q\\Thumbs.db", 8}},
+         {},
+         4,
+         11,
+         {u"Thumbs.db", u"p\\Thumbs.db", u"q"},
+         {u"p\\photo.jpg"}},
+    };
+    for (const Case& c : cases) {
+        const std::u16string base = std::u16string(c.folder) + u"\\";
+        for (const auto& [relative, size] : c.files)
+            ASSERT_TRUE(file(base + std::u16string(relative), static_cast<std::uint64_t>(size))) << c.name;
+        for (std::u16string_view folder : c.emptyFolders)
+            ASSERT_TRUE(box.makeFolder(base + std::u16string(folder))) << c.name;
+        for (TimeRecord* group : groups)
+            group->release();
+        groups.clear();
+        const std::string folder = variablePath + "\\" + toUtf8(c.folder);
+        std::string text = "[Remove Self *]\r\nFileKey1=" + folder + c.keyTail + "\r\n";
+        if (!c.excludeTail.empty())
+            text += "ExcludeKey1=FILE|" + folder + "\\" + c.excludeTail + "\r\n";
+        build(text);
+        ASSERT_EQ(groups.size(), 1u) << c.name << ": "
+                                     << (report.dropped.empty() ? "" : narrow(report.dropped[0].text));
+        TimeRecord& group = *groups[0];
+        scan(group, nullptr, Captions::Without);
+        EXPECT_EQ(group.found, c.found) << c.name;
+        EXPECT_EQ(group.size, c.size) << c.name;
+
+        // What preview --files lists is what the scan counted.
+        int64_t listed = 0;
+        forEachCleanItem(*group.child(0),
+                         [&](CleanItem& item) { listed += measureCleanItem(item, *group.child(0)).found; });
+        EXPECT_EQ(listed, c.found) << c.name;
+
+        group.checked = true;
+        CleanContext context;
+        clean(group, context);
+        for (std::u16string_view gone : c.gone)
+            EXPECT_FALSE(box.entryExists(base + std::u16string(gone))) << c.name << ": " << narrow(gone);
+        for (std::u16string_view left : c.left)
+            EXPECT_TRUE(box.entryExists(base + std::u16string(left))) << c.name << ": " << narrow(left);
+        // The named folder stays exactly when something is left in it.
+        EXPECT_EQ(box.entryExists(c.folder), !c.left.empty()) << c.name;
+        EXPECT_EQ(group.found, 0) << c.name;
+        EXPECT_EQ(context.pendingFound, 0) << c.name;
+    }
 }
 
 TEST_F(RuleGroups, DetectsByKeyFileFolderAndWildcard)
