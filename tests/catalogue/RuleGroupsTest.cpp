@@ -7,9 +7,11 @@
 #include "engine/Clean.h"
 #include "engine/CleanItems.h"
 #include "engine/Scan.h"
+#include "lang/Localizer.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ShellItems.h"
+#include "tests/support/LanguageTable.h"
 #include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
@@ -321,6 +323,67 @@ TEST_F(RuleGroups, RemoveSelfTakesTheMatchesThenTheFoldersLeftEmpty)
         EXPECT_EQ(group.found, 0) << c.name;
         EXPECT_EQ(context.pendingFound, 0) << c.name;
     }
+}
+
+// The guard of what browsers keep for their users: a rule that reaches a
+// Chromium profile's saved passwords, bookmarks, settings or extensions, the
+// settings beside the profiles, or a Firefox profile's passwords, bookmarks
+// or settings gets a warning of its own; caches, logs and cookies do not.
+TEST_F(RuleGroups, RulesReachingABrowsersSavedDataGetAWarningOfTheirOwn)
+{
+    for (std::u16string_view path :
+         {u"cr\\User Data\\Local State", u"cr\\User Data\\Default\\Preferences", u"cr\\User Data\\Default\\Login Data",
+          u"cr\\User Data\\Default\\Bookmarks", u"cr\\User Data\\Default\\History",
+          u"cr\\User Data\\Default\\Cache\\Cache_Data\\f_1",
+          u"cr\\User Data\\Default\\Extensions\\abc\\1.0\\manifest.json", u"cr\\User Data\\Default\\debug.log",
+          u"ff\\Profiles\\x.default\\prefs.js", u"ff\\Profiles\\x.default\\key4.db",
+          u"ff\\Profiles\\x.default\\logins.json", u"ff\\Profiles\\x.default\\places.sqlite",
+          u"ff\\Profiles\\x.default\\cookies.sqlite", u"ff\\Profiles\\x.default\\cache2\\entries\\e1",
+          u"other\\App\\data.db"})
+        ASSERT_TRUE(file(path, 1)) << narrow(path);
+    struct Case {
+        const char* what;
+        const char* key;  // below the sandbox
+        bool guarded;
+    };
+    const Case cases[] = {
+        {"the saved passwords by name", "cr\\User Data\\*|Login Data*", true},
+        {"a profile's cache", "cr\\User Data\\*\\Cache|*|REMOVESELF", false},
+        {"a profile's logs", "cr\\User Data\\*|*.log", false},
+        {"the profiles' folder with everything", "cr\\User Data|*|RECURSE", true},
+        {"the browser's folder with everything below", "cr|*.*|REMOVESELF", true},
+        {"inside the extensions", "cr\\User Data\\Default\\Extensions|*|RECURSE", true},
+        {"the files of a profile", "cr\\User Data\\Default|*", true},
+        {"the settings beside the profiles", "cr\\User Data|Local State", true},
+        {"Firefox's passwords", "ff\\Profiles\\*|key4.db;logins.json", true},
+        {"Firefox's bookmarks by a wildcard", "ff\\Profiles\\*|*.sqlite", true},
+        {"Firefox's cookies", "ff\\Profiles\\*|cookies.sqlite", false},
+        {"Firefox's cache", "ff\\Profiles\\*\\cache2|*|REMOVESELF", false},
+        {"an application's own files", "other\\App|*.db", false},
+    };
+    for (const Case& c : cases) {
+        for (TimeRecord* group : groups)
+            group->release();
+        groups.clear();
+        build("[Guard Case *]\r\nFileKey1=" + variablePath + "\\" + c.key + "\r\n");
+        ASSERT_EQ(groups.size(), 1u) << c.what;
+        EXPECT_EQ(groups[0]->warningTextId, c.guarded ? kBrowserDataWarningText : 0) << c.what;
+        EXPECT_EQ(report.browserData.size(), c.guarded ? 1u : 0u) << c.what;
+    }
+
+    // The guard's warning comes first, in the language shown, then the
+    // file's own.
+    for (TimeRecord* group : groups)
+        group->release();
+    groups.clear();
+    build("[Passwords *]\r\nWarning=Signs you out of every site.\r\nFileKey1=" + variablePath +
+          "\\cr\\User Data\\*|Login Data\r\n[Plain *]\r\nFileKey1=" + variablePath + "\\other\\App|*.db\r\n");
+    ASSERT_EQ(groups.size(), 2u);
+    s::lang::Localizer& english = testing_platform::shippedLanguageTable();
+    EXPECT_EQ(toUtf8(groupWarning(*groups[0], english)),
+              "This group reaches a web browser's saved passwords, bookmarks or settings.\r\n"
+              "Signs you out of every site.");
+    EXPECT_EQ(groupWarning(*groups[1], english), u"");
 }
 
 TEST_F(RuleGroups, DetectsByKeyFileFolderAndWildcard)
