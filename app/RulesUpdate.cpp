@@ -103,7 +103,7 @@ RulesUpdateResult updateRules(std::u16string_view address, p::INetwork& network,
         return result;
     }
     const purgo::RuleFile file = purgo::readRuleFile(body);
-    result.versionLine = file.versionLine;
+    result.versionLine = std::u16string(file.versionLine);
     result.entries = static_cast<int>(file.entries.size());
     result.fault = purgo::ruleFileFault(file);
     if (!result.fault.empty()) {

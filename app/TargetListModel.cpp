@@ -396,7 +396,8 @@ int TargetListModel::setAllGroupsChecked(bool checked)
         if (kind(row) != RowKind::Group)
             continue;
         // The question may run a message loop: the rows are looked up again.
-        if (checked && !record(row)->checked && m_checkQuestion && !m_checkQuestion(*record(row)))
+        const Record* group = record(row);
+        if (checked && group && !group->checked && m_checkQuestion && !m_checkQuestion(*group))
             continue;
         if (valid(row) && setChecked(row, checked))
             ++changed;

@@ -41,6 +41,9 @@ public:
     // Whether the full path names a file, a folder or a link, as
     // GetFileAttributesW would say.
     bool exists(std::u16string_view path);
+    // GetFileAttributesW's answer for the full path: kInvalidFileAttributes
+    // when there is nothing of that name.
+    std::uint32_t attributes(std::u16string_view path);
     // The entry of that name in the folder (compared without regard to
     // case), or nullptr when the folder cannot be listed or has none.
     const Entry* find(std::u16string_view folder, std::u16string_view name);
@@ -58,10 +61,15 @@ private:
     };
 
     Folder& folderOf(std::u16string_view folder);
+    // The folder's entry, listed now if it is there and was not yet.
+    Folder& listed(std::u16string_view folder);
+    const Entry* entryOf(const Folder& folder, std::u16string_view name);
+    std::uint32_t direct(std::u16string_view path);
     void fill(Folder& folder, std::u16string_view path);
 
     std::unordered_map<std::u16string, Folder> m_folders;  // by folded full path, no trailing backslash
     std::u16string m_scratch;
+    std::u16string m_key;
     int m_calls = 0;
 };
 

@@ -35,23 +35,30 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace s::file::gui::dialogs::purgo {
 
+// The texts of an entry are views into the file's text (RuleFile::text),
+// valid for as long as a copy of the RuleFile is: a file of thousands of
+// entries is read without a string of its own for each line.
 struct RuleFileKey {
-    std::u16string path;
-    std::vector<std::u16string> patterns;  // at least one
+    std::u16string_view path;
+    std::u16string_view patternList;  // "*.log;*.tmp": at least one pattern
     bool recurse = false;
     bool removeSelf = false;
     int number = 0;  // of FileKeyN; 0 without a number
+
+    // The patterns of the list, without blanks and empty ones.
+    std::vector<std::u16string_view> patterns() const;
 };
 
 struct RuleRegKey {
-    std::u16string key;    // as written (abbreviated roots allowed)
-    std::u16string value;  // empty: the whole key
+    std::u16string_view key;    // as written (abbreviated roots allowed)
+    std::u16string_view value;  // empty: the whole key
     bool hasValue = false;
     int number = 0;
 };
@@ -67,17 +74,17 @@ struct RuleExclude {
 };
 
 struct RuleEntry {
-    std::u16string name;  // as written between the brackets
-    int langSecRef = -1;  // -1 when absent or not a number
-    std::u16string section;
-    std::vector<std::u16string> detects;
-    std::vector<std::u16string> detectFiles;
+    std::u16string_view name;  // as written between the brackets
+    int langSecRef = -1;       // -1 when absent or not a number
+    std::u16string_view section;
+    std::vector<std::u16string_view> detects;
+    std::vector<std::u16string_view> detectFiles;
     bool hasDetectOs = false;
-    std::u16string detectOsMin;  // "6.1"; empty: no lower bound
-    std::u16string detectOsMax;
+    std::u16string_view detectOsMin;  // "6.1"; empty: no lower bound
+    std::u16string_view detectOsMax;
     bool detectOsUnreadable = false;  // a DetectOS that is not min|max: never detected
     bool specialDetect = false;
-    std::u16string warning;
+    std::u16string_view warning;
     std::vector<RuleFileKey> fileKeys;
     std::vector<RuleRegKey> regKeys;
     std::vector<RuleExclude> excludes;
@@ -91,6 +98,8 @@ struct RuleEntry {
 };
 
 struct RuleFile {
+    // The decoded text the entries' views look into, shared by copies.
+    std::shared_ptr<const std::u16string> text;
     std::vector<RuleEntry> entries;
     int badLines = 0;     // not a section, comment or key=value; or before any section
     int unknownKeys = 0;  // key=value with a key the format does not have
@@ -101,7 +110,7 @@ struct RuleFile {
     // The community file's header comments before its first entry:
     // "; Version: 250310" gives "Version: 250310"; "; # of entries: 4,067"
     // gives 4067 (-1 without that line).
-    std::u16string versionLine;
+    std::u16string_view versionLine;
     int declaredEntries = -1;
 };
 

@@ -1,6 +1,7 @@
 #include "catalogue/RuleGroups.h"
 
 #include "catalogue/FolderListings.h"
+#include "catalogue/KeyListings.h"
 #include "engine/KeepList.h"
 #include "engine/TargetSafety.h"
 #include "lang/Localizer.h"
@@ -18,6 +19,7 @@
 #include <array>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 namespace s::file::gui::dialogs::purgo {
@@ -366,6 +368,7 @@ void expandComponents(FolderListings& listings, std::u16string_view path, bool l
         rootEnd = path.size();
     std::vector<std::u16string> current{std::u16string(path.substr(0, rootEnd))};
     std::size_t start = rootEnd == std::u16string_view::npos ? path.size() : rootEnd + 1;
+    bool expanded = false;
     while (start < path.size() && !current.empty()) {
         std::size_t end = path.find(u'\\', start);
         if (end == std::u16string_view::npos)
@@ -376,12 +379,26 @@ void expandComponents(FolderListings& listings, std::u16string_view path, bool l
         if (component.empty())
             continue;
         if (!hasWildcard(component)) {
+            // After a wildcard, a name is kept only where it is there: a
+            // line like "User Data\*\GPUCache" names the one folder of each
+            // profile, not one of every folder beside the profiles.
+            std::size_t kept = 0;
             for (std::u16string& c : current) {
+                if (expanded) {
+                    const FolderListings::Entry* entry = listings.find(c, component);
+                    if (!entry || (!(entry->attributes & p::kFileAttributeDirectory) && !(last && lastMayBeFile)))
+                        continue;
+                }
                 c += u'\\';
                 c += component;
+                if (&c != &current[kept])
+                    current[kept] = std::move(c);
+                ++kept;
             }
+            current.resize(kept);
             continue;
         }
+        expanded = true;
         std::vector<std::u16string> next;
         for (const std::u16string& folder : current) {
             const std::vector<FolderListings::Entry>* entries = listings.list(folder);
@@ -441,6 +458,8 @@ constexpr Guarded kGuarded[] = {
 constexpr int kProfileDepth = 3;
 // Folders looked at for one target, at most.
 constexpr int kGuardFolders = 200;
+// How far up a rule's folder a profile is looked for.
+constexpr int kAncestors = 12;
 
 // What one target deletes, as the guard sees it.
 struct Reach {
@@ -480,11 +499,48 @@ bool reachOf(const TimeRecord& target, Reach& reach)
     }
 }
 
+// The engine's judgement of a target (engine/TargetSafety.h), its files'
+// attributes taken from the build's listings.
+std::uint32_t listedAttributes(void* listings, std::u16string_view path)
+{
+    return static_cast<FolderListings*>(listings)->attributes(path);
+}
+
+bool isLetter(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// A path the engine takes (ProtectedPlaces::comparisonKey is not empty for
+// it): "C:\...", "\\server\share...", or either in the "\\?\" forms, with
+// backslashes only. Asked of every path a rule names, so without building
+// the comparison key.
+bool isFullPath(std::u16string_view path)
+{
+    const auto serverAndShare = [](std::u16string_view rest) {
+        const std::size_t serverEnd = rest.find(u'\\');
+        if (serverEnd == 0 || serverEnd == std::u16string_view::npos)
+            return false;
+        const std::size_t shareEnd = rest.find(u'\\', serverEnd + 1);
+        return (shareEnd == std::u16string_view::npos ? rest.size() : shareEnd) > serverEnd + 1;
+    };
+    if (path.substr(0, 8) == u"\\\\?\\UNC\\")
+        return serverAndShare(path.substr(8));
+    if (path.substr(0, 4) == u"\\\\?\\" || path.substr(0, 4) == u"\\\\.\\") {
+        const std::u16string_view rest = path.substr(4);
+        return rest.size() >= 2 && isLetter(rest[0]) && rest[1] == u':' && (rest.size() == 2 || rest[2] == u'\\');
+    }
+    if (path.substr(0, 2) == u"\\\\")
+        return serverAndShare(path.substr(2));
+    return path.size() >= 3 && isLetter(path[0]) && path[1] == u':' && path[2] == u'\\';
+}
+
 class EntryBuilder {
 public:
-    EntryBuilder(const RuleGroupBuilder::Machine& machine, FolderListings& listings, const RuleEntry& entry,
-                 RulesReport& report)
-        : m_machine(machine), m_listings(listings), m_entry(entry), m_report(report)
+    EntryBuilder(const RuleGroupBuilder::Machine& machine, FolderListings& listings, KeyListings& keys,
+                 std::unordered_map<std::u16string, bool>& judgements, const RuleEntry& entry, RulesReport& report)
+        : m_machine(machine), m_listings(listings), m_keys(keys), m_judgements(judgements), m_entry(entry),
+          m_report(report)
     {
     }
 
@@ -509,7 +565,7 @@ public:
             while (path.size() > 3 && path.back() == u'\\')
                 path.pop_back();
             // The engine's own rule: "C:\x" or "\\server\share\x" only.
-            if (s::file::ProtectedPlaces::comparisonKey(path).empty()) {
+            if (!isFullPath(path)) {
                 why = u"not an absolute path: ";
                 why += path;
                 return false;
@@ -533,12 +589,12 @@ public:
         if (m_entry.detects.empty() && m_entry.detectFiles.empty())
             return true;
         std::u16string why;
-        for (const std::u16string& detect : m_entry.detects) {
+        for (const std::u16string_view detect : m_entry.detects) {
             const std::u16string key = keyPathOf(detect, why);
-            if (!key.empty() && s::reg::win::RegDir::make(key)->exists())
+            if (!key.empty() && m_keys.exists(key))
                 return true;
         }
-        for (const std::u16string& detectFile : m_entry.detectFiles) {
+        for (const std::u16string_view detectFile : m_entry.detectFiles) {
             std::vector<std::u16string> found;
             if (!paths(detectFile, true, found, why))
                 continue;
@@ -630,10 +686,11 @@ public:
         // then the folders left empty and the folder itself
         // (TimeRecord::removeEmptyFolders), whatever the pattern.
         const bool recurse = key.recurse || key.removeSelf;
+        const std::vector<std::u16string_view> patterns = key.patterns();
         for (const std::u16string& folder : folders) {
-            for (const std::u16string& pattern : key.patterns) {
-                if (pattern.find_first_of(u"\\/") != std::u16string::npos) {
-                    refuse(name, u"a pattern with a folder in it: " + pattern);
+            for (const std::u16string_view pattern : patterns) {
+                if (pattern.find_first_of(u"\\/") != std::u16string_view::npos) {
+                    refuse(name, u"a pattern with a folder in it: " + std::u16string(pattern));
                     continue;
                 }
                 std::u16string path = folder;
@@ -670,7 +727,7 @@ public:
         }
         // The engine splits a value target at its last backslash.
         if (key.value.find(u'\\') != std::u16string::npos) {
-            refuse(name, u"a value name with a backslash: " + key.value);
+            refuse(name, u"a value name with a backslash: " + std::u16string(key.value));
             return;
         }
         path += u'\\';
@@ -709,16 +766,16 @@ public:
         group->warning = m_entry.warning;
         if (reachesBrowserData()) {
             group->warningTextId = kBrowserDataWarningText;
-            m_report.browserData.push_back(m_entry.name);
+            m_report.browserData.emplace_back(m_entry.name);
         }
         for (TimeRecord* target : m_targets)
             group->addChild(target);
         m_targets.clear();
         // What the reader could not take, then what the build left out.
         for (const std::u16string& problem : m_entry.problems)
-            m_report.skippedKeys.push_back({m_entry.name, problem});
+            m_report.skippedKeys.push_back({std::u16string(m_entry.name), problem});
         for (std::u16string& text : m_notes)
-            m_report.skippedKeys.push_back({m_entry.name, std::move(text)});
+            m_report.skippedKeys.push_back({std::u16string(m_entry.name), std::move(text)});
         return group;
     }
 
@@ -770,20 +827,22 @@ private:
             possible = possible || (!guarded.folder && p::findPatternMatches(reach.pattern, guarded.name));
         if (!possible)
             return false;
-        // Inside a profile's extensions: everything there goes.
-        if (reach.recursive && matchesEveryName(reach.pattern)) {
-            std::u16string_view below = reach.folder;
-            for (int up = 0; up < 8; ++up) {
-                const std::size_t slash = below.rfind(u'\\');
-                if (slash == std::u16string_view::npos || slash < 3)
-                    break;
-                const std::u16string_view parent = below.substr(0, slash);
+        // Inside a profile: what it keeps lies directly in it, so only its
+        // extensions can be below the folder, and everything there goes;
+        // no profile lies inside another, so there is nothing to look for
+        // further down.
+        std::u16string_view below = reach.folder;
+        for (int up = 0; up < kAncestors; ++up) {
+            const std::size_t slash = below.rfind(u'\\');
+            if (slash == std::u16string_view::npos || slash < 3)
+                break;
+            const std::u16string_view parent = below.substr(0, slash);
+            if (isFamily(parent, Family::ChromiumProfile) || isFamily(parent, Family::GeckoProfile)) {
                 const std::u16string name = folded(below.substr(slash + 1));
-                if ((name == u"extensions" || name == u"local extension settings") &&
-                    isFamily(parent, Family::ChromiumProfile))
-                    return true;
-                below = parent;
+                return (name == u"extensions" || name == u"local extension settings") && reach.recursive &&
+                       matchesEveryName(reach.pattern) && isFamily(parent, Family::ChromiumProfile);
             }
+            below = parent;
         }
         int budget = kGuardFolders;
         return reachesBelow(reach, reach.folder, 0, budget);
@@ -821,6 +880,47 @@ private:
                 return true;
         }
         return false;
+    }
+
+    // The engine's judgement of the target (engine/TargetSafety.h), once
+    // for each place: many targets share their folder (a pattern each), and
+    // every browser's profile is named by many entries.
+    bool judged(const TimeRecord& target)
+    {
+        std::u16string& key = m_judgementKey;
+        key.clear();
+        const std::u16string_view text = target.target.view();
+        switch (target.kind) {
+        case Type_File_Wild: {
+            const std::size_t slash = text.rfind(u'\\');
+            if (slash == std::u16string_view::npos)
+                return mayReach(target, &listedAttributes, &m_listings);
+            key = target.wildInSubfolders || matchesEveryName(text.substr(slash + 1)) ? u"W1" : u"W0";
+            key += text.substr(0, slash);
+            break;
+        }
+        case Type_File:
+            key = u"F";
+            key += text;
+            break;
+        default:
+            // The folder kinds share one judgement, the key kinds another.
+            key = target.kind <= Type_RegKey_OnlyAllSubKeys                                            ? u"R"
+                  : target.kind >= Type_Folder_1_Level && target.kind <= Type_Folder_OnlyAllSubFolders ? u"D"
+                                                                                                       : u"";
+            if (key.empty())
+                return mayReach(target, &listedAttributes, &m_listings);
+            key += text;
+            break;
+        }
+        for (char16_t& c : key)
+            c = s::str::strbuffer::StrBuffer::foldCase(c);
+        const auto found = m_judgements.find(key);
+        if (found != m_judgements.end())
+            return found->second;
+        const bool allowed = mayReach(target, &listedAttributes, &m_listings);
+        m_judgements.emplace(key, allowed);
+        return allowed;
     }
 
     void note(std::u16string_view key, std::u16string_view why)
@@ -863,7 +963,7 @@ private:
         TimeRecord* target = TimeRecord::makeTarget(kind, id, path);
         target->wildInSubfolders = inSubfolders;
         target->defaultChecked = true;
-        if (!mayReach(*target)) {
+        if (!judged(*target)) {
             target->release();
             refuse(name, u"a protected place, a link or an invalid path: " + path);
             return;
@@ -875,6 +975,9 @@ private:
 
     const RuleGroupBuilder::Machine& m_machine;
     FolderListings& m_listings;
+    KeyListings& m_keys;
+    std::unordered_map<std::u16string, bool>& m_judgements;
+    std::u16string m_judgementKey;
     const RuleEntry& m_entry;
     RulesReport& m_report;
     std::shared_ptr<const KeepList> m_keep;
@@ -886,7 +989,8 @@ private:
 }  // namespace
 
 RuleGroupBuilder::RuleGroupBuilder()
-    : m_machine(std::make_unique<Machine>()), m_listings(std::make_unique<FolderListings>())
+    : m_machine(std::make_unique<Machine>()), m_listings(std::make_unique<FolderListings>()),
+      m_keys(std::make_unique<KeyListings>())
 {
 }
 
@@ -899,14 +1003,14 @@ void RuleGroupBuilder::add(const RuleFile& file, std::vector<TimeRecord*>& list)
     for (const RuleEntry& entry : file.entries) {
         ++m_report.entries;
         if (entry.duplicate || !m_names.insert(folded(entry.name)).second) {
-            m_report.dropped.push_back({entry.name, u"a second entry of this name"});
+            m_report.dropped.push_back({std::u16string(entry.name), u"a second entry of this name"});
             continue;
         }
         if (entry.specialDetect) {
             ++m_report.ignored;
             continue;
         }
-        EntryBuilder builder(*m_machine, *m_listings, entry, m_report);
+        EntryBuilder builder(*m_machine, *m_listings, *m_keys, m_judgements, entry, m_report);
         if (!builder.detected()) {
             ++m_report.notDetected;
             continue;
@@ -914,7 +1018,7 @@ void RuleGroupBuilder::add(const RuleFile& file, std::vector<TimeRecord*>& list)
         std::u16string why;
         TimeRecord* group = builder.build(why);
         if (!group) {
-            m_report.dropped.push_back({entry.name, why});
+            m_report.dropped.push_back({std::u16string(entry.name), why});
             continue;
         }
         list.push_back(group);
@@ -985,7 +1089,7 @@ void appendRuleGroups(std::vector<TimeRecord*>& list, RulesReport& report)
             continue;
         }
         builder.report().files.push_back(path);
-        builder.report().versions.push_back(file.versionLine);
+        builder.report().versions.emplace_back(file.versionLine);
         builder.add(file, list);
     }
     report = std::move(builder.report());

@@ -51,6 +51,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -61,6 +62,7 @@ class Localizer;
 namespace s::file::gui::dialogs::purgo {
 
 class FolderListings;
+class KeyListings;
 
 struct RuleNote {
     std::u16string entry;  // the entry's name
@@ -107,6 +109,9 @@ public:
 private:
     std::unique_ptr<Machine> m_machine;
     std::unique_ptr<FolderListings> m_listings;
+    std::unique_ptr<KeyListings> m_keys;
+    // The engine's judgement of each place a target names, by kind and place.
+    std::unordered_map<std::u16string, bool> m_judgements;
     std::unordered_set<std::u16string> m_names;
     RulesReport m_report;
 };
