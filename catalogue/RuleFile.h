@@ -10,7 +10,7 @@
 //   DetectOS=6.1|10.0                  min|max Windows version, either may be empty
 //   SpecialDetect=DET_CHROME           detection built into other cleaners: not supported
 //   Default=False                      read and ignored: imported entries start unchecked
-//   Warning=Text                       shown in the description
+//   Warning=Text                       shown in the description, asked before the group is checked
 //   FileKey1=path|pattern[;pattern...][|RECURSE][|REMOVESELF]
 //   RegKey1=key  or  key|value
 //   ExcludeKey1=FILE|folder|pattern  PATH|folder|pattern  REG|key  REG|key|value
