@@ -473,7 +473,7 @@ RuleFile readRuleFile(std::string_view bytes)
     reader.file.text = std::move(shared);
     // The community file has an entry for about every 450 characters: room
     // for most of them at once, so that they are seldom moved as they come.
-    reader.file.entries.reserve(text.size() / 512 + 1);
+    reader.file.entries.reserve(text.size() / 384 + 1);
     const char16_t* const data = text.data();
     const std::size_t size = text.size();
     int broken = 0;

@@ -210,7 +210,6 @@ bool lessThan(Version a, Version b)
 
 // The variables' folders, read once per builder.
 struct RuleGroupBuilder::Machine {
-    std::map<std::u16string, std::vector<std::u16string>> variables;  // by folded name
     Version version;
     std::u16string systemFolder;
 
@@ -219,45 +218,79 @@ struct RuleGroupBuilder::Machine {
         const p::SystemFacts& facts = p::systemFacts();
         version = {facts.majorVersion, facts.minorVersion};
         systemFolder = facts.systemFolder;
+    }
+
+    // The folders of a variable (folded name), asked of the platform when
+    // it is first used: each question to the shell costs under Wine, and a
+    // rule file uses few of the variables. Unknown names give nullptr.
+    const std::vector<std::u16string>* folders(std::u16string_view name) const
+    {
+        const std::u16string key = folded(name);
+        const auto found = m_variables.find(key);
+        if (found != m_variables.end())
+            return &found->second;
+        std::vector<std::u16string> resolved;
+        if (!resolve(key, resolved))
+            return nullptr;
+        return &(m_variables[key] = kept(std::move(resolved)));
+    }
+
+    static bool resolve(const std::u16string& name, std::vector<std::u16string>& out)
+    {
+        const p::SystemFacts& facts = p::systemFacts();
         const std::u16string& windows = facts.windowsFolder;
-        const std::u16string systemDrive = driveOf(windows);
-        const std::u16string profile = special(p::kCsidlProfile);
-        const std::u16string programData = special(p::kCsidlCommonAppData);
-        set(u"appdata", {special(p::kCsidlAppData)});
-        set(u"localappdata", {special(p::kCsidlLocalAppData)});
-        set(u"locallowappdata", {known(p::KnownFolder::LocalAppDataLow)});
-        set(u"commonappdata", {programData});
-        set(u"programdata", {programData});
-        // Before Vista the all-users profile was its own folder; since, the
-        // environment names ProgramData.
-        set(u"allusersprofile", {either(environment(u"%ALLUSERSPROFILE%"), programData)});
-        set(u"programfiles", {special(p::kCsidlProgramFiles), special(p::kCsidlProgramFilesX86)});
-        set(u"programfiles(x86)", {special(p::kCsidlProgramFilesX86)});
-        set(u"commonprogramfiles", {special(p::kCsidlProgramFilesCommon), special(p::kCsidlProgramFilesCommonX86)});
-        set(u"commonprogramfiles(x86)", {special(p::kCsidlProgramFilesCommonX86)});
-        set(u"userprofile", {profile});
-        set(u"documents", {special(p::kCsidlPersonal)});
-        set(u"music", {special(p::kCsidlMyMusic)});
-        set(u"pictures", {special(p::kCsidlMyPictures)});
-        set(u"video", {special(p::kCsidlMyVideo)});
-        set(u"windir", {windows});
-        set(u"systemroot", {windows});
-        set(u"systemdrive", {systemDrive});
-        // The format's tools take %RootDir% for the drive Windows is on.
-        set(u"rootdir", {systemDrive});
-        set(u"homedrive", {either(environment(u"%HOMEDRIVE%"), driveOf(profile))});
-        // GetTempPathW reads TMP, then TEMP; a variable of each name names
-        // its own value when the environment has it.
-        const std::u16string temp = withoutSlash(p::machineFacts().tempPath());
-        set(u"temp", {either(environment(u"%TEMP%"), temp)});
-        set(u"tmp", {either(environment(u"%TMP%"), temp)});
-        // A name, not a folder ("C:\Users\%UserName%\..."): the
-        // environment's, else the account's.
-        set(u"username", {either(environment(u"%USERNAME%"), p::machineFacts().userName())});
-        std::u16string publicFolder = known(p::KnownFolder::Public);
-        if (publicFolder.empty())
-            publicFolder = environment(u"%PUBLIC%");
-        set(u"public", {publicFolder});
+        if (name == u"appdata") {
+            out = {special(p::kCsidlAppData)};
+        } else if (name == u"localappdata") {
+            out = {special(p::kCsidlLocalAppData)};
+        } else if (name == u"locallowappdata") {
+            out = {known(p::KnownFolder::LocalAppDataLow)};
+        } else if (name == u"commonappdata" || name == u"programdata") {
+            out = {special(p::kCsidlCommonAppData)};
+        } else if (name == u"allusersprofile") {
+            // Before Vista the all-users profile was its own folder; since,
+            // the environment names ProgramData.
+            out = {either(environment(u"%ALLUSERSPROFILE%"), special(p::kCsidlCommonAppData))};
+        } else if (name == u"programfiles") {
+            out = {special(p::kCsidlProgramFiles), special(p::kCsidlProgramFilesX86)};
+        } else if (name == u"programfiles(x86)") {
+            out = {special(p::kCsidlProgramFilesX86)};
+        } else if (name == u"commonprogramfiles") {
+            out = {special(p::kCsidlProgramFilesCommon), special(p::kCsidlProgramFilesCommonX86)};
+        } else if (name == u"commonprogramfiles(x86)") {
+            out = {special(p::kCsidlProgramFilesCommonX86)};
+        } else if (name == u"userprofile") {
+            out = {special(p::kCsidlProfile)};
+        } else if (name == u"documents") {
+            out = {special(p::kCsidlPersonal)};
+        } else if (name == u"music") {
+            out = {special(p::kCsidlMyMusic)};
+        } else if (name == u"pictures") {
+            out = {special(p::kCsidlMyPictures)};
+        } else if (name == u"video") {
+            out = {special(p::kCsidlMyVideo)};
+        } else if (name == u"windir" || name == u"systemroot") {
+            out = {windows};
+        } else if (name == u"systemdrive" || name == u"rootdir") {
+            // The format's tools take %RootDir% for the drive Windows is on.
+            out = {driveOf(windows)};
+        } else if (name == u"homedrive") {
+            out = {either(environment(u"%HOMEDRIVE%"), driveOf(special(p::kCsidlProfile)))};
+        } else if (name == u"temp" || name == u"tmp") {
+            // GetTempPathW reads TMP, then TEMP; a variable of each name
+            // names its own value when the environment has it.
+            out = {either(environment(name == u"temp" ? u"%TEMP%" : u"%TMP%"),
+                          withoutSlash(p::machineFacts().tempPath()))};
+        } else if (name == u"username") {
+            // A name, not a folder ("C:\Users\%UserName%\..."): the
+            // environment's, else the account's.
+            out = {either(environment(u"%USERNAME%"), p::machineFacts().userName())};
+        } else if (name == u"public") {
+            out = {either(known(p::KnownFolder::Public), environment(u"%PUBLIC%"))};
+        } else {
+            return false;
+        }
+        return true;
     }
 
     static std::u16string either(std::u16string first, std::u16string second)
@@ -299,24 +332,27 @@ struct RuleGroupBuilder::Machine {
     }
 
     // The folders, without empty ones and without repeats.
-    void set(std::u16string_view name, std::vector<std::u16string> folders)
+    static std::vector<std::u16string> kept(std::vector<std::u16string> folders)
     {
-        std::vector<std::u16string> kept;
+        std::vector<std::u16string> out;
         for (std::u16string& folder : folders) {
             bool repeat = folder.empty();
-            for (const std::u16string& earlier : kept)
+            for (const std::u16string& earlier : out)
                 repeat = repeat || folded(earlier) == folded(folder);
             if (!repeat)
-                kept.push_back(std::move(folder));
+                out.push_back(std::move(folder));
         }
-        variables[std::u16string(name)] = std::move(kept);
+        return out;
     }
 
     // Every text the variables of `text` stand for; false (why set) when one
     // is unknown or unresolved here.
     bool substitute(std::u16string_view text, std::vector<std::u16string>& out, std::u16string& why) const
     {
-        out.assign(1, std::u16string());
+        // The strings of `out` are reused: a caller that passes the same
+        // vector each time allocates only when a path is longer than before.
+        out.resize(1);
+        out[0].clear();
         std::size_t at = 0;
         while (at < text.size()) {
             const std::size_t open = text.find(u'%', at);
@@ -334,24 +370,41 @@ struct RuleGroupBuilder::Machine {
             for (std::u16string& o : out)
                 o += text.substr(at, open - at);
             const std::u16string_view name = text.substr(open + 1, close - open - 1);
-            const auto found = variables.find(folded(name));
-            if (found == variables.end() || found->second.empty()) {
-                why =
-                    found == variables.end() ? u"unknown variable %" : u"a variable this machine has no folder for: %";
+            const std::vector<std::u16string>* found = folders(name);
+            if (!found || found->empty()) {
+                why = !found ? u"unknown variable %" : u"a variable this machine has no folder for: %";
                 why += name;
                 why += u'%';
                 return false;
             }
-            std::vector<std::u16string> next;
-            for (const std::u16string& o : out) {
-                for (const std::u16string& folder : found->second)
-                    next.push_back(o + folder);
+            if (found->size() == 1 && out.size() == 1) {
+                out[0] += found->front();
+            } else {
+                std::vector<std::u16string> next;
+                for (const std::u16string& o : out) {
+                    for (const std::u16string& folder : *found)
+                        next.push_back(o + folder);
+                }
+                out = std::move(next);
             }
-            out = std::move(next);
             at = close + 1;
         }
         return true;
     }
+
+private:
+    mutable std::map<std::u16string, std::vector<std::u16string>> m_variables;  // by folded name
+};
+
+// What the entries' builders share for one build.
+struct RuleGroupBuilder::Context {
+    std::unique_ptr<Machine> machine = std::make_unique<Machine>();
+    FolderListings listings;
+    KeyListings keys;
+    // The engine's judgement of each place a target names, by kind and place.
+    std::unordered_map<std::u16string, bool> judgements;
+    std::vector<std::u16string> substituted;
+    std::vector<std::u16string> found;
 };
 
 namespace {
@@ -537,9 +590,9 @@ bool isFullPath(std::u16string_view path)
 
 class EntryBuilder {
 public:
-    EntryBuilder(const RuleGroupBuilder::Machine& machine, FolderListings& listings, KeyListings& keys,
-                 std::unordered_map<std::u16string, bool>& judgements, const RuleEntry& entry, RulesReport& report)
-        : m_machine(machine), m_listings(listings), m_keys(keys), m_judgements(judgements), m_entry(entry),
+    EntryBuilder(RuleGroupBuilder::Context& context, const RuleEntry& entry, RulesReport& report)
+        : m_machine(*context.machine), m_listings(context.listings), m_keys(context.keys),
+          m_judgements(context.judgements), m_substituted(context.substituted), m_found(context.found), m_entry(entry),
           m_report(report)
     {
     }
@@ -548,7 +601,7 @@ public:
     // with why when it cannot name any.
     bool paths(std::u16string_view text, bool lastMayBeFile, std::vector<std::u16string>& out, std::u16string& why)
     {
-        std::vector<std::u16string> substituted;
+        std::vector<std::u16string>& substituted = m_substituted;
         if (!m_machine.substitute(text, substituted, why))
             return false;
         for (std::u16string& path : substituted) {
@@ -569,6 +622,11 @@ public:
                 why = u"not an absolute path: ";
                 why += path;
                 return false;
+            }
+            // Most paths name one place: no need to take them apart.
+            if (!hasWildcard(path) && path.find(u"\\\\", 2) == std::u16string::npos) {
+                out.push_back(path);
+                continue;
             }
             expandComponents(m_listings, path, lastMayBeFile, out);
         }
@@ -594,8 +652,9 @@ public:
             if (!key.empty() && m_keys.exists(key))
                 return true;
         }
+        std::vector<std::u16string>& found = m_found;
         for (const std::u16string_view detectFile : m_entry.detectFiles) {
-            std::vector<std::u16string> found;
+            found.clear();
             if (!paths(detectFile, true, found, why))
                 continue;
             for (const std::u16string& path : found) {
@@ -978,6 +1037,9 @@ private:
     KeyListings& m_keys;
     std::unordered_map<std::u16string, bool>& m_judgements;
     std::u16string m_judgementKey;
+    // Scratch of paths() and detected(), kept from entry to entry.
+    std::vector<std::u16string>& m_substituted;
+    std::vector<std::u16string>& m_found;
     const RuleEntry& m_entry;
     RulesReport& m_report;
     std::shared_ptr<const KeepList> m_keep;
@@ -988,9 +1050,7 @@ private:
 
 }  // namespace
 
-RuleGroupBuilder::RuleGroupBuilder()
-    : m_machine(std::make_unique<Machine>()), m_listings(std::make_unique<FolderListings>()),
-      m_keys(std::make_unique<KeyListings>())
+RuleGroupBuilder::RuleGroupBuilder() : m_context(std::make_unique<Context>())
 {
 }
 
@@ -1010,7 +1070,7 @@ void RuleGroupBuilder::add(const RuleFile& file, std::vector<TimeRecord*>& list)
             ++m_report.ignored;
             continue;
         }
-        EntryBuilder builder(*m_machine, *m_listings, *m_keys, m_judgements, entry, m_report);
+        EntryBuilder builder(*m_context, entry, m_report);
         if (!builder.detected()) {
             ++m_report.notDetected;
             continue;

@@ -74,9 +74,6 @@ class Localizer;
 
 namespace s::file::gui::dialogs::purgo {
 
-class FolderListings;
-class KeyListings;
-
 struct RuleNote {
     std::u16string entry;  // the entry's name
     std::u16string text;
@@ -119,12 +116,10 @@ public:
     // What the variables name on this machine, and its version.
     struct Machine;
 
+    struct Context;
+
 private:
-    std::unique_ptr<Machine> m_machine;
-    std::unique_ptr<FolderListings> m_listings;
-    std::unique_ptr<KeyListings> m_keys;
-    // The engine's judgement of each place a target names, by kind and place.
-    std::unordered_map<std::u16string, bool> m_judgements;
+    std::unique_ptr<Context> m_context;
     std::unordered_set<std::u16string> m_names;
     RulesReport m_report;
 };

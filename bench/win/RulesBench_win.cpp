@@ -6,7 +6,10 @@
 // applications are present. Goals: reading under 30 ms, reading and
 // detecting under 200 ms.
 //
-//   purgo_rules_bench_win [rounds]
+//   purgo_rules_bench_win [rounds] [detect]
+//
+// With "detect" only the rounds of reading and detecting run (for a
+// profiler: perf record -- wine purgo_rules_bench_win.exe 20 detect).
 //
 // Baselines in the same run: decoding the file's bytes (MultiByteToWideChar),
 // the least a reader does; and listing every folder the fixture made once
@@ -151,6 +154,7 @@ double median(const std::vector<double>& sorted)
 int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    const bool detectOnly = argc > 2 && std::string(argv[2]) == "detect";
     const rules_shape::Shape shape = rules_shape::makeShape();
     Made made;
     if (!makeFixture(shape, made)) {
@@ -158,12 +162,13 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    const int baselineRounds = detectOnly ? 1 : rounds;
     std::wstring decoded(shape.text.size(), L'\0');
-    const auto decode = timed(rounds, [&] {
+    const auto decode = timed(baselineRounds, [&] {
         MultiByteToWideChar(CP_UTF8, 0, shape.text.data(), static_cast<int>(shape.text.size()), decoded.data(),
                             static_cast<int>(decoded.size()));
     });
-    const auto listing = timed(rounds, [&] {
+    const auto listing = timed(baselineRounds, [&] {
         WIN32_FIND_DATAW data;
         for (const std::wstring& folder : made.folders) {
             const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
@@ -175,7 +180,7 @@ int main(int argc, char** argv)
         }
     });
     std::size_t entries = 0;
-    const auto read = timed(rounds, [&] {
+    const auto read = timed(baselineRounds, [&] {
         const purgo::RuleFile file = purgo::readRuleFile(shape.text);
         entries = file.entries.size();
     });
