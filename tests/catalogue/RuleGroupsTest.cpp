@@ -414,6 +414,24 @@ TEST_F(RuleGroups, DetectsByKeyFileFolderAndWildcard)
         {"a key or a file", "Detect=" + k + "\\Nope\r\nDetectFile=" + v + "\\det\\here.txt\r\n", true},
         {"nothing to detect", "", true},
         {"an unknown variable", "DetectFile=%Nowhere%\\det\\here.txt\r\n", false},
+        // Enough questions about one folder or key that the build lists it
+        // and answers from the listing, names compared without regard to case.
+        {"many files asked in one folder",
+         "DetectFile1=" + v + "\\det\\a.txt\r\nDetectFile2=" + v + "\\det\\b.txt\r\nDetectFile3=" + v +
+             "\\det\\c.txt\r\nDetectFile4=" + v + "\\DET\\HERE.TXT\r\n",
+         true},
+        {"many files asked, none there",
+         "DetectFile1=" + v + "\\det\\a.txt\r\nDetectFile2=" + v + "\\det\\b.txt\r\nDetectFile3=" + v +
+             "\\det\\c.txt\r\nDetectFile4=" + v + "\\det\\d\\here.txt\r\n",
+         false},
+        {"many keys asked below one key",
+         "Detect1=" + k + "\\Installed\\A\r\nDetect2=" + k + "\\Installed\\B\r\nDetect3=" + k +
+             "\\Installed\\C\r\nDetect4=" + k + "\\INSTALLED\\app\r\n",
+         true},
+        {"many keys asked, none there",
+         "Detect1=" + k + "\\Installed\\A\r\nDetect2=" + k + "\\Installed\\B\r\nDetect3=" + k +
+             "\\Installed\\C\r\nDetect4=" + k + "\\Installed\\D\r\n",
+         false},
     };
     for (const Case& c : cases) {
         for (TimeRecord* group : groups)
