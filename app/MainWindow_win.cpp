@@ -5,8 +5,10 @@
 #include "app/MainMenus.h"
 #include "app/MainWindowState.h"
 #include "app/RowIcons_win.h"
+#include "app/RulesUpdate.h"
 #include "app/StartupRules.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/RuleGroups.h"
 #include "catalogue/TargetState.h"
 #include "engine/RunningPrograms.h"
 #include "engine/TargetLocation.h"
@@ -17,8 +19,10 @@
 #include "lang/LangPack.h"
 #include "lang/Localizer.h"
 #include "platform/LocalClock.h"
+#include "platform/Network.h"
 
 #include <algorithm>
+#include <atomic>
 #include <map>
 
 namespace s::file::gui::dialogs::purgo {
@@ -42,6 +46,10 @@ constexpr int32_t kRemoveQuestion = 860111;
 constexpr int32_t kTranslatePage = 108500;
 constexpr int32_t kThumbnailPage = 500007;
 constexpr int32_t kDamagedSettingsText = 2100101000;
+constexpr int32_t kCheckAnywayText = 2100202000;
+// A warning line this long at most, so that the question window stays
+// narrower than the screen.
+constexpr std::size_t kWarningLineLength = 72;
 
 // The row facts the context menu is built from.
 RowFacts factsOf(list::TargetListModel& model, int row)
@@ -65,7 +73,42 @@ std::wstring wide(const StrBuffer& text)
     return s::gui::toWide(text.view());
 }
 
+// The text with its long lines broken at blanks.
+std::u16string wrapped(std::u16string_view text)
+{
+    std::u16string out;
+    std::size_t lineStart = 0;
+    std::size_t lastBlank = std::u16string::npos;
+    for (char16_t c : text) {
+        if (c == u'\n') {
+            out += c;
+            lineStart = out.size();
+            lastBlank = std::u16string::npos;
+            continue;
+        }
+        out += c;
+        if (c == u' ')
+            lastBlank = out.size() - 1;
+        if (out.size() - lineStart > kWarningLineLength && lastBlank != std::u16string::npos) {
+            out[lastBlank] = u'\n';
+            lineStart = lastBlank + 1;
+            lastBlank = std::u16string::npos;
+        }
+    }
+    return out;
+}
+
 }  // namespace
+
+// The download of the community rule file, on the rules worker.
+struct RulesDownload final : s::thread::ITask {
+    void run() override { done(s::app::updateRules(address, s::platform::network(), &cancel)); }
+
+    std::u16string address;
+    std::atomic<bool> cancel{false};
+    // Called on the worker.
+    std::function<void(s::app::RulesUpdateResult)> done;
+};
 
 Dialog::Dialog(s::app::win::AppBase& app, s::app::win::AppWindow& frame, HICON icon, TreeBuilder builder)
     : m_app(app), m_frame(frame), m_settings(app.settings()), m_lang(app.lang()), m_icon(icon),
@@ -86,6 +129,10 @@ Dialog::Dialog(s::app::win::AppBase& app, s::app::win::AppWindow& frame, HICON i
 Dialog::~Dialog()
 {
     m_runs.requestCancel();
+    if (m_rulesDownload)
+        m_rulesDownload->cancel = true;
+    if (m_rulesWorker)
+        m_rulesWorker->waitIdle();
     if (m_worker)
         m_worker->waitIdle();
     m_lang.removeListener(this);
@@ -291,6 +338,7 @@ void Dialog::configureList()
     m_listView.onCheckClicked = [this](int) {
         checksChanged();
     };
+    m_list.setCheckQuestion([this](const TimeRecord& group) { return askBeforeChecking(group); });
     m_listView.onLinkPressed = [this](int row) {
         onLink(row);
     };
@@ -546,6 +594,74 @@ void Dialog::checksChanged()
         updateTotals();
 }
 
+bool Dialog::askBeforeChecking(const TimeRecord& group)
+{
+    const std::u16string warning = groupWarning(group, m_lang);
+    if (warning.empty())
+        return true;
+    std::u16string message = wrapped(warning);
+    message += u"\n\n";
+    message += m_lang.text(kCheckAnywayText).view();
+    s::gui::dialogs::FlexAsker asker(m_lang, m_app.skins(), m_scale);
+    asker.setShowDontAsk(false);
+    return asker.ask(m_window.hwnd(), wide(group.title), s::gui::toWide(message)) && asker.answer();
+}
+
+// --- Community rules ---------------------------------------------------------
+
+void Dialog::getCommunityRules()
+{
+    // One download at a time, and none while a run changes the tree.
+    if (m_rulesBusy || m_state != State::Ready)
+        return;
+    m_rulesBusy = true;
+    setStatus(s::app::kRulesDownloadingText);
+    if (!m_rulesWorker)
+        m_rulesWorker = std::make_unique<s::thread::win::Thread>();
+    // The last download may still be returning from the call that posted its
+    // outcome.
+    m_rulesWorker->waitIdle();
+    m_rulesDownload = std::make_unique<RulesDownload>();
+    m_rulesDownload->address = s::app::rulesAddress(m_settings);
+    m_rulesDownload->done = [this](s::app::RulesUpdateResult result) {
+        // The texts in the language the window shows when it is done.
+        post([this, result = std::move(result)] {
+            rulesDownloaded(s::app::rulesUpdateMessage(result, m_lang),
+                            result.outcome == s::app::RulesUpdateOutcome::Saved);
+        });
+    };
+    m_rulesWorker->runOnce(m_rulesDownload.get());
+}
+
+void Dialog::rulesDownloaded(const std::u16string& message, bool saved)
+{
+    m_rulesBusy = false;
+    if (m_state == State::Ready)
+        enterReadyState();
+    s::gui::dialogs::MessageBox box(m_app.skins(), m_scale);
+    box.show(m_window.hwnd(), wide(m_lang.text(kTitleText)), s::gui::toWide(message));
+    // The new file's groups come with a new collect run; a clean started
+    // meanwhile shows its own results first, and the next start reads the
+    // file anyway.
+    if (saved && m_state == State::Ready)
+        collectAgain();
+}
+
+void Dialog::collectAgain()
+{
+    if (!m_worker || m_runs.busy())
+        return;
+    // The checks as the user left them, read back by the collect run; the
+    // rows let go of the records before the run gives them back.
+    saveTargetState(targets(), m_settings, m_lock);
+    m_list.setGroups({});
+    m_state = State::Collecting;
+    m_collecting.show();
+    setStatus(kCollectingText);
+    EnableWindow(m_clean.hwnd(), FALSE);
+    m_runs.submit(*m_worker, RunMode::Collect);
+}
+
 void Dialog::lookUp(const TimeRecord& target)
 {
     LookUpTexts texts;
@@ -705,6 +821,9 @@ void Dialog::command(int number)
         if (openCustomEditor)
             openCustomEditor(*this, nullptr);
         return;
+    case command::kGetCommunityRules:
+        getCommunityRules();
+        return;
     case command::kAlternateRows:
         m_useAlternateRowColor = !m_useAlternateRowColor;
         m_settings.setBool(kViewSection, u"UseAlternateRowColor", m_useAlternateRowColor);
@@ -797,6 +916,8 @@ void Dialog::storeGeometry()
 bool Dialog::close()
 {
     m_runs.requestCancel();
+    if (m_rulesDownload)
+        m_rulesDownload->cancel = true;
     if (m_bootRun || m_saved)
         return true;
     m_state = State::Closed;

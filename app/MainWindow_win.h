@@ -31,6 +31,8 @@
 
 namespace s::file::gui::dialogs::purgo {
 
+struct RulesDownload;
+
 class Dialog : private IRunView, private s::gui::events::IEventListener {
 public:
     enum class State : std::uint8_t { Collecting, Ready, Cleaning, Canceling, Closed };
@@ -79,6 +81,11 @@ public:
     void command(int number);
     // "Clean Now!" / "Cancel".
     void pressCleanButton();
+    // View > "Get Community Rules...": the rule file downloaded on a worker
+    // of its own (app/RulesUpdate.h), the outcome told in a message, and the
+    // list collected again when a new file is in place.
+    void getCommunityRules();
+    bool rulesDownloadRunning() const { return m_rulesBusy; }
     void setShowOnlyRelated(bool on);
     void setBootRunChecked(bool on);
     // The texts now shown in the status row and on the button.
@@ -113,6 +120,11 @@ private:
     void updateTotals();
     void enterReadyState();
     void checksChanged();
+    // The question before a group with a warning is checked; true: check it.
+    bool askBeforeChecking(const TimeRecord& group);
+    void rulesDownloaded(const std::u16string& message, bool saved);
+    // A new collect run over a fresh tree, the checks kept.
+    void collectAgain();
     void onLink(int row);
     void onDoubleClick(int row);
     void onContextMenu(int row, POINT screen);
@@ -141,6 +153,9 @@ private:
 
     RunController m_runs;
     std::unique_ptr<s::thread::win::Thread> m_worker;
+    std::unique_ptr<s::thread::win::Thread> m_rulesWorker;
+    std::unique_ptr<RulesDownload> m_rulesDownload;
+    bool m_rulesBusy = false;
 
     s::gui::menu::MenuModel m_menus;
     s::gui::drawer::StoredSkinSettings m_skinSettings;
