@@ -93,18 +93,46 @@ int smallNumber(std::u16string_view text)
     return value;
 }
 
-std::vector<std::u16string_view> split(std::u16string_view text, char16_t separator)
-{
-    std::vector<std::u16string_view> parts;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = text.find(separator, start);
-        parts.push_back(trimmed(text.substr(start, end == std::u16string_view::npos ? end : end - start)));
-        if (end == std::u16string_view::npos)
-            break;
-        start = end + 1;
+// The parts of a value between its separators, trimmed; a few at most in a
+// sound line, so they are kept without allocating (a line with more keeps
+// its first kMaxParts - 1 and the rest as one, which no key accepts).
+class Parts {
+public:
+    static constexpr std::size_t kMaxParts = 16;
+
+    Parts(std::u16string_view text, char16_t separator)
+    {
+        std::size_t start = 0;
+        while (true) {
+            std::size_t end = text.find(separator, start);
+            if (m_count + 1 == kMaxParts)
+                end = std::u16string_view::npos;
+            m_parts[m_count++] = trimmed(text.substr(start, end == std::u16string_view::npos ? end : end - start));
+            if (end == std::u16string_view::npos)
+                break;
+            start = end + 1;
+        }
     }
-    return parts;
+
+    std::size_t size() const { return m_count; }
+    std::u16string_view operator[](std::size_t index) const { return m_parts[index]; }
+    const std::u16string_view* begin() const { return m_parts; }
+    const std::u16string_view* end() const { return m_parts + m_count; }
+
+private:
+    std::u16string_view m_parts[kMaxParts];
+    std::size_t m_count = 0;
+};
+
+Parts split(std::u16string_view text, char16_t separator)
+{
+    return Parts(text, separator);
+}
+
+// `text` is `lower` (folded, lower case) when A-Z are folded.
+bool equalsFolded(std::u16string_view text, std::u16string_view lower)
+{
+    return text.size() == lower.size() && startsFolded(text, lower);
 }
 
 std::vector<std::u16string> patternsOf(std::u16string_view text)
@@ -115,6 +143,15 @@ std::vector<std::u16string> patternsOf(std::u16string_view text)
             out.emplace_back(pattern);
     }
     return out;
+}
+
+bool hasPattern(std::u16string_view text)
+{
+    for (std::u16string_view pattern : split(text, u';')) {
+        if (!pattern.empty())
+            return true;
+    }
+    return false;
 }
 
 std::u16string decode(std::string_view bytes)
@@ -155,8 +192,13 @@ public:
     void line(std::u16string_view text)
     {
         text = trimmed(text);
-        if (text.empty() || text.front() == u';' || text.front() == u'#')
+        if (text.empty())
             return;
+        if (text.front() == u';' || text.front() == u'#') {
+            if (m_current == kNone && file.entries.empty())
+                headerComment(text.substr(1));
+            return;
+        }
         if (text.front() == u'[') {
             section(text);
             return;
@@ -170,6 +212,33 @@ public:
     }
 
 private:
+    // "; Version: 250310" and "; # of entries: 4,067" before the first entry.
+    void headerComment(std::u16string_view text)
+    {
+        text = trimmed(text);
+        if (file.versionLine.empty() && startsFolded(text, u"version:")) {
+            file.versionLine = text;
+            return;
+        }
+        if (file.declaredEntries >= 0 || !startsFolded(text, u"# of entries:"))
+            return;
+        // Thousands may be grouped with ",", "." or a blank.
+        long long count = 0;
+        bool digits = false;
+        for (char16_t c : trimmed(text.substr(13))) {
+            if (c >= u'0' && c <= u'9') {
+                count = count * 10 + (c - u'0');
+                digits = true;
+                if (count > 100000000)
+                    return;
+            } else if (c != u',' && c != u'.' && c != u' ' && c != 0xA0 && c != 0x202F) {
+                return;
+            }
+        }
+        if (digits)
+            file.declaredEntries = static_cast<int>(count);
+    }
+
     void section(std::u16string_view text)
     {
         const std::size_t close = text.rfind(u']');
@@ -183,7 +252,7 @@ private:
         }
         RuleEntry& entry = file.entries.emplace_back();
         entry.name = name;
-        entry.duplicate = !m_names.insert(folded(name)).second;
+        entry.duplicate = !m_names.insert(name).second;
         m_current = file.entries.size() - 1;
     }
 
@@ -279,19 +348,18 @@ private:
         }
         RuleFileKey fileKey;
         fileKey.path = parts[0];
-        fileKey.patterns = patternsOf(parts[1]);
+        fileKey.patternList = parts[1];
         fileKey.number = number;
-        if (fileKey.patterns.empty()) {
+        if (!hasPattern(parts[1])) {
             problem(key, u"no pattern");
             return;
         }
         for (std::size_t i = 2; i < parts.size(); ++i) {
-            const std::u16string flag = folded(parts[i]);
-            if (flag == u"recurse") {
+            if (equalsFolded(parts[i], u"recurse")) {
                 fileKey.recurse = true;
-            } else if (flag == u"removeself") {
+            } else if (equalsFolded(parts[i], u"removeself")) {
                 fileKey.removeSelf = true;
-            } else if (!flag.empty()) {
+            } else if (!parts[i].empty()) {
                 problem(key, u"unknown flag " + std::u16string(parts[i]));
                 return;
             }
@@ -368,27 +436,97 @@ private:
     // The entry the keys now belong to (an index: the vector grows).
     RuleEntry& entry() { return file.entries[m_current]; }
 
+    // Names compare folding A-Z; the set holds views into the text.
+    struct FoldedHash {
+        std::size_t operator()(std::u16string_view text) const
+        {
+            std::size_t hash = 1469598103934665603ull;
+            for (char16_t c : text)
+                hash = (hash ^ s::str::strbuffer::StrBuffer::foldCase(c)) * 1099511628211ull;
+            return hash;
+        }
+    };
+    struct FoldedEqual {
+        bool operator()(std::u16string_view a, std::u16string_view b) const
+        {
+            if (a.size() != b.size())
+                return false;
+            for (std::size_t i = 0; i < a.size(); ++i) {
+                if (s::str::strbuffer::StrBuffer::foldCase(a[i]) != s::str::strbuffer::StrBuffer::foldCase(b[i]))
+                    return false;
+            }
+            return true;
+        }
+    };
+
     std::size_t m_current = kNone;
-    std::unordered_set<std::u16string> m_names;
+    std::unordered_set<std::u16string_view, FoldedHash, FoldedEqual> m_names;
 };
 
 }  // namespace
 
 RuleFile readRuleFile(std::string_view bytes)
 {
-    const std::u16string text = decode(bytes);
+    auto shared = std::make_shared<const std::u16string>(decode(bytes));
+    const std::u16string& text = *shared;
     Reader reader;
+    reader.file.text = std::move(shared);
+    // The community file has an entry for about every 450 characters: room
+    // for most of them at once, so that they are seldom moved as they come.
+    reader.file.entries.reserve(text.size() / 384 + 1);
+    const char16_t* const data = text.data();
+    const std::size_t size = text.size();
+    int broken = 0;
     std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find_first_of(u"\r\n", start);
-        if (end == std::u16string::npos)
-            end = text.size();
-        reader.line(std::u16string_view(text).substr(start, end - start));
+    while (start < size) {
+        // One pass over each line: its end, and the characters that say
+        // the file is damaged (see ruleFileFault).
+        std::size_t end = start;
+        for (; end < size; ++end) {
+            const char16_t c = data[end];
+            if (c == u'\r' || c == u'\n')
+                break;
+            if (c == 0xFFFD || c == 0)
+                ++broken;
+        }
+        reader.line(std::u16string_view(data + start, end - start));
         start = end + 1;
-        if (end < text.size() && text[end] == u'\r' && start < text.size() && text[start] == u'\n')
+        if (end < size && data[end] == u'\r' && start < size && data[start] == u'\n')
             ++start;
     }
+    reader.file.brokenCharacters = broken;
     return std::move(reader.file);
+}
+
+std::vector<std::u16string_view> RuleFileKey::patterns() const
+{
+    std::vector<std::u16string_view> out;
+    for (std::u16string_view pattern : split(patternList, u';')) {
+        if (!pattern.empty())
+            out.push_back(pattern);
+    }
+    return out;
+}
+
+std::u16string ruleFileFault(const RuleFile& file)
+{
+    const auto number = [](long long value) {
+        std::u16string out;
+        for (char c : std::to_string(value))
+            out += static_cast<char16_t>(c);
+        return out;
+    };
+    if (file.brokenCharacters > 0)
+        return number(file.brokenCharacters) + u" characters that are not text";
+    if (file.entries.empty())
+        return u"no entry";
+    const auto entries = static_cast<long long>(file.entries.size());
+    if (file.declaredEntries >= 0 && entries < file.declaredEntries)
+        return u"its header announces " + number(file.declaredEntries) + u" entries but it holds " + number(entries) +
+               u" (cut short)";
+    if (file.badLines > entries)
+        return number(file.badLines) + u" lines that are neither sections, comments nor key=value";
+    return {};
 }
 
 }  // namespace s::file::gui::dialogs::purgo

@@ -10,7 +10,7 @@
 //   DetectOS=6.1|10.0                  min|max Windows version, either may be empty
 //   SpecialDetect=DET_CHROME           detection built into other cleaners: not supported
 //   Default=False                      read and ignored: imported entries start unchecked
-//   Warning=Text                       shown in the description
+//   Warning=Text                       shown in the description, asked before the group is checked
 //   FileKey1=path|pattern[;pattern...][|RECURSE][|REMOVESELF]
 //   RegKey1=key  or  key|value
 //   ExcludeKey1=FILE|folder|pattern  PATH|folder|pattern  REG|key  REG|key|value
@@ -20,6 +20,9 @@
 // UTF-8 with or without its byte order mark (bytes that are not UTF-8 become
 // U+FFFD, and the paths holding them name nothing), or UTF-16 LE with its
 // mark.
+//
+// The header's comments "; Version: ..." and "; # of entries: N" are read
+// for the reports (see ruleFileFault).
 //
 // What is not sound is skipped and counted, never fatal: a line that is
 // neither a section, a comment nor key=value, a line before the first
@@ -32,23 +35,30 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace s::file::gui::dialogs::purgo {
 
+// The texts of an entry are views into the file's text (RuleFile::text),
+// valid for as long as a copy of the RuleFile is: a file of thousands of
+// entries is read without a string of its own for each line.
 struct RuleFileKey {
-    std::u16string path;
-    std::vector<std::u16string> patterns;  // at least one
+    std::u16string_view path;
+    std::u16string_view patternList;  // "*.log;*.tmp": at least one pattern
     bool recurse = false;
     bool removeSelf = false;
     int number = 0;  // of FileKeyN; 0 without a number
+
+    // The patterns of the list, without blanks and empty ones.
+    std::vector<std::u16string_view> patterns() const;
 };
 
 struct RuleRegKey {
-    std::u16string key;    // as written (abbreviated roots allowed)
-    std::u16string value;  // empty: the whole key
+    std::u16string_view key;    // as written (abbreviated roots allowed)
+    std::u16string_view value;  // empty: the whole key
     bool hasValue = false;
     int number = 0;
 };
@@ -64,17 +74,17 @@ struct RuleExclude {
 };
 
 struct RuleEntry {
-    std::u16string name;  // as written between the brackets
-    int langSecRef = -1;  // -1 when absent or not a number
-    std::u16string section;
-    std::vector<std::u16string> detects;
-    std::vector<std::u16string> detectFiles;
+    std::u16string_view name;  // as written between the brackets
+    int langSecRef = -1;       // -1 when absent or not a number
+    std::u16string_view section;
+    std::vector<std::u16string_view> detects;
+    std::vector<std::u16string_view> detectFiles;
     bool hasDetectOs = false;
-    std::u16string detectOsMin;  // "6.1"; empty: no lower bound
-    std::u16string detectOsMax;
+    std::u16string_view detectOsMin;  // "6.1"; empty: no lower bound
+    std::u16string_view detectOsMax;
     bool detectOsUnreadable = false;  // a DetectOS that is not min|max: never detected
     bool specialDetect = false;
-    std::u16string warning;
+    std::u16string_view warning;
     std::vector<RuleFileKey> fileKeys;
     std::vector<RuleRegKey> regKeys;
     std::vector<RuleExclude> excludes;
@@ -88,13 +98,33 @@ struct RuleEntry {
 };
 
 struct RuleFile {
+    // The decoded text the entries' views look into, shared by copies.
+    std::shared_ptr<const std::u16string> text;
     std::vector<RuleEntry> entries;
     int badLines = 0;     // not a section, comment or key=value; or before any section
     int unknownKeys = 0;  // key=value with a key the format does not have
+    // Characters the decoding could not make (bytes that are not UTF-8) and
+    // NULs: a rule file is text, so these say it is damaged or is no rule
+    // file at all.
+    int brokenCharacters = 0;
+    // The community file's header comments before its first entry:
+    // "; Version: 250310" gives "Version: 250310"; "; # of entries: 4,067"
+    // gives 4067 (-1 without that line).
+    std::u16string_view versionLine;
+    int declaredEntries = -1;
 };
 
 // Reads the bytes of a rule file. Never fails: what is not sound is counted.
 RuleFile readRuleFile(std::string_view bytes);
+
+// Why a rule file read this way must not be used at all, in English; empty
+// when it may. Such a file is damaged or no rule file: characters that are
+// not text, no entry, fewer entries than its header announces (a file cut
+// short), or more lines that are neither sections, comments nor key=value
+// than entries (a web page, another format). Its entries are not run, not
+// even the sound ones: a file cut short may end inside an entry whose
+// exclusions were never read.
+std::u16string ruleFileFault(const RuleFile& file);
 
 // The largest rule file read; the community file is a few megabytes.
 inline constexpr std::size_t kRuleFileMaxBytes = 32u * 1024u * 1024u;

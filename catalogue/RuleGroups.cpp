@@ -1,10 +1,14 @@
 #include "catalogue/RuleGroups.h"
 
+#include "catalogue/FolderListings.h"
+#include "catalogue/KeyListings.h"
 #include "engine/KeepList.h"
 #include "engine/TargetSafety.h"
+#include "lang/Localizer.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
 #include "platform/FindPattern.h"
+#include "platform/MachineFacts.h"
 #include "platform/PathWin.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ProtectedPlaces.h"
@@ -15,6 +19,7 @@
 #include <array>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 namespace s::file::gui::dialogs::purgo {
@@ -205,7 +210,6 @@ bool lessThan(Version a, Version b)
 
 // The variables' folders, read once per builder.
 struct RuleGroupBuilder::Machine {
-    std::map<std::u16string, std::vector<std::u16string>> variables;  // by folded name
     Version version;
     std::u16string systemFolder;
 
@@ -214,25 +218,90 @@ struct RuleGroupBuilder::Machine {
         const p::SystemFacts& facts = p::systemFacts();
         version = {facts.majorVersion, facts.minorVersion};
         systemFolder = facts.systemFolder;
-        set(u"appdata", {special(p::kCsidlAppData)});
-        set(u"localappdata", {special(p::kCsidlLocalAppData)});
-        set(u"locallowappdata", {known(p::KnownFolder::LocalAppDataLow)});
-        set(u"commonappdata", {special(p::kCsidlCommonAppData)});
-        set(u"programdata", {special(p::kCsidlCommonAppData)});
-        set(u"programfiles", {special(p::kCsidlProgramFiles), special(p::kCsidlProgramFilesX86)});
-        set(u"programfiles(x86)", {special(p::kCsidlProgramFilesX86)});
-        set(u"commonprogramfiles", {special(p::kCsidlProgramFilesCommon), special(p::kCsidlProgramFilesCommonX86)});
-        set(u"commonprogramfiles(x86)", {special(p::kCsidlProgramFilesCommonX86)});
-        set(u"userprofile", {special(p::kCsidlProfile)});
-        set(u"documents", {special(p::kCsidlPersonal)});
-        set(u"windir", {facts.windowsFolder});
-        set(u"systemroot", {facts.windowsFolder});
+    }
+
+    // The folders of a variable (folded name), asked of the platform when
+    // it is first used: each question to the shell costs under Wine, and a
+    // rule file uses few of the variables. Unknown names give nullptr.
+    const std::vector<std::u16string>* folders(std::u16string_view name) const
+    {
+        const std::u16string key = folded(name);
+        const auto found = m_variables.find(key);
+        if (found != m_variables.end())
+            return &found->second;
+        std::vector<std::u16string> resolved;
+        if (!resolve(key, resolved))
+            return nullptr;
+        return &(m_variables[key] = kept(std::move(resolved)));
+    }
+
+    static bool resolve(const std::u16string& name, std::vector<std::u16string>& out)
+    {
+        const p::SystemFacts& facts = p::systemFacts();
         const std::u16string& windows = facts.windowsFolder;
-        set(u"systemdrive", {windows.size() >= 2 && windows[1] == u':' ? windows.substr(0, 2) : std::u16string()});
-        std::u16string publicFolder = known(p::KnownFolder::Public);
-        if (publicFolder.empty())
-            publicFolder = environment(u"%PUBLIC%");
-        set(u"public", {publicFolder});
+        if (name == u"appdata") {
+            out = {special(p::kCsidlAppData)};
+        } else if (name == u"localappdata") {
+            out = {special(p::kCsidlLocalAppData)};
+        } else if (name == u"locallowappdata") {
+            out = {known(p::KnownFolder::LocalAppDataLow)};
+        } else if (name == u"commonappdata" || name == u"programdata") {
+            out = {special(p::kCsidlCommonAppData)};
+        } else if (name == u"allusersprofile") {
+            // Before Vista the all-users profile was its own folder; since,
+            // the environment names ProgramData.
+            out = {either(environment(u"%ALLUSERSPROFILE%"), special(p::kCsidlCommonAppData))};
+        } else if (name == u"programfiles") {
+            out = {special(p::kCsidlProgramFiles), special(p::kCsidlProgramFilesX86)};
+        } else if (name == u"programfiles(x86)") {
+            out = {special(p::kCsidlProgramFilesX86)};
+        } else if (name == u"commonprogramfiles") {
+            out = {special(p::kCsidlProgramFilesCommon), special(p::kCsidlProgramFilesCommonX86)};
+        } else if (name == u"commonprogramfiles(x86)") {
+            out = {special(p::kCsidlProgramFilesCommonX86)};
+        } else if (name == u"userprofile") {
+            out = {special(p::kCsidlProfile)};
+        } else if (name == u"documents") {
+            out = {special(p::kCsidlPersonal)};
+        } else if (name == u"music") {
+            out = {special(p::kCsidlMyMusic)};
+        } else if (name == u"pictures") {
+            out = {special(p::kCsidlMyPictures)};
+        } else if (name == u"video") {
+            out = {special(p::kCsidlMyVideo)};
+        } else if (name == u"windir" || name == u"systemroot") {
+            out = {windows};
+        } else if (name == u"systemdrive" || name == u"rootdir") {
+            // The format's tools take %RootDir% for the drive Windows is on.
+            out = {driveOf(windows)};
+        } else if (name == u"homedrive") {
+            out = {either(environment(u"%HOMEDRIVE%"), driveOf(special(p::kCsidlProfile)))};
+        } else if (name == u"temp" || name == u"tmp") {
+            // GetTempPathW reads TMP, then TEMP; a variable of each name
+            // names its own value when the environment has it.
+            out = {either(environment(name == u"temp" ? u"%TEMP%" : u"%TMP%"),
+                          withoutSlash(p::machineFacts().tempPath()))};
+        } else if (name == u"username") {
+            // A name, not a folder ("C:\Users\%UserName%\..."): the
+            // environment's, else the account's.
+            out = {either(environment(u"%USERNAME%"), p::machineFacts().userName())};
+        } else if (name == u"public") {
+            out = {either(known(p::KnownFolder::Public), environment(u"%PUBLIC%"))};
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    static std::u16string either(std::u16string first, std::u16string second)
+    {
+        return first.empty() ? std::move(second) : std::move(first);
+    }
+
+    // "C:" of "C:\Windows"; empty for a path without a drive letter.
+    static std::u16string driveOf(const std::u16string& path)
+    {
+        return path.size() >= 2 && path[1] == u':' ? path.substr(0, 2) : std::u16string();
     }
 
     static std::u16string withoutSlash(std::u16string text)
@@ -263,24 +332,27 @@ struct RuleGroupBuilder::Machine {
     }
 
     // The folders, without empty ones and without repeats.
-    void set(std::u16string_view name, std::vector<std::u16string> folders)
+    static std::vector<std::u16string> kept(std::vector<std::u16string> folders)
     {
-        std::vector<std::u16string> kept;
+        std::vector<std::u16string> out;
         for (std::u16string& folder : folders) {
             bool repeat = folder.empty();
-            for (const std::u16string& earlier : kept)
+            for (const std::u16string& earlier : out)
                 repeat = repeat || folded(earlier) == folded(folder);
             if (!repeat)
-                kept.push_back(std::move(folder));
+                out.push_back(std::move(folder));
         }
-        variables[std::u16string(name)] = std::move(kept);
+        return out;
     }
 
     // Every text the variables of `text` stand for; false (why set) when one
     // is unknown or unresolved here.
     bool substitute(std::u16string_view text, std::vector<std::u16string>& out, std::u16string& why) const
     {
-        out.assign(1, std::u16string());
+        // The strings of `out` are reused: a caller that passes the same
+        // vector each time allocates only when a path is longer than before.
+        out.resize(1);
+        out[0].clear();
         std::size_t at = 0;
         while (at < text.size()) {
             const std::size_t open = text.find(u'%', at);
@@ -298,32 +370,50 @@ struct RuleGroupBuilder::Machine {
             for (std::u16string& o : out)
                 o += text.substr(at, open - at);
             const std::u16string_view name = text.substr(open + 1, close - open - 1);
-            const auto found = variables.find(folded(name));
-            if (found == variables.end() || found->second.empty()) {
-                why =
-                    found == variables.end() ? u"unknown variable %" : u"a variable this machine has no folder for: %";
+            const std::vector<std::u16string>* found = folders(name);
+            if (!found || found->empty()) {
+                why = !found ? u"unknown variable %" : u"a variable this machine has no folder for: %";
                 why += name;
                 why += u'%';
                 return false;
             }
-            std::vector<std::u16string> next;
-            for (const std::u16string& o : out) {
-                for (const std::u16string& folder : found->second)
-                    next.push_back(o + folder);
+            if (found->size() == 1 && out.size() == 1) {
+                out[0] += found->front();
+            } else {
+                std::vector<std::u16string> next;
+                for (const std::u16string& o : out) {
+                    for (const std::u16string& folder : *found)
+                        next.push_back(o + folder);
+                }
+                out = std::move(next);
             }
-            out = std::move(next);
             at = close + 1;
         }
         return true;
     }
+
+private:
+    mutable std::map<std::u16string, std::vector<std::u16string>> m_variables;  // by folded name
+};
+
+// What the entries' builders share for one build.
+struct RuleGroupBuilder::Context {
+    std::unique_ptr<Machine> machine = std::make_unique<Machine>();
+    FolderListings listings;
+    KeyListings keys;
+    // The engine's judgement of each place a target names, by kind and place.
+    std::unordered_map<std::u16string, bool> judgements;
+    std::vector<std::u16string> substituted;
+    std::vector<std::u16string> found;
 };
 
 namespace {
 
 // The folders a path with wildcard components names, every component a
 // folder. `lastMayBeFile`: the last component may match files too (for
-// DetectFile). Links are never entered: the listings leave them out.
-void expandComponents(std::u16string_view path, bool lastMayBeFile, std::vector<std::u16string>& out)
+// DetectFile). Links are never matched, so never entered.
+void expandComponents(FolderListings& listings, std::u16string_view path, bool lastMayBeFile,
+                      std::vector<std::u16string>& out)
 {
     // The root ("C:" or "\\server\share") is kept as it is.
     std::size_t rootEnd = path.find(u'\\', path[0] == u'\\' ? path.find(u'\\', 2) + 1 : 0);
@@ -331,6 +421,7 @@ void expandComponents(std::u16string_view path, bool lastMayBeFile, std::vector<
         rootEnd = path.size();
     std::vector<std::u16string> current{std::u16string(path.substr(0, rootEnd))};
     std::size_t start = rootEnd == std::u16string_view::npos ? path.size() : rootEnd + 1;
+    bool expanded = false;
     while (start < path.size() && !current.empty()) {
         std::size_t end = path.find(u'\\', start);
         if (end == std::u16string_view::npos)
@@ -341,24 +432,42 @@ void expandComponents(std::u16string_view path, bool lastMayBeFile, std::vector<
         if (component.empty())
             continue;
         if (!hasWildcard(component)) {
+            // After a wildcard, a name is kept only where it is there: a
+            // line like "User Data\*\GPUCache" names the one folder of each
+            // profile, not one of every folder beside the profiles.
+            std::size_t kept = 0;
             for (std::u16string& c : current) {
+                if (expanded) {
+                    const FolderListings::Entry* entry = listings.find(c, component);
+                    if (!entry || (!(entry->attributes & p::kFileAttributeDirectory) && !(last && lastMayBeFile)))
+                        continue;
+                }
                 c += u'\\';
                 c += component;
+                if (&c != &current[kept])
+                    current[kept] = std::move(c);
+                ++kept;
             }
+            current.resize(kept);
             continue;
         }
+        expanded = true;
         std::vector<std::u16string> next;
         for (const std::u16string& folder : current) {
-            auto parent = PathWin::make(folder.size() == 2 ? folder + u"\\" : folder);
-            auto entries = PathListHandle::take();
-            if (last && lastMayBeFile)
-                parent->listChildren(*entries, s::file::HiddenAndSystem::Include, s::file::Recursion::TopLevel);
-            else
-                parent->listSubdirectories(*entries, s::file::HiddenAndSystem::Include, s::file::Recursion::TopLevel);
-            for (int i = 0; i < entries->count() && next.size() < kMaxExpansions; ++i) {
-                const s::str::StrBuffer name = entries->get(i).lastComponent();
-                if (p::findPatternMatches(component, name.view()))
-                    next.push_back(entries->get(i).fullPath().toU16String());
+            const std::vector<FolderListings::Entry>* entries = listings.list(folder);
+            if (!entries)
+                continue;
+            for (const FolderListings::Entry& entry : *entries) {
+                if (next.size() >= kMaxExpansions)
+                    break;
+                if ((entry.attributes & p::kFileAttributeReparsePoint) ||
+                    (!(last && lastMayBeFile) && !(entry.attributes & p::kFileAttributeDirectory)))
+                    continue;
+                if (!p::findPatternMatches(component, entry.name))
+                    continue;
+                std::u16string& found = next.emplace_back(folder);
+                found += u'\\';
+                found += entry.name;
             }
         }
         current = std::move(next);
@@ -370,10 +479,121 @@ void expandComponents(std::u16string_view path, bool lastMayBeFile, std::vector<
     }
 }
 
+// What browsers keep of their users that a clean must not take unasked:
+// Chromium's saved passwords, bookmarks, settings and extensions in each
+// profile and its own settings beside the profiles, Firefox's (and its
+// forks') saved passwords, bookmarks and settings in each profile.
+enum class Family : std::uint8_t { ChromiumProfile, ChromiumUserData, GeckoProfile };
+
+struct Guarded {
+    std::u16string_view name;
+    Family family;
+    bool folder;
+};
+
+constexpr Guarded kGuarded[] = {
+    {u"Bookmarks", Family::ChromiumProfile, false},
+    {u"Login Data", Family::ChromiumProfile, false},
+    {u"Preferences", Family::ChromiumProfile, false},
+    {u"Secure Preferences", Family::ChromiumProfile, false},
+    {u"Web Data", Family::ChromiumProfile, false},
+    {u"Extensions", Family::ChromiumProfile, true},
+    {u"Local Extension Settings", Family::ChromiumProfile, true},
+    {u"Local State", Family::ChromiumUserData, false},
+    {u"key4.db", Family::GeckoProfile, false},
+    {u"logins.json", Family::GeckoProfile, false},
+    {u"places.sqlite", Family::GeckoProfile, false},
+    {u"prefs.js", Family::GeckoProfile, false},
+};
+
+// How deep below a rule's folder a profile is looked for: "Google" holds
+// "Chrome\User Data\Default", "Mozilla" "Firefox\Profiles\x".
+constexpr int kProfileDepth = 3;
+// Folders looked at for one target, at most.
+constexpr int kGuardFolders = 200;
+// How far up a rule's folder a profile is looked for.
+constexpr int kAncestors = 12;
+
+// What one target deletes, as the guard sees it.
+struct Reach {
+    std::u16string folder;
+    std::u16string pattern;  // the files it takes ("*": all)
+    bool filesAtTop = true;  // files directly in the folder
+    bool recursive = false;  // the pattern applies in every subfolder
+    bool foldersGo = false;  // subfolders go whole
+};
+
+bool reachOf(const TimeRecord& target, Reach& reach)
+{
+    const std::u16string_view text = target.target.view();
+    switch (target.kind) {
+    case Type_File:
+    case Type_File_Wild: {
+        const std::size_t slash = text.rfind(u'\\');
+        if (slash == std::u16string_view::npos)
+            return false;
+        reach.folder = text.substr(0, slash);
+        reach.pattern = text.substr(slash + 1);
+        reach.recursive = target.kind == Type_File_Wild && target.wildInSubfolders;
+        return true;
+    }
+    case Type_Folder_1_Level:
+    case Type_Folder_All_Levels:
+    case Type_Folder_All_Levels_IncludeSelf:
+    case Type_Folder_OnlyAllSubFolders:
+        reach.folder = text;
+        reach.pattern = u"*";
+        reach.filesAtTop = target.kind != Type_Folder_OnlyAllSubFolders;
+        reach.recursive = target.kind != Type_Folder_1_Level;
+        reach.foldersGo = reach.recursive;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The engine's judgement of a target (engine/TargetSafety.h), its files'
+// attributes taken from the build's listings.
+std::uint32_t listedAttributes(void* listings, std::u16string_view path)
+{
+    return static_cast<FolderListings*>(listings)->attributes(path);
+}
+
+bool isLetter(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// A path the engine takes (ProtectedPlaces::comparisonKey is not empty for
+// it): "C:\...", "\\server\share...", or either in the "\\?\" forms, with
+// backslashes only. Asked of every path a rule names, so without building
+// the comparison key.
+bool isFullPath(std::u16string_view path)
+{
+    const auto serverAndShare = [](std::u16string_view rest) {
+        const std::size_t serverEnd = rest.find(u'\\');
+        if (serverEnd == 0 || serverEnd == std::u16string_view::npos)
+            return false;
+        const std::size_t shareEnd = rest.find(u'\\', serverEnd + 1);
+        return (shareEnd == std::u16string_view::npos ? rest.size() : shareEnd) > serverEnd + 1;
+    };
+    if (path.substr(0, 8) == u"\\\\?\\UNC\\")
+        return serverAndShare(path.substr(8));
+    if (path.substr(0, 4) == u"\\\\?\\" || path.substr(0, 4) == u"\\\\.\\") {
+        const std::u16string_view rest = path.substr(4);
+        return rest.size() >= 2 && isLetter(rest[0]) && rest[1] == u':' && (rest.size() == 2 || rest[2] == u'\\');
+    }
+    if (path.substr(0, 2) == u"\\\\")
+        return serverAndShare(path.substr(2));
+    return path.size() >= 3 && isLetter(path[0]) && path[1] == u':' && path[2] == u'\\';
+}
+
 class EntryBuilder {
 public:
-    EntryBuilder(const RuleGroupBuilder::Machine& machine, const RuleEntry& entry, RulesReport& report)
-        : m_machine(machine), m_entry(entry), m_report(report)
+    EntryBuilder(RuleGroupBuilder::Context& context, const RuleEntry& entry, RulesReport& report)
+        : m_machine(*context.machine), m_listings(context.listings), m_keys(context.keys),
+          m_judgements(context.judgements), m_substituted(context.substituted), m_found(context.found), m_entry(entry),
+          m_report(report)
     {
     }
 
@@ -381,7 +601,7 @@ public:
     // with why when it cannot name any.
     bool paths(std::u16string_view text, bool lastMayBeFile, std::vector<std::u16string>& out, std::u16string& why)
     {
-        std::vector<std::u16string> substituted;
+        std::vector<std::u16string>& substituted = m_substituted;
         if (!m_machine.substitute(text, substituted, why))
             return false;
         for (std::u16string& path : substituted) {
@@ -398,12 +618,17 @@ public:
             while (path.size() > 3 && path.back() == u'\\')
                 path.pop_back();
             // The engine's own rule: "C:\x" or "\\server\share\x" only.
-            if (s::file::ProtectedPlaces::comparisonKey(path).empty()) {
+            if (!isFullPath(path)) {
                 why = u"not an absolute path: ";
                 why += path;
                 return false;
             }
-            expandComponents(path, lastMayBeFile, out);
+            // Most paths name one place: no need to take them apart.
+            if (!hasWildcard(path) && path.find(u"\\\\", 2) == std::u16string::npos) {
+                out.push_back(path);
+                continue;
+            }
+            expandComponents(m_listings, path, lastMayBeFile, out);
         }
         return true;
     }
@@ -422,17 +647,18 @@ public:
         if (m_entry.detects.empty() && m_entry.detectFiles.empty())
             return true;
         std::u16string why;
-        for (const std::u16string& detect : m_entry.detects) {
+        for (const std::u16string_view detect : m_entry.detects) {
             const std::u16string key = keyPathOf(detect, why);
-            if (!key.empty() && s::reg::win::RegDir::make(key)->exists())
+            if (!key.empty() && m_keys.exists(key))
                 return true;
         }
-        for (const std::u16string& detectFile : m_entry.detectFiles) {
-            std::vector<std::u16string> found;
+        std::vector<std::u16string>& found = m_found;
+        for (const std::u16string_view detectFile : m_entry.detectFiles) {
+            found.clear();
             if (!paths(detectFile, true, found, why))
                 continue;
             for (const std::u16string& path : found) {
-                if (PathWin::make(path)->exists())
+                if (m_listings.exists(path))
                     return true;
             }
         }
@@ -515,11 +741,15 @@ public:
             refuse(name, why);
             return;
         }
-        bool removeSelfIgnored = false;
+        // REMOVESELF implies RECURSE: the matching files at every depth,
+        // then the folders left empty and the folder itself
+        // (TimeRecord::removeEmptyFolders), whatever the pattern.
+        const bool recurse = key.recurse || key.removeSelf;
+        const std::vector<std::u16string_view> patterns = key.patterns();
         for (const std::u16string& folder : folders) {
-            for (const std::u16string& pattern : key.patterns) {
-                if (pattern.find_first_of(u"\\/") != std::u16string::npos) {
-                    refuse(name, u"a pattern with a folder in it: " + pattern);
+            for (const std::u16string_view pattern : patterns) {
+                if (pattern.find_first_of(u"\\/") != std::u16string_view::npos) {
+                    refuse(name, u"a pattern with a folder in it: " + std::u16string(pattern));
                     continue;
                 }
                 std::u16string path = folder;
@@ -527,21 +757,18 @@ public:
                 bool inSubfolders = false;
                 if (matchesEveryName(pattern)) {
                     kind = key.removeSelf ? Type_Folder_All_Levels_IncludeSelf
-                           : key.recurse  ? Type_Folder_All_Levels
+                           : recurse      ? Type_Folder_All_Levels
                                           : Type_Folder_1_Level;
                 } else {
                     if (path.back() != u'\\')
                         path += u'\\';
                     path += pattern;
-                    kind = hasWildcard(pattern) || key.recurse ? Type_File_Wild : Type_File;
-                    inSubfolders = key.recurse;
-                    removeSelfIgnored = removeSelfIgnored || key.removeSelf;
+                    kind = hasWildcard(pattern) || recurse ? Type_File_Wild : Type_File;
+                    inSubfolders = recurse;
                 }
-                add(name, kind, path, inSubfolders, true);
+                add(name, kind, path, inSubfolders, true, key.removeSelf);
             }
         }
-        if (removeSelfIgnored)
-            note(name, u"REMOVESELF only with * or *.*: the folder stays");
     }
 
     void regKey(const RuleRegKey& key, int index)
@@ -554,17 +781,17 @@ public:
             return;
         }
         if (!key.hasValue) {
-            add(name, Type_RegKey_All_Levels_IncludeSelf, path, false, false);
+            add(name, Type_RegKey_All_Levels_IncludeSelf, path, false, false, false);
             return;
         }
         // The engine splits a value target at its last backslash.
         if (key.value.find(u'\\') != std::u16string::npos) {
-            refuse(name, u"a value name with a backslash: " + key.value);
+            refuse(name, u"a value name with a backslash: " + std::u16string(key.value));
             return;
         }
         path += u'\\';
         path += key.value;
-        add(name, Type_RegValue, path, false, false);
+        add(name, Type_RegValue, path, false, false, false);
     }
 
     // The group, or nullptr (the reason in `why`).
@@ -595,15 +822,32 @@ public:
         std::u16string icon = m_machine.systemFolder;
         icon += u"\\shell32.dll,69";
         TimeRecord* group = TimeRecord::makeGroup(ruleGroupId(m_entry.name), titleOf(m_entry.name), description, icon);
+        group->warning = m_entry.warning;
+        if (reachesBrowserData()) {
+            group->warningTextId = kBrowserDataWarningText;
+            m_report.browserData.emplace_back(m_entry.name);
+        }
         for (TimeRecord* target : m_targets)
             group->addChild(target);
         m_targets.clear();
         // What the reader could not take, then what the build left out.
         for (const std::u16string& problem : m_entry.problems)
-            m_report.skippedKeys.push_back({m_entry.name, problem});
+            m_report.skippedKeys.push_back({std::u16string(m_entry.name), problem});
         for (std::u16string& text : m_notes)
-            m_report.skippedKeys.push_back({m_entry.name, std::move(text)});
+            m_report.skippedKeys.push_back({std::u16string(m_entry.name), std::move(text)});
         return group;
+    }
+
+    // Whether a target reaches what a browser keeps of its user's: saved
+    // passwords, bookmarks, settings, extensions (kGuarded).
+    bool reachesBrowserData()
+    {
+        for (const TimeRecord* target : m_targets) {
+            Reach reach;
+            if (reachOf(*target, reach) && reaches(reach))
+                return true;
+        }
+        return false;
     }
 
     ~EntryBuilder()
@@ -615,6 +859,129 @@ public:
     EntryBuilder& operator=(const EntryBuilder&) = delete;
 
 private:
+    bool has(std::u16string_view folder, std::u16string_view name) { return m_listings.find(folder, name) != nullptr; }
+
+    // The families of browser data the folder holds: a Chromium profile
+    // has its Preferences, the folder of its profiles its Local State, a
+    // Firefox profile its prefs.js or times.json.
+    bool isFamily(std::u16string_view folder, Family family)
+    {
+        switch (family) {
+        case Family::ChromiumProfile:
+            return has(folder, u"Preferences") || has(folder, u"Secure Preferences");
+        case Family::ChromiumUserData:
+            return has(folder, u"Local State");
+        case Family::GeckoProfile:
+            return has(folder, u"prefs.js") || has(folder, u"times.json");
+        }
+        return false;
+    }
+
+    bool reaches(const Reach& reach)
+    {
+        // A target takes nothing guarded that neither matches a guarded
+        // file's name nor removes folders: no need to look.
+        bool possible = reach.foldersGo;
+        for (const Guarded& guarded : kGuarded)
+            possible = possible || (!guarded.folder && p::findPatternMatches(reach.pattern, guarded.name));
+        if (!possible)
+            return false;
+        // Inside a profile: what it keeps lies directly in it, so only its
+        // extensions can be below the folder, and everything there goes;
+        // no profile lies inside another, so there is nothing to look for
+        // further down.
+        std::u16string_view below = reach.folder;
+        for (int up = 0; up < kAncestors; ++up) {
+            const std::size_t slash = below.rfind(u'\\');
+            if (slash == std::u16string_view::npos || slash < 3)
+                break;
+            const std::u16string_view parent = below.substr(0, slash);
+            if (isFamily(parent, Family::ChromiumProfile) || isFamily(parent, Family::GeckoProfile)) {
+                const std::u16string name = folded(below.substr(slash + 1));
+                return (name == u"extensions" || name == u"local extension settings") && reach.recursive &&
+                       matchesEveryName(reach.pattern) && isFamily(parent, Family::ChromiumProfile);
+            }
+            below = parent;
+        }
+        int budget = kGuardFolders;
+        return reachesBelow(reach, reach.folder, 0, budget);
+    }
+
+    bool reachesBelow(const Reach& reach, const std::u16string& folder, int depth, int& budget)
+    {
+        if (--budget < 0)
+            return false;
+        const std::vector<FolderListings::Entry>* entries = m_listings.list(folder);
+        if (!entries)
+            return false;
+        const bool files = depth == 0 ? reach.filesAtTop : reach.recursive;
+        for (const Family family : {Family::ChromiumProfile, Family::ChromiumUserData, Family::GeckoProfile}) {
+            if (!isFamily(folder, family))
+                continue;
+            for (const Guarded& guarded : kGuarded) {
+                if (guarded.family != family)
+                    continue;
+                if (guarded.folder ? reach.foldersGo && has(folder, guarded.name)
+                                   : files && p::findPatternMatches(reach.pattern, guarded.name))
+                    return true;
+            }
+        }
+        if (!reach.recursive || depth >= kProfileDepth)
+            return false;
+        // The listing may move while subfolders are listed: copy the names.
+        std::vector<std::u16string> subfolders;
+        for (const FolderListings::Entry& entry : *entries) {
+            if ((entry.attributes & p::kFileAttributeDirectory) && !(entry.attributes & p::kFileAttributeReparsePoint))
+                subfolders.push_back(folder + u"\\" + entry.name);
+        }
+        for (const std::u16string& subfolder : subfolders) {
+            if (reachesBelow(reach, subfolder, depth + 1, budget))
+                return true;
+        }
+        return false;
+    }
+
+    // The engine's judgement of the target (engine/TargetSafety.h), once
+    // for each place: many targets share their folder (a pattern each), and
+    // every browser's profile is named by many entries.
+    bool judged(const TimeRecord& target)
+    {
+        std::u16string& key = m_judgementKey;
+        key.clear();
+        const std::u16string_view text = target.target.view();
+        switch (target.kind) {
+        case Type_File_Wild: {
+            const std::size_t slash = text.rfind(u'\\');
+            if (slash == std::u16string_view::npos)
+                return mayReach(target, &listedAttributes, &m_listings);
+            key = target.wildInSubfolders || matchesEveryName(text.substr(slash + 1)) ? u"W1" : u"W0";
+            key += text.substr(0, slash);
+            break;
+        }
+        case Type_File:
+            key = u"F";
+            key += text;
+            break;
+        default:
+            // The folder kinds share one judgement, the key kinds another.
+            key = target.kind <= Type_RegKey_OnlyAllSubKeys                                            ? u"R"
+                  : target.kind >= Type_Folder_1_Level && target.kind <= Type_Folder_OnlyAllSubFolders ? u"D"
+                                                                                                       : u"";
+            if (key.empty())
+                return mayReach(target, &listedAttributes, &m_listings);
+            key += text;
+            break;
+        }
+        for (char16_t& c : key)
+            c = s::str::strbuffer::StrBuffer::foldCase(c);
+        const auto found = m_judgements.find(key);
+        if (found != m_judgements.end())
+            return found->second;
+        const bool allowed = mayReach(target, &listedAttributes, &m_listings);
+        m_judgements.emplace(key, allowed);
+        return allowed;
+    }
+
     void note(std::u16string_view key, std::u16string_view why)
     {
         std::u16string text(key);
@@ -633,13 +1000,17 @@ private:
         }
     }
 
-    void add(const std::u16string& name, TargetKind kind, const std::u16string& path, bool inSubfolders, bool hashedId)
+    void add(const std::u16string& name, TargetKind kind, const std::u16string& path, bool inSubfolders, bool hashedId,
+             bool removeSelf)
     {
-        for (const TimeRecord* earlier : m_targets) {
-            // The same line twice, or two patterns that come to the same.
+        for (TimeRecord* earlier : m_targets) {
+            // The same line twice, or two patterns that come to the same;
+            // with REMOVESELF on either, the folders go.
             if (earlier->kind == kind && earlier->wildInSubfolders == inSubfolders &&
-                earlier->target.equalsIgnoreCase(path))
+                earlier->target.equalsIgnoreCase(path)) {
+                earlier->removeEmptyFolders = earlier->removeEmptyFolders || removeSelf;
                 return;
+            }
         }
         std::u16string id = name;
         if (hashedId) {
@@ -651,16 +1022,24 @@ private:
         TimeRecord* target = TimeRecord::makeTarget(kind, id, path);
         target->wildInSubfolders = inSubfolders;
         target->defaultChecked = true;
-        if (!mayReach(*target)) {
+        if (!judged(*target)) {
             target->release();
             refuse(name, u"a protected place, a link or an invalid path: " + path);
             return;
         }
         target->keep = m_keep;
+        target->removeEmptyFolders = removeSelf;
         m_targets.push_back(target);
     }
 
     const RuleGroupBuilder::Machine& m_machine;
+    FolderListings& m_listings;
+    KeyListings& m_keys;
+    std::unordered_map<std::u16string, bool>& m_judgements;
+    std::u16string m_judgementKey;
+    // Scratch of paths() and detected(), kept from entry to entry.
+    std::vector<std::u16string>& m_substituted;
+    std::vector<std::u16string>& m_found;
     const RuleEntry& m_entry;
     RulesReport& m_report;
     std::shared_ptr<const KeepList> m_keep;
@@ -671,7 +1050,7 @@ private:
 
 }  // namespace
 
-RuleGroupBuilder::RuleGroupBuilder() : m_machine(std::make_unique<Machine>())
+RuleGroupBuilder::RuleGroupBuilder() : m_context(std::make_unique<Context>())
 {
 }
 
@@ -684,14 +1063,14 @@ void RuleGroupBuilder::add(const RuleFile& file, std::vector<TimeRecord*>& list)
     for (const RuleEntry& entry : file.entries) {
         ++m_report.entries;
         if (entry.duplicate || !m_names.insert(folded(entry.name)).second) {
-            m_report.dropped.push_back({entry.name, u"a second entry of this name"});
+            m_report.dropped.push_back({std::u16string(entry.name), u"a second entry of this name"});
             continue;
         }
         if (entry.specialDetect) {
             ++m_report.ignored;
             continue;
         }
-        EntryBuilder builder(*m_machine, entry, m_report);
+        EntryBuilder builder(*m_context, entry, m_report);
         if (!builder.detected()) {
             ++m_report.notDetected;
             continue;
@@ -699,7 +1078,7 @@ void RuleGroupBuilder::add(const RuleFile& file, std::vector<TimeRecord*>& list)
         std::u16string why;
         TimeRecord* group = builder.build(why);
         if (!group) {
-            m_report.dropped.push_back({entry.name, why});
+            m_report.dropped.push_back({std::u16string(entry.name), why});
             continue;
         }
         list.push_back(group);
@@ -730,6 +1109,19 @@ std::u16string ruleGroupId(std::u16string_view entryName)
     return id;
 }
 
+std::u16string groupWarning(const TimeRecord& group, s::lang::Localizer& localizer)
+{
+    std::u16string text;
+    if (group.warningTextId != 0)
+        text = localizer.text(group.warningTextId).view();
+    if (!group.warning.isEmpty()) {
+        if (!text.empty())
+            text += u"\r\n";
+        text += group.warning.view();
+    }
+    return text;
+}
+
 std::vector<std::u16string> ruleFilePaths()
 {
     const std::u16string folder = p::programFolder().toU16String();
@@ -751,8 +1143,13 @@ void appendRuleGroups(std::vector<TimeRecord*>& list, RulesReport& report)
                 {path, error == p::kErrorFileTooLarge ? u"larger than 32 MB" : u"could not be read"});
             continue;
         }
-        builder.report().files.push_back(path);
         const RuleFile file = readRuleFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        if (const std::u16string fault = ruleFileFault(file); !fault.empty()) {
+            builder.report().unreadable.push_back({path, u"does not parse: " + fault});
+            continue;
+        }
+        builder.report().files.push_back(path);
+        builder.report().versions.emplace_back(file.versionLine);
         builder.add(file, list);
     }
     report = std::move(builder.report());

@@ -25,6 +25,11 @@ void deleteItem(CleanItem& item, const TimeRecord& target, AtReboot atReboot)
     case CleanItemType::Handler:
         target.cleanHandler(target.handlerData, target.handlerExtra);
         break;
+    case CleanItemType::EmptyFolder:
+        // Only if what it held went: a file that waits for the next boot, or
+        // one the target does not cover, keeps it.
+        item.path->removeIfEmpty(NotifyShell::No);
+        break;
     }
 }
 

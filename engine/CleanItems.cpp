@@ -120,9 +120,10 @@ void forEachCleanItem(TimeRecord& target, const std::function<void(CleanItem&)>&
 {
     if (!mayReach(target))
         return;
-    // What a target's keep list keeps is neither listed nor deleted.
-    if (target.keep && !target.keep->isEmpty() && target.kind != Type_File_Func) {
-        forEachKeptCleanItem(target, *target.keep, each);
+    // What a target's keep list keeps is neither listed nor deleted; the
+    // folders a clean empties are walked for too.
+    if (walksKept(target)) {
+        forEachKeptCleanItem(target, keepListOf(target), each);
         return;
     }
     switch (target.kind) {
@@ -167,6 +168,8 @@ const char* cleanItemTypeName(CleanItemType type)
         return "key";
     case CleanItemType::Handler:
         return "handler";
+    case CleanItemType::EmptyFolder:
+        return "emptyFolder";
     }
     return "";
 }
@@ -177,6 +180,7 @@ Text cleanItemText(const CleanItem& item, const TimeRecord& target)
     switch (item.type) {
     case CleanItemType::File:
     case CleanItemType::Folder:
+    case CleanItemType::EmptyFolder:
         text = item.path->fullPath();
         break;
     case CleanItemType::Value:
@@ -225,6 +229,9 @@ ItemMeasures measureCleanItem(CleanItem& item, const TimeRecord& target)
     case CleanItemType::Handler:
         out.found = target.found;
         out.size = target.size;
+        break;
+    case CleanItemType::EmptyFolder:
+        out.found = 1;
         break;
     }
     return out;

@@ -10,7 +10,9 @@
 // a key (1 level), its subkeys (all levels: its own values stay; only
 // subkeys), the key itself (all levels and self) when it exists, one value
 // when it exists; a special target is one item that its clean handler
-// empties.
+// empties. A target that removes the folders its clean empties
+// (TimeRecord::removeEmptyFolders) ends each folder's items with the folder
+// itself, to be removed only if it then holds nothing.
 //
 // A target the engine refuses (engine/TargetSafety.h) lists nothing. The
 // checked states are not looked at: which targets are cleaned is the
@@ -32,11 +34,11 @@ class RegDir;
 
 namespace s::file::gui::dialogs::purgo {
 
-enum class CleanItemType : uint8_t { File, Folder, Value, Key, Handler };
+enum class CleanItemType : uint8_t { File, Folder, Value, Key, Handler, EmptyFolder };
 
 struct CleanItem {
     CleanItemType type = CleanItemType::File;
-    s::file::win::PathWin* path = nullptr;  // File, Folder
+    s::file::win::PathWin* path = nullptr;  // File, Folder, EmptyFolder
     s::reg::win::RegDir* key = nullptr;     // Key; a Value's key
     std::u16string_view valueName;          // Value ("" is the key's default value)
 };
@@ -45,7 +47,7 @@ struct CleanItem {
 // clean deletes them. The objects an item points to live until each returns.
 void forEachCleanItem(TimeRecord& target, const std::function<void(CleanItem&)>& each);
 
-// "file", "folder", "value", "key", "handler".
+// "file", "folder", "value", "key", "handler", "emptyFolder".
 const char* cleanItemTypeName(CleanItemType type);
 
 // The item as a user reads it: the path; the key's path, a backslash and the
@@ -55,7 +57,7 @@ Text cleanItemText(const CleanItem& item, const TimeRecord& target);
 
 // How many items (a folder or key with everything in it) and bytes the item
 // holds, measured as the scan measures its target. A special target's item
-// holds the target's last measures.
+// holds the target's last measures; an empty folder is one item of 0 bytes.
 struct ItemMeasures {
     int64_t found = 0;
     int64_t size = 0;

@@ -2,6 +2,9 @@
 
 #include "base/StrArray.h"
 #include "engine/Scan.h"
+#include "engine/TargetSafety.h"
+#include "platform/FileSystem.h"
+#include "platform/FindPattern.h"
 #include "platform/PathWin.h"
 #include "platform/ProtectedPlaces.h"
 #include "platform/RegDir.h"
@@ -63,6 +66,16 @@ public:
             break;
         }
         case Type_File_Wild: {
+            if (target.removeEmptyFolders && target.wildInSubfolders) {
+                const std::u16string_view text = target.target.view();
+                const std::size_t slash = text.rfind(u'\\');
+                if (slash == std::u16string_view::npos)
+                    break;
+                auto folder = PathWin::make(text.substr(0, slash));
+                if (folder->exists() && folder->isDirectory())
+                    prune(*folder, text.substr(slash + 1));
+                break;
+            }
             auto path = PathWin::make(target.target.view());
             auto files = PathListHandle::take();
             path->expandWildcard(*files, HiddenAndSystem::Include,
@@ -136,6 +149,89 @@ private:
             wholeFolder(path);
     }
 
+    // Deletes (or counts) the files in the folder and below that the
+    // pattern matches and nothing keeps, then each folder left with nothing
+    // in it, deepest first, and this one. True when this folder goes.
+    bool prune(PathWin& folder, std::u16string_view pattern)
+    {
+        const s::str::StrBuffer& path = folder.fullPath();
+        if (m_keep.keepsFolder(path.view()) || s::file::ProtectedPlaces::contains(path.view()))
+            return false;
+        const bool everyName = matchesEveryName(pattern);
+        // The file system's own listing, links included: the path object's
+        // listings leave links out, and a folder that holds one is not empty
+        // (RemoveDirectoryW would refuse it; a link is neither entered nor
+        // deleted here).
+        struct Entry {
+            std::u16string name;
+            std::uint32_t attributes;
+            std::uint64_t size;
+        };
+        std::vector<Entry> entries;
+        s::platform::IFileSystem& fs = s::platform::fileSystem();
+        s::platform::FindHandle find;
+        s::platform::FindData data;
+        std::u16string listing = folder.callPath().toU16String();
+        listing += u"\\*";
+        if (fs.findFirst(listing.c_str(), find, data) == s::platform::kErrorSuccess) {
+            do {
+                if (data.name != u"." && data.name != u"..")
+                    entries.push_back({std::move(data.name), data.attributes, data.size});
+            } while (fs.findNext(find, data) == s::platform::kErrorSuccess);
+        }
+        find.close();
+        bool empty = true;
+        std::u16string child;
+        const auto childPath = [&](const Entry& entry) -> const std::u16string& {
+            child.assign(path.view());
+            if (child.empty() || child.back() != u'\\')
+                child += u'\\';
+            child += entry.name;
+            return child;
+        };
+        for (const Entry& entry : entries) {
+            if (entry.attributes & s::platform::kFileAttributeReparsePoint) {
+                empty = false;
+                continue;
+            }
+            if (entry.attributes & s::platform::kFileAttributeDirectory)
+                continue;
+            if ((!everyName && !s::platform::findPatternMatches(pattern, entry.name)) ||
+                m_keep.keepsFile(childPath(entry))) {
+                empty = false;
+                continue;
+            }
+            if (m_act == Act::Count) {
+                measure.found += 1;
+                measure.size += static_cast<int64_t>(entry.size);
+            } else {
+                auto file = PathWin::make(childPath(entry));
+                give(CleanItemType::File, file.get(), nullptr);
+            }
+        }
+        for (const Entry& entry : entries) {
+            if ((entry.attributes & s::platform::kFileAttributeReparsePoint) ||
+                !(entry.attributes & s::platform::kFileAttributeDirectory))
+                continue;
+            auto sub = PathWin::make(childPath(entry));
+            // Everything goes and nothing in it is kept: the folder whole.
+            if (everyName && !m_keep.keepsInside(sub->fullPath().view()) &&
+                !s::file::ProtectedPlaces::contains(sub->fullPath().view())) {
+                wholeFolder(*sub);
+                continue;
+            }
+            if (!prune(*sub, pattern))
+                empty = false;
+        }
+        if (!empty)
+            return false;
+        if (m_act == Act::Count)
+            measure.found += 1;
+        else
+            give(CleanItemType::EmptyFolder, &folder, nullptr);
+        return true;
+    }
+
     enum class Contents : uint8_t { Files, Subfolders, All };
 
     void contents(PathWin& folder, Contents which)
@@ -169,6 +265,11 @@ private:
             contents(*path, Contents::All);
             break;
         case Type_Folder_All_Levels_IncludeSelf:
+            if (target.removeEmptyFolders) {
+                if (path->exists() && path->isDirectory())
+                    prune(*path, u"*");
+                break;
+            }
             // The folder goes (and counts, when it is there) only when
             // nothing in it is kept.
             if (m_keep.keepsInside(path->fullPath().view()))
@@ -290,6 +391,22 @@ private:
 };
 
 }  // namespace
+
+bool walksKept(const TimeRecord& target)
+{
+    if (target.kind == Type_File_Func)
+        return false;
+    if (target.keep && !target.keep->isEmpty())
+        return true;
+    return target.removeEmptyFolders && ((target.kind == Type_File_Wild && target.wildInSubfolders) ||
+                                         target.kind == Type_Folder_All_Levels_IncludeSelf);
+}
+
+const KeepList& keepListOf(const TimeRecord& target)
+{
+    static const KeepList kNothingKept;
+    return target.keep ? *target.keep : kNothingKept;
+}
 
 KeptMeasure measureKept(const TimeRecord& target, const KeepList& keep)
 {

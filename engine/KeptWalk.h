@@ -7,6 +7,14 @@
 // key's own values but leaves them, the "and self" kinds count their folder
 // or key once when it goes, links are neither entered nor deleted.
 //
+// A target that removes the folders its clean empties
+// (TimeRecord::removeEmptyFolders, a rule file's REMOVESELF) is walked here
+// too, with or without a keep list: Type_File_Wild in subfolders deletes the
+// matching files at every depth, Type_Folder_All_Levels_IncludeSelf
+// everything; then each folder below, deepest first, and the target's
+// folder itself go when nothing is left in them (nothing kept, nothing the
+// pattern does not match). The scan counts those folders as items.
+//
 // The caller has already asked engine/TargetSafety.h whether the target may
 // be reached; nothing here reports an error.
 #pragma once
@@ -25,6 +33,12 @@ struct KeptMeasure {
     int64_t found = 0;
     int64_t size = 0;
 };
+
+// The target is measured and cleaned by the walk here: it carries a keep
+// list, or removes the folders its clean empties.
+bool walksKept(const TimeRecord& target);
+// The target's keep list, or an empty one.
+const KeepList& keepListOf(const TimeRecord& target);
 
 // What a clean of the target would delete.
 KeptMeasure measureKept(const TimeRecord& target, const KeepList& keep);

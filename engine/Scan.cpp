@@ -189,7 +189,7 @@ void scan(TimeRecord& node, s::lang::Localizer* localizer, Captions captions)
     // A refused target keeps its captions and measures 0 (the 1 of the
     // "and self" kinds included): nothing of it will be deleted.
     Reach reach = mayReach(node) ? Reach::Allowed : Reach::Refused;
-    if (reach == Reach::Allowed && node.keep && !node.keep->isEmpty() && node.kind != Type_File_Func)
+    if (reach == Reach::Allowed && walksKept(node))
         reach = Reach::Kept;
     switch (node.kind) {
     case Type_RegKey_1_Level:
@@ -221,7 +221,7 @@ void scan(TimeRecord& node, s::lang::Localizer* localizer, Captions captions)
         break;
     }
     if (reach == Reach::Kept) {
-        const KeptMeasure measure = measureKept(node, *node.keep);
+        const KeptMeasure measure = measureKept(node, keepListOf(node));
         node.found = measure.found;
         node.size = measure.size;
     }

@@ -25,12 +25,21 @@
 
 #include "engine/TimeRecord.h"
 
+#include <cstdint>
 #include <string_view>
 
 namespace s::file::gui::dialogs::purgo {
 
 // True when the target may be measured and cleaned. Groups are always true.
 bool mayReach(const TimeRecord& target);
+
+// The same judgement with the file attributes of a full path
+// (GetFileAttributesW's answer, kInvalidFileAttributes when there is none)
+// taken from the caller, who may know them already: a builder of many
+// targets from folder listings asks the file system once per folder instead
+// of once per target.
+using AttributesOf = std::uint32_t (*)(void* context, std::u16string_view fullPath);
+bool mayReach(const TimeRecord& target, AttributesOf attributesOf, void* context);
 
 // True for a file-name pattern that matches every name: nothing but
 // wildcards and dots, at least one of them a star.

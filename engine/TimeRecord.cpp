@@ -108,6 +108,9 @@ void TimeRecord::reset()
     guardProcess.clear();
     guardName.clear();
     guardRunning = false;
+    removeEmptyFolders = false;
+    warningTextId = 0;
+    warning.clear();
 }
 
 void TimeRecord::releaseChildren()
@@ -209,6 +212,9 @@ TimeRecord* TimeRecord::clone() const
     copy->guardProcess = guardProcess;
     copy->guardName = guardName;
     copy->guardRunning = guardRunning;
+    copy->removeEmptyFolders = removeEmptyFolders;
+    copy->warningTextId = warningTextId;
+    copy->warning = warning;
     if (children) {
         copy->children = new Children();
         copy->children->reserve(children->size());

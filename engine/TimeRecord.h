@@ -132,6 +132,18 @@ public:
     Text guardName;
     // Set from a process snapshot by the runs: guardProcess runs now.
     bool guardRunning = false;
+    // Targets only (a rule file's REMOVESELF): when the clean has deleted
+    // what the target covers, every folder below the target's folder that
+    // holds nothing, and then the folder itself, goes too. For
+    // Type_File_Wild in subfolders and Type_Folder_All_Levels_IncludeSelf;
+    // scanned and cleaned by engine/KeptWalk.h.
+    bool removeEmptyFolders = false;
+    // Groups only: what the user is told before checking the group, empty
+    // for most: a language id (what its targets reach that users keep, such
+    // as a browser's saved passwords), then a text as written (a rule
+    // file's Warning=).
+    int32_t warningTextId = 0;
+    Text warning;
 
 private:
     void releaseChildren();

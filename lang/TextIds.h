@@ -69,6 +69,7 @@ inline constexpr std::int32_t kSizeColumn = 1001001;   // "Size"
 inline constexpr std::int32_t kFoundColumn = 1001002;  // "Found"
 inline constexpr std::int32_t kRunningNoteText = 2100001000;
 inline constexpr std::int32_t kSkippedLineText = 2100002000;
+inline constexpr std::int32_t kCheckAnywayText = 2100202000;      // after a rule group's warning
 inline constexpr std::int32_t kDamagedSettingsText = 2100101000;  // where a damaged settings file was kept
 
 // --- Custom targets and their editor ------------------------------------------------------

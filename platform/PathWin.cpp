@@ -673,6 +673,24 @@ bool PathWin::deletePath(NotifyShell notify, AtReboot atReboot)
     }
 }
 
+bool PathWin::removeIfEmpty(NotifyShell notify)
+{
+    if (m_full.length() <= 3 || namesRoot(m_full.view()) || !m_valid || !m_absolute || isProtectedPlace())
+        return false;
+    if (!exists())
+        return true;
+    const std::uint32_t attributes = this->attributes();
+    // A link is left alone: Windows would remove a junction whatever its
+    // target holds.
+    if (attributes == kInvalid || !isDirectoryEntry(attributes) || isLink(attributes))
+        return false;
+    if (!removeFolderNow())
+        return false;
+    if (notify == NotifyShell::Yes)
+        p::fileSystem().notifyChange(p::kShellEventRmdir, m_full.c_str());
+    return true;
+}
+
 void PathList::clear()
 {
     std::vector<PathWin*> items = std::move(m_items);

@@ -51,6 +51,13 @@ public:
     int expandWildcard(PathList& out, HiddenAndSystem hidden, InSubfolders inSubfolders) override;
     bool clearReadOnly() override;
     bool deletePath(NotifyShell notify, AtReboot atReboot) override;
+    // Removes the folder only when it holds nothing (RemoveDirectoryW), for
+    // cleans that take away what a folder held and then the folder if that
+    // left it empty. True when it is gone (or was not there); false for a
+    // folder that still holds something, a file, a link, a protected place
+    // or a root. Never schedules anything for the next boot: a folder whose
+    // files wait for it is removed by the next clean.
+    bool removeIfEmpty(NotifyShell notify);
 
     // The long form of any full path ("\\?\C:\..." or "\\?\UNC\..."), with
     // "." and ".." resolved and empty components dropped, since the "\\?\"

@@ -397,24 +397,31 @@ bool RegDir::exists()
     return isOpen();
 }
 
+int RegDir::listSubkeyNames(StrArray& out)
+{
+    if (!isOpen() || m_link)
+        return 0;
+    const int before = out.count();
+    SharedArea& area = subkeyNameArea();
+    ObjLocker::Guard guard(area.locker());
+    // A key name holds at most 255 characters: the 1024-byte area always
+    // has room, so any failure ends the enumeration.
+    for (std::uint32_t index = 0;; ++index) {
+        std::uint32_t length = 0;
+        p::KeyBasicInfo info;
+        if (p::nativeKeyService().enumerateKey(m_key, index, area.span(), length, info) != p::kStatusSuccess)
+            break;
+        out.add(info.name);
+    }
+    return out.count() - before;
+}
+
 int RegDir::listSubkeys(RegDirList& out)
 {
     if (!isOpen() || m_link)
         return 0;
     StrArray names;
-    {
-        SharedArea& area = subkeyNameArea();
-        ObjLocker::Guard guard(area.locker());
-        // A key name holds at most 255 characters: the 1024-byte area always
-        // has room, so any failure ends the enumeration.
-        for (std::uint32_t index = 0;; ++index) {
-            std::uint32_t length = 0;
-            p::KeyBasicInfo info;
-            if (p::nativeKeyService().enumerateKey(m_key, index, area.span(), length, info) != p::kStatusSuccess)
-                break;
-            names.add(info.name);
-        }
-    }
+    listSubkeyNames(names);
     for (int k = 0; k < names.count(); ++k) {
         StrBuffer text(m_root.view());
         text += u'\\';

@@ -48,6 +48,9 @@ public:
     bool isOpen() const override { return m_key.isOpen(); }
     bool exists() override;
     int listSubkeys(RegDirList& out) override;
+    // The subkeys' names only, appended to out (nothing is opened); 0 for a
+    // key that is not open or is a link.
+    int listSubkeyNames(StrArray& out);
     int listValueNames(StrArray& out) override;
     std::int64_t valueDataLength(std::u16string_view name) override;
     bool deleteValue(std::u16string_view name) override;

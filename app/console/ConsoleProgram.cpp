@@ -1,5 +1,6 @@
 #include "app/console/ConsoleProgram.h"
 
+#include "app/rules/RulesUpdate.h"
 #include "app/start/StartupRules.h"
 #include "base/IFileIo.h"
 #include "base/TextFormat.h"
@@ -15,6 +16,7 @@
 #include "lang/Localizer.h"
 #include "lang/TextIds.h"
 #include "platform/FileIo.h"
+#include "platform/Network.h"
 #include "platform/Resources.h"
 #include "settings/MappedData.h"
 
@@ -35,6 +37,7 @@ constexpr char kUsage[] = "usage: purgoc list [--rules]\n"
                           "       purgoc preview --files [<group>[/<target>]]\n"
                           "       purgoc clean [--boot]\n"
                           "       purgoc check <group>[/<target>] on|off\n"
+                          "       purgoc rules update\n"
                           "       purgoc help | --help | -h\n"
                           "       purgoc --version\n"
                           "options: --settings <file>      the settings file (savedata\\SaveData.xml beside the "
@@ -51,7 +54,7 @@ constexpr char kUsage[] = "usage: purgoc list [--rules]\n"
 
 // ---- the command line ----
 
-enum class Command { List, Preview, Clean, Check, Help, Version };
+enum class Command { List, Preview, Clean, Check, Help, Version, Rules };
 
 struct Options {
     Command command = Command::List;
@@ -76,7 +79,7 @@ struct CommandRow {
 
 constexpr CommandRow kCommands[] = {
     {u"list", Command::List},   {u"preview", Command::Preview}, {u"clean", Command::Clean},
-    {u"check", Command::Check}, {u"help", Command::Help},
+    {u"check", Command::Check}, {u"help", Command::Help},       {u"rules", Command::Rules},
 };
 
 constexpr unsigned bit(Command command)
@@ -181,6 +184,10 @@ std::string parse(const std::vector<std::u16string>& args, Options& options)
             return "check takes on or off, not " + utf8(words[2]);
         options.checkOn = words[2] == u"on";
         wanted = 3;
+    } else if (options.command == Command::Rules) {
+        if (words.size() < 2 || words[1] != u"update")
+            return "rules takes update";
+        wanted = 2;
     } else if (options.command == Command::Preview && options.files && words.size() > 1) {
         options.path = words[1];
         wanted = 2;
@@ -270,9 +277,16 @@ std::string rulesReportText(const purgo::RulesReport& report, bool json)
         std::vector<std::string> files;
         for (const auto& file : report.files)
             files.push_back(quoted(file));
+        std::vector<std::string> versions;
+        for (const auto& version : report.versions)
+            versions.push_back(quoted(version));
+        std::vector<std::string> browserData;
+        for (const auto& entry : report.browserData)
+            browserData.push_back(quoted(entry));
         return JsonObject()
                    .text("command", u"list")
                    .raw("files", jsonArray(files))
+                   .raw("versions", jsonArray(versions))
                    .raw("unreadable", notes(report.unreadable, "file"))
                    .number("entries", report.entries)
                    .number("detected", report.detected)
@@ -280,6 +294,7 @@ std::string rulesReportText(const purgo::RulesReport& report, bool json)
                    .number("ignored", report.ignored)
                    .raw("dropped", notes(report.dropped, "entry"))
                    .raw("skippedKeys", notes(report.skippedKeys, "entry"))
+                   .raw("browserData", jsonArray(browserData))
                    .number("badLines", report.badLines)
                    .number("unknownKeys", report.unknownKeys)
                    .str() +
@@ -288,8 +303,12 @@ std::string rulesReportText(const purgo::RulesReport& report, bool json)
     std::string out;
     if (report.files.empty() && report.unreadable.empty())
         out += "No rule file: put winapp2.ini beside the program or in its savedata folder.\n";
-    for (const auto& file : report.files)
-        out += "Read " + utf8(file) + "\n";
+    for (std::size_t i = 0; i < report.files.size(); ++i) {
+        out += "Read " + utf8(report.files[i]);
+        if (i < report.versions.size() && !report.versions[i].empty())
+            out += " (" + utf8(report.versions[i]) + ")";
+        out += "\n";
+    }
     for (const purgo::RuleNote& file : report.unreadable)
         out += "Not read " + utf8(file.entry) + ": " + utf8(file.text) + "\n";
     out += "Entries read: " + std::to_string(report.entries) + "\n";
@@ -303,6 +322,12 @@ std::string rulesReportText(const purgo::RulesReport& report, bool json)
         out += "Keys left out of detected entries: " + std::to_string(report.skippedKeys.size()) + "\n";
         for (const purgo::RuleNote& key : report.skippedKeys)
             out += "  " + utf8(key.entry) + ": " + utf8(key.text) + "\n";
+    }
+    if (!report.browserData.empty()) {
+        out += "Reaching a browser's saved passwords, bookmarks or settings (asked before they are checked): " +
+               std::to_string(report.browserData.size()) + "\n";
+        for (const auto& entry : report.browserData)
+            out += "  " + utf8(entry) + "\n";
     }
     if (report.badLines || report.unknownKeys)
         out += "Lines not understood: " + std::to_string(report.badLines) +
@@ -458,6 +483,8 @@ public:
             return clean(runs, view);
         case Command::Check:
             return check(runs);
+        case Command::Rules:
+            return updateRules();
         default:
             return kExitDone;
         }
@@ -822,6 +849,20 @@ private:
         if (!find(runs, group, target))
             return kExitError;
         (target ? target : group)->checked = m_options.checkOn;
+        // What the window asks before a group is checked, said here: a script
+        // that selects the group has no one to ask.
+        if (m_options.checkOn) {
+            const std::u16string warning = purgo::groupWarning(*group, m_localizer);
+            for (std::size_t start = 0; start < warning.size();) {
+                std::size_t end = warning.find_first_of(u"\r\n", start);
+                if (end == std::u16string::npos)
+                    end = warning.size();
+                if (end > start)
+                    err("purgoc: warning: " + group->id.toUtf8() + ": " + utf8(warning.substr(start, end - start)) +
+                        "\n");
+                start = end + 1;
+            }
+        }
         purgo::saveChecks(*group, purgo::kItemsPrefix, *m_store);
         if (!m_store->save())
             return fail("the settings file " + m_settingsPath.toUtf8() + " could not be written");
@@ -846,6 +887,62 @@ private:
         } else {
             out(group->id.toUtf8() + (target ? "/" + target->id.toUtf8() : std::string()) +
                 (m_options.checkOn ? " checked\n" : " unchecked\n"));
+        }
+        return kExitDone;
+    }
+
+    // `rules update`: the community rule file from the stored address into
+    // savedata\winapp2.ini, the file in place kept unless the new one is
+    // sound.
+    int updateRules()
+    {
+        const std::u16string address = rulesAddress(*m_store);
+        m_progress.show(u"downloading " + address);
+        const RulesUpdateResult result = s::app::updateRules(address, s::platform::network());
+        m_progress.finish();
+        const bool saved = result.outcome == RulesUpdateOutcome::Saved;
+        std::string reason;
+        switch (result.outcome) {
+        case RulesUpdateOutcome::Saved:
+            break;
+        case RulesUpdateOutcome::NotDownloaded:
+            reason = "the download failed (offline, an error from the server, more than 4 MiB, or no answer in " +
+                     std::to_string(kRulesTimeLimitMs / 1000) + " s)";
+            break;
+        case RulesUpdateOutcome::DoesNotParse:
+            reason = "the answer is no rule file: " + utf8(result.fault);
+            break;
+        case RulesUpdateOutcome::NotSaved:
+            reason = "it could not be written to " + utf8(result.path);
+            break;
+        case RulesUpdateOutcome::NoProgramFolder:
+            reason = "the program's folder is unknown";
+            break;
+        }
+        if (m_options.json) {
+            JsonObject object;
+            object.text("command", u"rules")
+                .text("action", u"update")
+                .text("address", result.address)
+                .text("file", result.path)
+                .boolean("saved", saved)
+                .text("version", result.versionLine)
+                .number("entries", result.entries);
+            if (!saved)
+                object.text("reason", StrBuffer::fromUtf8(reason).view());
+            out(object.str() + "\n");
+        } else if (saved) {
+            out("Downloaded " + utf8(result.address) + "\n");
+            if (!result.versionLine.empty())
+                out(utf8(result.versionLine) + "\n");
+            out("Entries: " + std::to_string(result.entries) + "\nSaved " + utf8(result.path) + "\n");
+        }
+        if (!saved) {
+            const std::string kept = result.outcome == RulesUpdateOutcome::NotDownloaded ||
+                                             result.outcome == RulesUpdateOutcome::NoProgramFolder
+                                         ? ""
+                                         : "; the rule file in place is unchanged";
+            return fail("rules from " + utf8(result.address) + " not saved: " + reason + kept);
         }
         return kExitDone;
     }

@@ -1,9 +1,11 @@
 #include "app/main/MainController.h"
 
 #include "app/main/MainMenus.h"
+#include "app/rules/RulesUpdate.h"
 #include "app/start/BootRegistration.h"
 #include "app/start/StartupRules.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/RuleGroups.h"
 #include "catalogue/TargetState.h"
 #include "engine/RunningPrograms.h"
 #include "engine/TargetLocation.h"
@@ -11,9 +13,11 @@
 #include "lang/Localizer.h"
 #include "lang/TextIds.h"
 #include "platform/LocalClock.h"
+#include "platform/Network.h"
 #include "settings/MainWindowView.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace s::file::gui::dialogs::purgo {
 
@@ -23,6 +27,10 @@ namespace {
 
 namespace list = s::gui::list;
 using s::str::strbuffer::StrBuffer;
+
+// A warning line this long at most, so that the question window stays
+// narrower than the screen.
+constexpr std::size_t kWarningLineLength = 72;
 
 // The row facts the context menu is built from.
 RowFacts factsOf(list::TargetListModel& model, int row)
@@ -41,7 +49,42 @@ RowFacts factsOf(list::TargetListModel& model, int row)
     return facts;
 }
 
+// The text with its long lines broken at blanks.
+std::u16string wrapped(std::u16string_view text)
+{
+    std::u16string out;
+    std::size_t lineStart = 0;
+    std::size_t lastBlank = std::u16string::npos;
+    for (char16_t c : text) {
+        if (c == u'\n') {
+            out += c;
+            lineStart = out.size();
+            lastBlank = std::u16string::npos;
+            continue;
+        }
+        out += c;
+        if (c == u' ')
+            lastBlank = out.size() - 1;
+        if (out.size() - lineStart > kWarningLineLength && lastBlank != std::u16string::npos) {
+            out[lastBlank] = u'\n';
+            lineStart = lastBlank + 1;
+            lastBlank = std::u16string::npos;
+        }
+    }
+    return out;
+}
+
 }  // namespace
+
+// The download of the community rule file, on the rules worker.
+struct RulesDownload final : s::thread::ITask {
+    void run() override { done(s::app::updateRules(address, s::platform::network(), &cancel)); }
+
+    std::u16string address;
+    std::atomic<bool> cancel{false};
+    // Called on the worker.
+    std::function<void(s::app::RulesUpdateResult)> done;
+};
 
 MainController::MainController(IMainView& view, s::app::win::AppBase& app, s::app::win::AppWindow& frame,
                                TreeBuilder builder)
@@ -54,6 +97,7 @@ MainController::MainController(IMainView& view, s::app::win::AppBase& app, s::ap
 {
     m_list.setFilter([this](const TimeRecord& group) { return !m_showOnlyRelated || isRelated(group); });
     m_list.setRunningNote([this](const TimeRecord& group) { return runningNote(group, m_lang); });
+    m_list.setCheckQuestion([this](const TimeRecord& group) { return askBeforeChecking(group); });
 }
 
 MainController::~MainController()
@@ -64,6 +108,10 @@ MainController::~MainController()
 void MainController::stop()
 {
     m_runs.requestCancel();
+    if (m_rulesDownload)
+        m_rulesDownload->cancel = true;
+    if (m_rulesWorker)
+        m_rulesWorker->waitIdle();
     if (m_worker)
         m_worker->waitIdle();
 }
@@ -316,7 +364,7 @@ void MainController::rowCommand(int number, int row)
 
 void MainController::removeCustomGroup(int row)
 {
-    if (!m_view.ask(m_lang.text(ids::kRemoveQuestion)))
+    if (!m_view.ask(m_lang.text(ids::kProductName), m_lang.text(ids::kRemoveQuestion)))
         return;
     purgo::removeCustomGroup(targets(), m_list, m_list.record(row));
     checksChanged();
@@ -355,6 +403,67 @@ void MainController::setBootRun(bool on)
     } else {
         s::app::win::unregisterBootRun(name, s::app::win::osVersion());
     }
+}
+
+bool MainController::askBeforeChecking(const TimeRecord& group)
+{
+    const std::u16string warning = groupWarning(group, m_lang);
+    if (warning.empty())
+        return true;
+    std::u16string message = wrapped(warning);
+    message += u"\n\n";
+    message += m_lang.text(ids::kCheckAnywayText).view();
+    return m_view.ask(group.title, StrBuffer(message));
+}
+
+// --- Community rules -----------------------------------------------------------
+
+void MainController::getCommunityRules()
+{
+    if (m_rulesBusy || m_state != State::Ready)
+        return;
+    m_rulesBusy = true;
+    m_view.showStatus(s::app::kRulesDownloadingText);
+    if (!m_rulesWorker)
+        m_rulesWorker = std::make_unique<s::thread::win::Thread>();
+    // The last download may still be returning from the call that posted its
+    // outcome.
+    m_rulesWorker->waitIdle();
+    m_rulesDownload = std::make_unique<RulesDownload>();
+    m_rulesDownload->address = s::app::rulesAddress(m_settings);
+    m_rulesDownload->done = [this](s::app::RulesUpdateResult result) {
+        // The texts in the language the window shows when it is done.
+        m_view.post([this, result = std::move(result)] {
+            rulesDownloaded(s::app::rulesUpdateMessage(result, m_lang),
+                            result.outcome == s::app::RulesUpdateOutcome::Saved);
+        });
+    };
+    m_rulesWorker->runOnce(m_rulesDownload.get());
+}
+
+void MainController::rulesDownloaded(const std::u16string& message, bool saved)
+{
+    m_rulesBusy = false;
+    if (m_state == State::Ready)
+        enterReadyState();
+    m_view.showMessage(StrBuffer(message));
+    // The new file's groups come with a new collect run; a clean started
+    // meanwhile shows its own results first, and the next start reads the
+    // file anyway.
+    if (saved && m_state == State::Ready)
+        collectAgain();
+}
+
+void MainController::collectAgain()
+{
+    if (!m_worker || m_runs.busy())
+        return;
+    // The checks as the user left them, read back by the collect run; the
+    // rows let go of the records before the run gives them back.
+    saveTargetState(targets(), m_settings, m_lock);
+    m_list.setGroups({});
+    enterCollecting();
+    m_runs.submit(*m_worker, RunMode::Collect);
 }
 
 // --- Menus -------------------------------------------------------------------------
@@ -397,6 +506,9 @@ void MainController::command(int number)
     case command::kAddCustomTarget:
         if (m_state == State::Ready && openCustomEditor)
             openCustomEditor(nullptr);
+        return;
+    case command::kGetCommunityRules:
+        getCommunityRules();
         return;
     case command::kAlternateRows:
         m_useAlternateRowColor = !m_useAlternateRowColor;
@@ -480,6 +592,8 @@ void MainController::languageChanged()
 bool MainController::close()
 {
     m_runs.requestCancel();
+    if (m_rulesDownload)
+        m_rulesDownload->cancel = true;
     if (m_bootRun || m_saved)
         return true;
     m_state = State::Closed;

@@ -30,6 +30,8 @@
 
 namespace s::file::gui::dialogs::purgo {
 
+struct RulesDownload;
+
 // What the controller asks of the window. Every call comes on the window
 // thread.
 class IMainView {
@@ -54,10 +56,10 @@ public:
     virtual void showProgress(int range) = 0;
     virtual void setProgress(int position) = 0;
     virtual void hideProgress() = 0;
-    // A message box, and a yes/no question (true: yes), both titled with the
-    // program's name.
+    // A message box titled with the program's name, and a yes/no question
+    // (true: yes) under a title.
     virtual void showMessage(const s::str::strbuffer::StrBuffer& text) = 0;
-    virtual bool ask(const s::str::strbuffer::StrBuffer& question) = 0;
+    virtual bool ask(const s::str::strbuffer::StrBuffer& title, const s::str::strbuffer::StrBuffer& question) = 0;
     // The two check boxes below the list.
     virtual void setShowRelatedChecked(bool on) = 0;
     virtual void setBootRunChecked(bool on) = 0;
@@ -134,6 +136,13 @@ public:
     void addNewRecord(const TimeRecord& record);
     void modifyRecord(const TimeRecord& record);
 
+    // View > "Get Community Rules...": the rule file downloaded on a worker
+    // of its own (app/rules/RulesUpdate.h), the outcome told in a message,
+    // and the list collected again when a new file is in place. One download
+    // at a time, and none while a run changes the tree.
+    void getCommunityRules();
+    bool rulesDownloadRunning() const { return m_rulesBusy; }
+
     // The language changed: the captions of the state and the rows again.
     void languageChanged();
     // The window is closing: a run is cancelled and waited for, then the
@@ -170,6 +179,10 @@ private:
     void updateTotals();
     void enterReadyState();
     void removeCustomGroup(int row);
+    // The question before a group with a warning is checked; true: check it.
+    bool askBeforeChecking(const TimeRecord& group);
+    void rulesDownloaded(const std::u16string& message, bool saved);
+    void collectAgain();
     void lookUp(const TimeRecord& target);
 
     IMainView& m_view;
@@ -189,6 +202,9 @@ private:
     s::gui::list::TargetListModel m_list;
     RunController m_runs;
     std::unique_ptr<s::thread::win::Thread> m_worker;
+    std::unique_ptr<RulesDownload> m_rulesDownload;
+    std::unique_ptr<s::thread::win::Thread> m_rulesWorker;
+    bool m_rulesBusy = false;
 
     s::gui::menu::MenuModel m_menus;
     s::gui::drawer::StoredSkinSettings m_skinSettings;

@@ -59,6 +59,8 @@ void buildMainMenus(s::gui::menu::MenuModel& model, const ViewMenuState& state, 
 {
     MenuItem view = MenuItem::submenu(ids::kViewMenu);
     view.add(MenuItem::item(3000000, command::kAddCustomTarget));
+    // The community rule file (winapp2.ini), downloaded (app/RulesUpdate.h).
+    view.add(MenuItem::item(2100201000, command::kGetCommunityRules));
     view.add(MenuItem::separator());
     view.add(MenuItem::item(720100, command::kSelectAll));
     view.add(MenuItem::item(720200, command::kDeselectAll));

@@ -371,12 +371,11 @@ void Dialog::showMessage(const StrBuffer& text)
     box.show(m_window.hwnd(), s::str::toWide(m_lang.text(ids::kProductName)), s::str::toWide(text));
 }
 
-bool Dialog::ask(const StrBuffer& question)
+bool Dialog::ask(const StrBuffer& title, const StrBuffer& question)
 {
     s::gui::dialogs::FlexAsker asker(m_lang, m_app.skins(), m_scale);
     asker.setShowDontAsk(false);
-    return asker.ask(m_window.hwnd(), s::str::toWide(m_lang.text(ids::kProductName)), s::str::toWide(question)) &&
-           asker.answer();
+    return asker.ask(m_window.hwnd(), s::str::toWide(title), s::str::toWide(question)) && asker.answer();
 }
 
 void Dialog::setShowRelatedChecked(bool on)

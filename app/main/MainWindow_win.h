@@ -74,7 +74,7 @@ private:
     void setProgress(int position) override;
     void hideProgress() override;
     void showMessage(const s::str::strbuffer::StrBuffer& text) override;
-    bool ask(const s::str::strbuffer::StrBuffer& question) override;
+    bool ask(const s::str::strbuffer::StrBuffer& title, const s::str::strbuffer::StrBuffer& question) override;
     void setShowRelatedChecked(bool on) override;
     void setBootRunChecked(bool on) override;
     void changeRowsQuietly(const std::function<void()>& change) override;

@@ -386,14 +386,23 @@ bool TargetListModel::toggleCheck(int row)
 {
     if (!valid(row))
         return false;
-    return setChecked(row, checkState(row) == CheckState::Unchecked);
+    const bool checking = checkState(row) == CheckState::Unchecked;
+    if (checking && kind(row) == RowKind::Group && m_checkQuestion && !m_checkQuestion(*record(row)))
+        return false;
+    return setChecked(row, checking);
 }
 
 int TargetListModel::setAllGroupsChecked(bool checked)
 {
     int changed = 0;
     for (int row = 0; row < rowCount(); ++row) {
-        if (kind(row) == RowKind::Group && setChecked(row, checked))
+        if (kind(row) != RowKind::Group)
+            continue;
+        // The question may run a message loop: the rows are looked up again.
+        const Record* group = record(row);
+        if (checked && group && !group->checked && m_checkQuestion && !m_checkQuestion(*group))
+            continue;
+        if (valid(row) && setChecked(row, checked))
             ++changed;
     }
     return changed;

@@ -127,10 +127,18 @@ public:
     // checked group over an unchecked target reads Partial.
     bool setChecked(int row, bool checked);
     // The box was clicked (or "Select"/"Deselect" chosen): an Unchecked row
-    // becomes checked, a Checked or Partial one unchecked.
+    // becomes checked, a Checked or Partial one unchecked. A group the
+    // check question turns down stays unchecked.
     bool toggleCheck(int row) override;
     // Select All / Deselect All over the group rows; returns how many changed.
+    // Select All asks the check question of each group it would check.
     int setAllGroupsChecked(bool checked);
+    // Asked before the user checks a group (the box, Select, Select All);
+    // false leaves the group unchecked. None: every group may be checked.
+    // Checks set by the program (setChecked, the stored states) are not
+    // asked about.
+    using CheckQuestion = std::function<bool(const Record& group)>;
+    void setCheckQuestion(CheckQuestion question) { m_checkQuestion = std::move(question); }
 
     // --- Order -------------------------------------------------------------
     // Stable sort of the groups by the column (text ignoring case, the
@@ -198,6 +206,7 @@ private:
     void notifyChanged(int row);
 
     LocationTest m_locationTest;
+    CheckQuestion m_checkQuestion;
     GroupFilter m_filter;
     RunningNote m_runningNote;
     IListModelListener* m_listener = nullptr;

@@ -6,6 +6,7 @@
 #include "app/main/MainController.h"
 
 #include "app/main/MainMenus.h"
+#include "app/rules/RulesUpdate.h"
 #include "catalogue/CustomGroups.h"
 #include "gui/Skinner.h"
 #include "lang/LangPack.h"
@@ -13,6 +14,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Win32Codes.h"
 #include "platform/fake/FakeMachineFacts.h"
+#include "platform/fake/FakeNetwork.h"
 #include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeTaskScheduler.h"
 #include "tests/support/ScratchFolder.h"
@@ -73,9 +75,9 @@ public:
     void setProgress(int position) override { add("progress " + std::to_string(position)); }
     void hideProgress() override { add("progress hidden"); }
     void showMessage(const StrBuffer& text) override { add("message " + text.toUtf8()); }
-    bool ask(const StrBuffer& question) override
+    bool ask(const StrBuffer& title, const StrBuffer& question) override
     {
-        add("ask " + question.toUtf8());
+        add("ask " + title.toUtf8() + ": " + question.toUtf8());
         return answer;
     }
     void setShowRelatedChecked(bool on) override { add(on ? "related on" : "related off"); }
@@ -478,6 +480,36 @@ TEST_F(MainControllerTest, ADamagedSettingsFileIsNamedOnceTheWindowIsUp)
                                 copy + ";";
     EXPECT_NE(calls.find(message), std::string::npos) << calls;
     controller.reset();
+}
+
+// View > "Get Community Rules...": only when ready, one download at a time,
+// its outcome told in a message on the window thread.
+TEST_F(MainControllerTest, GetCommunityRulesDownloadsOnceWhenReady)
+{
+    p::fakeNetwork().reset();
+    controller->enterCollecting();
+    controller->command(command::kGetCommunityRules);
+    EXPECT_FALSE(controller->rulesDownloadRunning()) << "not while the list fills";
+    controller->startCollect();
+    ASSERT_NO_FATAL_FAILURE(waitForRun());
+    view.runPosted();
+    view.take();
+
+    controller->command(command::kGetCommunityRules);
+    EXPECT_TRUE(controller->rulesDownloadRunning());
+    EXPECT_EQ(view.take(), "status " + std::to_string(s::app::kRulesDownloadingText));
+    controller->command(command::kGetCommunityRules);
+    EXPECT_EQ(view.take(), "") << "one download at a time";
+    int ran = 0;
+    for (int i = 0; i < 1000 && ran == 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        ran = view.runPosted();
+    }
+    ASSERT_GT(ran, 0) << "the outcome comes back";
+    EXPECT_FALSE(controller->rulesDownloadRunning());
+    const std::string calls = view.take();
+    EXPECT_NE(calls.find("; message "), std::string::npos) << calls;
+    EXPECT_EQ(controller->state(), State::Ready) << "nothing saved: the list stays";
 }
 
 TEST_F(MainControllerTest, RowCommandsAndCustomGroups)

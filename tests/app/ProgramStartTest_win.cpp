@@ -552,5 +552,103 @@ TEST_F(ProgramExe, ADamagedSettingsFileIsKeptAsItWasAndTheUserIsToldWhere)
     removeDamagedCopies();
 }
 
+// A community rule file beside the program whose one entry carries a
+// Warning=: checking its group in the window asks first, with the warning;
+// No leaves it unchecked, Yes checks it, and the check is what is saved.
+constexpr char kWarnedRules[] = "[Warned App *]\r\nLangSecRef=3021\r\n"
+                                "Warning=Also removes the app's saved sessions.\r\n"
+                                "DetectFile=C:\\purgo-test-exe\\warned\r\n"
+                                "FileKey1=C:\\purgo-test-exe\\warned|*.log\r\n";
+
+// The top-level window of that title, once it is there.
+HWND waitForTopLevel(const wchar_t* title, DWORD milliseconds = 20000)
+{
+    for (DWORD waited = 0; waited < milliseconds; waited += 50) {
+        if (HWND window = FindWindowW(nullptr, title); window && IsWindowVisible(window))
+            return window;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+// The check state the list view reports for a row (1 unchecked, 2 checked),
+// asked through its own message: the owner-data list asks the program.
+int checkStateOf(HWND list, int row)
+{
+    return static_cast<int>(
+        (SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) >>
+        12);
+}
+
+TEST_F(ProgramExe, AGroupWithAWarningAsksBeforeItIsChecked)
+{
+    const std::wstring rules = std::wstring(kExeFolder) + L"winapp2.ini";
+    ASSERT_TRUE(testing_platform::writeWholeFile(rules, kWarnedRules));
+    ASSERT_TRUE(testing_platform::writeWholeFile(std::wstring(kExeFolder) + L"warned\\x.log", "a log"));
+    struct RemoveRules {
+        std::wstring path;
+        ~RemoveRules() { DeleteFileW(path.c_str()); }
+    } removeRules{rules};
+
+    PROCESS_INFORMATION process{};
+    run(program(), L"", 0, &process);
+    ASSERT_NE(process.hProcess, nullptr);
+    HWND window = waitForWindow();
+    ASSERT_NE(window, nullptr);
+    HWND list = FindWindowExW(window, nullptr, L"SysListView32", nullptr);
+    ASSERT_NE(list, nullptr);
+    // The rule groups come last; the collect run is done when the button
+    // that starts the clean is enabled again.
+    HWND clean = nullptr;
+    for (int waited = 0; waited < 30000; waited += 100) {
+        for (HWND child = FindWindowExW(window, nullptr, L"BUTTON", nullptr); child;
+             child = FindWindowExW(window, child, L"BUTTON", nullptr)) {
+            wchar_t text[64] = {};
+            GetWindowTextW(child, text, 64);
+            if (std::wstring(text).rfind(L"Clean", 0) == 0)
+                clean = child;
+        }
+        if (clean && IsWindowEnabled(clean))
+            break;
+        Sleep(100);
+    }
+    ASSERT_TRUE(clean && IsWindowEnabled(clean)) << "the collect run ends";
+    const int row = listRows(window) - 1;
+    ASSERT_GE(row, 1);
+    // The last row selected as the keyboard does it, then its box toggled
+    // with the space bar (posted: the question holds the program's thread).
+    SendMessageW(list, WM_KEYDOWN, VK_END, 0);
+    ASSERT_EQ(checkStateOf(list, row), 1);
+
+    for (const bool yes : {false, true}) {
+        SCOPED_TRACE(yes ? "Yes" : "No");
+        PostMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
+        HWND question = waitForTopLevel(L"Warned App");
+        ASSERT_NE(question, nullptr) << "the question titled with the group's name";
+        EXPECT_NE(FindWindowExW(question, nullptr, L"OxlePurgo.Wnd",
+                                L"Also removes the app's saved sessions.\n\nSelect this group anyway?"),
+                  nullptr)
+            << "the warning, then the question";
+        HWND button = FindWindowExW(question, nullptr, L"BUTTON", yes ? L"       Yes       " : L"       No       ");
+        ASSERT_NE(button, nullptr);
+        PostMessageW(button, BM_CLICK, 0, 0);
+        for (int waited = 0; IsWindow(question) && waited < 10000; waited += 50)
+            Sleep(50);
+        EXPECT_FALSE(IsWindow(question));
+        EXPECT_EQ(checkStateOf(list, row), yes ? 2 : 1);
+    }
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    const std::string saved = settings();
+    const std::size_t group = saved.find("<Rules_Warned_App_");
+    ASSERT_NE(group, std::string::npos) << saved;
+    const std::size_t close = saved.find('>', group);
+    EXPECT_EQ(saved.substr(close, 3), ">1<") << "saved checked: " << saved.substr(group, 80);
+    EXPECT_TRUE(exists(L"warned\\x.log")) << "nothing was cleaned";
+}
+
 }  // namespace
 }  // namespace s::app::win

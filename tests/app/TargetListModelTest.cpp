@@ -254,6 +254,45 @@ TEST_F(ListFixture, SelectAllAndDeselectAllTouchOnlyGroupRows)
     EXPECT_TRUE(a.child(1)->checked);
 }
 
+// The question before a group is checked (a group with a warning): asked
+// when the user checks a group, by its box or Select All, never when a group
+// is unchecked or a target is checked; No leaves the group unchecked.
+TEST_F(ListFixture, CheckingAGroupAsksTheQuestionFirst)
+{
+    TimeRecord& a = group(u"A", 1);
+    TimeRecord& b = group(u"B", 1);
+    TimeRecord& c = group(u"C", 1);
+    show();
+    std::vector<std::string> questions;
+    bool answer = false;
+    model.setCheckQuestion([&](const TimeRecord& g) {
+        questions.push_back(utf8(g.title));
+        return answer || &g == &c;
+    });
+    model.expand(0);  // A >A1 B C
+
+    EXPECT_FALSE(model.toggleCheck(0)) << "No";
+    EXPECT_FALSE(a.checked);
+    answer = true;
+    EXPECT_TRUE(model.toggleCheck(0));
+    EXPECT_TRUE(a.checked);
+    EXPECT_TRUE(model.toggleCheck(0)) << "unchecking asks nothing";
+    EXPECT_TRUE(model.toggleCheck(1)) << "a target asks nothing";
+    EXPECT_EQ(questions, (std::vector<std::string>{"A", "A"}));
+
+    questions.clear();
+    answer = false;
+    b.checked = false;
+    EXPECT_EQ(model.setAllGroupsChecked(true), 1) << "only C's question is answered Yes";
+    EXPECT_EQ(questions, (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_FALSE(a.checked);
+    EXPECT_FALSE(b.checked);
+    EXPECT_TRUE(c.checked);
+    questions.clear();
+    EXPECT_EQ(model.setAllGroupsChecked(false), 1);
+    EXPECT_TRUE(questions.empty());
+}
+
 // Six groups whose titles, sizes, counts and descriptions catch the usual
 // faults of a list sort: folding beyond A-Z or the wrong way ("_" lies
 // between "Z" and "a"), longest-first on equal beginnings, 64-bit values cut

@@ -34,15 +34,15 @@ TEST(RuleFile, ReadsEachKeyFormAndFlag)
          }},
         {"Detect=HKCU\\Software\\App",
          [](const RuleEntry& e) {
-             EXPECT_EQ(e.detects, std::vector<std::u16string>{u"HKCU\\Software\\App"});
+             EXPECT_EQ(e.detects, std::vector<std::u16string_view>{u"HKCU\\Software\\App"});
          }},
         {"detect12 = HKLM\\Software\\App ",
          [](const RuleEntry& e) {
-             EXPECT_EQ(e.detects, std::vector<std::u16string>{u"HKLM\\Software\\App"});
+             EXPECT_EQ(e.detects, std::vector<std::u16string_view>{u"HKLM\\Software\\App"});
          }},
         {"DetectFile=%AppData%\\App\\*\\prefs.js",
          [](const RuleEntry& e) {
-             EXPECT_EQ(e.detectFiles, std::vector<std::u16string>{u"%AppData%\\App\\*\\prefs.js"});
+             EXPECT_EQ(e.detectFiles, std::vector<std::u16string_view>{u"%AppData%\\App\\*\\prefs.js"});
          }},
         {"DetectFile3=%ProgramFiles%\\App",
          [](const RuleEntry& e) {
@@ -85,7 +85,7 @@ TEST(RuleFile, ReadsEachKeyFormAndFlag)
          [](const RuleEntry& e) {
              ASSERT_EQ(e.fileKeys.size(), 1u);
              EXPECT_EQ(e.fileKeys[0].path, u"%LocalAppData%\\App\\Cache");
-             EXPECT_EQ(e.fileKeys[0].patterns, std::vector<std::u16string>{u"*.*"});
+             EXPECT_EQ(e.fileKeys[0].patterns(), std::vector<std::u16string_view>{u"*.*"});
              EXPECT_FALSE(e.fileKeys[0].recurse);
              EXPECT_FALSE(e.fileKeys[0].removeSelf);
              EXPECT_EQ(e.fileKeys[0].number, 1);
@@ -93,7 +93,7 @@ TEST(RuleFile, ReadsEachKeyFormAndFlag)
         {"FileKey7=C:\\App | *.log; *.tmp ;;thumbs.db | recurse",
          [](const RuleEntry& e) {
              ASSERT_EQ(e.fileKeys.size(), 1u);
-             EXPECT_EQ(e.fileKeys[0].patterns, (std::vector<std::u16string>{u"*.log", u"*.tmp", u"thumbs.db"}));
+             EXPECT_EQ(e.fileKeys[0].patterns(), (std::vector<std::u16string_view>{u"*.log", u"*.tmp", u"thumbs.db"}));
              EXPECT_TRUE(e.fileKeys[0].recurse);
              EXPECT_EQ(e.fileKeys[0].number, 7);
          }},

@@ -13,6 +13,7 @@
 #include "platform/RegFunctions.h"
 #include "platform/fake/FakeEnvironment.h"
 #include "platform/fake/FakeFileSystem.h"
+#include "platform/fake/FakeMachineFacts.h"
 #include "platform/fake/FakeProgramFolder.h"
 #include "platform/fake/FakeRegistry.h"
 #include "platform/fake/FakeShellItems.h"
@@ -78,7 +79,7 @@ protected:
         for (std::size_t i = 0; i < groups[0]->childCount(); ++i) {
             const TimeRecord& t = *groups[0]->child(i);
             out.push_back(narrow(targetKindName(t.kind)) + " " + narrow(t.target.view()) +
-                          (t.wildInSubfolders ? " sub" : ""));
+                          (t.wildInSubfolders ? " sub" : "") + (t.removeEmptyFolders ? " removeEmpty" : ""));
         }
         return out;
     }
@@ -89,6 +90,9 @@ protected:
     RulesReport report;
 };
 
+// The format's 22 variables and the (x86) forms: each asked of the shell's
+// folders, the system's facts or the environment, whatever case it is
+// written in.
 TEST_F(RuleGroupsFake, EachVariableNamesItsPlatformFolder)
 {
     auto& shell = p::fakeShellItems();
@@ -100,34 +104,56 @@ TEST_F(RuleGroupsFake, EachVariableNamesItsPlatformFolder)
     shell.setSpecialFolder(p::kCsidlProgramFilesX86, u"C:\\V\\PF86");
     shell.setSpecialFolder(p::kCsidlProgramFilesCommon, u"C:\\V\\PF\\Common");
     shell.setSpecialFolder(p::kCsidlProgramFilesCommonX86, u"C:\\V\\PF86\\Common");
-    shell.setSpecialFolder(p::kCsidlProfile, u"C:\\V\\Home");
-    shell.setSpecialFolder(p::kCsidlPersonal, u"C:\\V\\Home\\Docs");
+    shell.setSpecialFolder(p::kCsidlProfile, u"E:\\V\\Home");
+    shell.setSpecialFolder(p::kCsidlPersonal, u"E:\\V\\Home\\Docs");
+    shell.setSpecialFolder(p::kCsidlMyMusic, u"E:\\V\\Home\\Music");
+    shell.setSpecialFolder(p::kCsidlMyPictures, u"E:\\V\\Home\\Pictures");
+    shell.setSpecialFolder(p::kCsidlMyVideo, u"E:\\V\\Home\\Videos");
     shell.setSpecialFolder(p::kFolderPublic, u"C:\\V\\Public");
     p::setSystemFolders(u"D:\\Win", u"D:\\Win\\system32");
-    // The process environment says otherwise: it is not what counts.
-    p::fakeEnvironment().setVariable(u"APPDATA", u"C:\\Elsewhere");
-    p::fakeEnvironment().setVariable(u"ProgramFiles", u"C:\\Elsewhere");
+    const std::u16string machineTemp = p::machineFacts().tempPath();
+    const std::u16string machineUser = p::machineFacts().userName();
+    p::fakeMachineFacts().setTempPath(u"E:\\V\\Temp\\");
+    p::fakeMachineFacts().setUserName(u"account");
+    // Where the shell has a folder, the process environment is not what
+    // counts; it names the temporary folders, the user and the home drive.
+    auto& environment = p::fakeEnvironment();
+    environment.setVariable(u"APPDATA", u"C:\\Elsewhere");
+    environment.setVariable(u"ProgramFiles", u"C:\\Elsewhere");
+    environment.setVariable(u"TEMP", u"F:\\EnvTemp");
+    environment.setVariable(u"TMP", u"F:\\EnvTmp\\");
+    environment.setVariable(u"USERNAME", u"tester");
+    environment.setVariable(u"HOMEDRIVE", u"H:");
+    environment.setVariable(u"ALLUSERSPROFILE", u"C:\\V\\AllUsers");
 
     struct Case {
         const char* variable;
         std::vector<std::string> folders;
     };
     const Case cases[] = {
+        {"%AllUsersProfile%", {"C:\\V\\AllUsers"}},
         {"%AppData%", {"C:\\V\\Roaming"}},
-        {"%localappdata%", {"C:\\V\\Local"}},
-        {"%LocalLowAppData%", {"C:\\V\\LocalLow"}},
         {"%CommonAppData%", {"C:\\V\\ProgramData"}},
-        {"%ProgramData%", {"C:\\V\\ProgramData"}},
-        {"%ProgramFiles%", {"C:\\V\\PF", "C:\\V\\PF86"}},
-        {"%ProgramFiles(x86)%", {"C:\\V\\PF86"}},
         {"%CommonProgramFiles%", {"C:\\V\\PF\\Common", "C:\\V\\PF86\\Common"}},
         {"%CommonProgramFiles(x86)%", {"C:\\V\\PF86\\Common"}},
-        {"%UserProfile%", {"C:\\V\\Home"}},
-        {"%Documents%", {"C:\\V\\Home\\Docs"}},
-        {"%WinDir%", {"D:\\Win"}},
-        {"%SystemRoot%", {"D:\\Win"}},
-        {"%SystemDrive%", {"D:"}},
+        {"%Documents%", {"E:\\V\\Home\\Docs"}},
+        {"%HomeDrive%", {"H:"}},
+        {"%localappdata%", {"C:\\V\\Local"}},
+        {"%LocalLowAppData%", {"C:\\V\\LocalLow"}},
+        {"%Music%", {"E:\\V\\Home\\Music"}},
+        {"%Pictures%", {"E:\\V\\Home\\Pictures"}},
+        {"%ProgramData%", {"C:\\V\\ProgramData"}},
+        {"%ProgramFiles%", {"C:\\V\\PF", "C:\\V\\PF86"}},
+        {"%PROGRAMFILES(X86)%", {"C:\\V\\PF86"}},
         {"%Public%", {"C:\\V\\Public"}},
+        {"%RootDir%", {"D:"}},
+        {"%SystemDrive%", {"D:"}},
+        {"%SystemRoot%", {"D:\\Win"}},
+        {"%Temp%", {"F:\\EnvTemp"}},
+        {"%tmp%", {"F:\\EnvTmp"}},
+        {"%UserProfile%", {"E:\\V\\Home"}},
+        {"%Video%", {"E:\\V\\Home\\Videos"}},
+        {"%WinDir%", {"D:\\Win"}},
     };
     for (const Case& c : cases) {
         build(std::string("[Var *]\nFileKey1=") + c.variable + "\\App|*.log\n");
@@ -136,22 +162,40 @@ TEST_F(RuleGroupsFake, EachVariableNamesItsPlatformFolder)
             expected.push_back("Type_File_Wild " + folder + "\\App\\*.log");
         EXPECT_EQ(targets(), expected) << c.variable << ": " << droppedReason();
     }
+    // A name, not a folder: it stands inside a path.
+    build("[Var *]\nFileKey1=E:\\Users\\%UserName%\\App|*.log\n");
+    EXPECT_EQ(targets(), std::vector<std::string>{"Type_File_Wild E:\\Users\\tester\\App\\*.log"});
 
-    // Where the shell has no Public folder, the environment's stands in.
+    // Without the environment's values: the system's temporary folder, the
+    // account's name, the profile's drive, ProgramData; where the shell has
+    // no Public folder, the environment's stands in.
+    environment.clear();
+    environment.setVariable(u"PUBLIC", u"C:\\EnvPublic");
     shell.setSpecialFolder(p::kFolderPublic, u"");
-    p::fakeEnvironment().setVariable(u"PUBLIC", u"C:\\EnvPublic");
-    build("[Var *]\nFileKey1=%Public%\\App|*.log\n");
-    EXPECT_EQ(targets(), std::vector<std::string>{"Type_File_Wild C:\\EnvPublic\\App\\*.log"});
+    const Case fallbacks[] = {
+        {"%Temp%", {"E:\\V\\Temp"}},     {"%Tmp%", {"E:\\V\\Temp"}},
+        {"%HomeDrive%", {"E:"}},         {"%AllUsersProfile%", {"C:\\V\\ProgramData"}},
+        {"%Public%", {"C:\\EnvPublic"}},
+    };
+    for (const Case& c : fallbacks) {
+        build(std::string("[Var *]\nFileKey1=") + c.variable + "\\App|*.log\n");
+        EXPECT_EQ(targets(), std::vector<std::string>{"Type_File_Wild " + c.folders[0] + "\\App\\*.log"})
+            << c.variable << ": " << droppedReason();
+    }
+    build("[Var *]\nFileKey1=E:\\Users\\%UserName%\\App|*.log\n");
+    EXPECT_EQ(targets(), std::vector<std::string>{"Type_File_Wild E:\\Users\\account\\App\\*.log"});
 
     // A variable the format does not have, and one this machine has no
     // folder for.
-    build("[Var *]\nFileKey1=%Temp%\\App|*.log\n");
-    EXPECT_EQ(droppedReason(), "every path is protected or invalid (FileKey1: unknown variable %Temp%)");
+    build("[Var *]\nFileKey1=%Downloads%\\App|*.log\n");
+    EXPECT_EQ(droppedReason(), "every path is protected or invalid (FileKey1: unknown variable %Downloads%)");
     shell.setSpecialFolder(p::kFolderLocalAppDataLow, u"");
     build("[Var *]\nFileKey1=%LocalLowAppData%\\App|*.log\n");
     EXPECT_EQ(droppedReason(),
               "every path is protected or invalid (FileKey1: a variable this machine has no folder for: "
               "%LocalLowAppData%)");
+    p::fakeMachineFacts().setTempPath(machineTemp);
+    p::fakeMachineFacts().setUserName(machineUser);
 }
 
 TEST_F(RuleGroupsFake, EachKeyFormBecomesItsTargetKind)
@@ -164,8 +208,14 @@ TEST_F(RuleGroupsFake, EachKeyFormBecomesItsTargetKind)
         {"FileKey1=C:\\Data\\A|*.*", {"Type_Folder_1_Level C:\\Data\\A"}},
         {"FileKey1=C:\\Data\\A|*", {"Type_Folder_1_Level C:\\Data\\A"}},
         {"FileKey1=C:\\Data\\A|*.*|RECURSE", {"Type_Folder_All_Levels C:\\Data\\A"}},
-        {"FileKey1=C:\\Data\\A|*.*|REMOVESELF", {"Type_Folder_All_Levels_IncludeSelf C:\\Data\\A"}},
-        {"FileKey1=C:\\Data\\A|*.*|RECURSE|REMOVESELF", {"Type_Folder_All_Levels_IncludeSelf C:\\Data\\A"}},
+        {"FileKey1=C:\\Data\\A|*.*|REMOVESELF", {"Type_Folder_All_Levels_IncludeSelf C:\\Data\\A removeEmpty"}},
+        {"FileKey1=C:\\Data\\A|*.*|RECURSE|REMOVESELF", {"Type_Folder_All_Levels_IncludeSelf C:\\Data\\A removeEmpty"}},
+        // REMOVESELF implies RECURSE and takes the emptied folders whatever
+        // the pattern.
+        {"FileKey1=C:\\Data\\A|*.log|REMOVESELF", {"Type_File_Wild C:\\Data\\A\\*.log sub removeEmpty"}},
+        {"FileKey1=C:\\Data\\A|log.txt|REMOVESELF", {"Type_File_Wild C:\\Data\\A\\log.txt sub removeEmpty"}},
+        {"FileKey1=C:\\Data\\A|*.log|RECURSE\nFileKey2=C:\\Data\\A|*.log|REMOVESELF",
+         {"Type_File_Wild C:\\Data\\A\\*.log sub removeEmpty"}},
         {"FileKey1=C:\\Data\\A|*.log", {"Type_File_Wild C:\\Data\\A\\*.log"}},
         {"FileKey1=C:\\Data\\A|*.log|RECURSE", {"Type_File_Wild C:\\Data\\A\\*.log sub"}},
         {"FileKey1=C:\\Data\\A|log.txt", {"Type_File C:\\Data\\A\\log.txt"}},
@@ -196,11 +246,6 @@ TEST_F(RuleGroupsFake, EachKeyFormBecomesItsTargetKind)
             EXPECT_EQ(targets(), c.targets) << c.line << ": " << droppedReason();
         }
     }
-    // REMOVESELF with a narrower pattern leaves the folder, and says so.
-    build("[Form *]\nFileKey1=C:\\Data\\A|*.log|REMOVESELF\n");
-    EXPECT_EQ(targets(), std::vector<std::string>{"Type_File_Wild C:\\Data\\A\\*.log"});
-    ASSERT_EQ(report.skippedKeys.size(), 1u);
-    EXPECT_EQ(narrow(report.skippedKeys[0].text), "FileKey1: REMOVESELF only with * or *.*: the folder stays");
 }
 
 TEST_F(RuleGroupsFake, ProtectedPlacesAreLeftOutAndAnEntryOfNothingElseIsDropped)

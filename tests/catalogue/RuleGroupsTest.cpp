@@ -5,10 +5,13 @@
 #include "catalogue/RuleGroups.h"
 
 #include "engine/Clean.h"
+#include "engine/CleanItems.h"
 #include "engine/Scan.h"
+#include "lang/Localizer.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ShellItems.h"
+#include "tests/support/LanguageTable.h"
 #include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
@@ -220,6 +223,169 @@ TEST_F(RuleGroups, MeasuresAndCleansWhatTheEntriesNameAndKeepsTheExclusions)
     EXPECT_EQ(context.pendingFound, 0);
 }
 
+// REMOVESELF as the format has it, whatever the pattern: the matching files
+// at every depth, then each folder left holding nothing, deepest first, then
+// the named folder itself when nothing is left in it; an excluded file keeps
+// its folders. The scan counts exactly the files and folders the clean
+// removes, and what is left counts as nothing.
+TEST_F(RuleGroups, RemoveSelfTakesTheMatchesThenTheFoldersLeftEmpty)
+{
+    struct Case {
+        const char* name;
+        std::u16string_view folder;  // the FileKey's folder in the sandbox
+        std::string keyTail;         // "|pattern|flags"
+        std::string excludeTail;     // an ExcludeKey's "FILE|" tail below the folder, or ""
+        std::vector<std::pair<std::u16string_view, int>> files;
+        std::vector<std::u16string_view> emptyFolders;  // made before the clean
+        int64_t found;
+        int64_t size;
+        std::vector<std::u16string_view> gone;
+        std::vector<std::u16string_view> left;
+    };
+    const Case cases[] = {
+        {"a pattern narrower than *: the folder keeps what it does not match",
+         u"rs1",
+         "|*.log|REMOVESELF",
+         "",
+         {{u"a.log", 1}, {u"sub\\b.log", 2}, {u"sub\\deep\\c.log", 4}, {u"keep.txt", 8}},
+         {},
+         5,
+         7,
+         {u"a.log", u"sub"},
+         {u"keep.txt"}},
+        {"everything matched: nested and empty folders, then the folder",
+         u"rs2",
+         "|*.tmp|REMOVESELF",
+         "",
+         {{u"x.tmp", 1}, {u"d1\\d2\\y.tmp", 2}},
+         {u"empty", u"d1\\d3"},
+         7,
+         3,
+         {},
+         {}},
+        {"a kept file keeps its folders; the others go whole",
+         u"rs3",
+         "|*|REMOVESELF",
+         "a\\b|keep.dat",
+         {{u"x", 1}, {u"a\\y", 2}, {u"a\\b\\keep.dat", 4}, {u"a\\b\\z", 8}, {u"c\\d\\w", 16}},
+         {},
+         6,
+         27,
+         {u"x", u"a\\y", u"a\\b\\z", u"c"},
+         {u"a\\b\\keep.dat"}},
+        {"a plain name in every subfolder",
+         u"rs4",
+         "|Thumbs.db|REMOVESELF",
+         "",
+         {{u"Thumbs.db", 1}, {u"p\\Thumbs.db", 2}, {u"p\\photo.jpg", 4}, {u"q\\Thumbs.db", 8}},
+         {},
+         4,
+         11,
+         {u"Thumbs.db", u"p\\Thumbs.db", u"q"},
+         {u"p\\photo.jpg"}},
+    };
+    for (const Case& c : cases) {
+        const std::u16string base = std::u16string(c.folder) + u"\\";
+        for (const auto& [relative, size] : c.files)
+            ASSERT_TRUE(file(base + std::u16string(relative), static_cast<std::uint64_t>(size))) << c.name;
+        for (std::u16string_view folder : c.emptyFolders)
+            ASSERT_TRUE(box.makeFolder(base + std::u16string(folder))) << c.name;
+        for (TimeRecord* group : groups)
+            group->release();
+        groups.clear();
+        const std::string folder = variablePath + "\\" + toUtf8(c.folder);
+        std::string text = "[Remove Self *]\r\nFileKey1=" + folder + c.keyTail + "\r\n";
+        if (!c.excludeTail.empty())
+            text += "ExcludeKey1=FILE|" + folder + "\\" + c.excludeTail + "\r\n";
+        build(text);
+        ASSERT_EQ(groups.size(), 1u) << c.name << ": "
+                                     << (report.dropped.empty() ? "" : narrow(report.dropped[0].text));
+        TimeRecord& group = *groups[0];
+        scan(group, nullptr, Captions::Without);
+        EXPECT_EQ(group.found, c.found) << c.name;
+        EXPECT_EQ(group.size, c.size) << c.name;
+
+        // What preview --files lists is what the scan counted.
+        int64_t listed = 0;
+        forEachCleanItem(*group.child(0),
+                         [&](CleanItem& item) { listed += measureCleanItem(item, *group.child(0)).found; });
+        EXPECT_EQ(listed, c.found) << c.name;
+
+        group.checked = true;
+        CleanContext context;
+        clean(group, context);
+        for (std::u16string_view gone : c.gone)
+            EXPECT_FALSE(box.entryExists(base + std::u16string(gone))) << c.name << ": " << narrow(gone);
+        for (std::u16string_view left : c.left)
+            EXPECT_TRUE(box.entryExists(base + std::u16string(left))) << c.name << ": " << narrow(left);
+        // The named folder stays exactly when something is left in it.
+        EXPECT_EQ(box.entryExists(c.folder), !c.left.empty()) << c.name;
+        EXPECT_EQ(group.found, 0) << c.name;
+        EXPECT_EQ(context.pendingFound, 0) << c.name;
+    }
+}
+
+// The guard of what browsers keep for their users: a rule that reaches a
+// Chromium profile's saved passwords, bookmarks, settings or extensions, the
+// settings beside the profiles, or a Firefox profile's passwords, bookmarks
+// or settings gets a warning of its own; caches, logs and cookies do not.
+TEST_F(RuleGroups, RulesReachingABrowsersSavedDataGetAWarningOfTheirOwn)
+{
+    for (std::u16string_view path :
+         {u"cr\\User Data\\Local State", u"cr\\User Data\\Default\\Preferences", u"cr\\User Data\\Default\\Login Data",
+          u"cr\\User Data\\Default\\Bookmarks", u"cr\\User Data\\Default\\History",
+          u"cr\\User Data\\Default\\Cache\\Cache_Data\\f_1",
+          u"cr\\User Data\\Default\\Extensions\\abc\\1.0\\manifest.json", u"cr\\User Data\\Default\\debug.log",
+          u"ff\\Profiles\\x.default\\prefs.js", u"ff\\Profiles\\x.default\\key4.db",
+          u"ff\\Profiles\\x.default\\logins.json", u"ff\\Profiles\\x.default\\places.sqlite",
+          u"ff\\Profiles\\x.default\\cookies.sqlite", u"ff\\Profiles\\x.default\\cache2\\entries\\e1",
+          u"other\\App\\data.db"})
+        ASSERT_TRUE(file(path, 1)) << narrow(path);
+    struct Case {
+        const char* what;
+        const char* key;  // below the sandbox
+        bool guarded;
+    };
+    const Case cases[] = {
+        {"the saved passwords by name", "cr\\User Data\\*|Login Data*", true},
+        {"a profile's cache", "cr\\User Data\\*\\Cache|*|REMOVESELF", false},
+        {"a profile's logs", "cr\\User Data\\*|*.log", false},
+        {"the profiles' folder with everything", "cr\\User Data|*|RECURSE", true},
+        {"the browser's folder with everything below", "cr|*.*|REMOVESELF", true},
+        {"inside the extensions", "cr\\User Data\\Default\\Extensions|*|RECURSE", true},
+        {"the files of a profile", "cr\\User Data\\Default|*", true},
+        {"the settings beside the profiles", "cr\\User Data|Local State", true},
+        {"Firefox's passwords", "ff\\Profiles\\*|key4.db;logins.json", true},
+        {"Firefox's bookmarks by a wildcard", "ff\\Profiles\\*|*.sqlite", true},
+        {"Firefox's cookies", "ff\\Profiles\\*|cookies.sqlite", false},
+        {"Firefox's cache", "ff\\Profiles\\*\\cache2|*|REMOVESELF", false},
+        {"an application's own files", "other\\App|*.db", false},
+    };
+    for (const Case& c : cases) {
+        for (TimeRecord* group : groups)
+            group->release();
+        groups.clear();
+        build("[Guard Case *]\r\nFileKey1=" + variablePath + "\\" + c.key + "\r\n");
+        ASSERT_EQ(groups.size(), 1u) << c.what;
+        EXPECT_EQ(groups[0]->warningTextId, c.guarded ? kBrowserDataWarningText : 0) << c.what;
+        EXPECT_EQ(report.browserData.size(), c.guarded ? 1u : 0u) << c.what;
+    }
+
+    // The guard's warning comes first, in the language shown, then the
+    // file's own.
+    for (TimeRecord* group : groups)
+        group->release();
+    groups.clear();
+    build("[Passwords *]\r\nWarning=Signs you out of every site.\r\nFileKey1=" + variablePath +
+          "\\cr\\User Data\\*|Login Data\r\n[Plain *]\r\nFileKey1=" + variablePath + "\\other\\App|*.db\r\n");
+    ASSERT_EQ(groups.size(), 2u);
+    s::lang::Localizer& english = testing_platform::shippedLanguageTable();
+    EXPECT_EQ(toUtf8(groupWarning(*groups[0], english)),
+              "This group reaches a web browser's saved passwords, bookmarks or settings.\r\n"
+              "Signs you out of every site.");
+    EXPECT_EQ(groupWarning(*groups[1], english), u"");
+}
+
 TEST_F(RuleGroups, DetectsByKeyFileFolderAndWildcard)
 {
     ASSERT_TRUE(box.makeKey(u"Installed\\App"));
@@ -248,6 +414,24 @@ TEST_F(RuleGroups, DetectsByKeyFileFolderAndWildcard)
         {"a key or a file", "Detect=" + k + "\\Nope\r\nDetectFile=" + v + "\\det\\here.txt\r\n", true},
         {"nothing to detect", "", true},
         {"an unknown variable", "DetectFile=%Nowhere%\\det\\here.txt\r\n", false},
+        // Enough questions about one folder or key that the build lists it
+        // and answers from the listing, names compared without regard to case.
+        {"many files asked in one folder",
+         "DetectFile1=" + v + "\\det\\a.txt\r\nDetectFile2=" + v + "\\det\\b.txt\r\nDetectFile3=" + v +
+             "\\det\\c.txt\r\nDetectFile4=" + v + "\\DET\\HERE.TXT\r\n",
+         true},
+        {"many files asked, none there",
+         "DetectFile1=" + v + "\\det\\a.txt\r\nDetectFile2=" + v + "\\det\\b.txt\r\nDetectFile3=" + v +
+             "\\det\\c.txt\r\nDetectFile4=" + v + "\\det\\d\\here.txt\r\n",
+         false},
+        {"many keys asked below one key",
+         "Detect1=" + k + "\\Installed\\A\r\nDetect2=" + k + "\\Installed\\B\r\nDetect3=" + k +
+             "\\Installed\\C\r\nDetect4=" + k + "\\INSTALLED\\app\r\n",
+         true},
+        {"many keys asked, none there",
+         "Detect1=" + k + "\\Installed\\A\r\nDetect2=" + k + "\\Installed\\B\r\nDetect3=" + k +
+             "\\Installed\\C\r\nDetect4=" + k + "\\Installed\\D\r\n",
+         false},
     };
     for (const Case& c : cases) {
         for (TimeRecord* group : groups)
