@@ -12,6 +12,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     return s::app::win::runProgram([](s::app::win::StartedProgram& started) {
         s::file::gui::dialogs::purgo::Dialog dialog(started.app, started.frame, started.pictures.icon.get());
+        dialog.setSmallIcon(started.pictures.smallIcon.get());
         s::file::gui::dialogs::Custom editor(started.app);
         // "Add Custom Target..." and "Modify Target Items..." open the
         // editor (the controller asks only while the list is ready); its

@@ -14,6 +14,7 @@
 #include "platform/Win32Codes.h"
 
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 namespace s::file::gui::dialogs::purgo {
@@ -72,6 +73,16 @@ std::pair<Text, Text> composeTitle(const Title& rule, Localizer& localizer)
     description += name;
     description += textOf(localizer, suffix);
     return {title, description};
+}
+
+// "C:\ (Files in Recycle Bin)".
+Text recycleBinTitle(std::u16string_view root, Localizer& localizer)
+{
+    Text title(root);
+    title += u" (";
+    title += textOf(localizer, 1000270010);
+    title += u")";
+    return title;
 }
 
 Text folderPlus(PlatformFolder folder, std::u16string_view rest)
@@ -241,10 +252,7 @@ void fillRecycleBins(TimeRecord& group, Localizer& localizer)
         if (root.empty() || facts.driveType(root) != s::platform::kDriveFixed)
             continue;
         Text id(root.substr(0, 1));
-        Text title(root);
-        title += u" (";
-        title += textOf(localizer, 1000270010);
-        title += u")";
+        const Text title = recycleBinTitle(root, localizer);
         group.addChild(TimeRecord::makeSpecialTarget(id, title, title, &recycleBinCount, &recycleBinEmpty,
                                                      &alwaysExists, &recycleBinLookUp, static_cast<intptr_t>(root[0]),
                                                      icon));
@@ -393,6 +401,47 @@ void buildBuiltinGroups(std::vector<TimeRecord*>& list, Localizer& localizer)
 {
     buildRows(catalogueRows(), list, localizer);
     buildRows(addedRows(), list, localizer);
+}
+
+void retitleBuiltinGroups(const std::vector<TimeRecord*>& groups, Localizer& localizer)
+{
+    std::unordered_map<std::u16string_view, TimeRecord*> byId;
+    for (TimeRecord* group : groups)
+        if (group && !group->custom)
+            byId.emplace(group->id.view(), group);
+    for (const std::span<const Row> rows : {catalogueRows(), addedRows()}) {
+        TimeRecord* group = nullptr;
+        for (const Row& row : rows) {
+            if (row.type == RowType::Group) {
+                const auto found = byId.find(std::u16string_view(row.id));
+                group = found == byId.end() ? nullptr : found->second;
+                if (group) {
+                    auto [title, description] = composeTitle(row.title, localizer);
+                    group->title = title;
+                    group->description = description;
+                    // The drives' targets are named by their roots and a text.
+                    if (row.fill == Fill::RecycleBin) {
+                        for (std::size_t i = 0; i < group->childCount(); ++i) {
+                            TimeRecord* drive = group->child(i);
+                            const std::u16string_view old = drive->title.view();
+                            const std::size_t cut = old.find(u" (");
+                            const Text root(old.substr(0, cut == std::u16string_view::npos ? old.size() : cut));
+                            drive->title = recycleBinTitle(root.view(), localizer);
+                            drive->description = drive->title;
+                        }
+                    }
+                }
+            } else if (row.type == RowType::Special && group && row.specialTitleId != 0) {
+                for (std::size_t i = 0; i < group->childCount(); ++i) {
+                    TimeRecord* child = group->child(i);
+                    if (child->id.view() == std::u16string_view(row.id)) {
+                        child->title = textOf(localizer, row.specialTitleId);
+                        child->description = textOf(localizer, row.descriptionId);
+                    }
+                }
+            }
+        }
+    }
 }
 
 }  // namespace s::file::gui::dialogs::purgo

@@ -41,6 +41,13 @@ void buildCatalogue(std::vector<TimeRecord*>& list, s::lang::Localizer& localize
 // CookieSites.h, whose cookie-site lists are refilled.
 void buildBuiltinGroups(std::vector<TimeRecord*>& list, s::lang::Localizer& localizer);
 
+// After a change of language: the built-in groups among groups (found by
+// their ids) and their special targets take their titles and descriptions
+// in the localizer's current language, as buildBuiltinGroups would give
+// them. Custom and rule groups keep theirs (the user's and the file's
+// words); targets named by the machine (profiles, drives) keep theirs.
+void retitleBuiltinGroups(const std::vector<TimeRecord*>& groups, s::lang::Localizer& localizer);
+
 // Firefox's first profile. Each argument is optional; those given are set.
 void findFirefoxPaths(Text* cache, Text* localCache, Text* cookiesTxt, Text* cookiesSqlite, Text* historyDat,
                       Text* downloadsRdf, Text* downloadsSqlite, Text* formhistoryDat, Text* formhistorySqlite);

@@ -73,7 +73,7 @@ void selectStartupSkin(Skinner& skinner, ISkinSettings& settings)
     skinner.selectSkin(skinner.skin(index >= 0 ? index : 0));
 }
 
-void applyPeriodicChange(Skinner& skinner, ISkinSettings& settings, const s::platform::ILocalClock& clock)
+bool applyPeriodicChange(Skinner& skinner, ISkinSettings& settings, const s::platform::ILocalClock& clock)
 {
     const int64_t now = clock.now();
     const int32_t period = settings.changePeriod(kNeverChange);
@@ -82,13 +82,14 @@ void applyPeriodicChange(Skinner& skinner, ISkinSettings& settings, const s::pla
     case ScheduleDecision::Change:
         skinner.changeSkinRandomly();
         settings.setLastChange(now);
-        break;
+        return true;
     case ScheduleDecision::StoreNowOnly:
         settings.setLastChange(now);
         break;
     case ScheduleDecision::Nothing:
         break;
     }
+    return false;
 }
 
 SkinMenu::SkinMenu(Skinner& skinner, ISkinSettings& settings, const s::platform::ILocalClock& clock)

@@ -50,7 +50,8 @@ private:
 // current.
 void selectStartupSkin(Skinner& skinner, ISkinSettings& settings);
 // Start-up: change the skin if the stored period says so.
-void applyPeriodicChange(Skinner& skinner, ISkinSettings& settings, const s::platform::ILocalClock& clock);
+// True when it changed the skin.
+bool applyPeriodicChange(Skinner& skinner, ISkinSettings& settings, const s::platform::ILocalClock& clock);
 
 using MenuItem = s::gui::menu::MenuItem;
 

@@ -77,6 +77,15 @@ RECT toRect(const Box& box)
     return RECT{box.left, box.top, box.right, box.bottom};
 }
 
+// The frame whose title-bar menu is open on this thread: the menu loop's
+// message filter finds it here (one menu at a time per thread).
+thread_local SkinnedFrame* t_menuFrame = nullptr;
+
+bool keyDown(int key)
+{
+    return (GetKeyState(key) & 0x8000) != 0;
+}
+
 }  // namespace
 
 SkinnedFrame::SkinnedFrame() = default;
@@ -109,13 +118,25 @@ bool SkinnedFrame::create(const FrameArgs& args)
     wnd.style = kFrameStyle;
     wnd.parent = args.owner;
     // Only a window of its own has a taskbar button.
-    wnd.exStyle = args.owner ? 0 : WS_EX_APPWINDOW;
+    // WS_EX_CONTROLPARENT: the Tab order runs through the controls of
+    // containers (group boxes, panels) too.
+    wnd.exStyle = (args.owner ? 0 : WS_EX_APPWINDOW) | WS_EX_CONTROLPARENT;
     wnd.x = args.x;
     wnd.y = args.y;
     wnd.width = args.width;
     wnd.height = args.height;
+    m_closeOnEscape = args.closeOnEscape;
     if (!Wnd::create(wnd))
         return false;
+    // Alt+Tab and the taskbar take the window's icons from WM_SETICON; the
+    // class has none.
+    if (args.icon)
+        SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(args.icon));
+    if (HICON small = args.smallIcon ? args.smallIcon : args.icon)
+        SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    if (args.smallIcon)
+        m_icon = args.smallIcon;
+    GetWindowRect(hwnd(), &m_normalRect);
     if (m_skins)
         m_skins->addListener(this);
     if (args.keepOnTop)
@@ -244,7 +265,97 @@ void SkinnedFrame::onEvent(s::base::IObject* source, int)
     if (!m_skins || source != static_cast<s::base::IObject*>(m_skins))
         return;
     m_painter.setSkin(m_skins->current());
+    if (onSkinChanged)
+        onSkinChanged();
     redrawAll();
+}
+
+void SkinnedFrame::trackShown(WPARAM sizeKind)
+{
+    Shown now = m_shown;
+    if (sizeKind == SIZE_MAXIMIZED)
+        now = Shown::maximised;
+    else if (sizeKind == SIZE_MINIMIZED)
+        now = Shown::minimised;
+    else if (sizeKind == SIZE_RESTORED)
+        now = Shown::normal;
+    if (now == m_shown)
+        return;
+    const Shown before = m_shown;
+    m_shown = now;
+    if (onShownChanged)
+        onShownChanged(now, before, m_normalRect);
+}
+
+bool SkinnedFrame::translate(MSG& message)
+{
+    if (!message.hwnd)
+        return false;
+    auto* frame = dynamic_cast<SkinnedFrame*>(Wnd::fromHwnd(GetAncestor(message.hwnd, GA_ROOT)));
+    return frame && frame->preTranslate(message);
+}
+
+bool SkinnedFrame::preTranslate(MSG& message)
+{
+    if (!hwnd() || (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd)))
+        return false;
+    switch (message.message) {
+    case WM_MBUTTONUP:
+        // Over a control as over the frame: the whole window answers.
+        if (message.hwnd != hwnd()) {
+            doMiddleClick();
+            return true;
+        }
+        return false;
+    case WM_SYSKEYDOWN:
+        if (message.wParam == VK_MENU) {
+            m_altAlone = (message.lParam & (1 << 30)) == 0 ? true : m_altAlone;
+            return true;
+        }
+        m_altAlone = false;
+        if (message.wParam == VK_F10 && !keyDown(VK_SHIFT)) {
+            openMenuFromKeyboard(0);
+            return true;
+        }
+        return false;
+    case WM_SYSKEYUP:
+        if (message.wParam == VK_MENU || message.wParam == VK_F10) {
+            const bool open = message.wParam == VK_MENU && m_altAlone;
+            m_altAlone = false;
+            if (open)
+                openMenuFromKeyboard(0);
+            return true;
+        }
+        return false;
+    case WM_KEYDOWN:
+        m_altAlone = false;
+        if (message.wParam == VK_TAB && !keyDown(VK_CONTROL)) {
+            HWND from = GetFocus();
+            if (from && !IsChild(hwnd(), from))
+                from = nullptr;
+            HWND next = GetNextDlgTabItem(hwnd(), from, keyDown(VK_SHIFT) ? TRUE : FALSE);
+            if (next)
+                SetFocus(next);
+            return true;
+        }
+        if (message.wParam == VK_ESCAPE && m_closeOnEscape) {
+            closeByUser();
+            return true;
+        }
+        if (message.wParam == VK_RETURN) {
+            // Enter presses the focused push button, as in a dialog.
+            wchar_t name[16] = {};
+            GetClassNameW(message.hwnd, name, 16);
+            const LONG_PTR style = GetWindowLongPtrW(message.hwnd, GWL_STYLE);
+            if (message.hwnd != hwnd() && lstrcmpiW(name, L"BUTTON") == 0 && (style & WS_TABSTOP)) {
+                SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+                return true;
+            }
+        }
+        return false;
+    default:
+        return false;
+    }
 }
 
 void SkinnedFrame::redrawAll()
@@ -296,6 +407,63 @@ void SkinnedFrame::press(FramePart part)
 
 void SkinnedFrame::trackMenu(int index)
 {
+    trackMenusByKeyboard(index, false);
+}
+
+void SkinnedFrame::openMenuFromKeyboard(int index)
+{
+    trackMenusByKeyboard(index, true);
+}
+
+LRESULT CALLBACK SkinnedFrame::menuKeys(int code, WPARAM wp, LPARAM lp)
+{
+    // Left on the menu bar item's own popup and Right on an item without a
+    // submenu leave this menu for its neighbour, as a menu bar does.
+    auto* message = reinterpret_cast<MSG*>(lp);
+    SkinnedFrame* frame = t_menuFrame;
+    if (code == MSGF_MENU && frame && message->message == WM_KEYDOWN) {
+        const auto count = static_cast<int>(frame->titleMenus().size());
+        int next = -1;
+        if (message->wParam == VK_LEFT && frame->m_menuSelected == frame->m_menuTop)
+            next = (frame->m_menuIndex + count - 1) % count;
+        else if (message->wParam == VK_RIGHT && !frame->m_selectedIsPopup)
+            next = (frame->m_menuIndex + 1) % count;
+        if (next >= 0 && next != frame->m_menuIndex) {
+            frame->m_menuNext = next;
+            EndMenu();
+            return 1;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void SkinnedFrame::trackMenusByKeyboard(int index, bool keyboard)
+{
+    while (index >= 0) {
+        m_menuNext = -1;
+        m_menuIndex = index;
+        m_menuTop = nullptr;
+        m_menuSelected = nullptr;
+        m_selectedIsPopup = false;
+        // From the keyboard the menu opens with its first item highlighted:
+        // the menu loop reads the Down key from the queue.
+        if (keyboard)
+            PostMessageW(hwnd(), WM_KEYDOWN, VK_DOWN, 0);
+        t_menuFrame = this;
+        HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, &SkinnedFrame::menuKeys, nullptr, GetCurrentThreadId());
+        trackOneMenu(index);
+        if (hook)
+            UnhookWindowsHookEx(hook);
+        t_menuFrame = nullptr;
+        if (!hwnd())
+            return;
+        index = m_menuNext;
+        keyboard = true;
+    }
+}
+
+void SkinnedFrame::trackOneMenu(int index)
+{
     const std::vector<s::gui::menu::MenuItem*> menus = titleMenus();
     if (!m_binding || index < 0 || index >= static_cast<int>(menus.size()))
         return;
@@ -343,7 +511,52 @@ LRESULT SkinnedFrame::onMessage(UINT msg, WPARAM wp, LPARAM lp)
         info->ptMinTrackSize = {m_painter.px(200), m_painter.px(FrameLayout::kTitleHeight * 2)};
         return 0;
     }
+    case WM_MENUSELECT:
+        // The menu that holds the highlighted item, and whether that item
+        // opens a submenu: the arrow keys' filter decides from these.
+        if (t_menuFrame == this && lp) {
+            const auto menu = reinterpret_cast<HMENU>(lp);
+            if (!m_menuTop)
+                m_menuTop = menu;
+            m_menuSelected = menu;
+            m_selectedIsPopup = (HIWORD(wp) & MF_POPUP) != 0;
+        }
+        break;
+    case WM_SYSCOMMAND:
+        // Alt or F10 on the frame itself (no control has the focus): the
+        // frame has no system menu bar, so the keyboard opens its own.
+        if ((wp & 0xFFF0) == SC_KEYMENU && lp == 0) {
+            openMenuFromKeyboard(0);
+            return 0;
+        }
+        break;
+    case WM_ACTIVATE:
+        // The focus goes back to the control that had it, or to the first
+        // control, when the window is activated again.
+        if (LOWORD(wp) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(hwnd(), focus))
+                m_lastFocus = focus;
+        } else if (!HIWORD(wp)) {
+            HWND target = m_lastFocus && IsWindow(m_lastFocus) && IsChild(hwnd(), m_lastFocus)
+                              ? m_lastFocus
+                              : GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+            if (target && IsWindowVisible(target) && IsWindowEnabled(target)) {
+                SetFocus(target);
+                return 0;
+            }
+        }
+        break;
+    case WM_WINDOWPOSCHANGED: {
+        // The normal rectangle follows every move and resize while the
+        // window is neither maximised nor minimised; DefWindowProc still
+        // sends WM_SIZE and WM_MOVE from it.
+        if (!IsZoomed(hwnd()) && !IsIconic(hwnd()))
+            GetWindowRect(hwnd(), &m_normalRect);
+        break;
+    }
     case WM_SIZE:
+        trackShown(wp);
         InvalidateRect(hwnd(), nullptr, FALSE);
         if (onLayout) {
             const Box content = layout().content();

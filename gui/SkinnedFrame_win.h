@@ -34,7 +34,10 @@ struct FrameArgs {
     // The window that owns this one (a dialog's owner): it stays above its
     // owner and goes with it. Null: an independent top-level window.
     HWND owner = nullptr;
-    HICON icon = nullptr;  // not owned; drawn 16 × 16 × scale
+    HICON icon = nullptr;  // not owned; Alt+Tab and the taskbar show it
+    // Not owned; drawn 16 × 16 × scale in the title bar and given to Windows
+    // as the small icon. Null: the large one, scaled down.
+    HICON smallIcon = nullptr;
     int scale = 1;
     int x = CW_USEDEFAULT;
     int y = CW_USEDEFAULT;
@@ -55,7 +58,12 @@ struct FrameArgs {
     // Minimise and maximise buttons (and maximising by a double-click on
     // the title); a dialog has the close button only.
     bool sizeButtons = true;
+    // Escape closes the window as its close button does (a dialog).
+    bool closeOnEscape = false;
 };
+
+// Where a frame is shown: normally, maximised or minimised.
+enum class Shown { normal, maximised, minimised };
 
 enum class Activation { activate, noActivate };
 
@@ -87,6 +95,23 @@ public:
     void setMenus(s::gui::menu::MenuModel* menus);
     void setCaption(const std::wstring& caption);
 
+    // The keys and clicks of the whole window, before they reach the control
+    // under them: Tab and Shift+Tab move the focus between the controls,
+    // Alt or F10 open the first title-bar menu (arrows move across the
+    // menus), Escape closes a dialog, and a middle click anywhere on the
+    // window does the middle-click action. True: the message was taken and
+    // must not be dispatched. The program's message loops call it.
+    bool preTranslate(MSG& message);
+    // The same for the frame that holds message.hwnd, if any.
+    static bool translate(MSG& message);
+    // Opens a title-bar menu as from the keyboard: its first item selected.
+    void openMenuFromKeyboard(int index);
+
+    // The last rectangle (screen coordinates) the window had while it was
+    // neither maximised nor minimised, and how it is shown now.
+    RECT normalRect() const { return m_normalRect; }
+    Shown shown() const { return m_shown; }
+
     SkinPainter& painter() { return m_painter; }
     // The current geometry (client coordinates, which are window coordinates).
     FrameLayout layout() const;
@@ -104,6 +129,11 @@ public:
     std::function<void()> onActivateRequest;
     // The content area (below the title bar) changed: lay out the children.
     std::function<void(const RECT& content)> onLayout;
+    // The window was maximised, minimised or restored (now differs from
+    // before); lastNormal is normalRect().
+    std::function<void(Shown now, Shown before, const RECT& lastNormal)> onShownChanged;
+    // After the frame took a new skin and repainted.
+    std::function<void()> onSkinChanged;
 
     void onEvent(s::base::IObject* source, int code) override;
 
@@ -120,6 +150,10 @@ private:
     void closeByUser();
     void doMiddleClick();
     void redrawAll();
+    void trackShown(WPARAM sizeKind);
+    void trackMenusByKeyboard(int index, bool keyboard);
+    void trackOneMenu(int index);
+    static LRESULT CALLBACK menuKeys(int code, WPARAM wp, LPARAM lp);
 
     SkinPainter m_painter;
     s::gui::drawer::Skinner* m_skins = nullptr;
@@ -137,6 +171,21 @@ private:
     FramePart m_pressed = FramePart::client;  // the title-bar button held down
     FramePart m_hot = FramePart::client;
     bool m_sizeButtons = true;
+    bool m_closeOnEscape = false;
+    RECT m_normalRect{};
+    Shown m_shown = Shown::normal;
+    // The control that had the focus when the window was last deactivated.
+    HWND m_lastFocus = nullptr;
+    // Alt went down and nothing else since: its release opens the menus.
+    bool m_altAlone = false;
+    // While a title-bar menu is open: the popup of the menu bar item, whether
+    // the highlighted item opens a submenu, and the menu to open next when
+    // an arrow key left this one (-1: none).
+    HMENU m_menuTop = nullptr;
+    HMENU m_menuSelected = nullptr;
+    bool m_selectedIsPopup = false;
+    int m_menuIndex = -1;
+    int m_menuNext = -1;
 };
 
 }  // namespace s::gui

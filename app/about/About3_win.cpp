@@ -72,6 +72,8 @@ bool About3::createWindow(HWND owner)
     args.keepOnTop = m_frame.keepOnTop();
     // A fixed page of facts: nothing to minimise or maximise.
     args.sizeButtons = false;
+    // A window to read and dismiss: Escape closes it.
+    args.closeOnEscape = true;
     // Closing only hides: the window lives as long as this object.
     m_window->onClose = [this] {
         close();

@@ -77,6 +77,17 @@ std::u16string wrapped(std::u16string_view text)
 }  // namespace
 
 // The download of the community rule file, on the rules worker.
+// The boot registration's state, asked on a thread of its own: the Task
+// Scheduler may first have to start its service (seconds on a cold
+// machine), and the window must answer meanwhile.
+struct BootQuery final : s::thread::ITask {
+    void run() override { done(s::app::win::isBootRunRegistered(name, s::app::win::osVersion())); }
+
+    std::u16string name;
+    // Called on the worker.
+    std::function<void(bool)> done;
+};
+
 struct RulesDownload final : s::thread::ITask {
     void run() override { done(s::app::updateRules(address, s::platform::network(), &cancel)); }
 
@@ -112,17 +123,25 @@ void MainController::stop()
         m_rulesDownload->cancel = true;
     if (m_rulesWorker)
         m_rulesWorker->waitIdle();
+    if (m_queryWorker)
+        m_queryWorker->waitIdle();
     if (m_worker)
         m_worker->waitIdle();
 }
 
 // --- Options and menus ---------------------------------------------------------
 
-void MainController::loadOptions()
+void MainController::loadOptions(bool bootRun)
 {
     if (s::gui::drawer::Skinner* skins = m_app.skins()) {
         m_skinMenu = std::make_unique<s::gui::drawer::SkinMenu>(*skins, m_skinSettings, s::platform::systemClock());
-        s::gui::drawer::applyPeriodicChange(*skins, m_skinSettings, s::platform::systemClock());
+        // A periodic change is for the user to see: a boot run shows nothing
+        // and leaves it to the next window. The new skin is kept as the
+        // Skin menu keeps a choice, or the next start would begin with the
+        // old one again.
+        if (!bootRun && s::gui::drawer::applyPeriodicChange(*skins, m_skinSettings, s::platform::systemClock()) &&
+            skins->currentIndex() >= 0)
+            m_app.setSkinSetting(skins->skinName(skins->currentIndex()).view());
     }
     m_opacity = m_settings.getS32(s::map::mainwindow::kViewSection, u"Transparency", 90);
     m_opacityOnlyOnTop = m_settings.getBool(s::map::mainwindow::kViewSection, u"TransparencyOnlyOnTop", false);
@@ -182,6 +201,16 @@ void MainController::enterCollecting()
     m_view.showCollecting(true);
     m_view.showStatus(ids::kCollectingText);
     m_view.setCleanEnabled(false);
+    setEditing(false);
+}
+
+void MainController::setEditing(bool on)
+{
+    // What only acts while the window is ready is shown disabled otherwise,
+    // rather than ignoring the click.
+    m_view.setEditingEnabled(on);
+    for (const int number : {command::kAddCustomTarget, command::kSelectAll, command::kDeselectAll})
+        m_menus.setEnabled(number, on);
 }
 
 void MainController::startCollect()
@@ -204,9 +233,26 @@ void MainController::startCollect()
         m_view.post([this, text] { m_view.showMessage(text); });
     }
     // Asking the Task Scheduler starts its service on a cold machine: the
-    // window is up and the list filling by then.
-    m_view.setBootRunChecked(
-        s::app::win::isBootRunRegistered(s::app::win::bootEntryName(m_lang), s::app::win::osVersion()));
+    // answer comes back to the window thread when it is there. A box the
+    // user clicked meanwhile keeps the user's choice.
+    m_bootChosen = false;
+    if (!m_queryWorker)
+        m_queryWorker = std::make_unique<s::thread::win::Thread>();
+    m_queryWorker->waitIdle();
+    m_bootQuery = std::make_unique<BootQuery>();
+    m_bootQuery->name = s::app::win::bootEntryName(m_lang);
+    m_bootQuery->done = [this](bool registered) {
+        m_view.post([this, registered] {
+            if (!m_bootChosen)
+                m_view.setBootRunChecked(registered);
+        });
+    };
+    m_queryWorker->runOnce(m_bootQuery.get());
+}
+
+bool MainController::backgroundWorkRunning() const
+{
+    return m_runs.busy() || (m_queryWorker && !m_queryWorker->isIdle()) || (m_rulesWorker && !m_rulesWorker->isIdle());
 }
 
 void MainController::updateTotals()
@@ -220,7 +266,19 @@ void MainController::updateTotals()
 void MainController::enterReadyState()
 {
     m_state = State::Ready;
+    if (m_retitle) {
+        m_retitle = false;
+        retitleRows();
+    }
     updateTotals();
+    setEditing(true);
+}
+
+void MainController::retitleRows()
+{
+    retitleBuiltinGroups(targets(), m_lang);
+    for (TimeRecord* group : targets())
+        m_list.refresh(*group);
 }
 
 void MainController::pressCleanButton()
@@ -266,6 +324,7 @@ void MainController::cleanStarted(const StrBuffer&, const StrBuffer& buttonCapti
         m_view.setCleanCaption(caption);
         m_view.setCleanEnabled(true);
         m_view.setListEnabled(false);
+        setEditing(false);
         m_view.showProgress(std::max(1, groupCount));
     });
 }
@@ -282,7 +341,9 @@ void MainController::cleanProgress(int position)
 
 void MainController::showResult(const StrBuffer& message)
 {
-    m_view.post([this, text = StrBuffer(message)] { m_view.showMessage(text); });
+    // Shown once the window is back in its ready state: the box is modal,
+    // and the status row must not say "Cleaning..." behind it.
+    m_view.post([this, text = StrBuffer(message)] { m_pendingResult = text; });
 }
 
 void MainController::cleanFinished(const Totals&)
@@ -293,6 +354,11 @@ void MainController::cleanFinished(const Totals&)
         for (TimeRecord* group : targets())
             m_list.refresh(*group);
         enterReadyState();
+        if (!m_pendingResult.isEmpty()) {
+            const StrBuffer text = m_pendingResult;
+            m_pendingResult = StrBuffer();
+            m_view.showMessage(text);
+        }
     });
 }
 
@@ -393,6 +459,7 @@ void MainController::setShowOnlyRelated(bool on)
 
 void MainController::setBootRun(bool on)
 {
+    m_bootChosen = true;
     m_view.setBootRunChecked(on);
     const std::u16string name = s::app::win::bootEntryName(m_lang);
     if (on) {
@@ -583,8 +650,12 @@ void MainController::languageChanged()
     case State::Closed:
         break;
     }
-    for (TimeRecord* group : targets())
-        m_list.refresh(*group);
+    // The rows' titles follow the language; the tree changes only between
+    // runs (a run reads the records on the worker).
+    if (m_state == State::Ready)
+        retitleRows();
+    else
+        m_retitle = true;
 }
 
 // --- Close -------------------------------------------------------------------------

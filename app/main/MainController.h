@@ -31,6 +31,7 @@
 namespace s::file::gui::dialogs::purgo {
 
 struct RulesDownload;
+struct BootQuery;
 
 // What the controller asks of the window. Every call comes on the window
 // thread.
@@ -50,6 +51,8 @@ public:
     virtual void setCleanCaption(const s::str::strbuffer::StrBuffer& caption) = 0;
     virtual void setCleanEnabled(bool on) = 0;
     virtual void setListEnabled(bool on) = 0;
+    // "+", "Add Custom Target" (and their menu items): only while ready.
+    virtual void setEditingEnabled(bool on) = 0;
     // The "Collecting Information..." panel over the list.
     virtual void showCollecting(bool on) = 0;
     // The progress bar: shown over 0 … range at 0, moved, hidden.
@@ -96,7 +99,8 @@ public:
 
     // Reads the view options from the settings and builds the menus; the
     // window is made from what this reads.
-    void loadOptions();
+    // A boot run applies no periodic skin change.
+    void loadOptions(bool bootRun = false);
     bool showOnlyRelated() const { return m_showOnlyRelated; }
     bool alternateRows() const { return m_useAlternateRowColor; }
     int opacity() const { return m_opacity; }
@@ -150,6 +154,8 @@ public:
     bool close();
     // Cancels a run and waits for the worker.
     void stop();
+    // A run, the boot registration query or a download is still going on.
+    bool backgroundWorkRunning() const;
 
     // Opens the custom target editor for a new group (null) or a copy of a
     // group: only while the window is ready, as the top-level list changes on
@@ -178,6 +184,8 @@ private:
     void buildMenus();
     void updateTotals();
     void enterReadyState();
+    void setEditing(bool on);
+    void retitleRows();
     void removeCustomGroup(int row);
     // The question before a group with a warning is checked; true: check it.
     bool askBeforeChecking(const TimeRecord& group);
@@ -205,6 +213,15 @@ private:
     std::unique_ptr<RulesDownload> m_rulesDownload;
     std::unique_ptr<s::thread::win::Thread> m_rulesWorker;
     bool m_rulesBusy = false;
+    std::unique_ptr<BootQuery> m_bootQuery;
+    std::unique_ptr<s::thread::win::Thread> m_queryWorker;
+    // The user clicked the boot box before the query answered.
+    bool m_bootChosen = false;
+    // The language changed during a run: the rows take its titles when the
+    // run is over.
+    bool m_retitle = false;
+    // The clean run's result, shown when the window is ready again.
+    s::str::strbuffer::StrBuffer m_pendingResult;
 
     s::gui::menu::MenuModel m_menus;
     s::gui::drawer::StoredSkinSettings m_skinSettings;

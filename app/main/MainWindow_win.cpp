@@ -62,7 +62,7 @@ Dialog::~Dialog()
 void Dialog::build(bool bootRun)
 {
     m_bootRun = bootRun;
-    m_controller.loadOptions();
+    m_controller.loadOptions(bootRun);
     if (!createWindow())
         return;
     createElements();
@@ -79,6 +79,9 @@ void Dialog::build(bool bootRun)
         if (placement.maximize)
             ShowWindow(m_window.hwnd(), SW_MAXIMIZE);
         m_window.show();
+        // The list has the keyboard from the start: arrows, Space and
+        // type-ahead work without a click first.
+        SetFocus(m_listView.hwnd());
         m_controller.startCollect();
     }
     if (afterBuild)
@@ -90,6 +93,7 @@ bool Dialog::createWindow()
     s::gui::FrameArgs args;
     args.caption = s::str::toWide(m_lang.text(ids::kProductName));
     args.icon = m_icon;
+    args.smallIcon = m_smallIcon;
     args.scale = m_scale;
     args.width = m_frame.width();
     args.height = m_frame.height();
@@ -108,6 +112,16 @@ bool Dialog::createWindow()
     };
     m_window.onLayout = [this](const RECT& content) {
         layout(content);
+    };
+    // A skin change repaints the frame and its children; the list's empty
+    // area takes its colour from the list's own background.
+    m_window.onSkinChanged = [this] {
+        m_listView.skinChanged();
+    };
+    // The geometry as it changes: a window closed while maximised or
+    // minimised still finds its last normal rectangle stored.
+    m_window.onShownChanged = [this](s::gui::Shown now, s::gui::Shown before, const RECT& normal) {
+        s::app::win::storeShownChange(m_frame, m_app.settings(), now, before, normal);
     };
     m_window.onEndSession = [this] {
         m_controller.close();
@@ -163,6 +177,8 @@ void Dialog::createElements()
     s::gui::PictureButton::Args plus;
     plus.parent = parent;
     plus.picture = s::gui::Picture::plus;
+    // Screen readers name the picture by what it does.
+    plus.accessibleName = s::str::toWide(m_lang.text(ids::kAddCustomText));
     plus.width = 14 * s;
     plus.height = 14 * s;
     m_plus.create(plus);
@@ -340,6 +356,12 @@ void Dialog::setListEnabled(bool on)
     EnableWindow(m_listView.hwnd(), on ? TRUE : FALSE);
 }
 
+void Dialog::setEditingEnabled(bool on)
+{
+    EnableWindow(m_plus.hwnd(), on ? TRUE : FALSE);
+    EnableWindow(m_addCustom.hwnd(), on ? TRUE : FALSE);
+}
+
 void Dialog::showCollecting(bool on)
 {
     if (on)
@@ -469,8 +491,12 @@ void Dialog::onEvent(s::base::IObject* source, int)
     m_window.setCaption(s::str::toWide(m_lang.text(ids::kProductName)));
     m_listView.updateColumnTitles();
     SetWindowTextW(m_addCustom.hwnd(), s::str::toWide(m_lang.text(ids::kAddCustomText)).c_str());
+    SetWindowTextW(m_plus.hwnd(), s::str::toWide(m_lang.text(ids::kAddCustomText)).c_str());
     m_controller.languageChanged();
-    relayout();
+    // The labels and check boxes take the new language from their own
+    // listeners, which may hear of it after this one: the layout measures
+    // their texts once every listener has run.
+    post([this] { relayout(); });
 }
 
 // --- Close -------------------------------------------------------------------
@@ -499,6 +525,10 @@ void Dialog::runMessageLoop()
 {
     MSG message;
     while (m_window.hwnd() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Tab, Alt, F10 and the middle click of every frame of this thread
+        // (the editor's and the version window's too).
+        if (s::gui::SkinnedFrame::translate(message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -45,6 +45,10 @@ public:
     // The window's message loop, until it is closed.
     void runMessageLoop();
 
+    // The picture at the small icon size for the title bar and the taskbar
+    // (not owned); set before build. Without it the icon is scaled down.
+    void setSmallIcon(HICON icon) { m_smallIcon = icon; }
+
     // The states, the commands and the list.
     MainController& controller() { return m_controller; }
     HWND hwnd() const { return m_window.hwnd(); }
@@ -69,6 +73,7 @@ private:
     void setCleanCaption(const s::str::strbuffer::StrBuffer& caption) override;
     void setCleanEnabled(bool on) override;
     void setListEnabled(bool on) override;
+    void setEditingEnabled(bool on) override;
     void showCollecting(bool on) override;
     void showProgress(int range) override;
     void setProgress(int position) override;
@@ -103,6 +108,7 @@ private:
     s::app::win::AppWindow& m_frame;
     s::lang::Localizer& m_lang;
     HICON m_icon;
+    HICON m_smallIcon = nullptr;
     int m_scale;
     bool m_bootRun = false;
 

@@ -33,4 +33,19 @@ inline void storeFrameGeometry(const AppWindow& descriptor, HWND window, s::map:
                                 Rect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
 }
 
+// The frame went between normal, maximised and minimised
+// (FrameGeometry::storeShownChange decides what is written).
+inline void storeShownChange(const AppWindow& descriptor, s::map::IMappedData& store, s::gui::Shown now,
+                             s::gui::Shown before, const RECT& lastNormal)
+{
+    const auto state = [](s::gui::Shown shown) {
+        return shown == s::gui::Shown::maximised   ? WindowState::Maximized
+               : shown == s::gui::Shown::minimised ? WindowState::Minimized
+                                                   : WindowState::Normal;
+    };
+    descriptor.geometry().storeShownChange(
+        store, state(now), state(before),
+        Rect{lastNormal.left, lastNormal.top, lastNormal.right - lastNormal.left, lastNormal.bottom - lastNormal.top});
+}
+
 }  // namespace s::app::win

@@ -61,6 +61,7 @@ int runProgram(const MainWindowRun& runMainWindow)
     pictures.banner = s::image::loadPicture(kBannerId);
     pictures.upright = s::image::loadPicture(kUprightId);
     pictures.icon = s::image::loadIcon(kIconGroup, GetSystemMetrics(SM_CXICON));
+    pictures.smallIcon = s::image::loadIcon(kIconGroup, GetSystemMetrics(SM_CXSMICON) * scaleFactor());
 
     AppWindow frame = AppWindow::mainWindow(scaleFactor(), app.settings());
     recordVersionUnder(app.settings(), frame.windowName(), app.lang());

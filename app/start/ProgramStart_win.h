@@ -20,6 +20,8 @@ struct ProgramPictures {
     s::image::Image banner;
     s::image::Image upright;
     s::image::IconHandle icon;
+    // The same at the small icon size (title bar, taskbar, Alt+Tab lists).
+    s::image::IconHandle smallIcon;
 };
 
 // What the main window gets: the prepared application, the main window's

@@ -91,4 +91,23 @@ void FrameGeometry::store(s::map::IMappedData& store, WindowState state, const R
     writeIfChanged(store, m_sizeSection, u"Height", rect.height);
 }
 
+void FrameGeometry::storeShownChange(s::map::IMappedData& store, WindowState now, WindowState before,
+                                     const Rect& lastNormal) const
+{
+    if (now == before)
+        return;
+    if (now == WindowState::Normal) {
+        if (before == WindowState::Maximized)
+            this->store(store, WindowState::Normal, lastNormal);
+        return;
+    }
+    const bool maximized = now == WindowState::Maximized;
+    if (store.getBool(m_viewSection, u"Maximized", false) != maximized || !store.exists(m_viewSection, u"Maximized"))
+        store.setBool(m_viewSection, u"Maximized", maximized);
+    writeIfChanged(store, m_sizeSection, u"X", lastNormal.left);
+    writeIfChanged(store, m_sizeSection, u"Y", lastNormal.top);
+    writeIfChanged(store, m_sizeSection, u"Width", lastNormal.width);
+    writeIfChanged(store, m_sizeSection, u"Height", lastNormal.height);
+}
+
 }  // namespace s::app::win

@@ -50,6 +50,13 @@ public:
     // nothing; a normal one "Maximized" = false (when stored true) and its
     // rectangle.
     void store(s::map::IMappedData& store, WindowState state, const Rect& rect) const;
+    // While the frame runs, on every change between normal, maximised and
+    // minimised: maximised writes "Maximized" = true and lastNormal (the
+    // rectangle it had before), minimised "Maximized" = false and lastNormal,
+    // back to normal from maximised stores as above. So a frame closed while
+    // maximised keeps this session's normal rectangle, not the last one's.
+    void storeShownChange(s::map::IMappedData& store, WindowState now, WindowState before,
+                          const Rect& lastNormal) const;
 
 private:
     std::u16string m_sizeSection;

@@ -8,6 +8,7 @@
 #include "app/main/MainMenus.h"
 #include "app/rules/RulesUpdate.h"
 #include "catalogue/CustomGroups.h"
+#include "gui/SkinSchedule.h"
 #include "gui/Skinner.h"
 #include "lang/LangPack.h"
 #include "lang/Localizer.h"
@@ -70,6 +71,7 @@ public:
     void setCleanCaption(const StrBuffer& caption) override { add("caption " + caption.toUtf8()); }
     void setCleanEnabled(bool on) override { add(on ? "clean on" : "clean off"); }
     void setListEnabled(bool on) override { add(on ? "list on" : "list off"); }
+    void setEditingEnabled(bool on) override { add(on ? "editing on" : "editing off"); }
     void showCollecting(bool on) override { add(on ? "collecting shown" : "collecting hidden"); }
     void showProgress(int range) override { add("progress 0.." + std::to_string(range)); }
     void setProgress(int position) override { add("progress " + std::to_string(position)); }
@@ -178,12 +180,19 @@ protected:
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         ASSERT_FALSE(controller->runs().busy()) << "the run ends";
     }
+    // The same for every worker: the runs, the boot registration query.
+    void waitForWorkers()
+    {
+        for (int i = 0; i < 1000 && controller->backgroundWorkRunning(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        ASSERT_FALSE(controller->backgroundWorkRunning()) << "the workers end";
+    }
     // The window up, the list filled, the state ready.
     void collect()
     {
         controller->enterCollecting();
         controller->startCollect();
-        ASSERT_NO_FATAL_FAILURE(waitForRun());
+        ASSERT_NO_FATAL_FAILURE(waitForWorkers());
         view.runPosted();
         ASSERT_EQ(controller->state(), State::Ready);
         view.take();
@@ -226,14 +235,19 @@ TEST_F(MainControllerTest, CollectFillsTheListAndTheWindowBecomesReady)
 {
     controller->enterCollecting();
     EXPECT_EQ(controller->state(), State::Collecting);
-    EXPECT_EQ(view.take(), "collecting shown; status 800000; clean off");
+    EXPECT_EQ(view.take(), "collecting shown; status 800000; clean off; editing off");
     controller->startCollect();
-    EXPECT_EQ(view.take(), "boot off") << "the Task Scheduler has no boot run";
-    ASSERT_NO_FATAL_FAILURE(waitForRun());
+    EXPECT_EQ(view.take(), "") << "the Task Scheduler is asked on a worker, never on the window thread";
+    ASSERT_NO_FATAL_FAILURE(waitForWorkers());
     EXPECT_EQ(controller->state(), State::Collecting) << "until the window thread hears of it";
     view.runPosted();
     EXPECT_EQ(controller->state(), State::Ready);
-    EXPECT_EQ(view.take(), "collecting hidden; totals 18 B  (4  Items); caption Clean Now!  (18 B) (4); clean on");
+    std::string calls = view.take();
+    const std::size_t boot = calls.find("boot off; ");
+    ASSERT_NE(boot, std::string::npos) << calls << ": the Task Scheduler has no boot run";
+    calls.erase(boot, 10);
+    EXPECT_EQ(calls,
+              "collecting hidden; totals 18 B  (4  Items); caption Clean Now!  (18 B) (4); clean on; editing on");
     EXPECT_EQ(titles(), "Sandbox files") << "only related groups while \"Show only Related\" is on";
 }
 
@@ -244,13 +258,15 @@ TEST_F(MainControllerTest, CleanRunsThroughCleaningAndBackToReady)
     ASSERT_NO_FATAL_FAILURE(waitForRun());
     view.runPosted(1);
     EXPECT_EQ(controller->state(), State::Cleaning);
-    EXPECT_EQ(view.take(), "status 800200; caption Cancel; clean on; list off; progress 0..2");
+    EXPECT_EQ(view.take(), "status 800200; caption Cancel; clean on; list off; editing off; progress 0..2");
     view.runPosted();
     EXPECT_EQ(controller->state(), State::Ready);
+    // The message comes when the window is ready again, not over "Cleaning...".
     EXPECT_EQ(view.take(), "progress 1; progress 2; progress 3; "
+                           "progress hidden; list on; totals 0 B  (0  Items); caption Clean Now!  (0 B) (0); clean on; "
+                           "editing on; "
                            "message 4 (18 B) items have been deleted successfully.\r\n0 (0 B) items will be deleted "
-                           "on the next system boot.; "
-                           "progress hidden; list on; totals 0 B  (0  Items); caption Clean Now!  (0 B) (0); clean on");
+                           "on the next system boot.");
     EXPECT_FALSE(exists(u"junk\\a.tmp"));
     EXPECT_FALSE(exists(u"junk\\deeper"));
 }
@@ -285,7 +301,7 @@ TEST_F(MainControllerTest, TheStateTable)
         controller->enterCollecting();
         if (row.state != State::Collecting) {
             controller->startCollect();
-            ASSERT_NO_FATAL_FAILURE(waitForRun());
+            ASSERT_NO_FATAL_FAILURE(waitForWorkers());
             view.runPosted();
         }
         if (row.state == State::Cleaning || row.state == State::Canceling) {
@@ -303,6 +319,11 @@ TEST_F(MainControllerTest, TheStateTable)
         controller->languageChanged();
         EXPECT_EQ(view.take(), row.languageCaption);
 
+        for (const int number : {command::kAddCustomTarget, command::kSelectAll, command::kDeselectAll}) {
+            const s::gui::menu::MenuItem* item = controller->menus().find(number);
+            ASSERT_NE(item, nullptr);
+            EXPECT_EQ(item->enabled, row.selectAllActs) << number << ": shown disabled where it does nothing";
+        }
         editorOpened.clear();
         controller->command(command::kAddCustomTarget);
         EXPECT_EQ(editorOpened.size(), row.selectAllActs ? 1u : 0u) << "the editor opens only when ready";
@@ -429,6 +450,44 @@ TEST_F(MainControllerTest, TheCheckBoxesKeepTheirSettings)
     EXPECT_TRUE(p::fakeTaskScheduler().tasks().empty());
 }
 
+// The registration is asked on a worker; a click on the box before the
+// answer arrives is the user's word and the late answer does not undo it.
+TEST_F(MainControllerTest, ALateBootAnswerLeavesTheUsersClick)
+{
+    controller->enterCollecting();
+    controller->startCollect();
+    controller->setBootRun(true);
+    ASSERT_NO_FATAL_FAILURE(waitForWorkers());
+    view.runPosted();
+    const std::string calls = view.take();
+    EXPECT_EQ(calls.find("boot off"), std::string::npos) << calls;
+    EXPECT_EQ(p::fakeTaskScheduler().tasks().size(), 1u);
+}
+
+// A skin changed at start because its period says so is kept as the Skin
+// menu keeps a choice; a boot run changes nothing (nobody sees it).
+TEST_F(MainControllerTest, APeriodicSkinChangeIsKeptAndABootRunMakesNone)
+{
+    ASSERT_GT(skins.skinCount(), 1);
+    struct Row {
+        bool bootRun;
+        bool stored;
+    };
+    for (const Row row : {Row{true, false}, Row{false, true}}) {
+        SCOPED_TRACE(row.bootRun ? "boot run" : "window");
+        app.settings().remove(u"Skin", u"");
+        app.settings().setS32(u"MainWindow\\View", u"RandomSkinDay", s::gui::drawer::kEveryStart);
+        controller = std::make_unique<MainController>(view, app, *frame, builder());
+        const int before = skins.currentIndex();
+        controller->loadOptions(row.bootRun);
+        EXPECT_EQ(skins.currentIndex() != before, row.stored);
+        if (row.stored)
+            EXPECT_EQ(setting(u"Skin", u""), skins.skinName(skins.currentIndex()).toUtf8());
+        else
+            EXPECT_EQ(setting(u"Skin", u""), "(none)");
+    }
+}
+
 TEST_F(MainControllerTest, CloseSavesTheChecksAndColumnsOnceAndABootRunSavesNothing)
 {
     ASSERT_NO_FATAL_FAILURE(collect());
@@ -472,7 +531,7 @@ TEST_F(MainControllerTest, ADamagedSettingsFileIsNamedOnceTheWindowIsUp)
     controller->loadOptions();
     controller->enterCollecting();
     controller->startCollect();
-    ASSERT_NO_FATAL_FAILURE(waitForRun());
+    ASSERT_NO_FATAL_FAILURE(waitForWorkers());
     view.runPosted();
     const std::string calls = view.take();
     const std::string message = "message The settings file was damaged and could be read only in part.\r\nWhat could "
@@ -491,7 +550,7 @@ TEST_F(MainControllerTest, GetCommunityRulesDownloadsOnceWhenReady)
     controller->command(command::kGetCommunityRules);
     EXPECT_FALSE(controller->rulesDownloadRunning()) << "not while the list fills";
     controller->startCollect();
-    ASSERT_NO_FATAL_FAILURE(waitForRun());
+    ASSERT_NO_FATAL_FAILURE(waitForWorkers());
     view.runPosted();
     view.take();
 

@@ -346,6 +346,41 @@ TEST_F(StoredGeometry, OnlyWhatChangedIsWritten)
     }
 }
 
+TEST_F(StoredGeometry, MaximisingAndMinimisingStoreTheLastNormalRectangle)
+{
+    struct Row {
+        const char* what;
+        const char* stored;
+        WindowState now;
+        WindowState before;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"maximised: the flag and the rectangle it had",
+         R"(<savedata><MainWindow><View4K X="9" Y="9" Width="9" Height="9"></View4K></MainWindow></savedata>)",
+         WindowState::Maximized, WindowState::Normal,
+         R"(<savedata><MainWindow><View4K X="1" Y="2" Width="3" Height="4"></View4K><View Maximized="1"></View></MainWindow></savedata>)"},
+        {"minimised: not maximised, and the rectangle",
+         R"(<savedata><MainWindow><View Maximized="1"></View></MainWindow></savedata>)", WindowState::Minimized,
+         WindowState::Maximized,
+         R"(<savedata><MainWindow><View Maximized="0"></View><View4K X="1" Y="2" Width="3" Height="4"></View4K></MainWindow></savedata>)"},
+        {"restored from maximised: stored as a normal window",
+         R"(<savedata><MainWindow><View Maximized="1"></View></MainWindow></savedata>)", WindowState::Normal,
+         WindowState::Maximized,
+         R"(<savedata><MainWindow><View Maximized="0"></View><View4K X="1" Y="2" Width="3" Height="4"></View4K></MainWindow></savedata>)"},
+        {"restored from minimised: nothing", "<savedata></savedata>", WindowState::Normal, WindowState::Minimized,
+         "<savedata></savedata>"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        auto store = open(row.stored);
+        ASSERT_TRUE(store);
+        const FrameGeometry geometry(u"MainWindow", 2, 1260, 1000);
+        geometry.storeShownChange(*store, row.now, row.before, Rect{1, 2, 3, 4});
+        EXPECT_EQ(store->toString().toUtf8(), row.expected);
+    }
+}
+
 TEST_F(StoredGeometry, TheFramesKeepTheirValuesWhereTheScaleSays)
 {
     auto store = open(R"(<savedata><MainWindow><View X="1" Y="2" KeepOnTop="1" OnMClick="Iconize"/>)"

@@ -228,6 +228,34 @@ TEST_F(CatalogueTest, GroupsInOrderWithEnglishTitlesAndUniqueIds)
     }
 }
 
+// After a change of language the built-in rows read as a tree built in the
+// new language; a custom group keeps the user's own words.
+TEST_F(CatalogueTest, ALanguageChangeRetitlesTheBuiltInGroups)
+{
+    std::unique_ptr<s::lang::Localizer> lang(loadProgramTable());
+    lang->select(u"English");
+    BuiltTree english(*lang);
+    TimeRecord* custom = TimeRecord::makeGroup(u"MyOwn", u"My own words", u"Mine");
+    custom->custom = true;
+    english.groups.push_back(custom);
+    lang->select(u"German");
+    purgo::retitleBuiltinGroups(english.groups, *lang);
+    BuiltTree german(*lang);
+    ASSERT_EQ(english.groups.size(), german.groups.size() + 1);
+    for (std::size_t i = 0; i < german.groups.size(); ++i) {
+        const TimeRecord& was = *english.groups[i];
+        const TimeRecord& now = *german.groups[i];
+        SCOPED_TRACE(utf8(now.id));
+        EXPECT_EQ(utf8(was.title), utf8(now.title));
+        EXPECT_EQ(utf8(was.description), utf8(now.description));
+        ASSERT_EQ(was.childCount(), now.childCount());
+        for (std::size_t c = 0; c < now.childCount(); ++c)
+            EXPECT_EQ(utf8(was.child(c)->title), utf8(now.child(c)->title)) << utf8(now.child(c)->id);
+    }
+    EXPECT_NE(utf8(english.groups[0]->title), "User Temporary Folder (Files)") << "the titles did change";
+    EXPECT_EQ(utf8(custom->title), "My own words");
+}
+
 // Every folder the paths start from is known, and the program knows its own
 // path for the icons.
 TEST_F(CatalogueTest, PlatformFoldersResolve)

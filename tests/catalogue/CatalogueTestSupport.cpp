@@ -11,8 +11,6 @@ namespace catalogue_test {
 
 namespace purgo = s::file::gui::dialogs::purgo;
 
-namespace {
-
 s::lang::Localizer* loadTable(std::string_view xml)
 {
     auto* root = s::thread::Pool<s::xml::Node>::take();
@@ -23,7 +21,11 @@ s::lang::Localizer* loadTable(std::string_view xml)
     return localizer;
 }
 
-}  // namespace
+s::lang::Localizer* loadProgramTable()
+{
+    s::platform::ResourceData table = s::platform::findResource(u"IDR_XML", 130);
+    return loadTable(std::string_view(reinterpret_cast<const char*>(table.data), table.data ? table.size : 0));
+}
 
 using testing_platform::utf8;
 
@@ -39,9 +41,7 @@ std::string plainSpaces(const Text& text)
 s::lang::Localizer& englishLocalizer()
 {
     static s::lang::Localizer* localizer = [] {
-        s::platform::ResourceData table = s::platform::findResource(u"IDR_XML", 130);
-        auto* made =
-            loadTable(std::string_view(reinterpret_cast<const char*>(table.data), table.data ? table.size : 0));
+        auto* made = loadProgramTable();
         made->select(u"English");
         return made;
     }();

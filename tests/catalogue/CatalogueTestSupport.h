@@ -21,6 +21,9 @@ using testing_platform::utf8;
 // space; the listing uses a plain one.
 std::string plainSpaces(const Text& text);
 
+// A language table from its XML, and the program's own (owned by the caller).
+s::lang::Localizer* loadTable(std::string_view xml);
+s::lang::Localizer* loadProgramTable();
 // The program's own table, English selected.
 s::lang::Localizer& englishLocalizer();
 // A one-language table with a few class texts but none of the title
