@@ -34,8 +34,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         dialog.showVersionInformation = [&about](s::file::gui::dialogs::purgo::Dialog& window) {
             about.show(window.hwnd());
         };
-        dialog.afterBuild = [&started](s::file::gui::dialogs::purgo::Dialog& window) {
-            s::app::win::checkForUpdate(started.app, window.hwnd(), s::app::win::scaleFactor());
+        // The update check waits on the network: beside a window on a worker
+        // of its own; after a boot run (no window left to keep answering)
+        // on this thread.
+        s::app::win::BackgroundUpdateCheck updateCheck(started.app);
+        dialog.afterBuild = [&started, &updateCheck](s::file::gui::dialogs::purgo::Dialog& window) {
+            if (window.hwnd())
+                updateCheck.start(window.hwnd(), window.closures(), s::app::win::scaleFactor());
+            else
+                s::app::win::checkForUpdate(started.app, nullptr, s::app::win::scaleFactor());
         };
         dialog.build(started.bootRun);
         dialog.runMessageLoop();

@@ -45,6 +45,12 @@ public:
     // SendMessageTimeoutW(window, message, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
     // milliseconds): false when it failed or timed out.
     virtual bool sendMessage(std::uintptr_t window, std::uint32_t message, std::uint32_t milliseconds) = 0;
+    // This process is ending (its window is gone, its work winding up): a
+    // copy started now must not take it for the running one. A named event
+    // ("Local\\OxlePurgo.Ending.<id>") that lives as long as the process.
+    virtual void markEnding() = 0;
+    // Another process marked itself so.
+    virtual bool isEnding(std::uint32_t process) = 0;
 };
 
 IProcesses& processes();

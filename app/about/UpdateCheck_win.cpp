@@ -3,6 +3,9 @@
 #include "gui/TextControl_win.h"
 #include "gui/dialogs/FlexAsker_win.h"
 
+#include <atomic>
+#include <future>
+
 namespace s::app::win {
 
 std::function<bool(const std::u16string& title, const std::u16string& message)>
@@ -22,6 +25,72 @@ UpdateOutcome checkForUpdate(AppBase& app, HWND parent, int scale)
     const UpdateCheckServices services{s::platform::systemClock(), s::platform::network(), s::platform::shell(),
                                        updateQuestion(app.lang(), app.skins(), owner, scale)};
     return checkForUpdate(app.settings(), app.lang(), services);
+}
+
+struct BackgroundUpdateCheck::Task final : s::thread::ITask {
+    explicit Task(AppBase& program) : app(program) {}
+
+    void run() override
+    {
+        // The question goes to the window thread; the promise lives in the
+        // closure, so a closure the closed queue frees unrun breaks it and
+        // the worker reads No.
+        const auto ask = [this](const std::u16string& title, const std::u16string& message) {
+            auto answer = std::make_shared<std::promise<bool>>();
+            std::future<bool> future = answer->get_future();
+            const bool posted = closures->post([this, answer, title, message] {
+                answer->set_value(updateQuestion(app.lang(), app.skins(), window, scale)(title, message));
+            });
+            if (!posted)
+                return false;
+            answer.reset();
+            try {
+                return future.get();
+            } catch (const std::future_error&) {
+                return false;
+            }
+        };
+        const UpdateCheckServices services{s::platform::systemClock(), s::platform::network(), s::platform::shell(),
+                                           ask};
+        outcome = checkForUpdate(app.settings(), app.lang(), services);
+        done = true;
+    }
+
+    AppBase& app;
+    HWND window = nullptr;
+    std::shared_ptr<s::gui::ClosureQueue> closures;
+    int scale = 1;
+    std::atomic<bool> done{false};
+    UpdateOutcome outcome = UpdateOutcome::NotOffered;
+};
+
+BackgroundUpdateCheck::BackgroundUpdateCheck(AppBase& app) : m_task(std::make_unique<Task>(app)) {}
+
+BackgroundUpdateCheck::~BackgroundUpdateCheck()
+{
+    if (m_worker)
+        m_worker->waitIdle();
+}
+
+void BackgroundUpdateCheck::start(HWND window, std::shared_ptr<s::gui::ClosureQueue> closures, int scale)
+{
+    if (m_worker || !closures)
+        return;
+    m_task->window = window;
+    m_task->closures = std::move(closures);
+    m_task->scale = scale;
+    m_worker = std::make_unique<s::thread::win::Thread>();
+    m_worker->runOnce(m_task.get());
+}
+
+bool BackgroundUpdateCheck::finished() const
+{
+    return m_task->done;
+}
+
+UpdateOutcome BackgroundUpdateCheck::outcome() const
+{
+    return m_task->outcome;
 }
 
 }  // namespace s::app::win

@@ -14,6 +14,7 @@
 #include "lang/TextIds.h"
 #include "platform/LocalClock.h"
 #include "platform/Network.h"
+#include "platform/Processes.h"
 #include "settings/MainWindowView.h"
 
 #include <algorithm>
@@ -193,6 +194,7 @@ void MainController::runBoot()
     m_runs.collectInformation();
     m_runs.cleanSelected();
     m_state = State::Closed;
+    s::platform::processes().markEnding();
 }
 
 void MainController::enterCollecting()
@@ -669,6 +671,8 @@ bool MainController::close()
         return true;
     m_state = State::Closed;
     m_view.storeGeometryAndHide();
+    // From now on a new start opens a window of its own.
+    s::platform::processes().markEnding();
     // The save reads the target tree, which a collect run still fills: it
     // waits for the worker first (a clean stops after its current target).
     if (m_worker)

@@ -52,6 +52,8 @@ public:
     // The states, the commands and the list.
     MainController& controller() { return m_controller; }
     HWND hwnd() const { return m_window.hwnd(); }
+    // Work for the window thread from any thread (null before build).
+    std::shared_ptr<s::gui::ClosureQueue> closures() const { return m_window.closures(); }
 
     // Opens the custom target editor for a new group (null) or a copy of a
     // group; set by whoever provides the editor.

@@ -60,7 +60,9 @@ bool findRunningInstance(std::u16string_view modulePath, s::lang::Localizer& loc
     const std::uint32_t self = all.currentProcessId();
     std::uint32_t found = 0;
     for (std::uint32_t id : all.processIds()) {
-        if (id == 0 || id == self)
+        // A copy whose window has closed is on its way out: a start now
+        // must show its own window rather than hand over to it.
+        if (id == 0 || id == self || all.isEnding(id))
             continue;
         if (equalsFolded(all.executablePath(id), modulePath)) {
             found = id;

@@ -92,6 +92,18 @@ public:
         std::erase_if(m_windows, [id](const auto& entry) { return entry.first == id; });
     }
 
+    void markEnding() override
+    {
+        std::lock_guard lock(m_mutex);
+        m_ending.insert(m_current);
+    }
+
+    bool isEnding(std::uint32_t process) override
+    {
+        std::lock_guard lock(m_mutex);
+        return m_ending.count(process) != 0;
+    }
+
     void setCurrentProcessId(std::uint32_t id) override
     {
         std::lock_guard lock(m_mutex);
@@ -134,6 +146,7 @@ public:
         m_sent.clear();
         m_waits.clear();
         m_sessions.clear();
+        m_ending.clear();
         m_current = 100;
     }
 
@@ -149,6 +162,7 @@ private:
     std::map<std::uint32_t, std::u16string> m_paths;
     std::vector<std::pair<std::uint32_t, TopWindow>> m_windows;
     std::set<std::uint32_t> m_hung;
+    std::set<std::uint32_t> m_ending;
     std::vector<SentMessage> m_sent;
     std::vector<WaitCall> m_waits;
     std::uint32_t m_current = 100;

@@ -11,6 +11,11 @@ namespace s::platform {
 
 namespace {
 
+std::wstring endingName(std::uint32_t process)
+{
+    return L"Local\\OxlePurgo.Ending." + std::to_wstring(process);
+}
+
 class Handle {
 public:
     explicit Handle(HANDLE handle) : m_handle(handle) {}
@@ -111,6 +116,21 @@ public:
         if (!query(opened.get(), 0, path, &length))
             return {};
         return std::u16string(reinterpret_cast<const char16_t*>(path), length);
+    }
+
+    void markEnding() override
+    {
+        // Kept open until the process ends, when Windows closes it and the
+        // name goes with it.
+        static HANDLE marker = nullptr;
+        if (!marker)
+            marker = CreateEventW(nullptr, TRUE, TRUE, endingName(GetCurrentProcessId()).c_str());
+    }
+
+    bool isEnding(std::uint32_t process) override
+    {
+        Handle marker(OpenEventW(SYNCHRONIZE, FALSE, endingName(process).c_str()));
+        return marker.valid();
     }
 
     void waitForInputIdle(std::uint32_t process, std::uint32_t milliseconds) override

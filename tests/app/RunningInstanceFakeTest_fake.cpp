@@ -97,6 +97,17 @@ TEST_F(RunningInstance, TheCopyIsTheOtherProcessOfTheSameFile)
     }
     SetUp();
     EXPECT_FALSE(findRunningInstance(kProgram, table(), true, false, true)) << "the own process is no copy";
+
+    // A copy whose window closed marks itself ending: a start in the
+    // moments it still winds up opens a window of its own.
+    SetUp();
+    processes.addProcess(200, kProgram);
+    processes.addWindow(200, 0x2000, u"Oxle Purgo");
+    processes.setCurrentProcessId(200);
+    processes.markEnding();
+    processes.setCurrentProcessId(100);
+    EXPECT_FALSE(findRunningInstance(kProgram, table(), true, false, true)) << "an ending copy is not the running one";
+    EXPECT_TRUE(processes.sent().empty());
 }
 
 TEST_F(RunningInstance, TheMainWindowIsToldOncePerLanguageThatNamesIt)
