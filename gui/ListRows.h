@@ -26,6 +26,10 @@ struct ListColumn {
     int32_t titleId;  // language id of the header text
     int32_t defaultWidth;
     Alignment alignment;
+    // The widest text the column shows in common use ("999.9 MB"): the
+    // column starts wide enough for it, and for its header, in any font
+    // size; empty: the default width decides.
+    std::u16string_view widest = {};
 };
 
 // What a view must redraw. Row indexes are those after the change.

@@ -94,6 +94,27 @@ bool TargetListView::create(const TargetListArgs& args)
 
 // --- Columns ---------------------------------------------------------------
 
+int TargetListView::startWidth(const s::gui::list::ListColumn& def, const std::wstring& title) const
+{
+    int width = m_painter->px(def.defaultWidth);
+    if (def.widest.empty())
+        return width;
+    // Measured in the largest font the Font Size menu offers, with the
+    // cell's padding, and never narrower than the header's text (a longer
+    // language's "Found" would read "Gefu..." otherwise).
+    WindowDc dc(hwnd());
+    const Font largest(makeFont((SkinPainter::kFontHeight + 1 + 3) * m_painter->scale(), false));
+    const std::wstring widest(def.widest.begin(), def.widest.end());
+    SIZE text{};
+    {
+        Selection selected(dc.get(), largest.get());
+        GetTextExtentPoint32W(dc.get(), widest.c_str(), static_cast<int>(widest.size()), &text);
+    }
+    const SIZE header = m_painter->measureText(dc.get(), title);
+    const int padding = m_painter->px(2 * SkinPainter::kTextPadding);
+    return std::max({width, static_cast<int>(text.cx) + padding, static_cast<int>(header.cx) + padding});
+}
+
 void TargetListView::addColumns()
 {
     m_columns.clear();
@@ -105,7 +126,7 @@ void TargetListView::addColumns()
         LVCOLUMNW column{};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = def.alignment == Alignment::Right ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        column.cx = m_painter->px(def.defaultWidth);
+        column.cx = startWidth(def, title);
         column.pszText = title.data();
         column.iSubItem = i;
         SendMessageW(hwnd(), LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));

@@ -149,6 +149,8 @@ private:
     void applyFonts();
     void applyColours();
     void addColumns();
+    // A column's width before the user sizes it (stored widths win).
+    int startWidth(const s::gui::list::ListColumn& def, const std::wstring& title) const;
 
     LRESULT drawItem(NMLVCUSTOMDRAW& draw);
     LRESULT drawHeader(NMCUSTOMDRAW& draw);

@@ -39,12 +39,14 @@ struct ColumnDef {
     int32_t defaultWidth;
     Alignment alignment;
     SortKey sortedAs;
+    // The widest figure the column shows (ListColumn::widest).
+    std::u16string_view widest = {};
 };
 
 inline constexpr ColumnDef kColumns[kColumnCount] = {
     {Column::Title, 1001000, 260, Alignment::Left, SortKey::Text},
-    {Column::Size, 1001001, 60, Alignment::Right, SortKey::Number},
-    {Column::Found, 1001002, 55, Alignment::Right, SortKey::Number},
+    {Column::Size, 1001001, 60, Alignment::Right, SortKey::Number, u"999.9 MB"},
+    {Column::Found, 1001002, 55, Alignment::Right, SortKey::Number, u"9999999"},
     {Column::Description, 1001003, 800, Alignment::Left, SortKey::Text},
 };
 

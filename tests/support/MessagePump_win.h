@@ -18,8 +18,12 @@ inline void pumpPending()
     }
 }
 
+// A program's own look at a message before it is dispatched (the skinned
+// frames' keys and clicks); true: taken, not dispatched.
+using MessageFilter = std::function<bool(MSG&)>;
+
 // True once done() holds; false when milliseconds passed first.
-inline bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 30000)
+inline bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 30000, const MessageFilter& filter = {})
 {
     const DWORD end = GetTickCount() + milliseconds;
     while (!done()) {
@@ -28,6 +32,8 @@ inline bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 30
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT)
+                continue;
+            if (filter && filter(message))
                 continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);

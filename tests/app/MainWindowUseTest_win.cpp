@@ -1,0 +1,426 @@
+// The main window as a person uses it, under Wine: the keyboard, the middle
+// click over the controls, the icons, the geometry of a window closed while
+// maximised, a skin change reaching the list's empty area, a longer language
+// fitting its controls, the "+" still drawn after a language switch, and the
+// window answering while the list fills. Keys and clicks are posted to the
+// window under them and pass the frame's own filter, as the program's
+// message loop passes them.
+#include "app/main/MainMenus.h"
+#include "app/main/MainWindow_win.h"
+#include "app/start/AppBase.h"
+#include "app/start/AppWindow.h"
+#include "gui/SkinMenu.h"
+#include "gui/SkinnedFrame_win.h"
+#include "gui/Skinner.h"
+#include "lang/Localizer.h"
+#include "tests/support/MessagePump_win.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/WholeFile.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace s::file::gui::dialogs::purgo {
+namespace {
+
+using s::app::win::AppBase;
+using s::app::win::AppWindow;
+
+constexpr wchar_t kSettings[] = L"C:\\purgo-test-window\\savedata\\SaveData.xml";
+
+bool throughFrames(MSG& message)
+{
+    return s::gui::SkinnedFrame::translate(message);
+}
+
+bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 30000)
+{
+    return testing_platform::pumpUntil(done, milliseconds, throughFrames);
+}
+
+void pumpFor(DWORD milliseconds)
+{
+    pumpUntil([] { return false; }, milliseconds);
+}
+
+std::wstring textOf(HWND window)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+std::wstring classOf(HWND window)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+// The visible children of the window, in their Z order (the creation order).
+std::vector<HWND> children(HWND parent)
+{
+    std::vector<HWND> out;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child))
+            out.push_back(child);
+    return out;
+}
+
+HWND childWithText(HWND parent, const std::wstring& text)
+{
+    for (HWND child : children(parent))
+        if (textOf(child) == text)
+            return child;
+    return nullptr;
+}
+
+HWND listOf(HWND parent)
+{
+    for (HWND child : children(parent))
+        if (classOf(child) == WC_LISTVIEWW)
+            return child;
+    return nullptr;
+}
+
+// The open popup menu of this thread's menu loop, if any.
+HWND openMenu()
+{
+    HWND found = nullptr;
+    EnumWindows(
+        [](HWND window, LPARAM out) -> BOOL {
+            if (classOf(window) == L"#32768" && IsWindowVisible(window) &&
+                GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+                *reinterpret_cast<HWND*>(out) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+class MainWindowUse : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(testing_platform::writeWholeFile(kSettings,
+                                                     "<savedata><Version>1.25</Version>"
+                                                     "<items><Sandbox_Files>1</Sandbox_Files></items></savedata>"));
+        CreateDirectoryW(reinterpret_cast<const wchar_t*>(scratch.join(u"junk").c_str()), nullptr);
+        scratch.putFile(u"junk\\a.tmp", "12345");
+        app.initialise(u"app_window_tests.exe", &skins);
+        app.lang().select(u"English");
+        frame = std::make_unique<AppWindow>(AppWindow::mainWindow(1, app.settings()));
+    }
+
+    TreeBuilder builder(DWORD delay = 0)
+    {
+        return [this, delay](std::vector<TimeRecord*>& groups) {
+            Sleep(delay);
+            TimeRecord* files = TimeRecord::makeGroup(u"Sandbox_Files", u"Sandbox files", u"The scratch folder");
+            TimeRecord* target =
+                TimeRecord::makeTarget(Type_Folder_All_Levels, u"Sandbox_Files_1", scratch.join(u"junk"));
+            target->defaultChecked = true;
+            files->addChild(target);
+            groups.push_back(files);
+        };
+    }
+
+    // The window built, shown and ready.
+    void open(Dialog& dialog)
+    {
+        dialog.build(false);
+        ASSERT_NE(dialog.hwnd(), nullptr);
+        ASSERT_TRUE(pumpUntil([&] { return dialog.controller().state() == MainController::State::Ready; }));
+        // The boot registration's answer comes from a worker.
+        ASSERT_TRUE(pumpUntil([&] { return !dialog.controller().backgroundWorkRunning(); }));
+        pumpFor(100);
+    }
+
+    int languageIndex(const char* english)
+    {
+        for (int i = 0; i < app.lang().count(); ++i)
+            if (app.lang().pack(i)->engName().toUtf8() == english)
+                return i;
+        return -1;
+    }
+
+    testing_platform::ScratchFolder scratch;
+    s::gui::drawer::Skinner skins;
+    AppBase app;
+    std::unique_ptr<AppWindow> frame;
+};
+
+// Focus on the list from the start; Tab runs through every control and back,
+// Shift+Tab the other way; Enter presses the focused button.
+TEST_F(MainWindowUse, TheKeyboardReachesEveryControlInOrder)
+{
+    Dialog dialog(app, *frame, nullptr, builder());
+    ASSERT_NO_FATAL_FAILURE(open(dialog));
+    HWND list = listOf(dialog.hwnd());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(GetFocus(), list) << "the list has the keyboard at start";
+
+    std::vector<std::wstring> forward;
+    for (int i = 0; i < 7; ++i) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+        pumpFor(30);
+        forward.push_back(GetFocus() == list ? L"(list)" : textOf(GetFocus()));
+    }
+    const std::vector<std::wstring> expected = {L"Add Custom Target",
+                                                L"Add Custom Target",
+                                                L"Show only Related",
+                                                textOf(childWithText(dialog.hwnd(), dialog.cleanButtonText())),
+                                                L"Always Clean on System Boot",
+                                                L"(list)",
+                                                L"Add Custom Target"};
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(std::string(forward[i].begin(), forward[i].end()),
+                  std::string(expected[i].begin(), expected[i].end()))
+            << "Tab " << i + 1;
+
+    // Shift+Tab from the list goes to the last control.
+    SetFocus(list);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageW(list, WM_KEYDOWN, VK_TAB, 0);
+    pumpFor(30);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(textOf(GetFocus()), L"Always Clean on System Boot");
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+}
+
+// Alt alone or F10 open the View menu with the keyboard; Right moves across
+// to About, Left back.
+TEST_F(MainWindowUse, AltAndF10OpenTheMenusAndTheArrowsMoveAcross)
+{
+    Dialog dialog(app, *frame, nullptr, builder());
+    ASSERT_NO_FATAL_FAILURE(open(dialog));
+    HWND list = listOf(dialog.hwnd());
+
+    struct Seen {
+        std::vector<int> itemCounts;  // of each menu seen open, in order
+        int step = 0;
+    };
+    static Seen seen;
+    seen = {};
+    // Inside the menu loop: note the open menu's size, then press Right once
+    // (View → About), then leave.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
+        HWND menu = openMenu();
+        if (!menu)
+            return;
+        auto* handle = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+        const int count = handle ? GetMenuItemCount(handle) : -1;
+        if (seen.itemCounts.empty() || seen.itemCounts.back() != count)
+            seen.itemCounts.push_back(count);
+        if (seen.step++ == 0)
+            PostMessageW(menu, WM_KEYDOWN, VK_RIGHT, 0);
+        else
+            EndMenu();
+    });
+    for (const WPARAM key : {static_cast<WPARAM>(VK_MENU), static_cast<WPARAM>(VK_F10)}) {
+        SCOPED_TRACE(key == VK_MENU ? "Alt" : "F10");
+        seen = {};
+        PostMessageW(list, WM_SYSKEYDOWN, key, 0);
+        PostMessageW(list, WM_SYSKEYUP, key, 0);
+        pumpUntil([] { return seen.step >= 3; }, 5000);
+        ASSERT_GE(seen.itemCounts.size(), 2u) << "a menu opened and the arrow moved to the next";
+        EXPECT_GT(seen.itemCounts[0], 10) << "View first";
+        EXPECT_EQ(seen.itemCounts[1], 7) << "then About";
+        pumpFor(100);
+    }
+    KillTimer(nullptr, timer);
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+}
+
+TEST_F(MainWindowUse, AMiddleClickOverTheListClosesTheWindow)
+{
+    Dialog dialog(app, *frame, nullptr, builder());
+    ASSERT_NO_FATAL_FAILURE(open(dialog));
+    PostMessageW(listOf(dialog.hwnd()), WM_MBUTTONUP, 0, MAKELPARAM(20, 20));
+    EXPECT_TRUE(pumpUntil([&] { return dialog.hwnd() == nullptr; }, 5000)) << "closed like the close button";
+    EXPECT_EQ(dialog.controller().state(), MainController::State::Closed);
+}
+
+TEST_F(MainWindowUse, TheWindowGivesWindowsItsIcons)
+{
+    HICON big = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
+    Dialog dialog(app, *frame, big, builder());
+    HICON small = LoadIconW(nullptr, MAKEINTRESOURCEW(32516));
+    dialog.setSmallIcon(small);
+    ASSERT_NO_FATAL_FAILURE(open(dialog));
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(dialog.hwnd(), WM_GETICON, ICON_BIG, 0)), big);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(dialog.hwnd(), WM_GETICON, ICON_SMALL, 0)), small);
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+}
+
+// Closed while maximised, the window keeps this session's normal rectangle
+// for the next start.
+TEST_F(MainWindowUse, ClosedWhileMaximisedItKeepsTheNormalRectangle)
+{
+    Dialog dialog(app, *frame, nullptr, builder());
+    ASSERT_NO_FATAL_FAILURE(open(dialog));
+    SetWindowPos(dialog.hwnd(), nullptr, 40, 50, 700, 520, SWP_NOZORDER | SWP_NOACTIVATE);
+    pumpFor(50);
+    ShowWindow(dialog.hwnd(), SW_MAXIMIZE);
+    pumpFor(100);
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+    auto& settings = app.settings();
+    EXPECT_TRUE(settings.getBool(u"MainWindow\\View", u"Maximized", false));
+    EXPECT_EQ(settings.getS32(u"MainWindow\\View", u"X", -1), 40);
+    EXPECT_EQ(settings.getS32(u"MainWindow\\View", u"Y", -1), 50);
+    EXPECT_EQ(settings.getS32(u"MainWindow\\View", u"Width", -1), 700);
+    EXPECT_EQ(settings.getS32(u"MainWindow\\View", u"Height", -1), 520);
+}
+
+// After a skin change the list's empty area is in the new skin's colour.
+TEST_F(MainWindowUse, ASkinChangeReachesTheListBackground)
+{
+    Dialog dialog(app, *frame, nullptr, builder());
+    ASSERT_NO_FATAL_FAILURE(open(dialog));
+    HWND list = listOf(dialog.hwnd());
+    const COLORREF before = ListView_GetBkColor(list);
+    int other = -1;
+    for (int i = 0; i < skins.skinCount() && other < 0; ++i) {
+        skins.selectSkin(skins.skin(i));
+        if (ListView_GetBkColor(list) != before)
+            other = i;
+    }
+    ASSERT_GE(other, 0) << "some skin has another list colour";
+    dialog.controller().command(s::gui::drawer::SkinMenu::kFirstSkin + other);
+    pumpFor(100);
+    // The pixel in the list's empty lower right corner.
+    RECT client{};
+    GetClientRect(list, &client);
+    HDC dc = GetDC(list);
+    const COLORREF pixel = GetPixel(dc, client.right - 30, client.bottom - 10);
+    ReleaseDC(list, dc);
+    EXPECT_EQ(pixel, ListView_GetBkColor(list));
+    EXPECT_NE(pixel, before);
+    EXPECT_EQ(app.settings().getString(u"Skin", u"", u"").toUtf8(), skins.skinName(other).toUtf8());
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+}
+
+// The captions of a longer language fit their controls at once, and the
+// English ones shrink back; the "+" is still drawn after both switches; the
+// rows take the new titles.
+TEST_F(MainWindowUse, ALanguageSwitchLaysOutEveryCaptionAgain)
+{
+    Dialog dialog(app, *frame, nullptr, builder());
+    ASSERT_NO_FATAL_FAILURE(open(dialog));
+    const int german = languageIndex("German");
+    const int english = languageIndex("English");
+    ASSERT_GE(german, 0);
+
+    HFONT font = CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+    const auto check = [&](const char* language) {
+        SCOPED_TRACE(language);
+        HDC dc = GetDC(dialog.hwnd());
+        HGDIOBJ old = SelectObject(dc, font);
+        int checked = 0;
+        for (HWND child : children(dialog.hwnd())) {
+            if (classOf(child) != L"Button")
+                continue;
+            const std::wstring text = textOf(child);
+            RECT tiny{};
+            GetClientRect(child, &tiny);
+            if (text.empty() || tiny.right <= 20)
+                continue;
+            SIZE size{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            RECT box{};
+            GetClientRect(child, &box);
+            // "Show only Related" and "Always Clean on System Boot" in the
+            // language shown: a box and its gap before the text.
+            const auto named = [&](int32_t id) {
+                const std::u16string caption = app.lang().text(id).toU16String();
+                return text == std::wstring(caption.begin(), caption.end());
+            };
+            const bool isCheckBox = named(902000) || named(901000);
+            const LONG room = box.right - (isCheckBox ? 13 + 6 : 0);
+            EXPECT_GE(room, size.cx) << std::string(text.begin(), text.end()) << " needs " << size.cx;
+            ++checked;
+        }
+        SelectObject(dc, old);
+        ReleaseDC(dialog.hwnd(), dc);
+        EXPECT_GE(checked, 4);
+
+        // The "+": pixels of the glyph, not only the background.
+        HWND plus = nullptr;
+        for (HWND child : children(dialog.hwnd())) {
+            RECT small{};
+            GetClientRect(child, &small);
+            if (classOf(child) == L"Button" && small.right <= 20 && small.bottom <= 20)
+                plus = child;
+        }
+        ASSERT_NE(plus, nullptr);
+        RedrawWindow(plus, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        HDC plusDc = GetDC(plus);
+        const COLORREF corner = GetPixel(plusDc, 0, 0);
+        RECT r{};
+        GetClientRect(plus, &r);
+        int ink = 0;
+        for (int x = 0; x < r.right; ++x)
+            for (int y = 0; y < r.bottom; ++y)
+                ink += GetPixel(plusDc, x, y) != corner ? 1 : 0;
+        ReleaseDC(plus, plusDc);
+        EXPECT_GT(ink, 8) << "the + is drawn";
+    };
+    check("English");
+    dialog.controller().command(german);
+    pumpFor(200);
+    check("German");
+    EXPECT_NE(textOf(childWithText(dialog.hwnd(), L"Nur relevante anzeigen")), L"") << "the German caption";
+    dialog.controller().command(english);
+    pumpFor(200);
+    check("English again");
+    DeleteObject(font);
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+}
+
+// While the list fills (a slow tree here) and the boot registration is
+// asked, the window answers every probe from another thread within 100 ms.
+TEST_F(MainWindowUse, TheWindowKeepsAnsweringWhileTheListFills)
+{
+    Dialog dialog(app, *frame, nullptr, builder(1500));
+    dialog.build(false);
+    ASSERT_NE(dialog.hwnd(), nullptr);
+    std::atomic<bool> stop{false};
+    std::atomic<int> probes{0};
+    std::atomic<int> missed{0};
+    HWND window = dialog.hwnd();
+    std::thread prober([&] {
+        while (!stop) {
+            DWORD_PTR result = 0;
+            if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &result))
+                ++missed;
+            ++probes;
+            Sleep(250);
+        }
+    });
+    const bool ready = pumpUntil([&] { return dialog.controller().state() == MainController::State::Ready; });
+    pumpUntil([&] { return !dialog.controller().backgroundWorkRunning(); });
+    stop = true;
+    prober.join();
+    EXPECT_TRUE(ready);
+    EXPECT_GE(probes.load(), 4);
+    EXPECT_EQ(missed.load(), 0) << "of " << probes.load() << " probes";
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+}
+
+}  // namespace
+}  // namespace s::file::gui::dialogs::purgo
