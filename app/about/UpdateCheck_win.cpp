@@ -64,7 +64,9 @@ struct BackgroundUpdateCheck::Task final : s::thread::ITask {
     UpdateOutcome outcome = UpdateOutcome::NotOffered;
 };
 
-BackgroundUpdateCheck::BackgroundUpdateCheck(AppBase& app) : m_task(std::make_unique<Task>(app)) {}
+BackgroundUpdateCheck::BackgroundUpdateCheck(AppBase& app) : m_task(std::make_unique<Task>(app))
+{
+}
 
 BackgroundUpdateCheck::~BackgroundUpdateCheck()
 {
