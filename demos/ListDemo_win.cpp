@@ -2,10 +2,10 @@
 // partial group, an open group with an absent target, a custom group. Shows
 // the window for the number of milliseconds given as the only argument
 // (default 3000), so that a screenshot of the display can be taken.
-#include "TestListRows.h"
 #include "gui/SkinnedFrame_win.h"
 #include "gui/Skinner.h"
 #include "gui/TargetListView_win.h"
+#include "tests/gui/TestListRows.h"
 
 #include <cstdlib>
 #include <memory>

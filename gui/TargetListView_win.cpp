@@ -115,6 +115,32 @@ int TargetListView::startWidth(const s::gui::list::ListColumn& def, const std::w
     return std::max({width, static_cast<int>(text.cx) + padding, static_cast<int>(header.cx) + padding});
 }
 
+LRESULT TargetListView::findByTitle(const NMLVFINDITEMW& find) const
+{
+    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz)
+        return -1;
+    const std::u16string_view typed(reinterpret_cast<const char16_t*>(find.lvfi.psz));
+    const int count = m_rows->rowCount();
+    if (typed.empty() || count == 0)
+        return -1;
+    const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
+    const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
+    s::str::strbuffer::StrBuffer title;
+    // From the start row to the end, then (LVFI_WRAP) from the top.
+    const int rounds = (find.lvfi.flags & LVFI_WRAP) ? count : count - start;
+    for (int step = 0; step < rounds; ++step) {
+        const int row = (start + step) % count;
+        title.clear();
+        m_rows->cellText(row, 0, title);
+        const std::u16string_view text = title.view();
+        if (text.size() < typed.size() || (!partial && text.size() != typed.size()))
+            continue;
+        if (s::str::strbuffer::StrBuffer::compareFolded(text.substr(0, typed.size()), typed) == 0)
+            return row;
+    }
+    return -1;
+}
+
 void TargetListView::addColumns()
 {
     m_columns.clear();
@@ -745,8 +771,9 @@ bool TargetListView::onReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
         result = 0;
         return true;
     case LVN_ODFINDITEMW:
-        // No type-ahead search over the titles.
-        result = -1;
+        // Type-ahead: the ListView collects the keys typed and asks for the
+        // next row whose title begins with them.
+        result = findByTitle(*reinterpret_cast<NMLVFINDITEMW*>(lp));
         return true;
     case LVN_ITEMCHANGED: {
         const auto& change = *reinterpret_cast<NMLISTVIEW*>(lp);

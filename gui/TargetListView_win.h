@@ -149,6 +149,8 @@ private:
     void applyFonts();
     void applyColours();
     void addColumns();
+    // LVN_ODFINDITEM: the row whose title begins with (or is) the text typed.
+    LRESULT findByTitle(const NMLVFINDITEMW& find) const;
     // A column's width before the user sizes it (stored widths win).
     int startWidth(const s::gui::list::ListColumn& def, const std::wstring& title) const;
 

@@ -334,8 +334,10 @@ void MainController::cleanStarted(const StrBuffer&, const StrBuffer& buttonCapti
 void MainController::cleanProgress(int position)
 {
     m_view.post([this, position] {
-        m_view.setProgress(position + 1);
+        // After group i, i + 1 groups are done; the run's last report (the
+        // group count itself) says all are, and the bar stays at its end.
         auto& groups = targets();
+        m_view.setProgress(std::min(position + 1, std::max(1, static_cast<int>(groups.size()))));
         if (position >= 0 && position < static_cast<int>(groups.size()))
             m_list.refresh(*groups[static_cast<std::size_t>(position)]);
     });

@@ -1,5 +1,6 @@
 #include "app/start/RunningInstance.h"
 
+#include "base/StrBuffer.h"
 #include "lang/Localizer.h"
 #include "lang/TextIds.h"
 #include "platform/Processes.h"
@@ -15,19 +16,9 @@ namespace {
 
 namespace p = s::platform;
 
-char16_t fold(char16_t c)
-{
-    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
-}
-
 bool equalsFolded(std::u16string_view a, std::u16string_view b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t k = 0; k < a.size(); ++k)
-        if (fold(a[k]) != fold(b[k]))
-            return false;
-    return true;
+    return s::str::strbuffer::StrBuffer::compareFolded(a, b) == 0;
 }
 
 // The caption is the product name or a beginning of it. An empty caption

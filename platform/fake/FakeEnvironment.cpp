@@ -1,5 +1,7 @@
 #include "platform/fake/FakeEnvironment.h"
 
+#include "base/StrBuffer.h"
+
 #include <map>
 #include <mutex>
 
@@ -7,14 +9,10 @@ namespace s::platform {
 
 namespace {
 
+// Names compare ignoring case, as Windows compares them.
 std::u16string folded(std::u16string_view text)
 {
-    std::u16string out(text);
-    for (char16_t& unit : out) {
-        if (unit >= u'a' && unit <= u'z')
-            unit = static_cast<char16_t>(unit - (u'a' - u'A'));
-    }
-    return out;
+    return s::str::strbuffer::StrBuffer::foldedCopy(text);
 }
 
 class FakeEnvironmentImpl final : public FakeEnvironment {
@@ -74,7 +72,7 @@ public:
     }
 
 private:
-    void reset() { m_variables = {{u"USERPROFILE", u"C:\\Users\\tester"}}; }
+    void reset() { m_variables = {{folded(u"USERPROFILE"), u"C:\\Users\\tester"}}; }
 
     std::mutex m_mutex;
     std::map<std::u16string, std::u16string> m_variables;

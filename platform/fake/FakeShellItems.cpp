@@ -1,5 +1,6 @@
 #include "platform/fake/FakeShellItems.h"
 
+#include "base/StrBuffer.h"
 #include "platform/fake/FakeFileSystem.h"
 
 #include <map>
@@ -9,17 +10,9 @@ namespace s::platform {
 
 namespace {
 
-char16_t fold(char16_t unit)
-{
-    return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - (u'a' - u'A')) : unit;
-}
-
 std::u16string folded(std::u16string_view text)
 {
-    std::u16string out(text);
-    for (char16_t& unit : out)
-        unit = fold(unit);
-    return out;
+    return s::str::strbuffer::StrBuffer::foldedCopy(text);
 }
 
 std::map<int, std::u16string> defaultFolders()
@@ -201,7 +194,7 @@ private:
     {
         m_folders = defaultFolders();
         m_bins.clear();
-        m_bins[u"C:\\"] = Bin{};
+        m_bins[folded(u"C:\\")] = Bin{};
         m_opened.clear();
         m_emptied.clear();
         m_recentClears = 0;

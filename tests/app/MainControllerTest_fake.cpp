@@ -262,7 +262,7 @@ TEST_F(MainControllerTest, CleanRunsThroughCleaningAndBackToReady)
     view.runPosted();
     EXPECT_EQ(controller->state(), State::Ready);
     // The message comes when the window is ready again, not over "Cleaning...".
-    EXPECT_EQ(view.take(), "progress 1; progress 2; progress 3; "
+    EXPECT_EQ(view.take(), "progress 1; progress 2; progress 2; "
                            "progress hidden; list on; totals 0 B  (0  Items); caption Clean Now!  (0 B) (0); clean on; "
                            "editing on; "
                            "message 4 (18 B) items have been deleted successfully.\r\n0 (0 B) items will be deleted "
