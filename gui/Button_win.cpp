@@ -1,5 +1,9 @@
 #include "gui/Button_win.h"
 
+#include "gui/GdiHandles_win.h"
+
+#include <algorithm>
+
 namespace s::gui {
 
 using s::gui::drawer::ButtonState;
@@ -51,6 +55,14 @@ bool Button::create(const Args& args)
 {
     m_text = args.text;
     return createButton(args.parent, args.text, args.x, args.y, args.width, args.height, args.id);
+}
+
+SIZE Button::preferredSize() const
+{
+    WindowDc dc(hwnd());
+    const SIZE text = m_painter.measureText(dc.get(), m_text);
+    const int s = m_painter.scale();
+    return SIZE{text.cx + 2 * kPadding * s, std::max<LONG>(kHeight * s, text.cy + 4 * s)};
 }
 
 LRESULT Button::onMessage(UINT msg, WPARAM wp, LPARAM lp)

@@ -45,8 +45,14 @@ public:
     ~Button() override { destroy(); }
 
     bool create(const Args& args);
+    // The caption as it is now in the painter's font, with the padding the
+    // painter leaves each side, at least one text row high.
+    SIZE preferredSize() const;
 
     std::function<void()> onClick;
+
+    static constexpr int kPadding = 8;  // each side of the caption, at scale 1
+    static constexpr int kHeight = 18;
 
 protected:
     LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;

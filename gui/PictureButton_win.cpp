@@ -14,6 +14,7 @@ std::optional<Picture> pictureByName(std::u16string_view name)
 bool PictureButton::create(const Args& args)
 {
     m_picture = args.picture;
+    m_size = SIZE{args.width, args.height};
     return createButton(args.parent, args.accessibleName, args.x, args.y, args.width, args.height, args.id);
 }
 

@@ -35,6 +35,8 @@ public:
 
     bool create(const Args& args);
     Picture picture() const { return m_picture; }
+    // The picture's size as created.
+    SIZE preferredSize() const { return m_size; }
 
     std::function<void()> onClick;
 
@@ -45,6 +47,7 @@ protected:
 private:
     SkinPainter& m_painter;
     Picture m_picture = Picture::plus;
+    SIZE m_size{};
 };
 
 }  // namespace s::gui

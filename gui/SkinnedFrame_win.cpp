@@ -137,6 +137,7 @@ bool SkinnedFrame::create(const FrameArgs& args)
     if (args.smallIcon)
         m_icon = args.smallIcon;
     GetWindowRect(hwnd(), &m_normalRect);
+    m_tips.create(hwnd());
     if (m_skins)
         m_skins->addListener(this);
     if (args.keepOnTop)
@@ -231,6 +232,25 @@ std::vector<s::gui::menu::MenuItem*> SkinnedFrame::titleMenus() const
             menus.push_back(&item);
     }
     return menus;
+}
+
+void SkinnedFrame::setButtonNames(ButtonNames names)
+{
+    m_buttonNames = std::move(names);
+    placeButtonTips();
+}
+
+void SkinnedFrame::placeButtonTips()
+{
+    if (!hwnd() || m_buttonNames.close.empty())
+        return;
+    const FrameLayout frame = layout();
+    if (m_sizeButtons) {
+        m_tips.setAreaTip(hwnd(), 1, toRect(frame.minimise()), m_buttonNames.minimise);
+        m_tips.setAreaTip(hwnd(), 2, toRect(frame.maximise()),
+                          IsZoomed(hwnd()) ? m_buttonNames.restore : m_buttonNames.maximise);
+    }
+    m_tips.setAreaTip(hwnd(), 3, toRect(frame.close()), m_buttonNames.close);
 }
 
 void SkinnedFrame::setCaption(const std::wstring& caption)
@@ -557,6 +577,7 @@ LRESULT SkinnedFrame::onMessage(UINT msg, WPARAM wp, LPARAM lp)
     }
     case WM_SIZE:
         trackShown(wp);
+        placeButtonTips();
         InvalidateRect(hwnd(), nullptr, FALSE);
         if (onLayout) {
             const Box content = layout().content();

@@ -12,6 +12,7 @@
 #include "gui/MenuBinding_win.h"
 #include "gui/MenuModel.h"
 #include "gui/SkinPainter_win.h"
+#include "gui/ToolTips_win.h"
 #include "gui/Wnd_win.h"
 
 #include <windows.h>
@@ -94,6 +95,17 @@ public:
     void setEasyDrag(bool on) { m_easyDrag = on; }
     void setMenus(s::gui::menu::MenuModel* menus);
     void setCaption(const std::wstring& caption);
+    // What the title-bar buttons are called in the tooltips over them (in
+    // the current language; the restore name while maximised).
+    struct ButtonNames {
+        std::wstring minimise;
+        std::wstring maximise;
+        std::wstring restore;
+        std::wstring close;
+    };
+    void setButtonNames(ButtonNames names);
+    // The tooltips of this frame: other controls of it may add theirs.
+    ToolTips& toolTips() { return m_tips; }
 
     // The keys and clicks of the whole window, before they reach the control
     // under them: Tab and Shift+Tab move the focus between the controls,
@@ -172,6 +184,9 @@ private:
     FramePart m_hot = FramePart::client;
     bool m_sizeButtons = true;
     bool m_closeOnEscape = false;
+    ToolTips m_tips;
+    ButtonNames m_buttonNames;
+    void placeButtonTips();
     RECT m_normalRect{};
     Shown m_shown = Shown::normal;
     // The control that had the focus when the window was last deactivated.

@@ -32,6 +32,10 @@ inline constexpr std::int32_t kLicenseLabel = 400050;
 inline constexpr std::int32_t kHomeAddressLabel = 400080;
 inline constexpr std::int32_t kAboutTitle = 400100;
 inline constexpr std::int32_t kCloseText = 400120;
+// The title-bar buttons' tooltips (the close button's is kCloseText).
+inline constexpr std::int32_t kMinimiseText = 2100301000;
+inline constexpr std::int32_t kMaximiseText = 2100302000;
+inline constexpr std::int32_t kRestoreText = 2100303000;
 inline constexpr std::int32_t kUpdateNotice = 400200;
 inline constexpr std::int32_t kImprovedVersion = 400210;
 inline constexpr std::int32_t kCheckItOut = 400230;

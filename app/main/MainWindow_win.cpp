@@ -5,6 +5,7 @@
 #include "app/start/FrameOptions_win.h"
 #include "app/start/StartupRules.h"
 #include "base/WideText.h"
+#include "gui/LineLayout.h"
 #include "gui/MenuBinding_win.h"
 #include "gui/dialogs/FlexAsker_win.h"
 #include "gui/dialogs/MessageBox_win.h"
@@ -12,6 +13,7 @@
 #include "lang/TextIds.h"
 
 #include <algorithm>
+#include <array>
 
 namespace s::file::gui::dialogs::purgo {
 
@@ -134,8 +136,18 @@ bool Dialog::createWindow()
     return m_window.create(args);
 }
 
+void Dialog::nameTitleButtons()
+{
+    const auto text = [this](int32_t id) {
+        return s::str::toWide(m_lang.text(id));
+    };
+    m_window.setButtonNames(
+        {text(ids::kMinimiseText), text(ids::kMaximiseText), text(ids::kRestoreText), text(ids::kCloseText)});
+}
+
 void Dialog::createElements()
 {
+    nameTitleButtons();
     const HWND parent = m_window.hwnd();
     const int s = m_scale;
     s::gui::TargetListArgs listArgs;
@@ -182,6 +194,7 @@ void Dialog::createElements()
     plus.width = 14 * s;
     plus.height = 14 * s;
     m_plus.create(plus);
+    m_window.toolTips().setControlTip(m_plus.hwnd(), s::str::toWide(m_lang.text(ids::kAddCustomText)));
     m_plus.onClick = [this] {
         m_controller.command(command::kAddCustomTarget);
     };
@@ -256,61 +269,69 @@ void Dialog::layout(const RECT& content)
 {
     if (!m_clean.hwnd())
         return;
+    using s::gui::Axis;
+    using s::gui::Box;
+    using s::gui::ItemSize;
+    using s::gui::LineAlign;
+    using s::gui::LineLayout;
     const int s = m_scale;
-    const int margin = 4 * s;
-    const int left = content.left + margin;
-    const int right = content.right - margin;
-    const int width = std::max(0, right - left);
-    const int boxHeight = 18 * s;
-    const int buttonHeight = 24 * s;
-    const int rowHeight = 18 * s;
-
-    const int bootTop = content.bottom - margin - boxHeight;
-    const int buttonTop = bootTop - 8 - buttonHeight;
-    const int statusTop = buttonTop - 8 - rowHeight;
-    const int listBottom = statusTop - 4 * s;
-    const auto place = [](HWND window, int x, int y, int w, int h) {
-        SetWindowPos(window, nullptr, x, y, std::max(0, w), std::max(0, h), SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto item = [](SIZE size) {
+        return ItemSize{static_cast<int>(size.cx), static_cast<int>(size.cy)};
     };
-    place(m_listView.hwnd(), left, content.top + margin, width, listBottom - content.top - margin);
-    RECT listRect{left, content.top + margin, right, listBottom};
-    m_collecting.centreOn(listRect);
+    const auto place = [](HWND window, const Box& box) {
+        SetWindowPos(window, nullptr, box.left, box.top, std::max(0, box.width()), std::max(0, box.height()),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    };
 
-    // The status row: totals or the status text at the left, then the
-    // progress bar, then "+", "Add Custom Target" and "Show only Related" at
-    // the right.
-    const SIZE relatedText = m_showRelated.textSize();
-    const int relatedWidth = relatedText.cx + 24 * s;
-    const int relatedLeft = right - relatedWidth;
-    place(m_showRelated.hwnd(), relatedLeft, statusTop, relatedWidth, rowHeight);
-    HDC dc = GetDC(m_addCustom.hwnd());
-    SIZE addText{};
-    HFONT old = static_cast<HFONT>(SelectObject(dc, m_window.painter().font()));
-    const std::wstring addCaption = s::str::toWide(m_lang.text(ids::kAddCustomText));
-    GetTextExtentPoint32W(dc, addCaption.c_str(), static_cast<int>(addCaption.size()), &addText);
-    SelectObject(dc, old);
-    ReleaseDC(m_addCustom.hwnd(), dc);
-    const int addWidth = addText.cx + 16 * s;
-    const int addLeft = relatedLeft - 10 * s - addWidth;
-    place(m_addCustom.hwnd(), addLeft, statusTop, addWidth, rowHeight);
-    const int plusLeft = addLeft - 2 * s - 14 * s;
-    place(m_plus.hwnd(), plusLeft, statusTop + (rowHeight - 14 * s) / 2, 14 * s, 14 * s);
+    // From the bottom up: the boot row, 8 pixels, the button row, 8 pixels,
+    // the status row, a gap, and the list over all that is left. The rows'
+    // heights are fixed; widths come from each control's own text.
+    const int margin = 4 * s;
+    const Box area{content.left + margin, content.top + margin, content.right - margin, content.bottom - margin};
+    const int rowHeight = 18 * s;
+    const int buttonHeight = 24 * s;
+    const Box bootRow{area.left, area.bottom - rowHeight, area.right, area.bottom};
+    const Box buttonRow{area.left, bootRow.top - 8 - buttonHeight, area.right, bootRow.top - 8};
+    const Box statusRow{area.left, buttonRow.top - 8 - rowHeight, area.right, buttonRow.top - 8};
+    const Box listArea{area.left, area.top, area.right, statusRow.top - 4 * s};
 
-    int x = left;
-    for (s::gui::Label* label : {&m_totalSize, &m_totalOpen, &m_totalCount, &m_totalClose}) {
-        const int w = label->textSize().cx + 2 * s;
-        place(label->hwnd(), x, statusTop + (rowHeight - 16 * s) / 2, w, 16 * s);
-        x += w;
-    }
-    const int statusWidth = m_status.textSize().cx + 4 * s;
-    place(m_status.hwnd(), left, statusTop + (rowHeight - 16 * s) / 2, statusWidth, 16 * s);
-    const int textRight = m_totalsShown ? x : left + statusWidth;
-    const int barLeft = textRight + 6 * s;
-    place(m_progress.hwnd(), barLeft, statusTop + (rowHeight - 16 * s) / 2, plusLeft - 6 * s - barLeft, 16 * s);
+    place(m_listView.hwnd(), listArea);
+    m_collecting.centreOn(RECT{listArea.left, listArea.top, listArea.right, listArea.bottom});
+    place(m_clean.hwnd(), buttonRow);
+    LineLayout boot(Axis::row, 0);
+    boot.add(item(m_bootCheck.preferredSize()));
+    place(m_bootCheck.hwnd(), boot.place(bootRow, LineAlign::start, LineAlign::stretch)[0]);
 
-    place(m_clean.hwnd(), left, buttonTop, width, buttonHeight);
-    const SIZE bootText = m_bootCheck.textSize();
-    place(m_bootCheck.hwnd(), left, bootTop, bootText.cx + 24 * s, boxHeight);
+    // The status row's right end: "+" beside "Add Custom Target", then
+    // "Show only Related".
+    LineLayout adding(Axis::row, 2 * s);
+    adding.add(item(m_plus.preferredSize()));
+    adding.add(ItemSize{static_cast<int>(m_addCustom.preferredSize().cx), rowHeight});
+    LineLayout right(Axis::row, 10 * s);
+    right.add(adding.preferred());
+    right.add(ItemSize{static_cast<int>(m_showRelated.preferredSize().cx), rowHeight});
+    const std::vector<Box> rightBoxes = right.place(statusRow, LineAlign::end, LineAlign::stretch);
+    const std::vector<Box> addingBoxes = adding.place(rightBoxes[0], LineAlign::start, LineAlign::centre);
+    place(m_plus.hwnd(), addingBoxes[0]);
+    place(m_addCustom.hwnd(), Box{addingBoxes[1].left, statusRow.top, addingBoxes[1].right, statusRow.bottom});
+    place(m_showRelated.hwnd(), rightBoxes[1]);
+
+    // Its left end: the four totals labels one after another, or the
+    // status text; then the progress bar up to the right end.
+    const int labelHeight = 16 * s;
+    const std::array<s::gui::Label*, 4> labels{&m_totalSize, &m_totalOpen, &m_totalCount, &m_totalClose};
+    LineLayout totals(Axis::row, 0);
+    for (s::gui::Label* label : labels)
+        totals.add(ItemSize{static_cast<int>(label->preferredSize().cx) + 2 * s, labelHeight});
+    const std::vector<Box> totalBoxes = totals.place(statusRow, LineAlign::start, LineAlign::centre);
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        place(labels[i]->hwnd(), totalBoxes[i]);
+    LineLayout status(Axis::row, 0);
+    status.add(ItemSize{static_cast<int>(m_status.preferredSize().cx) + 4 * s, labelHeight});
+    const Box statusBox = status.place(statusRow, LineAlign::start, LineAlign::centre)[0];
+    place(m_status.hwnd(), statusBox);
+    const int textRight = m_totalsShown ? totalBoxes.back().right : statusBox.right;
+    place(m_progress.hwnd(), Box{textRight + 6 * s, statusBox.top, addingBoxes[0].left - 6 * s, statusBox.bottom});
 }
 
 // --- Status row and button -------------------------------------------------
@@ -492,6 +513,8 @@ void Dialog::onEvent(s::base::IObject* source, int)
     m_listView.updateColumnTitles();
     SetWindowTextW(m_addCustom.hwnd(), s::str::toWide(m_lang.text(ids::kAddCustomText)).c_str());
     SetWindowTextW(m_plus.hwnd(), s::str::toWide(m_lang.text(ids::kAddCustomText)).c_str());
+    m_window.toolTips().setControlTip(m_plus.hwnd(), s::str::toWide(m_lang.text(ids::kAddCustomText)));
+    nameTitleButtons();
     m_controller.languageChanged();
     // The labels and check boxes take the new language from their own
     // listeners, which may hear of it after this one: the layout measures

@@ -100,6 +100,7 @@ private:
 
     bool createWindow();
     void createElements();
+    void nameTitleButtons();
     void configureList();
     void layout(const RECT& content);
     void relayout();
