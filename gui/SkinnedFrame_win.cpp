@@ -137,7 +137,7 @@ bool SkinnedFrame::create(const FrameArgs& args)
     if (args.smallIcon)
         m_icon = args.smallIcon;
     GetWindowRect(hwnd(), &m_normalRect);
-    m_tips.create(hwnd());
+    m_tips.create();
     if (m_skins)
         m_skins->addListener(this);
     if (args.keepOnTop)

@@ -50,6 +50,8 @@ TargetListView::~TargetListView()
     // LVS_SHAREIMAGELISTS: the list never frees it, so it goes after the list.
     if (m_heightImages)
         ImageList_Destroy(m_heightImages);
+    if (m_stateImages)
+        ImageList_Destroy(m_stateImages);
 }
 
 bool TargetListView::create(const TargetListArgs& args)
@@ -77,7 +79,9 @@ bool TargetListView::create(const TargetListArgs& args)
     if (!Wnd::create(wnd))
         return false;
     HWND list = hwnd();
-    const DWORD ex = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER;
+    // LVS_EX_CHECKBOXES: the rows are check boxes to accessibility tools;
+    // the clicks and Space on them stay ours (onMessage).
+    const DWORD ex = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_DOUBLEBUFFER | LVS_EX_CHECKBOXES;
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, ex, ex);
     // The check state travels as the state image through LVN_GETDISPINFO, so
     // that another process (an end-to-end test, a screen reader) can read it
@@ -302,6 +306,19 @@ void TargetListView::applyRowHeight()
         if (m_heightImages)
             ImageList_Destroy(m_heightImages);
         m_heightImages = images;
+        // The check boxes' state images, as thin as the height images: the
+        // list paints its boxes itself, but a screen reader reads a row's
+        // check state from its state image (1 unchecked, 2 checked, 3
+        // partial) only where there are check-box state images.
+        HIMAGELIST states = ImageList_Create(1, std::max(imageHeight, 1), ILC_COLOR32, 3, 0);
+        ImageList_SetImageCount(states, 3);
+        const auto old = reinterpret_cast<HIMAGELIST>(
+            SendMessageW(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(states)));
+        // The first one is the list's own (made with LVS_EX_CHECKBOXES); with
+        // shared image lists it is ours to destroy like ours.
+        if (old)
+            ImageList_Destroy(old);
+        m_stateImages = states;
         RECT rect{};
         rect.left = LVIR_BOUNDS;
         SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rect));

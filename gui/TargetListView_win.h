@@ -184,6 +184,7 @@ private:
     // image list alone (the view draws its text in m_font).
     Font m_measureFont;
     HIMAGELIST m_heightImages = nullptr;
+    HIMAGELIST m_stateImages = nullptr;
 };
 
 // Suspends drawing for a scope.

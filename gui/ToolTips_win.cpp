@@ -17,10 +17,13 @@ ToolTips::~ToolTips()
         DestroyWindow(m_tip);
 }
 
-bool ToolTips::create(HWND owner)
+bool ToolTips::create()
 {
+    // Owned by no window: Wine 8 never moves a window into the topmost band
+    // (Keep on Top) while it owns a popup, and the tooltip follows its tools
+    // by subclassing them, without an owner.
     m_tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
     return m_tip != nullptr;
 }

@@ -20,9 +20,9 @@ public:
     ToolTips(const ToolTips&) = delete;
     ToolTips& operator=(const ToolTips&) = delete;
 
-    // The tooltip window, owned by owner (it goes with it). False when the
+    // The tooltip window (destroyed with this object). False when the
     // system gave none; the tools are then silently left out.
-    bool create(HWND owner);
+    bool create();
     HWND hwnd() const { return m_tip; }
 
     // The whole of control; adds the tool or changes its text.

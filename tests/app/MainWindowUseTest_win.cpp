@@ -395,6 +395,45 @@ TEST_F(MainWindowUse, ALanguageSwitchLaysOutEveryCaptionAgain)
     SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
 }
 
+// A screen reader reads each row's check state from its state image: the
+// list is a list of check boxes, with state images, and unchecked, checked
+// and partial rows report 1, 2 and 3.
+TEST_F(MainWindowUse, TheRowsReportTheirCheckStatesAsStateImages)
+{
+    ASSERT_TRUE(testing_platform::writeWholeFile(
+        kSettings, "<savedata><Version>1.25</Version><MainWindow><View ShowOnlyRelated=\"0\"/></MainWindow>"
+                   "<items><Whole>1</Whole><Part Part_2=\"0\">1</Part><Off>0</Off></items></savedata>"));
+    app.initialise(u"app_window_tests.exe", &skins);
+    app.lang().select(u"English");
+    TreeBuilder three = [this](std::vector<TimeRecord*>& groups) {
+        for (const char16_t* id : {u"Whole", u"Part", u"Off"}) {
+            TimeRecord* group = TimeRecord::makeGroup(id, id, u"");
+            for (const char16_t* n : {u"_1", u"_2"}) {
+                TimeRecord* target =
+                    TimeRecord::makeTarget(Type_Folder_All_Levels, std::u16string(id) + n, scratch.join(u"junk"));
+                target->defaultChecked = true;
+                group->addChild(target);
+            }
+            groups.push_back(group);
+        }
+    };
+    Dialog dialog(app, *frame, nullptr, three);
+    ASSERT_NO_FATAL_FAILURE(open(dialog));
+    HWND list = listOf(dialog.hwnd());
+    EXPECT_TRUE(ListView_GetExtendedListViewStyle(list) & LVS_EX_CHECKBOXES);
+    EXPECT_NE(ListView_GetImageList(list, LVSIL_STATE), nullptr);
+    std::string states;
+    for (int row = 0; row < ListView_GetItemCount(list); ++row)
+        states += std::to_string(ListView_GetItemState(list, row, LVIS_STATEIMAGEMASK) >> 12);
+    EXPECT_EQ(states, "231") << "Whole, Part, Off";
+
+    // A change of the check reaches the state image at once.
+    dialog.controller().list().toggleCheck(2);
+    pumpFor(50);
+    EXPECT_EQ(ListView_GetItemState(list, 2, LVIS_STATEIMAGEMASK) >> 12, 2u);
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+}
+
 // The tooltips name the "+" and the painted title-bar buttons, in the
 // language shown.
 TEST_F(MainWindowUse, TooltipsNameThePaintedButtonsInTheLanguageShown)
@@ -402,32 +441,36 @@ TEST_F(MainWindowUse, TooltipsNameThePaintedButtonsInTheLanguageShown)
     Dialog dialog(app, *frame, nullptr, builder());
     ASSERT_NO_FATAL_FAILURE(open(dialog));
     const auto tips = [&] {
-        std::vector<std::string> out;
-        HWND tip = nullptr;
+        // The tools over the main window and its controls, from every
+        // tooltip window of this thread.
+        struct Found {
+            HWND window;
+            std::vector<std::string> texts;
+        } found{dialog.hwnd(), {}};
         EnumThreadWindows(
             GetCurrentThreadId(),
-            [](HWND window, LPARAM found) -> BOOL {
-                if (classOf(window) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER)) {
-                    *reinterpret_cast<HWND*>(found) = window;
-                    return FALSE;
+            [](HWND tip, LPARAM data) -> BOOL {
+                auto* into = reinterpret_cast<Found*>(data);
+                if (classOf(tip) != TOOLTIPS_CLASSW)
+                    return TRUE;
+                const int count = static_cast<int>(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
+                for (int i = 0; i < count; ++i) {
+                    wchar_t text[128] = {};
+                    TTTOOLINFOW tool{};
+                    tool.cbSize = sizeof(tool);
+                    tool.lpszText = text;
+                    SendMessageW(tip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tool));
+                    if (tool.hwnd != into->window)
+                        continue;
+                    std::string narrow;
+                    for (const wchar_t c : std::wstring(text))
+                        narrow += c < 0x80 ? static_cast<char>(c) : '?';
+                    into->texts.push_back(narrow);
                 }
                 return TRUE;
             },
-            reinterpret_cast<LPARAM>(&tip));
-        if (!tip)
-            return out;
-        const int count = static_cast<int>(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            wchar_t text[128] = {};
-            TTTOOLINFOW tool{};
-            tool.cbSize = sizeof(tool);
-            tool.lpszText = text;
-            SendMessageW(tip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tool));
-            std::string narrow;
-            for (const wchar_t c : std::wstring(text))
-                narrow += c < 0x80 ? static_cast<char>(c) : '?';
-            out.push_back(narrow);
-        }
+            reinterpret_cast<LPARAM>(&found));
+        std::vector<std::string> out = found.texts;
         std::sort(out.begin(), out.end());
         return out;
     };
