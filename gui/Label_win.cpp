@@ -26,7 +26,11 @@ bool Label::create(const LabelArgs& args)
     m_align = args.align;
     m_outline = args.outline;
     m_weight = args.weight;
-    return createWithCaption(childArgs(args, 0), args.caption);
+    // A STATIC, painted here: screen readers name an edit box or a list by
+    // the STATIC before it, and read a STATIC's text as a label.
+    WndArgs wnd = childArgs(args, SS_LEFT | SS_NOPREFIX);
+    wnd.className = L"STATIC";
+    return createWithCaption(wnd, args.caption);
 }
 
 UINT Label::format() const

@@ -625,7 +625,7 @@ TEST_F(ProgramExe, AGroupWithAWarningAsksBeforeItIsChecked)
         PostMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
         HWND question = waitForTopLevel(L"Warned App");
         ASSERT_NE(question, nullptr) << "the question titled with the group's name";
-        EXPECT_NE(FindWindowExW(question, nullptr, L"OxlePurgo.Wnd",
+        EXPECT_NE(FindWindowExW(question, nullptr, L"Static",
                                 L"Also removes the app's saved sessions.\n\nSelect this group anyway?"),
                   nullptr)
             << "the warning, then the question";

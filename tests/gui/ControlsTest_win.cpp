@@ -481,6 +481,11 @@ TEST_F(ControlsTest, ALanguageChangeRetextsTheControls)
     ASSERT_TRUE(literal.create({frame->hwnd(), Caption::text(L"12 (3.40 MB)"), 10, 100, 300, 20}));
     EXPECT_EQ(windowText(label.hwnd()), L"Collecting Information...");
     EXPECT_EQ(windowText(box.hwnd()), L"Don't ask me again");
+    // Labels are STATIC windows: accessibility tools read them as labels and
+    // name the control after one by it.
+    wchar_t kind[32] = {};
+    GetClassNameW(label.hwnd(), kind, 32);
+    EXPECT_EQ(lstrcmpiW(kind, L"Static"), 0) << std::wstring(kind).size();
     m_localizer.select(u"German");
     EXPECT_EQ(windowText(label.hwnd()), L"Informationen werden gesammelt...");
     EXPECT_EQ(label.text(), L"Informationen werden gesammelt...");
@@ -565,7 +570,7 @@ TEST_F(ControlsTest, FlexAskerShowsItsTextsAndTheDontAskBoxOnlyWhenAsked)
                                 for (const wchar_t* text : {L"       Yes       ", L"       No       "})
                                     if (FindWindowExW(window, nullptr, L"BUTTON", text))
                                         buttons.push_back(text);
-                                messageShown = FindWindowExW(window, nullptr, L"OxlePurgo.Wnd",
+                                messageShown = FindWindowExW(window, nullptr, L"Static",
                                                              L"Are you sure you want to proceed this operation?");
                                 if (boxSeen && row.tickTheBox)
                                     SendMessageW(boxSeen, BM_CLICK, 0, 0);
@@ -612,7 +617,7 @@ TEST_F(ControlsTest, FlexAskerGrowsWithALongMessageAndCentresOnItsParent)
                                 if (!window)
                                     return false;
                                 width = windowWidth(window);
-                                HWND message = FindWindowExW(window, nullptr, L"OxlePurgo.Wnd", row.message.c_str());
+                                HWND message = FindWindowExW(window, nullptr, L"Static", row.message.c_str());
                                 messageWidth = message ? windowWidth(message) : -1;
                                 RECT rect{};
                                 GetWindowRect(window, &rect);
