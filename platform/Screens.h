@@ -24,6 +24,10 @@ public:
     virtual ScreenRect primary() = 0;
     virtual ScreenRect workArea() = 0;
     virtual ScreenRect virtualScreen() = 0;
+    // The primary monitor's dots per inch as the user set them (96 at 100 %,
+    // 192 at 200 %): GetDpiForMonitor where the system has it, else the
+    // screen's LOGPIXELSX.
+    virtual int dpi() = 0;
 };
 
 IScreens& screens();

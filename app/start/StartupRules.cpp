@@ -25,11 +25,11 @@ StartMode startModeOf(const s::process::commandline::win::CommandLine& line)
     return StartMode::Interactive;
 }
 
-int scaleFactorFor(int screenWidth, int screenHeight)
+int scaleFactorFor(int screenWidth, int screenHeight, int dpi)
 {
-    if (screenWidth >= 4097 && screenHeight >= 3240)
+    if ((screenWidth >= 4097 && screenHeight >= 3240) || dpi >= 4 * 96)
         return 4;
-    if (screenWidth >= 1921 && screenHeight >= 1620)
+    if ((screenWidth >= 1921 && screenHeight >= 1620) || dpi >= 2 * 96)
         return 2;
     return 1;
 }
@@ -37,8 +37,9 @@ int scaleFactorFor(int screenWidth, int screenHeight)
 int scaleFactor()
 {
     static const int scale = [] {
-        const s::platform::ScreenRect screen = s::platform::screens().primary();
-        return scaleFactorFor(screen.width, screen.height);
+        s::platform::IScreens& screens = s::platform::screens();
+        const s::platform::ScreenRect screen = screens.primary();
+        return scaleFactorFor(screen.width, screen.height, screens.dpi());
     }();
     return scale;
 }

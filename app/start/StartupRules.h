@@ -23,7 +23,9 @@ enum class StartMode : std::uint8_t { Interactive, BootRun, Uninstall };
 StartMode startModeOf(const s::process::commandline::win::CommandLine& line);
 
 // 4 from 4097 × 3240 on, 2 from 1921 × 1620 on, else 1.
-int scaleFactorFor(int screenWidth, int screenHeight);
+// A user's display setting of 200 % or 400 % asks for the same steps (a
+// 2560 × 1440 laptop screen at 200 %).
+int scaleFactorFor(int screenWidth, int screenHeight, int dpi = 96);
 // The primary screen's, computed on first use.
 int scaleFactor();
 // The settings section of a frame's position and size at a scale: "View" at

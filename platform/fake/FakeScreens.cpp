@@ -34,13 +34,29 @@ public:
         m_virtual = virtualScreen;
     }
 
-    void reset() override { set({0, 0, 1920, 1080}, {0, 0, 1920, 1040}, {0, 0, 1920, 1080}); }
+    int dpi() override
+    {
+        std::lock_guard lock(m_mutex);
+        return m_dpi;
+    }
+    void setDpi(int dpi) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_dpi = dpi;
+    }
+
+    void reset() override
+    {
+        set({0, 0, 1920, 1080}, {0, 0, 1920, 1040}, {0, 0, 1920, 1080});
+        setDpi(96);
+    }
 
 private:
     std::mutex m_mutex;
     ScreenRect m_primary;
     ScreenRect m_workArea;
     ScreenRect m_virtual;
+    int m_dpi = 96;
 };
 
 }  // namespace

@@ -9,6 +9,7 @@ namespace s::platform {
 class FakeScreens : public IScreens {
 public:
     virtual void set(const ScreenRect& primary, const ScreenRect& workArea, const ScreenRect& virtualScreen) = 0;
+    virtual void setDpi(int dpi) = 0;
     virtual void reset() = 0;
 };
 

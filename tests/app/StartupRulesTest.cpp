@@ -116,6 +116,17 @@ TEST(StartupRulesTest, ScaleFromThePrimaryScreenAndItsViewSection)
         EXPECT_EQ(viewSectionFor(row.scale), row.section);
     }
     EXPECT_EQ(viewSectionFor(3), u"View");
+
+    // The display setting counts too: 200 % and 400 % give their steps on
+    // any screen; the steps between them keep the screen's rule.
+    struct DpiRow {
+        int width, height, dpi, scale;
+    };
+    for (const DpiRow row : {DpiRow{1920, 1080, 192, 2}, DpiRow{2560, 1440, 144, 1}, DpiRow{1920, 1080, 120, 1},
+                             DpiRow{3840, 2160, 96, 2}, DpiRow{3840, 2160, 384, 4}, DpiRow{1366, 768, 96, 1}}) {
+        SCOPED_TRACE(std::to_string(row.width) + "x" + std::to_string(row.height) + " at " + std::to_string(row.dpi));
+        EXPECT_EQ(scaleFactorFor(row.width, row.height, row.dpi), row.scale);
+    }
 }
 
 TEST(StartupRulesTest, TheVersionRecordTrustsRtlGetVersionFirst)
