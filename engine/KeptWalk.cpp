@@ -25,9 +25,38 @@ using s::reg::win::RegDirListHandle;
 
 enum class Act : uint8_t { Count, List };
 
+// The target's own keep list (a rule file's exclusions) and the user's, asked
+// as one: something is kept when either keeps it.
+class Keeps {
+public:
+    Keeps(const KeepList* rules, const KeepList* user)
+        : m_rules(rules && !rules->isEmpty() ? rules : nullptr), m_user(user && !user->isEmpty() ? user : nullptr)
+    {
+    }
+
+    bool keepsFile(std::u16string_view path) const { return any(&KeepList::keepsFile, path); }
+    bool keepsFolder(std::u16string_view path) const { return any(&KeepList::keepsFolder, path); }
+    bool keepsInside(std::u16string_view path) const { return any(&KeepList::keepsInside, path); }
+    bool keepsKey(std::u16string_view path) const { return any(&KeepList::keepsKey, path); }
+    bool keepsInsideKey(std::u16string_view path) const { return any(&KeepList::keepsInsideKey, path); }
+    bool keepsValue(std::u16string_view key, std::u16string_view name) const
+    {
+        return (m_rules && m_rules->keepsValue(key, name)) || (m_user && m_user->keepsValue(key, name));
+    }
+
+private:
+    bool any(bool (KeepList::*ask)(std::u16string_view) const, std::u16string_view path) const
+    {
+        return (m_rules && (m_rules->*ask)(path)) || (m_user && (m_user->*ask)(path));
+    }
+
+    const KeepList* m_rules;
+    const KeepList* m_user;
+};
+
 class Walk {
 public:
-    Walk(const KeepList& keep, Act act, const std::function<void(CleanItem&)>* each = nullptr)
+    Walk(const Keeps& keep, Act act, const std::function<void(CleanItem&)>* each = nullptr)
         : m_keep(keep), m_act(act), m_each(each)
     {
     }
@@ -385,10 +414,59 @@ private:
         }
     }
 
-    const KeepList& m_keep;
+    const Keeps& m_keep;
     Act m_act;
     const std::function<void(CleanItem&)>* m_each;
 };
+
+// Whether the list keeps anything the target covers: the target is then
+// walked, otherwise it is measured and cleaned the quick way. Asked once per
+// target, so that a user's keep list costs nothing where it keeps nothing.
+// The target's text is asked as it is: the keep list compares paths in the
+// protected places' form and keys by their folded text, as the walk's own
+// questions do.
+bool reaches(const KeepList& keep, const TimeRecord& target)
+{
+    switch (target.kind) {
+    case Type_RegKey_1_Level:
+    case Type_RegKey_All_Levels:
+    case Type_RegKey_All_Levels_IncludeSelf:
+    case Type_RegKey_OnlyAllSubKeys:
+        return keep.keepsInsideKey(target.target.view());
+    case Type_RegValue:
+    case Type_RegValue_Wild: {
+        const std::u16string_view text = target.target.view();
+        const std::size_t slash = text.rfind(u'\\');
+        if (slash == std::u16string_view::npos)
+            return false;
+        return keep.keepsValue(text.substr(0, slash), text.substr(slash + 1));
+    }
+    case Type_Folder_1_Level:
+    case Type_Folder_All_Levels:
+    case Type_Folder_All_Levels_IncludeSelf:
+    case Type_Folder_OnlyAllSubFolders:
+        return keep.keepsInside(target.target.view());
+    case Type_File:
+        return keep.keepsFile(target.target.view());
+    case Type_File_Wild: {
+        const std::u16string_view text = target.target.view();
+        const std::size_t slash = text.rfind(u'\\');
+        return slash != std::u16string_view::npos && keep.keepsInside(text.substr(0, slash));
+    }
+    default:
+        return false;
+    }
+}
+
+bool hasRules(const TimeRecord& target)
+{
+    return target.keep && !target.keep->isEmpty();
+}
+
+bool userKeepReaches(const TimeRecord& target)
+{
+    return target.userKeep && !target.userKeep->isEmpty() && reaches(*target.userKeep, target);
+}
 
 }  // namespace
 
@@ -396,28 +474,35 @@ bool walksKept(const TimeRecord& target)
 {
     if (target.kind == Type_File_Func)
         return false;
-    if (target.keep && !target.keep->isEmpty())
+    if (hasRules(target) || userKeepReaches(target))
         return true;
     return target.removeEmptyFolders && ((target.kind == Type_File_Wild && target.wildInSubfolders) ||
                                          target.kind == Type_Folder_All_Levels_IncludeSelf);
 }
 
-const KeepList& keepListOf(const TimeRecord& target)
+KeptMeasure measureKept(const TimeRecord& target)
 {
-    static const KeepList kNothingKept;
-    return target.keep ? *target.keep : kNothingKept;
-}
-
-KeptMeasure measureKept(const TimeRecord& target, const KeepList& keep)
-{
-    Walk walk(keep, Act::Count);
+    const Keeps keeps(target.keep.get(), target.userKeep.get());
+    Walk walk(keeps, Act::Count);
     walk.run(target);
     return walk.measure;
 }
 
-void forEachKeptCleanItem(const TimeRecord& target, const KeepList& keep, const std::function<void(CleanItem&)>& each)
+KeptMeasure keptByUser(const TimeRecord& target)
 {
-    Walk walk(keep, Act::List, &each);
+    if (target.kind == Type_File_Func || !userKeepReaches(target))
+        return {};
+    const Keeps without(target.keep.get(), nullptr);
+    Walk all(without, Act::Count);
+    all.run(target);
+    const KeptMeasure left = measureKept(target);
+    return {all.measure.found - left.found, all.measure.size - left.size};
+}
+
+void forEachKeptCleanItem(const TimeRecord& target, const std::function<void(CleanItem&)>& each)
+{
+    const Keeps keeps(target.keep.get(), target.userKeep.get());
+    Walk walk(keeps, Act::List, &each);
     walk.run(target);
 }
 
