@@ -129,6 +129,22 @@ bool KeepList::keepsFile(std::u16string_view path) const
     });
 }
 
+void KeepList::filePatternsIn(std::u16string_view folder, std::vector<std::u16string_view>& out) const
+{
+    if (m_files.empty())
+        return;
+    const std::u16string key = ProtectedPlaces::comparisonKey(folder);
+    anyAtOrAbove(key, [&](std::u16string_view at) {
+        const auto rules = m_files.find(std::u16string(at));
+        if (rules != m_files.end()) {
+            for (const FileRule& rule : rules->second)
+                if (at.size() == key.size() || rule.depth == Depth::AllLevels)
+                    out.push_back(rule.pattern);
+        }
+        return false;
+    });
+}
+
 bool KeepList::keepsFolder(std::u16string_view folder) const
 {
     if (m_wholeFolders.empty())

@@ -48,6 +48,10 @@ public:
 
     // The file at this full path is kept.
     bool keepsFile(std::u16string_view path) const;
+    // Appends the patterns of the rules that reach the files directly in the
+    // folder: a file there is kept (keepsFile) exactly when its name matches
+    // one of them. A walk asks once per folder, then matches names.
+    void filePatternsIn(std::u16string_view folder, std::vector<std::u16string_view>& out) const;
     // The folder is kept whole: nothing in it may be counted or deleted.
     bool keepsFolder(std::u16string_view folder) const;
     // Something at or below the folder may be kept, so it cannot go whole:

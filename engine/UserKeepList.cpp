@@ -40,10 +40,11 @@ bool isKeyType(KeepEntryType type)
     return type == KeepEntryType::Key || type == KeepEntryType::Value;
 }
 
-// The form two entries compare in.
+// The form two entries compare in: the type, then what it names.
 std::u16string comparisonForm(const KeepEntry& entry)
 {
-    std::u16string form =
+    std::u16string form(1, static_cast<char16_t>(u'0' + static_cast<int>(entry.type)));
+    form +=
         isKeyType(entry.type) ? StrBuffer::foldedCopy(entry.path) : s::file::ProtectedPlaces::comparisonKey(entry.path);
     if (entry.type == KeepEntryType::Pattern || entry.type == KeepEntryType::Value) {
         form += u'\\';
@@ -135,11 +136,8 @@ UserKeepList::Added UserKeepList::add(KeepEntry entry)
         return Added::Invalid;
     if (entry.type != KeepEntryType::Pattern && entry.type != KeepEntryType::Value)
         entry.name.clear();
-    const std::u16string form = comparisonForm(entry);
-    for (const KeepEntry& kept : m_entries) {
-        if (kept.type == entry.type && comparisonForm(kept) == form)
-            return Added::Duplicate;
-    }
+    if (!m_forms.insert(comparisonForm(entry)).second)
+        return Added::Duplicate;
     m_entries.push_back(std::move(entry));
     return Added::Added;
 }
@@ -148,6 +146,7 @@ bool UserKeepList::remove(std::size_t index)
 {
     if (index >= m_entries.size())
         return false;
+    m_forms.erase(comparisonForm(m_entries[index]));
     m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(index));
     return true;
 }

@@ -26,6 +26,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace s::file::gui::dialogs::purgo {
@@ -76,7 +77,10 @@ public:
     std::shared_ptr<const KeepList> keepList() const;
 
 private:
+    // The entries, and each one's type and comparison form, so that adding
+    // the thousandth entry costs one look-up, not a pass over the others.
     std::vector<KeepEntry> m_entries;
+    std::unordered_set<std::u16string> m_forms;
 };
 
 // Normalises an entry's path to the form the list stores: a file system
