@@ -735,6 +735,13 @@ TEST_F(ConsoleProgram, KeepAddsListsAndRemovesEntriesThatEveryRunHonours)
     EXPECT_TRUE(box.entryExists(u"junk\\a.tmp"));
     EXPECT_FALSE(box.entryExists(u"junk\\b.tmp"));
     EXPECT_TRUE(box.valueExists(u"junk", u"v"));
+    // The start-up clean honours it too.
+    ASSERT_TRUE(box.makeFile(u"junk\\b.tmp", 50));
+    CapturedOutput boot;
+    ASSERT_EQ(run({u"clean", u"--boot"}, boot), 0) << boot.err;
+    EXPECT_TRUE(box.entryExists(u"junk\\a.tmp"));
+    EXPECT_FALSE(box.entryExists(u"junk\\b.tmp"));
+    EXPECT_TRUE(box.valueExists(u"junk", u"v"));
 
     CapturedOutput list;
     ASSERT_EQ(run({u"keep", u"list", u"--json"}, list), 0) << list.err;
