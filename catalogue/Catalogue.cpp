@@ -1,4 +1,5 @@
 #include "catalogue/Catalogue.h"
+#include "catalogue/KeepListStore.h"
 
 #include "catalogue/BrowserProfiles.h"
 #include "catalogue/CatalogueFolders.h"
@@ -355,6 +356,8 @@ void buildCatalogue(std::vector<TimeRecord*>& list, Localizer& localizer, s::map
     // program; what became of each entry is for `purgoc list --rules`.
     RulesReport report;
     appendRuleGroups(list, report);
+    // The user's keep list holds for every group, whatever made it.
+    applyStoredKeepList(list, store);
 }
 
 namespace {

@@ -123,7 +123,7 @@ void forEachCleanItem(TimeRecord& target, const std::function<void(CleanItem&)>&
     // What a target's keep list keeps is neither listed nor deleted; the
     // folders a clean empties are walked for too.
     if (walksKept(target)) {
-        forEachKeptCleanItem(target, keepListOf(target), each);
+        forEachKeptCleanItem(target, each);
         return;
     }
     switch (target.kind) {

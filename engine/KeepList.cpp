@@ -13,17 +13,6 @@ using s::file::ProtectedPlaces;
 
 using s::str::strbuffer::StrBuffer;
 
-// "A\B" lies under "A" (not under "A\" nor "AB").
-bool isUnder(std::u16string_view path, std::u16string_view folder)
-{
-    return path.size() > folder.size() && path.substr(0, folder.size()) == folder && path[folder.size()] == u'\\';
-}
-
-bool isAtOrUnder(std::u16string_view path, std::u16string_view folder)
-{
-    return path == folder || isUnder(path, folder);
-}
-
 std::u16string keyForm(std::u16string_view keyPath)
 {
     std::u16string out;
@@ -45,13 +34,53 @@ std::u16string keyForm(std::u16string_view keyPath)
 
 }  // namespace
 
+namespace {
+
+// Calls each with the path and every path above it, at its backslashes
+// ("A\B\C", "A\B", "A"), until each returns true.
+template <class Each> bool anyAtOrAbove(std::u16string_view path, Each each)
+{
+    while (!path.empty()) {
+        if (each(path))
+            return true;
+        const std::size_t slash = path.find_last_of(u'\\');
+        if (slash == std::u16string_view::npos)
+            return false;
+        path = path.substr(0, slash);
+    }
+    return false;
+}
+
+template <class Each> bool anyAbove(std::u16string_view path, Each each)
+{
+    const std::size_t slash = path.find_last_of(u'\\');
+    return slash != std::u16string_view::npos && anyAtOrAbove(path.substr(0, slash), each);
+}
+
+bool holds(const std::unordered_set<std::u16string>& set, std::u16string_view path)
+{
+    return set.find(std::u16string(path)) != set.end();
+}
+
+void addWithAncestors(std::unordered_set<std::u16string>& set, std::u16string_view path)
+{
+    anyAtOrAbove(path, [&](std::u16string_view p) { return !set.insert(std::u16string(p)).second; });
+}
+
+}  // namespace
+
 bool KeepList::keepFiles(std::u16string_view folder, std::u16string_view pattern, Depth depth)
 {
     std::u16string key = ProtectedPlaces::comparisonKey(folder);
     if (key.empty() || pattern.empty() || pattern.find_first_of(u"\\/") != std::u16string_view::npos)
         return false;
-    const bool whole = depth == Depth::AllLevels && matchesEveryName(pattern);
-    m_files.push_back({std::move(key), std::u16string(pattern), depth, whole});
+    if (depth == Depth::AllLevels) {
+        m_allLevelsFolders.insert(key);
+        if (matchesEveryName(pattern))
+            m_wholeFolders.insert(key);
+    }
+    addWithAncestors(m_fileAncestors, key);
+    m_files[std::move(key)].push_back({std::u16string(pattern), depth});
     return true;
 }
 
@@ -60,7 +89,8 @@ bool KeepList::keepKey(std::u16string_view keyPath)
     std::u16string key = keyForm(keyPath);
     if (key.empty())
         return false;
-    m_keys.push_back(std::move(key));
+    addWithAncestors(m_keyAncestors, key);
+    m_keys.insert(std::move(key));
     return true;
 }
 
@@ -69,7 +99,8 @@ bool KeepList::keepValue(std::u16string_view keyPath, std::u16string_view name)
     std::u16string key = keyForm(keyPath);
     if (key.empty())
         return false;
-    m_values.push_back({std::move(key), StrBuffer::foldedCopy(name)});
+    addWithAncestors(m_keyAncestors, key);
+    m_values[std::move(key)].insert(StrBuffer::foldedCopy(name));
     return true;
 }
 
@@ -83,24 +114,43 @@ bool KeepList::keepsFile(std::u16string_view path) const
         return false;
     const std::u16string_view folder = std::u16string_view(key).substr(0, slash);
     const std::u16string_view name = std::u16string_view(key).substr(slash + 1);
-    for (const FileRule& rule : m_files) {
-        const bool placed = rule.depth == Depth::ThisFolder ? folder == rule.folder : isAtOrUnder(folder, rule.folder);
-        if (placed && s::platform::findPatternMatches(rule.pattern, name))
-            return true;
-    }
-    return false;
+    // The rules of the file's own folder, whatever their depth; those of the
+    // folders above it when they reach every level.
+    return anyAtOrAbove(folder, [&](std::u16string_view at) {
+        const auto rules = m_files.find(std::u16string(at));
+        if (rules == m_files.end())
+            return false;
+        for (const FileRule& rule : rules->second) {
+            if ((at.size() == folder.size() || rule.depth == Depth::AllLevels) &&
+                s::platform::findPatternMatches(rule.pattern, name))
+                return true;
+        }
+        return false;
+    });
+}
+
+void KeepList::filePatternsIn(std::u16string_view folder, std::vector<std::u16string_view>& out) const
+{
+    if (m_files.empty())
+        return;
+    const std::u16string key = ProtectedPlaces::comparisonKey(folder);
+    anyAtOrAbove(key, [&](std::u16string_view at) {
+        const auto rules = m_files.find(std::u16string(at));
+        if (rules != m_files.end()) {
+            for (const FileRule& rule : rules->second)
+                if (at.size() == key.size() || rule.depth == Depth::AllLevels)
+                    out.push_back(rule.pattern);
+        }
+        return false;
+    });
 }
 
 bool KeepList::keepsFolder(std::u16string_view folder) const
 {
-    if (m_files.empty())
+    if (m_wholeFolders.empty())
         return false;
-    const std::u16string key = ProtectedPlaces::comparisonKey(folder);
-    for (const FileRule& rule : m_files) {
-        if (rule.whole && isAtOrUnder(key, rule.folder))
-            return true;
-    }
-    return false;
+    return anyAtOrAbove(ProtectedPlaces::comparisonKey(folder),
+                        [&](std::u16string_view at) { return holds(m_wholeFolders, at); });
 }
 
 bool KeepList::keepsInside(std::u16string_view folder) const
@@ -108,41 +158,25 @@ bool KeepList::keepsInside(std::u16string_view folder) const
     if (m_files.empty())
         return false;
     const std::u16string key = ProtectedPlaces::comparisonKey(folder);
-    for (const FileRule& rule : m_files) {
-        // The rule's folder lies in this one, or (reaching every level) this
-        // one lies in the rule's.
-        if (isAtOrUnder(rule.folder, key) || (rule.depth == Depth::AllLevels && isUnder(key, rule.folder)))
-            return true;
-    }
-    return false;
+    // A rule's folder lies in this one, or (reaching every level) this one
+    // lies in the rule's.
+    return holds(m_fileAncestors, key) ||
+           anyAbove(key, [&](std::u16string_view at) { return holds(m_allLevelsFolders, at); });
 }
 
 bool KeepList::keepsKey(std::u16string_view keyPath) const
 {
     if (m_keys.empty())
         return false;
-    const std::u16string key = keyForm(keyPath);
-    for (const std::u16string& kept : m_keys) {
-        if (isAtOrUnder(key, kept))
-            return true;
-    }
-    return false;
+    return anyAtOrAbove(keyForm(keyPath), [&](std::u16string_view at) { return holds(m_keys, at); });
 }
 
 bool KeepList::keepsInsideKey(std::u16string_view keyPath) const
 {
-    if (m_keys.empty() && m_values.empty())
+    if (m_keyAncestors.empty())
         return false;
     const std::u16string key = keyForm(keyPath);
-    for (const std::u16string& kept : m_keys) {
-        if (isAtOrUnder(kept, key) || isUnder(key, kept))
-            return true;
-    }
-    for (const ValueRule& rule : m_values) {
-        if (isAtOrUnder(rule.key, key))
-            return true;
-    }
-    return false;
+    return holds(m_keyAncestors, key) || anyAbove(key, [&](std::u16string_view at) { return holds(m_keys, at); });
 }
 
 bool KeepList::keepsValue(std::u16string_view keyPath, std::u16string_view name) const
@@ -151,13 +185,8 @@ bool KeepList::keepsValue(std::u16string_view keyPath, std::u16string_view name)
         return true;
     if (m_values.empty())
         return false;
-    const std::u16string key = keyForm(keyPath);
-    const std::u16string foldedName = StrBuffer::foldedCopy(name);
-    for (const ValueRule& rule : m_values) {
-        if (rule.key == key && rule.name == foldedName)
-            return true;
-    }
-    return false;
+    const auto names = m_values.find(keyForm(keyPath));
+    return names != m_values.end() && names->second.count(StrBuffer::foldedCopy(name)) != 0;
 }
 
 }  // namespace s::file::gui::dialogs::purgo

@@ -6,6 +6,10 @@
 // something kept is deleted whole. Rule files bring their exclusions in this
 // form; a user's own keep list can use the same one.
 //
+// Every question is answered by a few hash look-ups (one per level of the
+// path asked about), never by a pass over the rules: a user's keep list may
+// hold thousands of entries and is asked about every item a scan meets.
+//
 // Paths compare in the protected places' form (platform/ProtectedPlaces.h:
 // "/" as "\", "." and ".." resolved, letters folded A-Z); a rule on a path
 // that is not absolute is dropped, as it could only match by accident. Key
@@ -16,6 +20,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace s::file::gui::dialogs::purgo {
@@ -42,6 +48,10 @@ public:
 
     // The file at this full path is kept.
     bool keepsFile(std::u16string_view path) const;
+    // Appends the patterns of the rules that reach the files directly in the
+    // folder: a file there is kept (keepsFile) exactly when its name matches
+    // one of them. A walk asks once per folder, then matches names.
+    void filePatternsIn(std::u16string_view folder, std::vector<std::u16string_view>& out) const;
     // The folder is kept whole: nothing in it may be counted or deleted.
     bool keepsFolder(std::u16string_view folder) const;
     // Something at or below the folder may be kept, so it cannot go whole:
@@ -56,19 +66,24 @@ public:
 
 private:
     struct FileRule {
-        std::u16string folder;  // comparison form
         std::u16string pattern;
         Depth depth;
-        bool whole;  // AllLevels and a pattern that matches every name
     };
-    struct ValueRule {
-        std::u16string key;  // comparison form
-        std::u16string name;
-    };
+    using Set = std::unordered_set<std::u16string>;
 
-    std::vector<FileRule> m_files;
-    std::vector<std::u16string> m_keys;
-    std::vector<ValueRule> m_values;
+    // Rules by their folder (comparison form).
+    std::unordered_map<std::u16string, std::vector<FileRule>> m_files;
+    // Folders kept whole, folders with a rule reaching every level below.
+    Set m_wholeFolders;
+    Set m_allLevelsFolders;
+    // Each rule's folder and every folder above it: something at or below
+    // them is kept.
+    Set m_fileAncestors;
+    // Keys kept whole; value names kept by key; each kept key or value's key
+    // and every key above it.
+    Set m_keys;
+    std::unordered_map<std::u16string, Set> m_values;
+    Set m_keyAncestors;
 };
 
 }  // namespace s::file::gui::dialogs::purgo

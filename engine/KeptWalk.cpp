@@ -25,9 +25,45 @@ using s::reg::win::RegDirListHandle;
 
 enum class Act : uint8_t { Count, List };
 
+// The target's own keep list (a rule file's exclusions) and the user's, asked
+// as one: something is kept when either keeps it.
+class Keeps {
+public:
+    Keeps(const KeepList* rules, const KeepList* user)
+        : m_rules(rules && !rules->isEmpty() ? rules : nullptr), m_user(user && !user->isEmpty() ? user : nullptr)
+    {
+    }
+
+    bool keepsFile(std::u16string_view path) const { return any(&KeepList::keepsFile, path); }
+    bool keepsFolder(std::u16string_view path) const { return any(&KeepList::keepsFolder, path); }
+    void filePatternsIn(std::u16string_view folder, std::vector<std::u16string_view>& out) const
+    {
+        if (m_rules)
+            m_rules->filePatternsIn(folder, out);
+        if (m_user)
+            m_user->filePatternsIn(folder, out);
+    }
+    bool keepsInside(std::u16string_view path) const { return any(&KeepList::keepsInside, path); }
+    bool keepsKey(std::u16string_view path) const { return any(&KeepList::keepsKey, path); }
+    bool keepsInsideKey(std::u16string_view path) const { return any(&KeepList::keepsInsideKey, path); }
+    bool keepsValue(std::u16string_view key, std::u16string_view name) const
+    {
+        return (m_rules && m_rules->keepsValue(key, name)) || (m_user && m_user->keepsValue(key, name));
+    }
+
+private:
+    bool any(bool (KeepList::*ask)(std::u16string_view) const, std::u16string_view path) const
+    {
+        return (m_rules && (m_rules->*ask)(path)) || (m_user && (m_user->*ask)(path));
+    }
+
+    const KeepList* m_rules;
+    const KeepList* m_user;
+};
+
 class Walk {
 public:
-    Walk(const KeepList& keep, Act act, const std::function<void(CleanItem&)>* each = nullptr)
+    Walk(const Keeps& keep, Act act, const std::function<void(CleanItem&)>* each = nullptr)
         : m_keep(keep), m_act(act), m_each(each)
     {
     }
@@ -236,6 +272,10 @@ private:
 
     void contents(PathWin& folder, Contents which)
     {
+        if (m_act == Act::Count) {
+            countContents(folder, which);
+            return;
+        }
         auto list = PathListHandle::take();
         switch (which) {
         case Contents::Files:
@@ -250,6 +290,61 @@ private:
         }
         for (int i = 0; i < list->count(); ++i)
             entry(list->get(i));
+    }
+
+    // What contents() lists, counted from the file system's own listing:
+    // sizes from the enumeration, and each name matched against the
+    // patterns the keep lists hold for this folder (asked once), so that a
+    // walked folder costs about what the scan's folder measure costs. The
+    // patterns fold A-Z as the comparison form does, so the raw name
+    // matches as keepsFile would. Links are left out, as the path object's
+    // listings leave them out.
+    void countContents(PathWin& folder, Contents which)
+    {
+        if (!folder.isValid() || !folder.isAbsolute())
+            return;
+        const s::str::StrBuffer& path = folder.fullPath();
+        std::vector<std::u16string_view> patterns;
+        m_keep.filePatternsIn(path.view(), patterns);
+        const auto kept = [&](std::u16string_view name) {
+            for (std::u16string_view pattern : patterns)
+                if (s::platform::findPatternMatches(pattern, name))
+                    return true;
+            return false;
+        };
+        std::vector<std::u16string> subfolders;
+        std::u16string child;
+        const auto childPath = [&](std::u16string_view name) -> const std::u16string& {
+            child.assign(path.view());
+            if (child.empty() || child.back() != u'\\')
+                child += u'\\';
+            child += name;
+            return child;
+        };
+        s::platform::IFileSystem& fs = s::platform::fileSystem();
+        s::platform::FindHandle find;
+        s::platform::FindData data;
+        std::u16string listing = folder.callPath().toU16String();
+        listing += u"\\*";
+        if (fs.findFirst(listing.c_str(), find, data) == s::platform::kErrorSuccess) {
+            do {
+                if (data.name == u"." || data.name == u".." ||
+                    (data.attributes & s::platform::kFileAttributeReparsePoint))
+                    continue;
+                if (data.attributes & s::platform::kFileAttributeDirectory) {
+                    if (which != Contents::Files)
+                        subfolders.push_back(childPath(data.name));
+                    continue;
+                }
+                if (which == Contents::Subfolders || kept(data.name))
+                    continue;
+                measure.found += 1;
+                measure.size += static_cast<int64_t>(data.size);
+            } while (fs.findNext(find, data) == s::platform::kErrorSuccess);
+        }
+        find.close();
+        for (const std::u16string& sub : subfolders)
+            subfolder(*PathWin::make(sub));
     }
 
     void folder(const TimeRecord& target)
@@ -385,10 +480,59 @@ private:
         }
     }
 
-    const KeepList& m_keep;
+    const Keeps& m_keep;
     Act m_act;
     const std::function<void(CleanItem&)>* m_each;
 };
+
+// Whether the list keeps anything the target covers: the target is then
+// walked, otherwise it is measured and cleaned the quick way. Asked once per
+// target, so that a user's keep list costs nothing where it keeps nothing.
+// The target's text is asked as it is: the keep list compares paths in the
+// protected places' form and keys by their folded text, as the walk's own
+// questions do.
+bool reaches(const KeepList& keep, const TimeRecord& target)
+{
+    switch (target.kind) {
+    case Type_RegKey_1_Level:
+    case Type_RegKey_All_Levels:
+    case Type_RegKey_All_Levels_IncludeSelf:
+    case Type_RegKey_OnlyAllSubKeys:
+        return keep.keepsInsideKey(target.target.view());
+    case Type_RegValue:
+    case Type_RegValue_Wild: {
+        const std::u16string_view text = target.target.view();
+        const std::size_t slash = text.rfind(u'\\');
+        if (slash == std::u16string_view::npos)
+            return false;
+        return keep.keepsValue(text.substr(0, slash), text.substr(slash + 1));
+    }
+    case Type_Folder_1_Level:
+    case Type_Folder_All_Levels:
+    case Type_Folder_All_Levels_IncludeSelf:
+    case Type_Folder_OnlyAllSubFolders:
+        return keep.keepsInside(target.target.view());
+    case Type_File:
+        return keep.keepsFile(target.target.view());
+    case Type_File_Wild: {
+        const std::u16string_view text = target.target.view();
+        const std::size_t slash = text.rfind(u'\\');
+        return slash != std::u16string_view::npos && keep.keepsInside(text.substr(0, slash));
+    }
+    default:
+        return false;
+    }
+}
+
+bool hasRules(const TimeRecord& target)
+{
+    return target.keep && !target.keep->isEmpty();
+}
+
+bool userKeepReaches(const TimeRecord& target)
+{
+    return target.userKeep && !target.userKeep->isEmpty() && reaches(*target.userKeep, target);
+}
 
 }  // namespace
 
@@ -396,28 +540,35 @@ bool walksKept(const TimeRecord& target)
 {
     if (target.kind == Type_File_Func)
         return false;
-    if (target.keep && !target.keep->isEmpty())
+    if (hasRules(target) || userKeepReaches(target))
         return true;
     return target.removeEmptyFolders && ((target.kind == Type_File_Wild && target.wildInSubfolders) ||
                                          target.kind == Type_Folder_All_Levels_IncludeSelf);
 }
 
-const KeepList& keepListOf(const TimeRecord& target)
+KeptMeasure measureKept(const TimeRecord& target)
 {
-    static const KeepList kNothingKept;
-    return target.keep ? *target.keep : kNothingKept;
-}
-
-KeptMeasure measureKept(const TimeRecord& target, const KeepList& keep)
-{
-    Walk walk(keep, Act::Count);
+    const Keeps keeps(target.keep.get(), target.userKeep.get());
+    Walk walk(keeps, Act::Count);
     walk.run(target);
     return walk.measure;
 }
 
-void forEachKeptCleanItem(const TimeRecord& target, const KeepList& keep, const std::function<void(CleanItem&)>& each)
+KeptMeasure keptByUser(const TimeRecord& target)
 {
-    Walk walk(keep, Act::List, &each);
+    if (target.kind == Type_File_Func || !userKeepReaches(target))
+        return {};
+    const Keeps without(target.keep.get(), nullptr);
+    Walk all(without, Act::Count);
+    all.run(target);
+    const KeptMeasure left = measureKept(target);
+    return {all.measure.found - left.found, all.measure.size - left.size};
+}
+
+void forEachKeptCleanItem(const TimeRecord& target, const std::function<void(CleanItem&)>& each)
+{
+    const Keeps keeps(target.keep.get(), target.userKeep.get());
+    Walk walk(keeps, Act::List, &each);
     walk.run(target);
 }
 

@@ -1,11 +1,9 @@
 // Measuring and cleaning a target that carries a keep list
-// (engine/KeepList.h): the folder or key is walked so that what is kept is
-// neither counted nor deleted, and a folder or key is taken whole only when
-// nothing in it is kept. Both go through one walk, so the scan counts
-// exactly what the clean deletes. Otherwise the kinds keep their usual
-// meaning (engine/Scan.h, engine/Clean.h): Type_RegKey_All_Levels counts the
-// key's own values but leaves them, the "and self" kinds count their folder
-// or key once when it goes, links are neither entered nor deleted.
+// (engine/KeepList.h), its own or the user's (engine/UserKeepList.h): the folder or key is walked so that what is kept
+// is neither counted nor deleted, and a folder or key is taken whole only when nothing in it is kept. Both go through
+// one walk, so the scan counts exactly what the clean deletes. Otherwise the kinds keep their usual meaning
+// (engine/Scan.h, engine/Clean.h): Type_RegKey_All_Levels counts the key's own values but leaves them, the "and self"
+// kinds count their folder or key once when it goes, links are neither entered nor deleted.
 //
 // A target that removes the folders its clean empties
 // (TimeRecord::removeEmptyFolders, a rule file's REMOVESELF) is walked here
@@ -35,16 +33,20 @@ struct KeptMeasure {
 };
 
 // The target is measured and cleaned by the walk here: it carries a keep
-// list, or removes the folders its clean empties.
+// list, the user's keep list keeps something it covers, or it removes the
+// folders its clean empties.
 bool walksKept(const TimeRecord& target);
-// The target's keep list, or an empty one.
-const KeepList& keepListOf(const TimeRecord& target);
 
-// What a clean of the target would delete.
-KeptMeasure measureKept(const TimeRecord& target, const KeepList& keep);
+// What a clean of the target would delete: what it covers less what its own
+// keep list (TimeRecord::keep) or the user's (TimeRecord::userKeep) keeps.
+KeptMeasure measureKept(const TimeRecord& target);
+// What the user's keep list saves from the target's clean: the items and
+// bytes the clean would delete without it, less those it deletes with it.
+// Nothing for a target the list does not reach.
+KeptMeasure keptByUser(const TimeRecord& target);
 // The items a clean deletes (engine/CleanItems.h): what the target covers and
-// the keep list does not keep, a folder or key whole when nothing in it is
-// kept. The clean and `purgoc preview --files` both take this listing.
-void forEachKeptCleanItem(const TimeRecord& target, const KeepList& keep, const std::function<void(CleanItem&)>& each);
+// neither keep list keeps, a folder or key whole when nothing in it is kept.
+// The clean and `purgoc preview --files` both take this listing.
+void forEachKeptCleanItem(const TimeRecord& target, const std::function<void(CleanItem&)>& each);
 
 }  // namespace s::file::gui::dialogs::purgo

@@ -221,7 +221,7 @@ void scan(TimeRecord& node, s::lang::Localizer* localizer, Captions captions)
         break;
     }
     if (reach == Reach::Kept) {
-        const KeptMeasure measure = measureKept(node, keepListOf(node));
+        const KeptMeasure measure = measureKept(node);
         node.found = measure.found;
         node.size = measure.size;
     }

@@ -105,6 +105,7 @@ void TimeRecord::reset()
     customRecordId = 0;
     customChildRecordId = 0;
     keep.reset();
+    userKeep.reset();
     guardProcess.clear();
     guardName.clear();
     guardRunning = false;
@@ -209,6 +210,7 @@ TimeRecord* TimeRecord::clone() const
     copy->customRecordId = customRecordId;
     copy->customChildRecordId = customChildRecordId;
     copy->keep = keep;
+    copy->userKeep = userKeep;
     copy->guardProcess = guardProcess;
     copy->guardName = guardName;
     copy->guardRunning = guardRunning;

@@ -124,6 +124,10 @@ public:
     // (engine/KeepList.h); none for most. Shared by the targets of a group
     // and by clones.
     std::shared_ptr<const KeepList> keep;
+    // Targets only: the user's own keep list (engine/UserKeepList.h), the
+    // same one on every target of the tree; none while it is empty. Set by
+    // the tree's builder and again when the user changes the list.
+    std::shared_ptr<const KeepList> userKeep;
     // Groups only: the program whose running copy holds the group's files
     // (a browser's executable name, "chrome.exe", and the name the user
     // knows it by, "Chrome"); empty for most. While it runs the group is

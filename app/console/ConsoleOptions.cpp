@@ -10,6 +10,7 @@ const char kUsage[] = "usage: purgoc list [--rules]\n"
                       "       purgoc clean [--boot]\n"
                       "       purgoc check <group>[/<target>] on|off\n"
                       "       purgoc rules update\n"
+                      "       purgoc keep list | add <path-or-key> [--pattern <wildcard>] | remove <entry>\n"
                       "       purgoc help | --help | -h\n"
                       "       purgoc --version\n"
                       "options: --settings <file>      the settings file (savedata\\SaveData.xml beside the "
@@ -32,8 +33,8 @@ struct CommandRow {
 };
 
 constexpr CommandRow kCommands[] = {
-    {u"list", Command::List},   {u"preview", Command::Preview}, {u"clean", Command::Clean},
-    {u"check", Command::Check}, {u"help", Command::Help},       {u"rules", Command::Rules},
+    {u"list", Command::List}, {u"preview", Command::Preview}, {u"clean", Command::Clean}, {u"check", Command::Check},
+    {u"help", Command::Help}, {u"rules", Command::Rules},     {u"keep", Command::Keep},
 };
 
 constexpr unsigned bit(Command command)
@@ -59,8 +60,9 @@ const OptionRow kOptions[] = {
     {u"--files", &Options::files, nullptr, bit(Command::Preview)},
     {u"--boot", &Options::boot, nullptr, bit(Command::Clean)},
     {u"--rules", &Options::rules, nullptr, bit(Command::List)},
+    {u"--pattern", nullptr, &Options::pattern, bit(Command::Keep)},
     {u"--force-defaults", &Options::forceDefaults, nullptr,
-     bit(Command::List) | bit(Command::Preview) | bit(Command::Clean) | bit(Command::Check)},
+     bit(Command::List) | bit(Command::Preview) | bit(Command::Clean) | bit(Command::Check) | bit(Command::Keep)},
     {u"--help", &Options::help, nullptr, kAnyCommand},
     {u"-h", &Options::help, nullptr, kAnyCommand},
     {u"--version", &Options::version, nullptr, kAnyCommand},
@@ -139,6 +141,28 @@ std::string parse(const std::vector<std::u16string>& args, Options& options)
         if (words.size() < 2 || words[1] != u"update")
             return "rules takes update";
         wanted = 2;
+    } else if (options.command == Command::Keep) {
+        const std::u16string action = words.size() > 1 ? words[1] : u"";
+        if (action == u"list") {
+            options.keepAction = KeepAction::List;
+            wanted = 2;
+        } else if (action == u"add" || action == u"remove") {
+            options.keepAction = action == u"add" ? KeepAction::Add : KeepAction::Remove;
+            if (words.size() < 3)
+                return "keep " + utf8(action) + " needs " +
+                       (action == u"add" ? "a path or a registry key" : "an entry (its number or its text)");
+            options.keepWhat = words[2];
+            wanted = 3;
+        } else {
+            return "keep takes list, add or remove";
+        }
+        bool patternGiven = false;
+        for (const OptionRow* row : given)
+            patternGiven = patternGiven || row->value == &Options::pattern;
+        if (patternGiven && options.keepAction != KeepAction::Add)
+            return "--pattern goes only with keep add";
+        if (patternGiven && options.pattern.empty())
+            return "--pattern needs a wildcard";
     } else if (options.command == Command::Preview && options.files && words.size() > 1) {
         options.path = words[1];
         wanted = 2;

@@ -8,7 +8,9 @@
 
 namespace s::app::console {
 
-enum class Command { List, Preview, Clean, Check, Help, Version, Rules };
+enum class Command { List, Preview, Clean, Check, Help, Version, Rules, Keep };
+
+enum class KeepAction { List, Add, Remove };
 
 struct Options {
     Command command = Command::List;
@@ -24,6 +26,9 @@ struct Options {
     std::u16string language;
     std::u16string path;  // check's and preview --files' <group>[/<target>]
     bool checkOn = false;
+    KeepAction keepAction = KeepAction::List;
+    std::u16string keepWhat;  // keep add's path or key, keep remove's entry
+    std::u16string pattern;   // keep add --pattern
 };
 
 extern const char kUsage[];

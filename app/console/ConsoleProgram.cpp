@@ -10,17 +10,23 @@
 #include "base/TextFormat.h"
 #include "base/XmlNode.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/KeepListStore.h"
 #include "catalogue/RuleGroups.h"
 #include "engine/CheckedStates.h"
 #include "engine/CleanItems.h"
+#include "engine/KeptWalk.h"
 #include "engine/RunController.h"
 #include "engine/RunningPrograms.h"
 #include "engine/TargetLocation.h"
+#include "engine/UserKeepList.h"
 #include "lang/LangPack.h"
 #include "lang/Localizer.h"
 #include "lang/TextIds.h"
 #include "platform/FileIo.h"
+#include "platform/LocalClock.h"
 #include "platform/Network.h"
+#include "platform/PathWin.h"
+#include "platform/RegDir.h"
 #include "platform/Resources.h"
 #include "settings/MappedData.h"
 
@@ -45,6 +51,8 @@ struct ListedItem {
 struct ListedTarget {
     TimeRecord* target;
     std::vector<ListedItem> items;
+    // What the user's keep list saves from the target's clean.
+    purgo::KeptMeasure kept;
 };
 
 struct ListedGroup {
@@ -87,6 +95,8 @@ public:
             return check(runs);
         case Command::Rules:
             return updateRules();
+        case Command::Keep:
+            return keep();
         default:
             return kExitDone;
         }
@@ -131,6 +141,13 @@ private:
     // the user's). A file named by --settings must be there, except for
     // check, which creates it and says so; the program's own file may be
     // missing (a new installation: the defaults apply).
+    // The commands that save the settings, and so may create the file.
+    bool writes() const
+    {
+        return m_options.command == Command::Check ||
+               (m_options.command == Command::Keep && m_options.keepAction != KeepAction::List);
+    }
+
     int openSettings()
     {
         const bool named = !m_options.settings.empty();
@@ -140,7 +157,7 @@ private:
             s::col::ArrayU08 bytes;
             if (!files.readFile(m_settingsPath.view(), bytes, s::io::IFileIo::kMaxReadBytes))
                 return fail("the settings file " + m_settingsPath.toUtf8() + " cannot be read");
-        } else if (named && m_options.command != Command::Check) {
+        } else if (named && !writes()) {
             return fail("there is no settings file " + m_settingsPath.toUtf8() + " (`purgoc check` creates one)");
         } else {
             m_settingsMissing = true;
@@ -162,7 +179,8 @@ private:
             return kExitDone;
         const std::string damaged =
             "the settings file " + m_settingsPath.toUtf8() + " is damaged (line " + std::to_string(line) + ")";
-        if (m_options.command == Command::List) {
+        if (m_options.command == Command::List ||
+            (m_options.command == Command::Keep && m_options.keepAction == KeepAction::List)) {
             err("purgoc: " + damaged + "; this is what could be read of it\n");
             return kExitDone;
         }
@@ -170,9 +188,9 @@ private:
             err("purgoc: " + damaged + "; going on with what could be read of it (--force-defaults)\n");
             return kExitDone;
         }
-        const char* nothing = m_options.command == Command::Clean   ? "nothing was cleaned"
-                              : m_options.command == Command::Check ? "nothing was changed"
-                                                                    : "nothing was measured";
+        const char* nothing = m_options.command == Command::Clean ? "nothing was cleaned"
+                              : writes()                          ? "nothing was changed"
+                                                                  : "nothing was measured";
         return fail(damaged + ", so its selection may not be yours: " + nothing +
                     ". Repair or remove the file, or add --force-defaults to go on with what could be read of it");
     }
@@ -324,7 +342,7 @@ private:
                 TimeRecord* target = group->child(i);
                 if (onlyTarget ? target != onlyTarget : (!onlyGroup && !target->checked))
                     continue;
-                ListedTarget items{target, {}};
+                ListedTarget items{target, {}, purgo::keptByUser(*target)};
                 purgo::forEachCleanItem(*target, [&](purgo::CleanItem& item) {
                     const purgo::ItemMeasures measures = purgo::measureCleanItem(item, *target);
                     // The clean calls every special target's handler; one that
@@ -354,7 +372,12 @@ private:
                                 .number("found", item.measures.found)
                                 .number("size", item.measures.size)
                                 .str());
-                    targets.push_back(targetObject(*target.target).raw("items", jsonArray(items)).str());
+                    targets.push_back(
+                        targetObject(*target.target)
+                            .raw("items", jsonArray(items))
+                            .raw("kept",
+                                 JsonObject().number("found", target.kept.found).number("size", target.kept.size).str())
+                            .str());
                 }
                 groups.push_back(measuredGroup(*group.group).raw("targets", jsonArray(targets)).str());
             }
@@ -367,7 +390,10 @@ private:
         for (const ListedGroup& group : listed) {
             out(groupLine(*group.group, true));
             for (const ListedTarget& target : group.targets) {
-                out(targetLine(*target.target) + "\n");
+                std::string heading = targetLine(*target.target);
+                if (target.kept.found > 0)
+                    heading += "  (" + countText(target.kept.found) + " kept)";
+                out(heading + "\n");
                 for (const ListedItem& item : target.items) {
                     std::string line = "        " + sizeText(item.measures.size) + "  " + item.path;
                     if (item.measures.found != 1)
@@ -489,6 +515,174 @@ private:
         } else {
             out(group->id.toUtf8() + (target ? "/" + target->id.toUtf8() : std::string()) +
                 (m_options.checkOn ? " checked\n" : " unchecked\n"));
+        }
+        return kExitDone;
+    }
+
+    // `keep list | add | remove`: the user's keep list in the settings file,
+    // honoured by every scan and clean (engine/UserKeepList.h).
+    int keep()
+    {
+        purgo::UserKeepList list = purgo::readKeepList(*m_store);
+        switch (m_options.keepAction) {
+        case KeepAction::List:
+            return keepList(list);
+        case KeepAction::Add:
+            return keepAdd(list);
+        case KeepAction::Remove:
+            return keepRemove(list);
+        }
+        return kExitDone;
+    }
+
+    static JsonObject keepEntryObject(const purgo::KeepEntry& entry, std::size_t index)
+    {
+        JsonObject object;
+        object.number("number", static_cast<int64_t>(index) + 1)
+            .text("type", purgo::keepEntryTypeName(entry.type))
+            .text("path", entry.path);
+        if (entry.type == purgo::KeepEntryType::Pattern || entry.type == purgo::KeepEntryType::Value)
+            object.text("name", entry.name);
+        else
+            object.raw("name", "null");
+        object.text("text", purgo::keepEntryText(entry));
+        if (entry.added != 0)
+            object.text("added", purgo::utcText(entry.added));
+        else
+            object.raw("added", "null");
+        return object;
+    }
+
+    static std::string keepEntryLine(const purgo::KeepEntry& entry, std::size_t index)
+    {
+        std::string number = std::to_string(index + 1);
+        std::string type = utf8(purgo::keepEntryTypeName(entry.type));
+        number.insert(0, number.size() < 4 ? 4 - number.size() : 0, ' ');
+        type.append(type.size() < 8 ? 8 - type.size() : 0, ' ');
+        const std::string added = entry.added != 0 ? utf8(purgo::utcText(entry.added)) : "(added: unknown)    ";
+        return number + "  " + type + added + "  " + utf8(purgo::keepEntryText(entry)) + "\n";
+    }
+
+    int keepList(const purgo::UserKeepList& list)
+    {
+        if (m_options.json) {
+            std::vector<std::string> entries;
+            for (std::size_t i = 0; i < list.entries().size(); ++i)
+                entries.push_back(keepEntryObject(list.entries()[i], i).str());
+            out(JsonObject().text("command", u"keep").text("action", u"list").raw("entries", jsonArray(entries)).str() +
+                "\n");
+            return kExitDone;
+        }
+        for (std::size_t i = 0; i < list.entries().size(); ++i)
+            out(keepEntryLine(list.entries()[i], i));
+        if (list.isEmpty())
+            out("The keep list is empty.\n");
+        return kExitDone;
+    }
+
+    // What the words name: with --pattern a folder's files; a registry key,
+    // or the value of its parent key when no such key exists but that value
+    // does; a folder when there is one; else a file (an entry for something
+    // not there yet is harmless, and keeps it once it appears).
+    purgo::KeepEntry entryFor(const std::u16string& what) const
+    {
+        purgo::KeepEntry entry;
+        entry.added = s::platform::systemClock().now();
+        if (!m_options.pattern.empty()) {
+            entry.type = purgo::KeepEntryType::Pattern;
+            entry.path = what;
+            entry.name = m_options.pattern;
+            return entry;
+        }
+        const std::u16string key = purgo::keepEntryPath(purgo::KeepEntryType::Key, what);
+        if (!key.empty()) {
+            entry.type = purgo::KeepEntryType::Key;
+            entry.path = key;
+            const std::size_t slash = key.rfind(u'\\');
+            if (slash != std::u16string::npos && !s::reg::win::RegDir::make(key)->exists()) {
+                auto parent = s::reg::win::RegDir::make(std::u16string_view(key).substr(0, slash));
+                const std::u16string_view name = std::u16string_view(key).substr(slash + 1);
+                if (parent->valueExists(name)) {
+                    entry.type = purgo::KeepEntryType::Value;
+                    entry.path = key.substr(0, slash);
+                    entry.name = name;
+                }
+            }
+            return entry;
+        }
+        auto path = s::file::win::PathWin::make(what);
+        entry.type = path->exists() && path->isDirectory() ? purgo::KeepEntryType::Folder : purgo::KeepEntryType::File;
+        entry.path = path->isAbsolute() ? std::u16string(path->fullPath().view()) : what;
+        return entry;
+    }
+
+    int saveKeepList(const purgo::UserKeepList& list)
+    {
+        purgo::writeKeepList(list, *m_store);
+        if (!m_store->save())
+            return fail("the settings file " + m_settingsPath.toUtf8() + " could not be written");
+        if (m_settingsMissing)
+            err("purgoc: created the settings file " + m_settingsPath.toUtf8() + "\n");
+        return kExitDone;
+    }
+
+    int keepAdd(purgo::UserKeepList& list)
+    {
+        purgo::KeepEntry entry = entryFor(m_options.keepWhat);
+        const purgo::UserKeepList::Added result = list.add(entry);
+        if (result == purgo::UserKeepList::Added::Invalid)
+            return fail("cannot keep " + utf8(m_options.keepWhat) +
+                        (m_options.pattern.empty() ? ": it is neither a full path nor a registry key"
+                                                   : ": give a folder's full path and a wildcard without \\"));
+        std::size_t index = list.entries().size() - 1;
+        if (result == purgo::UserKeepList::Added::Duplicate) {
+            entry.path = purgo::keepEntryPath(entry.type, entry.path);
+            index = static_cast<std::size_t>(list.find(purgo::keepEntryText(entry)));
+        } else if (const int status = saveKeepList(list); status != kExitDone) {
+            return status;
+        }
+        const bool added = result == purgo::UserKeepList::Added::Added;
+        if (m_options.json) {
+            out(JsonObject()
+                    .text("command", u"keep")
+                    .text("action", u"add")
+                    .boolean("added", added)
+                    .raw("entry", keepEntryObject(list.entries()[index], index).str())
+                    .str() +
+                "\n");
+        } else {
+            out((added ? "Kept: " : "Already kept: ") + keepEntryLine(list.entries()[index], index));
+        }
+        return kExitDone;
+    }
+
+    int keepRemove(purgo::UserKeepList& list)
+    {
+        // An entry is named by its number in `keep list` or by its text.
+        int index = -1;
+        const std::u16string& what = m_options.keepWhat;
+        if (!what.empty() && what.size() <= 9 && what.find_first_not_of(u"0123456789") == std::u16string::npos) {
+            const long number = std::stol(utf8(what));
+            if (number >= 1 && static_cast<std::size_t>(number) <= list.entries().size())
+                index = static_cast<int>(number - 1);
+        } else {
+            index = list.find(what);
+        }
+        if (index < 0)
+            return fail("no entry " + utf8(what) + " in the keep list; `purgoc keep list` shows them");
+        const purgo::KeepEntry removed = list.entries()[static_cast<std::size_t>(index)];
+        list.remove(static_cast<std::size_t>(index));
+        if (const int status = saveKeepList(list); status != kExitDone)
+            return status;
+        if (m_options.json) {
+            out(JsonObject()
+                    .text("command", u"keep")
+                    .text("action", u"remove")
+                    .raw("entry", keepEntryObject(removed, static_cast<std::size_t>(index)).str())
+                    .str() +
+                "\n");
+        } else {
+            out("No longer kept: " + keepEntryLine(removed, static_cast<std::size_t>(index)));
         }
         return kExitDone;
     }

@@ -8,6 +8,8 @@
 //                                     the items a clean would delete
 //   purgoc clean [--boot]             collect, then clean the checked selection
 //   purgoc check <group>[/<target>] on|off
+//   purgoc keep list | add <path-or-key> [--pattern P] | remove <entry>
+//                                     the user's keep list
 //   purgoc help | --help | -h         the usage, on standard output
 //   purgoc --version                  "Oxle Purgo 1.25"
 //   options: --settings <file>  --lang <English name>  --json  --force-defaults

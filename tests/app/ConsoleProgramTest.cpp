@@ -155,6 +155,13 @@ TEST_F(ConsoleProgram, UsageErrorsNameTheWrongWordThenShowTheUsage)
         {{u"check", u"JunkGroup", u"maybe"}, "purgoc: check takes on or off, not maybe"},
         {{u"check", u"JunkGroup", u"on", u"now"}, "purgoc: unexpected word now"},
         {{u"list", u"--version"}, "purgoc: --version does not go with list"},
+        {{u"keep"}, "purgoc: keep takes list, add or remove"},
+        {{u"keep", u"drop", u"C:\\x"}, "purgoc: keep takes list, add or remove"},
+        {{u"keep", u"add"}, "purgoc: keep add needs a path or a registry key"},
+        {{u"keep", u"remove"}, "purgoc: keep remove needs an entry (its number or its text)"},
+        {{u"keep", u"list", u"--pattern", u"*.log"}, "purgoc: --pattern goes only with keep add"},
+        {{u"keep", u"add", u"C:\\x", u"C:\\y"}, "purgoc: unexpected word C:\\y"},
+        {{u"preview", u"--pattern", u"*.log"}, "purgoc: --pattern does not go with preview"},
     };
     for (const Row& row : rows) {
         CapturedOutput output;
@@ -650,6 +657,112 @@ TEST_F(ConsoleProgram, PreviewFilesListsWhatTheCleanThenDeletes)
     EXPECT_TRUE(box.entryExists(u"junk\\deeper\\d.tmp"));
     EXPECT_TRUE(box.entryExists(u"kept\\c.tmp"));
     EXPECT_TRUE(box.valueExists(u"kept", u"v"));
+}
+
+// The keep list from the console: entries added (a file, a value, a
+// pattern), listed, honoured by preview --files and clean, removed by number
+// and by text.
+TEST_F(ConsoleProgram, KeepAddsListsAndRemovesEntriesThatEveryRunHonours)
+{
+    CapturedOutput empty;
+    ASSERT_EQ(run({u"keep", u"list"}, empty), 0) << empty.err;
+    EXPECT_EQ(empty.out, "The keep list is empty.\n");
+
+    const std::string file = utf8(box.path(u"junk\\a.tmp"));
+    CapturedOutput added;
+    ASSERT_EQ(run({u"keep", u"add", box.path(u"junk\\a.tmp")}, added), 0) << added.err;
+    EXPECT_EQ(added.out.rfind("Kept:    1  file    20", 0), 0u) << added.out;
+    EXPECT_EQ(added.out.substr(added.out.size() - file.size() - 1), file + "\n");
+
+    struct Row {
+        std::vector<std::u16string> args;
+        bool added;
+        const char* type;
+        std::string path;
+        std::string name;  // "" : null
+        int64_t number;
+    };
+    const Row rows[] = {
+        // A key path whose last part is a value of its parent: the value.
+        {{valuePath(u"junk")}, true, "value", "HKEY_CURRENT_USER\\" + utf8(box.keyPath()) + "\\junk", "v", 2},
+        {{box.path(u"kept"), u"--pattern", u"*.TMP"}, true, "pattern", utf8(box.path(u"kept")), "*.TMP", 3},
+        {{box.path(u"JUNK\\A.TMP")}, false, "file", file, "", 1},
+        {{box.path(u"junk")}, true, "folder", utf8(box.path(u"junk")), "", 4},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::u16string> args = {u"keep", u"add", u"--json"};
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        CapturedOutput output;
+        ASSERT_EQ(run(args, output), 0) << utf8(row.args[0]) << ": " << output.err;
+        const JsonValue result = parsed(output.out);
+        EXPECT_EQ(result["command"].string(), "keep");
+        EXPECT_EQ(result["action"].string(), "add");
+        EXPECT_EQ(result["added"].boolean(), row.added) << utf8(row.args[0]);
+        const JsonValue& entry = result["entry"];
+        EXPECT_EQ(entry.names(), (std::vector<std::string>{"number", "type", "path", "name", "text", "added"}));
+        EXPECT_EQ(entry["number"].integer(), row.number) << utf8(row.args[0]);
+        EXPECT_EQ(entry["type"].string(), row.type) << utf8(row.args[0]);
+        EXPECT_EQ(entry["path"].string(), row.path) << utf8(row.args[0]);
+        EXPECT_EQ(row.name.empty() ? entry["name"].isNull() : entry["name"].string() == row.name, true)
+            << utf8(row.args[0]);
+        EXPECT_EQ(entry["added"].string().size(), 20u) << "yyyy-mm-ddThh:mm:ssZ";
+    }
+    // The folder entry would keep the whole group: take it away again, by
+    // its text.
+    CapturedOutput byText;
+    ASSERT_EQ(run({u"keep", u"remove", box.path(u"junk")}, byText), 0) << byText.err;
+    EXPECT_EQ(byText.out.rfind("No longer kept:    4  folder", 0), 0u) << byText.out;
+
+    CapturedOutput relative;
+    EXPECT_EQ(run({u"keep", u"add", u"junk\\a.tmp"}, relative), s::app::kExitError);
+    EXPECT_EQ(relative.err, "purgoc: cannot keep junk\\a.tmp: it is neither a full path nor a registry key\n");
+
+    // preview --files leaves the kept items out and counts them per target.
+    CapturedOutput preview;
+    ASSERT_EQ(run({u"preview", u"--files", u"--json", u"JunkGroup"}, preview), 0) << preview.err;
+    const JsonValue targets = parsed(preview.out)["groups"][0]["targets"];
+    ASSERT_EQ(targets.size(), 2u);
+    EXPECT_EQ(items(targets[0]), (std::vector<Item>{{"file", utf8(box.path(u"junk\\b.tmp")), 1, 50}}));
+    EXPECT_EQ(targets[0]["kept"]["found"].integer(), 1);
+    EXPECT_EQ(targets[0]["kept"]["size"].integer(), 100);
+    EXPECT_EQ(items(targets[1]), std::vector<Item>{});
+    EXPECT_EQ(targets[1]["kept"]["found"].integer(), 1);
+    EXPECT_EQ(targets[1]["kept"]["size"].integer(), 5);
+    EXPECT_EQ(targets[0]["found"].integer(), 1) << "the scan counts only what goes";
+
+    CapturedOutput clean;
+    ASSERT_EQ(run({u"clean"}, clean), 0) << clean.err;
+    EXPECT_TRUE(box.entryExists(u"junk\\a.tmp"));
+    EXPECT_FALSE(box.entryExists(u"junk\\b.tmp"));
+    EXPECT_TRUE(box.valueExists(u"junk", u"v"));
+    // The start-up clean honours it too.
+    ASSERT_TRUE(box.makeFile(u"junk\\b.tmp", 50));
+    CapturedOutput boot;
+    ASSERT_EQ(run({u"clean", u"--boot"}, boot), 0) << boot.err;
+    EXPECT_TRUE(box.entryExists(u"junk\\a.tmp"));
+    EXPECT_FALSE(box.entryExists(u"junk\\b.tmp"));
+    EXPECT_TRUE(box.valueExists(u"junk", u"v"));
+
+    CapturedOutput list;
+    ASSERT_EQ(run({u"keep", u"list", u"--json"}, list), 0) << list.err;
+    const JsonValue entries = parsed(list.out)["entries"];
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0]["text"].string(), file);
+    EXPECT_EQ(entries[1]["text"].string(), utf8(valuePath(u"junk")));
+    EXPECT_EQ(entries[2]["text"].string(), utf8(box.path(u"kept")) + "\\*.TMP");
+
+    CapturedOutput byNumber;
+    ASSERT_EQ(run({u"keep", u"remove", u"1", u"--json"}, byNumber), 0) << byNumber.err;
+    EXPECT_EQ(parsed(byNumber.out)["entry"]["text"].string(), file);
+    CapturedOutput unknown;
+    EXPECT_EQ(run({u"keep", u"remove", u"7"}, unknown), s::app::kExitError);
+    EXPECT_EQ(unknown.err, "purgoc: no entry 7 in the keep list; `purgoc keep list` shows them\n");
+
+    // Once no longer kept, the file is the clean's again.
+    CapturedOutput again;
+    ASSERT_EQ(run({u"clean"}, again), 0) << again.err;
+    EXPECT_FALSE(box.entryExists(u"junk\\a.tmp"));
+    EXPECT_TRUE(box.valueExists(u"junk", u"v"));
 }
 
 TEST_F(ConsoleProgram, CleanReportsItsCountsAndExitsWithThreeWhenItemsWaitForTheBoot)
