@@ -147,7 +147,10 @@ int main(int argc, char** argv)
     const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
     wchar_t temp[MAX_PATH + 1];
     GetTempPathW(MAX_PATH + 1, temp);
-    g_root = std::wstring(temp) + L"purgo-bench";
+    // One folder per process, so that two builds can be measured side by side.
+    g_root = std::wstring(temp) + L"purgo-bench-" + std::to_wstring(GetCurrentProcessId());
+    // Each line as it is printed: a run of many minutes shows its progress.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     bareDelete(g_root);
     std::printf("tree: %d folders x %d files, %d rounds, each figure against its baseline in the same round\n", folders,
                 files, rounds);

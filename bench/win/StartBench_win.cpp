@@ -129,9 +129,9 @@ int wmain(int argc, wchar_t** argv)
         std::sort(values.begin(), values.end());
         return values[values.size() / 2];
     };
-    const auto field = [](const std::vector<Round>& rounds, double Round::*member) {
+    const auto field = [](const std::vector<Round>& measured, double Round::*member) {
         std::vector<double> values;
-        for (const Round& round : rounds)
+        for (const Round& round : measured)
             values.push_back(round.*member);
         return values;
     };
