@@ -6,6 +6,7 @@ LangPack::LangPack() = default;
 
 void LangPack::reset()
 {
+    m_source = nullptr;
     m_tagName.clear();
     m_engName.clear();
     m_trueName.clear();
@@ -39,12 +40,14 @@ void LangPack::addKeyed(std::u16string_view key, std::u16string_view text)
 
 const StrBuffer* LangPack::find(int32_t id) const
 {
+    ensureFilled();
     const int index = m_ids.indexOf(id);
     return index < 0 ? nullptr : &m_texts.get(index);
 }
 
 const StrBuffer* LangPack::findKeyed(std::u16string_view key) const
 {
+    ensureFilled();
     return static_cast<const StrBuffer*>(m_keyed.get(key));
 }
 

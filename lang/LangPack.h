@@ -10,10 +10,22 @@
 
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 namespace s::lang {
 
 using s::str::strbuffer::StrBuffer;
+
+class LangPack;
+
+// Fills a pack whose texts were left in the table (Localizer::loadTable).
+class LangPackSource {
+public:
+    virtual void fill(LangPack& pack) = 0;
+
+protected:
+    ~LangPackSource() = default;
+};
 
 class LangPack : public s::thread::PooledObject<LangPack> {
 public:
@@ -34,11 +46,36 @@ public:
     const StrBuffer* find(int32_t id) const;
     const StrBuffer* findKeyed(std::u16string_view key) const;
     bool hasId(int32_t id) const { return find(id) != nullptr; }
-    bool hasKey(std::u16string_view key) const { return m_keyed.contains(key); }
-    int count() const { return m_ids.count(); }
-    int32_t idAt(int index) const { return m_ids.get(index); }
+    bool hasKey(std::u16string_view key) const
+    {
+        ensureFilled();
+        return m_keyed.contains(key);
+    }
+    int count() const
+    {
+        ensureFilled();
+        return m_ids.count();
+    }
+    int32_t idAt(int index) const
+    {
+        ensureFilled();
+        return m_ids.get(index);
+    }
+
+    // A pack with its names only: `source` adds the texts when one is first
+    // asked for. Until then the pack holds none.
+    void leaveUnfilled(LangPackSource* source) { m_source = source; }
+    bool isFilled() const { return m_source == nullptr; }
 
 private:
+    void ensureFilled() const
+    {
+        // The source is dropped first: filling looks texts up in this pack.
+        if (m_source)
+            std::exchange(const_cast<LangPack*>(this)->m_source, nullptr)->fill(*const_cast<LangPack*>(this));
+    }
+
+    LangPackSource* m_source = nullptr;
     StrBuffer m_tagName;
     StrBuffer m_engName;
     StrBuffer m_trueName;

@@ -153,6 +153,7 @@ void Localizer::reset()
 {
     releasePacks();
     m_listeners.clear();
+    m_table = {};
 }
 
 void Localizer::releasePacks()
@@ -172,8 +173,45 @@ void Localizer::load(const s::xml::Node& root)
 
 void Localizer::load(const s::xml::Node& root, unsigned windowsMajorVersion)
 {
-    const bool legacyVenetian = windowsMajorVersion < 6;
+    m_legacyVenetian = windowsMajorVersion < 6;
+    readLanguages(root);
+    fillTexts(root, m_packs);
+}
 
+void Localizer::loadTable(std::string_view utf8, unsigned windowsMajorVersion)
+{
+    m_legacyVenetian = windowsMajorVersion < 6;
+    m_table = utf8;
+    auto root = s::thread::Pooled<s::xml::Node>::take();
+    root->parseUtf8(utf8);
+    const std::size_t before = m_packs.size();
+    readLanguages(*root);
+    if (m_packs.size() == before)
+        return;
+    // What current() will choose, and what englishText() reads.
+    std::vector<LangPack*> now;
+    LangPack* system = findByEnglishName(systemLanguageName().view());
+    now.push_back(system ? system : m_packs.front());
+    LangPack* english = findByEnglishName(u"English");
+    if (!english)
+        english = m_packs.front();
+    if (english != now.front())
+        now.push_back(english);
+    fillTexts(*root, now);
+    for (std::size_t i = before; i < m_packs.size(); ++i)
+        if (std::find(now.begin(), now.end(), m_packs[i]) == now.end())
+            m_packs[i]->leaveUnfilled(this);
+}
+
+void Localizer::fill(LangPack& pack)
+{
+    auto root = s::thread::Pooled<s::xml::Node>::take();
+    root->parseUtf8(m_table);
+    fillTexts(*root, {&pack});
+}
+
+void Localizer::readLanguages(const s::xml::Node& root)
+{
     if (const s::xml::Node* languages = root.childNamed(u"languages")) {
         for (int i = 0; i < languages->childCount(); ++i) {
             const s::xml::Node& entry = languages->child(i);
@@ -188,10 +226,16 @@ void Localizer::load(const s::xml::Node& root, unsigned windowsMajorVersion)
             m_packs.push_back(pack);
         }
     }
+}
 
+void Localizer::fillTexts(const s::xml::Node& root, const std::vector<LangPack*>& which)
+{
     const s::xml::Node* entries = root.childNamed(u"entries");
     if (!entries)
         return;
+    const auto wanted = [&](const LangPack* pack) {
+        return std::find(which.begin(), which.end(), pack) != which.end();
+    };
     StrBuffer id;
     StrBuffer text;
     StrBuffer fallback;
@@ -210,16 +254,20 @@ void Localizer::load(const s::xml::Node& root, unsigned windowsMajorVersion)
             });
             if (match == m_packs.end())
                 continue;
+            // The first text is every other language's fallback, whoever's.
+            if (j != 0 && !wanted(*match))
+                continue;
             child.getString(text, u"");
-            addText(**match, numericId, id.view(), text.view(), legacyVenetian);
+            if (wanted(*match))
+                addText(**match, numericId, id.view(), text.view(), m_legacyVenetian);
             if (j == 0)
                 fallback = text;
         }
         // A language without its own text shows the entry's first text.
-        for (LangPack* pack : m_packs) {
+        for (LangPack* pack : which) {
             const bool has = numeric ? pack->hasId(numericId) : pack->hasKey(id.view());
             if (!has)
-                addText(*pack, numericId, id.view(), fallback.view(), legacyVenetian);
+                addText(*pack, numericId, id.view(), fallback.view(), m_legacyVenetian);
         }
     }
 }

@@ -10,6 +10,7 @@
 #include "lang/LangPack.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,7 +20,7 @@ class Node;
 
 namespace s::lang {
 
-class Localizer : public s::thread::PooledObject<Localizer> {
+class Localizer : public s::thread::PooledObject<Localizer>, private LangPackSource {
 public:
     Localizer();
     ~Localizer() override;
@@ -33,6 +34,12 @@ public:
     // Venetian texts get "ł" for "ƚ", which those systems' fonts lack.
     void load(const s::xml::Node& root);
     void load(const s::xml::Node& root, unsigned windowsMajorVersion);
+    // The same from the table's UTF-8 bytes, which must outlive this object
+    // (the program's own resource does): every language's names at once,
+    // but the texts only of the language current() chooses and of English;
+    // another pack's when it is first asked for, read from the bytes again.
+    // A program shows one language, and the forty cost megabytes.
+    void loadTable(std::string_view utf8, unsigned windowsMajorVersion);
 
     int count() const { return static_cast<int>(m_packs.size()); }
     LangPack* pack(int index) const { return m_packs[static_cast<std::size_t>(index)]; }
@@ -52,12 +59,18 @@ public:
     void removeListener(s::gui::events::IEventListener* listener);
 
 private:
+    void readLanguages(const s::xml::Node& root);
+    // The texts of `which` (packs of this table) from the table's entries.
+    void fillTexts(const s::xml::Node& root, const std::vector<LangPack*>& which);
+    void fill(LangPack& pack) override;
     void addText(LangPack& pack, int32_t id, std::u16string_view key, std::u16string_view text,
                  bool legacyVenetian) const;
     void notify();
     void releasePacks();
 
     std::vector<LangPack*> m_packs;  // owned
+    std::string_view m_table;        // loadTable's bytes, for the packs not yet filled
+    bool m_legacyVenetian = false;
     LangPack* m_current = nullptr;
     std::vector<s::gui::events::IEventListener*> m_listeners;  // not owned
 };

@@ -50,12 +50,15 @@ void join(std::u16string_view folder, std::u16string_view name, StrBuffer& out)
 // empty components and "." vanish, ".." takes the previous one away. At the
 // start there is nothing to take: `climbed` tells that it happened, which
 // for a rooted path changes nothing (the root's parent is the root).
+// `append`, when given, receives "\" and each component that stays, and
+// loses the last one again on "..": the path object builds the long form
+// of every listed entry this way, without a list of its own.
 struct Components {
-    std::vector<std::u16string_view> parts;
+    int count = 0;
     bool climbed = false;
 };
 
-Components resolve(std::u16string_view rest)
+Components resolve(std::u16string_view rest, StrBuffer* append = nullptr)
 {
     Components out;
     std::size_t start = 0;
@@ -65,12 +68,19 @@ Components resolve(std::u16string_view rest)
             end = rest.size();
         const std::u16string_view part = rest.substr(start, end - start);
         if (part == u"..") {
-            if (out.parts.empty())
+            if (out.count == 0) {
                 out.climbed = true;
-            else
-                out.parts.pop_back();
+            } else {
+                --out.count;
+                if (append)
+                    append->setLength(append->lastIndexOf(u'\\'));
+            }
         } else if (!part.empty() && part != u".") {
-            out.parts.push_back(part);
+            ++out.count;
+            if (append) {
+                *append += u'\\';
+                *append += part;
+            }
         }
         start = end + 1;
     }
@@ -142,6 +152,14 @@ bool isLink(std::uint32_t attributes)
     return (attributes & p::kFileAttributeReparsePoint) != 0;
 }
 
+// What a delete reports when it deleted the entry, or found it gone: a
+// listed entry is deleted without asking first whether it is still there,
+// and its folder may have gone too meanwhile.
+bool isGone(Win32Error error)
+{
+    return error == p::kErrorSuccess || error == p::kErrorFileNotFound || error == p::kErrorPathNotFound;
+}
+
 bool isHiddenOrSystem(std::uint32_t attributes)
 {
     return (attributes & (p::kFileAttributeHidden | p::kFileAttributeSystem)) != 0;
@@ -154,6 +172,49 @@ PathHandle PathWin::make(std::u16string_view text)
     PathHandle path(s::thread::Pool<PathWin>::take());
     path->setPath(text);
     return path;
+}
+
+PathHandle PathWin::makeListed(std::u16string_view text, const FindData& entry, bool longConfirmed)
+{
+    PathHandle path = make(text);
+    path->m_attributes = entry.attributes;
+    path->m_attributesRead = true;
+    path->m_size = isDirectoryEntry(entry.attributes) ? 0 : static_cast<std::int64_t>(entry.size);
+    path->m_sizeRead = true;
+    path->m_longConfirmed = longConfirmed;
+    return path;
+}
+
+bool PathWin::hasLongNamesOnly(std::u16string_view folder)
+{
+    const std::u16string key = ProtectedPlaces::comparisonKey(folder);
+    if (key.empty())
+        return false;
+    // Windows gives an entry a short name that differs from its long one only
+    // when the long one is no 8.3 name, and then always with a "~" in it
+    // (engine/TargetSafety.cpp reads paths by the same rule): without one
+    // the text is its own long path. Under Wine GetLongPathNameW lists every
+    // folder on the path, a millisecond a call.
+    if (folder.find(u'~') == std::u16string_view::npos)
+        return true;
+    // The two forms isProtectedPlace asks of each path; one that fails
+    // (a plain text of MAX_PATH characters on Windows) tells nothing either
+    // way there, nor here. At least one must answer.
+    IFileSystem& fs = p::fileSystem();
+    StrBuffer plain(folder);
+    StrBuffer verbatim;
+    bool answered = false;
+    std::u16string longPath;
+    for (const StrBuffer* form : {&verbatim, &plain}) {
+        if (form == &verbatim && !makeLongForm(folder, verbatim))
+            continue;
+        if (fs.longPathName(form->c_str(), longPath) != p::kErrorSuccess)
+            continue;
+        if (ProtectedPlaces::comparisonKey(longPath) != key)
+            return false;
+        answered = true;
+    }
+    return answered;
 }
 
 void PathWin::reset()
@@ -176,6 +237,7 @@ void PathWin::forgetCache()
     m_sizeRead = false;
     m_attributes = kInvalid;
     m_size = 0;
+    m_longConfirmed = false;
 }
 
 void PathWin::setPath(std::u16string_view text)
@@ -199,7 +261,7 @@ void PathWin::setPath(std::u16string_view text)
     m_rooted = (full.size() >= 2 && full[1] == u':') || isUncStart(full);
     // From the text as set: "C:\" loses its backslash above and would read
     // as "C:", the current folder of drive C:.
-    m_absolute = !ProtectedPlaces::comparisonKey(m_text.view()).empty();
+    m_absolute = ProtectedPlaces::isAbsolute(m_text.view());
 
     // The split that _wsplitpath makes: "C:" | "\dir\sub\" | "name" | ".ext".
     m_valid = false;
@@ -266,7 +328,9 @@ bool PathWin::makeLongForm(std::u16string_view fullPath, StrBuffer& out)
     if (fullPath.substr(0, kVerbatimPrefix.size()) == kVerbatimPrefix ||
         fullPath.substr(0, kDevicePrefix.size()) == kDevicePrefix)
         return false;
-    StrBuffer built;
+    // Built aside: `fullPath` may be a view of `out`. The block stays with the
+    // thread for the next entry.
+    thread_local StrBuffer built;
     std::u16string_view rest;
     bool drive = false;
     if (isDriveRootedStart(fullPath)) {
@@ -286,14 +350,10 @@ bool PathWin::makeLongForm(std::u16string_view fullPath, StrBuffer& out)
     } else {
         return false;
     }
-    const Components components = resolve(rest);
-    for (std::u16string_view part : components.parts) {
-        built += u'\\';
-        built += part;
-    }
-    if (drive && components.parts.empty())
+    const Components components = resolve(rest, &built);
+    if (drive && components.count == 0)
         built += u'\\';  // "\\?\C:" would name the volume device, "\\?\C:\" names its root
-    out = std::move(built);
+    out.assign(built.view());
     return true;
 }
 
@@ -316,7 +376,7 @@ bool PathWin::namesRoot(std::u16string_view fullPath)
         std::u16string_view rest;
         if (!splitUnc(path, server, share, rest))
             return true;  // a server alone, or less: nothing to delete there
-        return resolve(rest).parts.empty();
+        return resolve(rest).count == 0;
     }
     bool rooted = false;
     if (path.size() >= 2 && path[1] == u':') {
@@ -328,7 +388,7 @@ bool PathWin::namesRoot(std::u16string_view fullPath)
     const Components components = resolve(path);
     // A relative path that climbs above its start names a parent of the
     // current directory, and an empty one the current directory itself.
-    return components.parts.empty() || (!rooted && components.climbed);
+    return components.count == 0 || (!rooted && components.climbed);
 }
 
 bool PathWin::exists()
@@ -345,8 +405,11 @@ bool PathWin::isProtectedPlace()
         return false;
     // The text as set too: "C:\\" became "C:" above, which alone names the
     // current folder of drive C:, not its root.
-    if (ProtectedPlaces::contains(m_text.view()) || ProtectedPlaces::contains(m_full.view()))
+    if (ProtectedPlaces::contains(m_full.view()) ||
+        (m_text.view() != m_full.view() && ProtectedPlaces::contains(m_text.view())))
         return true;
+    if (m_longConfirmed)
+        return false;
     // "C:\PROGRA~1" is Program Files: compare the long names. Asked of both
     // forms: Wine's GetLongPathNameW hands a "\\?\" path back unchanged
     // (8.3 names and all, and with success even when nothing is there), while
@@ -386,6 +449,9 @@ std::int64_t PathWin::measureFolder(Descend descend, TopFiles topFiles, std::int
     if (!exists() || !isDirectory())
         return fileSize();
     std::int64_t bytes = 0;
+    // Below a short name ("C:\DOCUME~1"), a subfolder's text is not its long
+    // path, and only the long one shows a protected place.
+    const bool longConfirmed = m_longConfirmed || hasLongNamesOnly(m_full.view());
     // Subfolders still to enumerate. The sums do not depend on the order, and
     // a list instead of recursion keeps a deep tree off the stack.
     std::vector<StrBuffer> pending;
@@ -400,7 +466,8 @@ std::int64_t PathWin::measureFolder(Descend descend, TopFiles topFiles, std::int
                     // Delete path leaves a protected place inside the tree
                     // (a Documents folder redirected into it): it is not
                     // counted either.
-                    if (ProtectedPlaces::contains(subfolder.view()))
+                    if (longConfirmed ? ProtectedPlaces::contains(subfolder.view())
+                                      : make(subfolder.view())->isProtectedPlace())
                         return;
                     ++folders;
                     pending.push_back(std::move(subfolder));
@@ -431,6 +498,8 @@ int PathWin::list(PathList& out, Listing listing, HiddenAndSystem hidden, Recurs
     std::vector<StrBuffer> subfolders;
     pending.push_back(m_full);
     StrBuffer child;
+    // Asked once for the walk: the entries below have their long names.
+    const bool longConfirmed = m_longConfirmed || hasLongNamesOnly(m_full.view());
     while (!pending.empty()) {
         const StrBuffer folder = std::move(pending.back());
         pending.pop_back();
@@ -443,7 +512,7 @@ int PathWin::list(PathList& out, Listing listing, HiddenAndSystem hidden, Recurs
             const bool directory = isDirectoryEntry(entry.attributes);
             join(folder.view(), entry.name, child);
             if (directory ? listing != Listing::Files : listing != Listing::Subdirectories)
-                out.add(make(child.view()));
+                out.add(makeListed(child.view(), entry, longConfirmed));
             if (directory && recursion == Recursion::AllLevels)
                 subfolders.push_back(child);
         });
@@ -482,6 +551,7 @@ int PathWin::expandWildcard(PathList& out, HiddenAndSystem hidden, InSubfolders 
     std::vector<StrBuffer> subfolders;
     pending.emplace_back(folderPart);
     StrBuffer child;
+    const bool longConfirmed = m_longConfirmed || hasLongNamesOnly(folderPart);
     while (!pending.empty()) {
         const StrBuffer folder = std::move(pending.back());
         pending.pop_back();
@@ -495,7 +565,7 @@ int PathWin::expandWildcard(PathList& out, HiddenAndSystem hidden, InSubfolders 
             if (!s::platform::findPatternMatches(mask, entry.name))
                 return;
             join(folder.view(), entry.name, child);
-            out.add(make(child.view()));
+            out.add(makeListed(child.view(), entry, longConfirmed));
         });
         if (inSubfolders == InSubfolders::No)
             continue;
@@ -543,7 +613,7 @@ bool PathWin::deleteFileNow()
         clearReadOnly();
         error = fs.deleteFile(callPath().c_str());
     }
-    return error == p::kErrorSuccess || error == p::kErrorFileNotFound;
+    return isGone(error);
 }
 
 bool PathWin::removeFolderNow()
@@ -554,7 +624,7 @@ bool PathWin::removeFolderNow()
     // it is empty; Wine ignores the bit. Clear it and try once more.
     if (error == p::kErrorAccessDenied && clearReadOnly())
         error = fs.removeDirectory(callPath().c_str());
-    return error == p::kErrorSuccess || error == p::kErrorFileNotFound;
+    return isGone(error);
 }
 
 void PathWin::scheduleAtReboot()
@@ -575,9 +645,16 @@ PathWin::Step PathWin::startDelete(NotifyShell notify, AtReboot atReboot)
     // folder is (System32, for a program the Task Scheduler starts).
     if (!m_valid || !m_absolute)
         return Step::Failed;
-    if (!exists())
-        return Step::Gone;
-    const std::uint32_t attributes = this->attributes();
+    // An entry of a listing knows its attributes from the enumeration; any
+    // other path asks once. (One GetFileAttributesW answers both "is it
+    // there" and "what is it": a failure of either kind is "not there".)
+    std::uint32_t attributes = m_attributesRead ? m_attributes : kInvalid;
+    if (attributes == kInvalid) {
+        forgetCache();
+        attributes = this->attributes();
+        if (attributes == kInvalid)
+            return Step::Gone;
+    }
     IFileSystem& fs = p::fileSystem();
     if (attributes != kInvalid && !isDirectoryEntry(attributes)) {
         // A file, or a link to a file. (Wine 8's DeleteFileW on a symbolic
@@ -592,8 +669,9 @@ PathWin::Step PathWin::startDelete(NotifyShell notify, AtReboot atReboot)
         return Step::Failed;
     }
     // A protected place is neither removed nor emptied, wherever it lies in
-    // the tree being deleted; nor is it put on the boot-time list.
-    if (ProtectedPlaces::contains(m_full.view()))
+    // the tree being deleted; nor is it put on the boot-time list. (An entry
+    // listed below a short name is asked by its long path.)
+    if (isProtectedPlace())
         return Step::Failed;
     if (removeFolderNow()) {
         if (notify == NotifyShell::Yes)

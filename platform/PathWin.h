@@ -11,6 +11,10 @@
 
 #include <vector>
 
+namespace s::platform {
+struct FindData;
+}
+
 namespace s::file::win {
 
 class PathWin final : public s::thread::PooledObject<PathWin, s::file::IPath> {
@@ -72,6 +76,20 @@ private:
     enum class Listing : std::uint8_t { Children, Subdirectories, Files };
     enum class Step : std::uint8_t { Gone, Failed, EnterFolder };
 
+    // A path made by a listing: `text` is the folder listed joined with the
+    // entry's name, and the entry's attributes and size stand in for the
+    // queries (the enumeration is as recent as any query would be; what
+    // changes after it shows as an error of the delete). `longConfirmed`:
+    // the folder listed has no short names in its path, so the entry's
+    // long path is its own text and isProtectedPlace needs no
+    // GetLongPathNameW of its own.
+    static s::thread::Pooled<PathWin> makeListed(std::u16string_view text, const s::platform::FindData& entry,
+                                                 bool longConfirmed);
+    // Whether the long path of the folder `folder` (a plain full path) is
+    // that text itself: a text without "~", or one that both
+    // GetLongPathNameW forms that isProtectedPlace asks give back.
+    static bool hasLongNamesOnly(std::u16string_view folder);
+
     int list(PathList& out, Listing listing, HiddenAndSystem hidden, Recursion recursion);
     Step startDelete(NotifyShell notify, AtReboot atReboot);
     bool finishFolder(bool childrenGone, NotifyShell notify, AtReboot atReboot);
@@ -91,6 +109,7 @@ private:
     bool m_rooted = false;
     bool m_absolute = false;
     bool m_attributesRead = false;
+    bool m_longConfirmed = false;
     bool m_sizeRead = false;
     std::uint32_t m_attributes = 0xFFFFFFFF;
     std::int64_t m_size = 0;

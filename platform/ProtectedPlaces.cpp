@@ -355,83 +355,129 @@ PlaceSet& places()
 
 }  // namespace
 
-std::u16string ProtectedPlaces::comparisonKey(std::u16string_view path)
+namespace {
+
+bool isSeparator(char16_t c)
 {
-    std::u16string text(path);
-    for (char16_t& c : text)
-        if (c == u'/')
-            c = u'\\';
-    std::u16string_view rest = text;
-    std::u16string key;
+    return c == u'\\' || c == u'/';
+}
+
+// startsWith, reading "/" in `text` as "\".
+bool startsWithPath(std::u16string_view text, std::u16string_view prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (text[i] != prefix[i] && !(prefix[i] == u'\\' && text[i] == u'/'))
+            return false;
+    return true;
+}
+
+std::size_t findSeparator(std::u16string_view text, std::size_t from = 0)
+{
+    return text.find_first_of(u"\\/", from);
+}
+
+void appendFolded(std::u16string& out, std::u16string_view text)
+{
+    for (char16_t c : text)
+        out += foldUnit(c);
+}
+
+// comparisonKey written into `key`, whose block is reused: the path object
+// asks this of every entry a walk lists. False (key empty) for a path that
+// is not absolute.
+bool keyInto(std::u16string_view path, std::u16string& key)
+{
+    key.clear();
+    std::u16string_view rest = path;
     bool unc = false;
     bool verbatim = false;
-    if (startsWith(rest, u"\\\\?\\UNC\\")) {
+    if (startsWithPath(rest, u"\\\\?\\UNC\\")) {
         rest = rest.substr(8);
         unc = true;
-    } else if (startsWith(rest, u"\\\\?\\") || startsWith(rest, u"\\\\.\\")) {
+    } else if (startsWithPath(rest, u"\\\\?\\") || startsWithPath(rest, u"\\\\.\\")) {
         rest = rest.substr(4);
         verbatim = true;
-    } else if (startsWith(rest, u"\\\\")) {
+    } else if (startsWithPath(rest, u"\\\\")) {
         rest = rest.substr(2);
         unc = true;
     }
     if (unc) {
-        const std::size_t serverEnd = rest.find(u'\\');
+        const std::size_t serverEnd = findSeparator(rest);
         if (serverEnd == 0 || serverEnd == std::u16string_view::npos)
-            return {};
+            return false;
         const std::u16string_view server = rest.substr(0, serverEnd);
         std::u16string_view afterServer = rest.substr(serverEnd + 1);
-        const std::size_t shareEnd = afterServer.find(u'\\');
+        const std::size_t shareEnd = findSeparator(afterServer);
         const std::u16string_view share = afterServer.substr(0, shareEnd);
         if (share.empty())
-            return {};
+            return false;
         rest = shareEnd == std::u16string_view::npos ? std::u16string_view() : afterServer.substr(shareEnd + 1);
         if (isLocalServer(server) && share.size() == 2 && isLetter(share[0]) && share[1] == u'$') {
-            key = folded(share.substr(0, 1));
+            appendFolded(key, share.substr(0, 1));
             key += u':';
         } else {
-            key = u"\\\\" + folded(server) + u"\\" + folded(share);
+            key += u"\\\\";
+            appendFolded(key, server);
+            key += u'\\';
+            appendFolded(key, share);
         }
     } else {
         // "C:\..." only: "C:x" and "\x" depend on the current folder.
         const bool driveRoot = rest.size() >= 2 && isLetter(rest[0]) && rest[1] == u':' &&
-                               (rest.size() == 2 ? verbatim : rest[2] == u'\\');
+                               (rest.size() == 2 ? verbatim : isSeparator(rest[2]));
         if (!driveRoot)
-            return {};
-        key = folded(rest.substr(0, 2));
+            return false;
+        appendFolded(key, rest.substr(0, 2));
         rest = rest.size() > 3 ? rest.substr(3) : std::u16string_view();
     }
 
-    std::vector<std::u16string> parts;
+    // The components, appended as they come; ".." takes the last one away
+    // again, never the root.
+    const std::size_t rootLength = key.size();
     std::size_t start = 0;
     while (start <= rest.size()) {
-        std::size_t end = rest.find(u'\\', start);
+        std::size_t end = findSeparator(rest, start);
         if (end == std::u16string_view::npos)
             end = rest.size();
         std::u16string_view part = rest.substr(start, end - start);
         start = end + 1;
         if (part == u"..") {
-            if (!parts.empty())
-                parts.pop_back();
+            if (key.size() > rootLength)
+                key.resize(key.rfind(u'\\'));
             continue;
         }
         // Win32 drops trailing dots and spaces: "Windows." is "Windows".
         while (!part.empty() && (part.back() == u'.' || part.back() == u' '))
             part.remove_suffix(1);
-        if (!part.empty())
-            parts.push_back(folded(part));
+        if (!part.empty()) {
+            key += u'\\';
+            appendFolded(key, part);
+        }
     }
-    for (const std::u16string& part : parts) {
-        key += u'\\';
-        key += part;
-    }
+    return true;
+}
+
+}  // namespace
+
+std::u16string ProtectedPlaces::comparisonKey(std::u16string_view path)
+{
+    std::u16string key;
+    keyInto(path, key);
     return key;
+}
+
+bool ProtectedPlaces::isAbsolute(std::u16string_view path)
+{
+    thread_local std::u16string key;
+    return keyInto(path, key);
 }
 
 bool ProtectedPlaces::contains(std::u16string_view path)
 {
-    const std::u16string key = comparisonKey(path);
-    if (key.empty())
+    thread_local std::u16string key;
+    if (!keyInto(path, key))
         return false;
     // A root has no backslash after its drive ("C:") or share
     // ("\\SERVER\SHARE").

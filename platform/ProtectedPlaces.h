@@ -43,6 +43,9 @@ public:
 
     // The form paths are compared in; empty for a path that is not absolute.
     static std::u16string comparisonKey(std::u16string_view path);
+    // Whether comparisonKey would be non-empty, without building a string
+    // the caller keeps.
+    static bool isAbsolute(std::u16string_view path);
 
     // Forgets what was read, so that the next question reads the machine
     // again. The program reads it once; tests change the machine.

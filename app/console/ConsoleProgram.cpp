@@ -28,6 +28,7 @@
 #include "platform/PathWin.h"
 #include "platform/RegDir.h"
 #include "platform/Resources.h"
+#include "platform/SystemInfo.h"
 #include "settings/MappedData.h"
 
 namespace s::app {
@@ -116,9 +117,9 @@ private:
     void loadTable()
     {
         const auto table = s::platform::findResource(u"IDR_XML", 130);
-        auto root = s::thread::Pooled<s::xml::Node>::take();
-        root->parseUtf8(std::string_view(reinterpret_cast<const char*>(table.data), table.size));
-        m_localizer.load(*root);
+        // The resource stays mapped while the program runs.
+        m_localizer.loadTable(std::string_view(reinterpret_cast<const char*>(table.data), table.size),
+                              s::platform::systemFacts().majorVersion);
     }
 
     int version()

@@ -70,9 +70,8 @@ void AppBase::loadLanguageTable()
     const auto table = s::platform::findResource(u"IDR_XML", 130);
     if (!table)
         return;
-    auto root = s::thread::Pooled<s::xml::Node>::take();
-    root->parseUtf8(bytesOf(table));
-    m_lang.load(*root, osVersion().major);
+    // The resource stays mapped while the program runs.
+    m_lang.loadTable(bytesOf(table), osVersion().major);
 }
 
 void AppBase::loadSkinSet()

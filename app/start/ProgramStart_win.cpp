@@ -14,8 +14,6 @@ namespace s::app::win {
 
 namespace {
 
-constexpr int kBannerId = 131;
-constexpr int kUprightId = 132;
 constexpr int kIconGroup = 128;
 
 // OLE for the shell's dialogs and drag and drop, and the process's COM
@@ -58,8 +56,6 @@ int runProgram(const MainWindowRun& runMainWindow)
     app.initialise(processCommandLine(), &skins);
 
     ProgramPictures pictures;
-    pictures.banner = s::image::loadPicture(kBannerId);
-    pictures.upright = s::image::loadPicture(kUprightId);
     pictures.icon = s::image::loadIcon(kIconGroup, GetSystemMetrics(SM_CXICON));
     pictures.smallIcon = s::image::loadIcon(kIconGroup, GetSystemMetrics(SM_CXSMICON) * scaleFactor());
 

@@ -1,17 +1,18 @@
-// Folder measure and cleaning of a tree of 100,000 files in 1,000 folders on
+// Folder measure and cleaning of a tree of 100,000 files in 100 folders on
 // the real file system (run it under Wine or on Windows), each against a
 // baseline in this same binary that makes the bare Win32 calls: enumerate
 // and sum the sizes; delete the files, then the folders. Prints the ratios.
 //
-//   purgo_bench_win [folders] [files-per-folder]
+//   purgo_bench_win [folders] [files-per-folder] [rounds]
 //   purgo_bench_win keep    a scan of 100 folder targets of 100 files with
 //                           the user's keep list of 1,000 entries (ten of
 //                           them files in ten of the folders, the rest
 //                           elsewhere), against the same scan without one
 //
 // Google Benchmark is not packaged for MinGW, so this is a small timer of its
-// own: every figure is the best of a few rounds, and only the ratio is
-// reported.
+// own: the engine and its baseline alternate round by round, and the
+// medians and the spread of the per-round ratios are reported (the machine
+// is shared: a ratio taken within one round is what survives the noise).
 #include "engine/Clean.h"
 #include "engine/Scan.h"
 #include "engine/UserKeepList.h"
@@ -191,39 +192,79 @@ int main(int argc, char** argv)
         bareDelete(g_root);
         return 0;
     }
-    const int folders = argc > 1 ? std::atoi(argv[1]) : 1000;
-    const int files = argc > 2 ? std::atoi(argv[2]) : 100;
+    const int folders = argc > 1 ? std::atoi(argv[1]) : 100;
+    const int files = argc > 2 ? std::atoi(argv[2]) : 1000;
+    const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
     wchar_t temp[MAX_PATH + 1];
     GetTempPathW(MAX_PATH + 1, temp);
-    g_root = std::wstring(temp) + L"purgo-bench";
+    // One folder per process, so that two builds can be measured side by side.
+    g_root = std::wstring(temp) + L"purgo-bench-" + std::to_wstring(GetCurrentProcessId());
+    // Each line as it is printed: a run of many minutes shows its progress.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     bareDelete(g_root);
-    std::printf("tree: %d folders x %d files\n", folders, files);
+    std::printf("tree: %d folders x %d files, %d rounds, each figure against its baseline in the same round\n", folders,
+                files, rounds);
     makeTree(folders, files);
 
     const std::u16string root(g_root.begin(), g_root.end());
-    double bestBare = 1e9, bestEngine = 1e9;
-    for (int round = 0; round < 3; ++round) {
-        int64_t count = 0;
-        bestBare = std::min(bestBare, seconds([&] { bareMeasure(g_root, count); }));
-        bestEngine = std::min(bestEngine, seconds([&] {
-                                  int64_t f = 0, d = 0;
-                                  s::file::win::PathWin::make(root)->measureFolder(s::file::Descend::Yes,
-                                                                                   s::file::TopFiles::Count, f, d);
-                              }));
-    }
-    std::printf("measure: bare %.3f s, engine %.3f s, ratio %.2f\n", bestBare, bestEngine, bestEngine / bestBare);
+    const auto median = [](std::vector<double> values) {
+        std::sort(values.begin(), values.end());
+        return values[values.size() / 2];
+    };
+    const auto report = [&](const char* what, const std::vector<double>& bare, const std::vector<double>& engine) {
+        std::vector<double> ratios;
+        for (std::size_t i = 0; i < bare.size(); ++i)
+            ratios.push_back(engine[i] / bare[i]);
+        std::sort(ratios.begin(), ratios.end());
+        std::printf("%s: bare %.3f s, engine %.3f s (medians); ratio median %.2f, range %.2f-%.2f\n", what,
+                    median(bare), median(engine), median(ratios), ratios.front(), ratios.back());
+    };
 
-    // The engine first, on the tree measured above; then the baseline on a
-    // fresh tree of the same shape.
-    purgo::TimeRecordHandle group(purgo::TimeRecord::makeGroup(u"g", u"G", u""));
-    group->checked = true;
-    group->addChild(purgo::TimeRecord::makeTarget(purgo::Type_Folder_All_Levels_IncludeSelf, u"t", root));
-    purgo::CleanContext context;
-    context.mode = purgo::CleanMode::Startup;  // no rescan: the deletion alone
-    const double engineClean = seconds([&] { purgo::clean(*group, context); });
-    makeTree(folders, files);
-    const double bareClean = seconds([&] { bareDelete(g_root); });
-    std::printf("clean: bare %.3f s, engine %.3f s, ratio %.2f\n", bareClean, engineClean, engineClean / bareClean);
+    // Measure: the two alternate, the order swapped every round, so that
+    // neither always finds the caches the other warmed.
+    std::vector<double> bareMeasures, engineMeasures;
+    for (int round = 0; round < rounds; ++round) {
+        const auto bare = [&] {
+            int64_t count = 0;
+            return seconds([&] { bareMeasure(g_root, count); });
+        };
+        const auto engine = [&] {
+            return seconds([&] {
+                int64_t f = 0, d = 0;
+                s::file::win::PathWin::make(root)->measureFolder(s::file::Descend::Yes, s::file::TopFiles::Count, f, d);
+            });
+        };
+        if (round % 2) {
+            engineMeasures.push_back(engine());
+            bareMeasures.push_back(bare());
+        } else {
+            bareMeasures.push_back(bare());
+            engineMeasures.push_back(engine());
+        }
+    }
+    report("measure", bareMeasures, engineMeasures);
+
+    // Clean: each round deletes a fresh tree with the bare loop, then one with
+    // the engine as a target of each kind would (start-up mode: no rescan,
+    // the deletion alone). "all levels" deletes every listed child as an
+    // item of its own, "and self" walks the tree from the folder.
+    for (const auto kind : {purgo::Type_Folder_All_Levels_IncludeSelf, purgo::Type_Folder_All_Levels}) {
+        std::vector<double> bareCleans, engineCleans;
+        for (int round = 0; round < rounds; ++round) {
+            bareDelete(g_root);
+            makeTree(folders, files);
+            bareCleans.push_back(seconds([&] { bareDelete(g_root); }));
+            makeTree(folders, files);
+            purgo::TimeRecordHandle group(purgo::TimeRecord::makeGroup(u"g", u"G", u""));
+            group->checked = true;
+            group->addChild(purgo::TimeRecord::makeTarget(kind, u"t", root));
+            purgo::CleanContext context;
+            context.mode = purgo::CleanMode::Startup;
+            engineCleans.push_back(seconds([&] { purgo::clean(*group, context); }));
+        }
+        report(kind == purgo::Type_Folder_All_Levels ? "clean, all levels" : "clean, all levels and self", bareCleans,
+               engineCleans);
+    }
     bareDelete(g_root);
     return 0;
 }

@@ -181,6 +181,7 @@ public:
         if (!pattern)
             return kErrorInvalidParameter;
         std::lock_guard lock(m_mutex);
+        ++m_calls.findFirst;
         const ParsedPath parsed = parse(pattern, ParseMode::Pattern);
         if (parsed.error)
             return parsed.error;
@@ -218,6 +219,7 @@ public:
     Win32Error findNext(FindHandle& handle, FindData& data) override
     {
         std::lock_guard lock(m_mutex);
+        ++m_calls.findNext;
         Enumeration* found = owns(handle) ? m_finds.find(rawOf(handle)) : nullptr;
         if (!found)
             return kErrorInvalidHandle;
@@ -234,6 +236,7 @@ public:
         Win32Error result = kErrorSuccess;
         {
             std::lock_guard lock(m_mutex);
+            ++m_calls.attributes;
             // GetFileAttributesW on a device name succeeds (Windows and
             // Wine alike): the device "exists" as an archive file.
             if (path && !parse(path, ParseMode::Operation).device.empty())
@@ -249,6 +252,7 @@ public:
     Win32Error attributeData(const char16_t* path, FileAttributeData& data) override
     {
         std::lock_guard lock(m_mutex);
+        ++m_calls.attributes;
         return attributeDataLocked(path, data);
     }
 
@@ -275,6 +279,7 @@ public:
         if (!path)
             return kErrorInvalidParameter;
         std::lock_guard lock(m_mutex);
+        ++m_calls.longPathName;
         const ParsedPath parsed = parse(path, ParseMode::Operation);
         if (parsed.error)
             return parsed.error;
@@ -310,6 +315,7 @@ public:
         if (!path)
             return kErrorInvalidParameter;
         std::lock_guard lock(m_mutex);
+        ++m_calls.deleteFile;
         Located at = locate(path, ParseMode::Operation);
         if (at.parsed.error)
             return at.parsed.error;
@@ -338,6 +344,7 @@ public:
         if (!path)
             return kErrorInvalidParameter;
         std::lock_guard lock(m_mutex);
+        ++m_calls.removeDirectory;
         Located at = locate(path, ParseMode::Operation);
         if (at.error)
             return at.error;
@@ -628,6 +635,18 @@ public:
         return at.node->hasContent ? at.node->content : std::string(static_cast<std::size_t>(at.node->size), '\0');
     }
 
+    FileCallCounts callCounts() override
+    {
+        std::lock_guard lock(m_mutex);
+        return m_calls;
+    }
+
+    void resetCallCounts() override
+    {
+        std::lock_guard lock(m_mutex);
+        m_calls = FileCallCounts{};
+    }
+
     int writeCount() override
     {
         std::lock_guard lock(m_mutex);
@@ -735,6 +754,7 @@ private:
         m_writeFailure = kErrorSuccess;
         m_diskSpace = -1;
         m_writeCount = 0;
+        m_calls = FileCallCounts{};
     }
 
     bool isRoot(const Node* node) const
@@ -1045,6 +1065,7 @@ private:
     Win32Error m_writeFailure = kErrorSuccess;
     std::int64_t m_diskSpace = -1;
     int m_writeCount = 0;
+    FileCallCounts m_calls;
 };
 
 }  // namespace

@@ -70,6 +70,17 @@
 
 namespace s::platform {
 
+// How many times each query was made since the last clear (or
+// resetCallCounts): how a test sees what a walk costs per entry.
+struct FileCallCounts {
+    int findFirst = 0;
+    int findNext = 0;
+    int attributes = 0;  // attributes, attributeData and exists: one GetFileAttributes(Ex)W each
+    int longPathName = 0;
+    int deleteFile = 0;
+    int removeDirectory = 0;
+};
+
 // A fault injected on one entry.
 enum class FileFault : std::uint8_t {
     None,
@@ -139,6 +150,8 @@ public:
     virtual std::string fileContent(std::u16string_view path) = 0;
     // Successful writeFile calls since the last clear.
     virtual int writeCount() = 0;
+    virtual FileCallCounts callCounts() = 0;
+    virtual void resetCallCounts() = 0;
     virtual std::vector<std::u16string> scheduledAtReboot() = 0;
     virtual void forgetScheduled() = 0;
     virtual std::vector<ShellNotification> notifications() = 0;

@@ -83,7 +83,7 @@ void report(s::app::win::StartedProgram& started)
     std::string line = std::string("mode=") + (started.bootRun ? "boot" : "interactive");
     line += " language=" + (language ? narrow(language->engName().view()) : std::string());
     line += " skin=" + (skins && skins->current() ? narrow(skins->skinName(skins->currentIndex()).view()) : "");
-    line += " banner=" + sizeOf(started.pictures.banner) + " upright=" + sizeOf(started.pictures.upright);
+    line += " banner=" + sizeOf(started.pictures.banner()) + " upright=" + sizeOf(started.pictures.upright());
     line += std::string(" icon=") + (started.pictures.icon.get() ? "1" : "0");
     line += " frame=" + narrow(started.frame.windowName()) + "\\" + narrow(started.frame.viewSection());
     line += " 1027=" + std::to_string(g_activations);

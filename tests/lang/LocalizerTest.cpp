@@ -358,3 +358,62 @@ TEST_F(ShippedTable, YesButtonAndCaptionsKeepTheirSpaces)
 }
 
 }  // namespace
+
+namespace {
+
+// Every text of every pack, by id and key, as a Localizer holds them.
+std::vector<std::string> allTexts(Localizer& localizer)
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i < localizer.count(); ++i) {
+        LangPack& pack = *localizer.pack(i);
+        texts.push_back(utf8(pack.engName()) + " has " + std::to_string(pack.count()));
+        for (int k = 0; k < pack.count(); ++k)
+            texts.push_back(utf8(pack.engName()) + " " + std::to_string(pack.idAt(k)) + ": " +
+                            utf8(*pack.find(pack.idAt(k))));
+    }
+    return texts;
+}
+
+}  // namespace
+
+// The program's way: the texts of the language it shows (and English) read at
+// once, another language's when it is chosen, each the same as a table read
+// whole would give.
+TEST_F(ShippedTable, ATableReadLanguageByLanguageReadsTheSame)
+{
+    const auto data = s::platform::findResource(u"IDR_XML", 130);
+    Localizer lazy;
+    lazy.loadTable(std::string_view(reinterpret_cast<const char*>(data.data), data.size), 10);
+    ASSERT_EQ(lazy.count(), localizer->count());
+    int filled = 0;
+    for (int i = 0; i < lazy.count(); ++i)
+        filled += lazy.pack(i)->isFilled() ? 1 : 0;
+    EXPECT_LE(filled, 2) << "the current language and English only";
+    EXPECT_TRUE(lazy.findByEnglishName(u"English")->isFilled());
+    EXPECT_EQ(utf8(lazy.englishText(400330)), "       Yes       ");
+
+    lazy.select(u"Japanese");
+    EXPECT_EQ(utf8(lazy.text(400330)), utf8(localizer->findByEnglishName(u"Japanese")->find(400330)
+                                                ? *localizer->findByEnglishName(u"Japanese")->find(400330)
+                                                : StrBuffer()));
+    const std::vector<std::string> whole = allTexts(*localizer);
+    const std::vector<std::string> byLanguage = allTexts(lazy);
+    ASSERT_EQ(byLanguage.size(), whole.size());
+    for (std::size_t i = 0; i < whole.size(); ++i)
+        ASSERT_EQ(byLanguage[i], whole[i]) << "row " << i;
+}
+
+TEST(LazyTable, VenetianFilledLaterGetsTheOldLetterBeforeVista)
+{
+    const std::string_view table(kSmallTable, sizeof(kSmallTable) - 1);
+    for (const auto& [major, expected] :
+         {std::pair<unsigned, const char*>{5, "\xC5\x82use"}, std::pair<unsigned, const char*>{10, "\xC6\x9Ause"}}) {
+        Localizer lazy;
+        lazy.loadTable(table, major);
+        ASSERT_FALSE(lazy.findByEnglishName(u"Venetian")->isFilled()) << major;
+        lazy.select(u"Venetian");
+        EXPECT_EQ(utf8(lazy.text(11)), expected) << "Windows " << major;
+        EXPECT_EQ(utf8(lazy.text(5)), "A") << "the first text stands in for a missing one";
+    }
+}

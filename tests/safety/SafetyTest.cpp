@@ -221,6 +221,38 @@ TEST_F(Safety, OrdinaryPlacesInsideProtectedOnesStillGo)
     EXPECT_FALSE(box.entryExists(u"users\\prof\\AppData\\Local\\Temp\\junk.tmp"));
 }
 
+// A folder reached by its 8.3 name that holds the folder of the profiles:
+// that folder's path as listed ("...\HOLDER~1\users") is not the one the
+// protected places know, only its long path is. What else the folder holds
+// still goes.
+TEST_F(Safety, AProtectedPlaceBelowAShortNameIsFoundByItsLongPath)
+{
+    const std::u16string holder = box.path(u"holder folder");
+    const std::u16string prof = holder + u"\\users\\prof";
+    for (const char16_t* name : {u"holder folder\\users\\keep.txt", u"holder folder\\users\\prof\\keep.txt",
+                                 u"holder folder\\users\\prof\\Documents\\keep.txt"})
+        sentinel(name);
+    machine.pointProfileAt(prof);
+    const std::u16string shortHolder = machine.shortForm(holder, u"HOLDER~1");
+    ASSERT_FALSE(shortHolder.empty()) << "no short name for the holder folder";
+    const Row rows[] = {
+        {"all levels", Type_Folder_All_Levels, shortHolder, false},
+        {"all levels and self", Type_Folder_All_Levels_IncludeSelf, shortHolder, false},
+        {"subfolders", Type_Folder_OnlyAllSubFolders, shortHolder, false},
+    };
+    for (const Row& row : rows) {
+        ASSERT_TRUE(box.makeFile(u"holder folder\\junk\\junk.tmp", 5));
+        TimeRecordHandle group(TimeRecord::makeGroup(u"g", u"G", u""));
+        group->addChild(TimeRecord::makeTarget(static_cast<TargetKind>(row.kind), u"t", row.target));
+        scan(*group, nullptr, Captions::Without);
+        // junk and junk.tmp; neither the profile nor what it holds.
+        EXPECT_EQ(group->size, 5) << row.what;
+        EXPECT_EQ(group->found, row.kind == Type_Folder_All_Levels_IncludeSelf ? 3 : 2) << row.what;
+        run(row);
+        EXPECT_FALSE(box.entryExists(u"holder folder\\junk")) << row.what;
+    }
+}
+
 TEST_F(Safety, ATemporaryFolderThatFallsBackToTheProfileIsLeftAlone)
 {
     const std::u16string prof = box.path(u"users\\prof");
