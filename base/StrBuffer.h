@@ -82,6 +82,14 @@ public:
     std::u16string_view view() const { return {c_str(), static_cast<std::size_t>(m_length)}; }
     operator std::u16string_view() const { return view(); }  // NOLINT: implicit by design
     std::u16string toU16String() const { return std::u16string(view()); }
+    // Does text point into this string's block? A text that does changes
+    // when the string is written.
+    bool aliases(std::u16string_view text) const
+    {
+        // std::less_equal gives a total order even on unrelated pointers.
+        const std::less_equal<const char16_t*> before;
+        return m_data && !text.empty() && before(m_data, text.data()) && before(text.data(), m_data + m_capacity);
+    }
     std::u16string_view substr(int start, int count = -1) const;
 
     char16_t charAt(int index) const
@@ -238,13 +246,6 @@ private:
             m_data[m_length] = 0;
     }
     void adoptBlock(int capacity);
-    // Does text point into this string's block?
-    bool aliases(std::u16string_view text) const
-    {
-        // std::less_equal gives a total order even on unrelated pointers.
-        const std::less_equal<const char16_t*> before;
-        return m_data && !text.empty() && before(m_data, text.data()) && before(text.data(), m_data + m_capacity);
-    }
 
     char16_t* m_data = nullptr;
     int m_length = 0;

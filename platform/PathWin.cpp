@@ -328,9 +328,12 @@ bool PathWin::makeLongForm(std::u16string_view fullPath, StrBuffer& out)
     if (fullPath.substr(0, kVerbatimPrefix.size()) == kVerbatimPrefix ||
         fullPath.substr(0, kDevicePrefix.size()) == kDevicePrefix)
         return false;
-    // Built aside: `fullPath` may be a view of `out`. The block stays with the
-    // thread for the next entry.
-    thread_local StrBuffer built;
+    // Built in `out`, whose block the caller keeps from entry to entry;
+    // aside only when `fullPath` is a view of `out`. Nothing is written
+    // before the form is known to exist.
+    StrBuffer aside;
+    const bool overlaps = out.aliases(fullPath);
+    StrBuffer& built = overlaps ? aside : out;
     std::u16string_view rest;
     bool drive = false;
     if (isDriveRootedStart(fullPath)) {
@@ -353,7 +356,8 @@ bool PathWin::makeLongForm(std::u16string_view fullPath, StrBuffer& out)
     const Components components = resolve(rest, &built);
     if (drive && components.count == 0)
         built += u'\\';  // "\\?\C:" would name the volume device, "\\?\C:\" names its root
-    out.assign(built.view());
+    if (overlaps)
+        out.assign(built.view());
     return true;
 }
 

@@ -384,10 +384,11 @@ void appendFolded(std::u16string& out, std::u16string_view text)
         out += foldUnit(c);
 }
 
-// comparisonKey written into `key`, whose block is reused: the path object
-// asks this of every entry a walk lists. False (key empty) for a path that
-// is not absolute.
-bool keyInto(std::u16string_view path, std::u16string& key)
+// comparisonKey written into `key`. False (key empty) for a path that is
+// not absolute. rootOnly stops after the root: the path object asks only
+// whether the path is absolute, of every entry a walk lists, and a drive
+// root fits the string's own room, so that costs no allocation.
+bool keyInto(std::u16string_view path, std::u16string& key, bool rootOnly = false)
 {
     key.clear();
     std::u16string_view rest = path;
@@ -433,6 +434,8 @@ bool keyInto(std::u16string_view path, std::u16string& key)
         rest = rest.size() > 3 ? rest.substr(3) : std::u16string_view();
     }
 
+    if (rootOnly)
+        return true;
     // The components, appended as they come; ".." takes the last one away
     // again, never the root.
     const std::size_t rootLength = key.size();
@@ -470,13 +473,17 @@ std::u16string ProtectedPlaces::comparisonKey(std::u16string_view path)
 
 bool ProtectedPlaces::isAbsolute(std::u16string_view path)
 {
-    thread_local std::u16string key;
-    return keyInto(path, key);
+    std::u16string root;
+    return keyInto(path, root, true);
 }
 
 bool ProtectedPlaces::contains(std::u16string_view path)
 {
-    thread_local std::u16string key;
+    // No thread_local block for the key: the MinGW runtime frees a thread's
+    // thread_local storage before it runs their destructors, which then free
+    // that memory again when the worker ends.
+    std::u16string key;
+    key.reserve(path.size() + 2);
     if (!keyInto(path, key))
         return false;
     // A root has no backslash after its drive ("C:") or share

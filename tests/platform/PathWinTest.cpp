@@ -5,13 +5,22 @@
 #include "platform/PathWin.h"
 
 #include "platform/FileSystem.h"
+#include "platform/ProtectedPlaces.h"
 #include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <malloc.h>
+#endif
+
 #include <algorithm>
+#include <memory>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace s::file::win {
@@ -179,6 +188,35 @@ TEST(PathWinForms, EveryAbsolutePathHasALongForm)
     EXPECT_EQ(out, u"\\\\?\\C:\\x") << "a root's parent is the root";
     EXPECT_TRUE(PathWin::makeLongForm(u"C:\\x\\..", out));
     EXPECT_EQ(out, u"\\\\?\\C:\\") << "the root keeps its backslash";
+    out.assign(u"C:\\a\\..\\b\\c.");
+    EXPECT_TRUE(PathWin::makeLongForm(out.view(), out));
+    EXPECT_EQ(out, u"\\\\?\\C:\\b\\c.") << "from a view of the buffer it writes";
+}
+
+// The path checks a walk makes on its worker, on workers that end one after
+// another, as each scan's worker does: whatever a check keeps for the next
+// entry must not outlive its thread in a way that damages the heap.
+TEST(PathWinForms, ChecksOnWorkersThatEndLeaveTheHeapWhole)
+{
+    for (int round = 0; round < 20; ++round) {
+        std::thread worker([] {
+            StrBuffer out;
+            for (int i = 0; i < 50; ++i) {
+                PathWin::makeLongForm(u"C:\\Users\\someone\\AppData\\Local\\Temp\\a rather long name.tmp", out);
+                ProtectedPlaces::contains(u"C:\\Users\\someone\\AppData\\Local\\Temp\\a rather long name.tmp");
+                ProtectedPlaces::isAbsolute(u"\\\\server\\share with a long name\\folder");
+            }
+        });
+        worker.join();
+        // What the ended threads left behind is what the next blocks use.
+        std::vector<std::unique_ptr<std::u16string>> blocks;
+        for (int i = 0; i < 200; ++i)
+            blocks.push_back(std::make_unique<std::u16string>(static_cast<std::size_t>(16 + i % 64), u'x'));
+    }
+#ifdef _WIN32
+    EXPECT_NE(HeapValidate(GetProcessHeap(), 0, nullptr), FALSE);
+    EXPECT_EQ(_heapchk(), _HEAPOK);
+#endif
 }
 
 TEST(PathWinForms, RootsAndTheCurrentDirectoryAreRecognised)
