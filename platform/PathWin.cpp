@@ -442,8 +442,15 @@ int PathWin::list(PathList& out, Listing listing, HiddenAndSystem hidden, Recurs
                 return;
             const bool directory = isDirectoryEntry(entry.attributes);
             join(folder.view(), entry.name, child);
-            if (directory ? listing != Listing::Files : listing != Listing::Subdirectories)
-                out.add(make(child.view()));
+            if (directory ? listing != Listing::Files : listing != Listing::Subdirectories) {
+                auto listed = make(child.view());
+                // The enumeration read the size already: measuring a listed
+                // file (the items window lists a hundred thousand) costs no
+                // second look-up of its path.
+                listed->m_size = directory ? 0 : static_cast<std::int64_t>(entry.size);
+                listed->m_sizeRead = true;
+                out.add(std::move(listed));
+            }
             if (directory && recursion == Recursion::AllLevels)
                 subfolders.push_back(child);
         });
