@@ -42,7 +42,7 @@ ListColumn ItemRows::column(int index) const
 {
     switch (static_cast<Column>(index)) {
     case Column::Path:
-        return ListColumn{ids::kItemsPathColumn, 420, Alignment::Left};
+        return ListColumn{ids::kItemsPathColumn, 350, Alignment::Left};
     case Column::Size:
         return ListColumn{ids::kSizeColumn, 70, Alignment::Right, u"999.9 MB"};
     case Column::Found:
