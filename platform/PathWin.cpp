@@ -502,7 +502,11 @@ int PathWin::expandWildcard(PathList& out, HiddenAndSystem hidden, InSubfolders 
             if (!s::platform::findPatternMatches(mask, entry.name))
                 return;
             join(folder.view(), entry.name, child);
-            out.add(make(child.view()));
+            auto listed = make(child.view());
+            // The size as the enumeration read it, as list() keeps it.
+            listed->m_size = static_cast<std::int64_t>(entry.size);
+            listed->m_sizeRead = true;
+            out.add(std::move(listed));
         });
         if (inSubfolders == InSubfolders::No)
             continue;
