@@ -444,11 +444,14 @@ int PathWin::list(PathList& out, Listing listing, HiddenAndSystem hidden, Recurs
             join(folder.view(), entry.name, child);
             if (directory ? listing != Listing::Files : listing != Listing::Subdirectories) {
                 auto listed = make(child.view());
-                // The enumeration read the size already: measuring a listed
-                // file (the items window lists a hundred thousand) costs no
-                // second look-up of its path.
+                // The enumeration read the size and attributes already:
+                // telling a listed file from a folder and measuring it (the
+                // items window lists a hundred thousand) costs no second
+                // look-up of its path, which under Wine is a server call.
                 listed->m_size = directory ? 0 : static_cast<std::int64_t>(entry.size);
                 listed->m_sizeRead = true;
+                listed->m_attributes = entry.attributes;
+                listed->m_attributesRead = true;
                 out.add(std::move(listed));
             }
             if (directory && recursion == Recursion::AllLevels)
@@ -503,9 +506,12 @@ int PathWin::expandWildcard(PathList& out, HiddenAndSystem hidden, InSubfolders 
                 return;
             join(folder.view(), entry.name, child);
             auto listed = make(child.view());
-            // The size as the enumeration read it, as list() keeps it.
+            // The size and attributes as the enumeration read them, as
+            // list() keeps them.
             listed->m_size = static_cast<std::int64_t>(entry.size);
             listed->m_sizeRead = true;
+            listed->m_attributes = entry.attributes;
+            listed->m_attributesRead = true;
             out.add(std::move(listed));
         });
         if (inSubfolders == InSubfolders::No)
