@@ -2,6 +2,7 @@
 #include "app/about/About3_win.h"
 #include "app/about/UpdateCheck_win.h"
 #include "app/editor/Custom_win.h"
+#include "app/items/ItemsWindow_win.h"
 #include "app/main/MainWindow_win.h"
 #include "app/start/ProgramStart_win.h"
 #include "app/start/StartupRules.h"
@@ -28,6 +29,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
                                   else
                                       controller.modifyRecord(edited);
                               });
+        };
+        // "Show Items..." lists the row's items; what the user keeps there
+        // is measured again by the controller.
+        s::file::gui::dialogs::purgo::ItemsWindow items(started.app);
+        dialog.showItems = [&items](s::file::gui::dialogs::purgo::Dialog& owner,
+                                    s::file::gui::dialogs::purgo::TimeRecord& row) {
+            items.onKept = [&owner] {
+                owner.controller().keepListChanged();
+            };
+            items.open(owner.hwnd(), row);
         };
         s::gui::dialogs::About3 about(started.app.lang(), started.app.settings(), s::app::win::scaleFactor(),
                                       [&started](int32_t id) { started.app.openPage(id); });

@@ -76,6 +76,13 @@ inline constexpr std::int32_t kSkippedLineText = 2100002000;
 inline constexpr std::int32_t kCheckAnywayText = 2100202000;      // after a rule group's warning
 inline constexpr std::int32_t kDamagedSettingsText = 2100101000;  // where a damaged settings file was kept
 
+// --- The items window -------------------------------------------------------------------
+inline constexpr std::int32_t kShowItemsText = 2100401000;      // the list's context menu
+inline constexpr std::int32_t kItemsWindowText = 2100402000;    // the window's caption, before the row's title
+inline constexpr std::int32_t kItemsPathColumn = 2100403000;    // "Path"
+inline constexpr std::int32_t kItemsFilterLabel = 2100404000;   // "Filter:"
+inline constexpr std::int32_t kKeepUncheckedText = 2100405000;  // the button
+
 // --- Custom targets and their editor ------------------------------------------------------
 inline constexpr std::int32_t kDefaultValueText = 2005001;          // "(Default)", a key's unnamed value
 inline constexpr std::int32_t kAddCustomText = 3000001;             // "Add Custom Target"

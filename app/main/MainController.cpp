@@ -419,6 +419,9 @@ void MainController::rowCommand(int number, int row)
     case command::kDetails:
         onLink(row);
         break;
+    case command::kShowItems:
+        showItemsOf(row);
+        break;
     case command::kModify:
         if (node->isGroup() && node->custom && m_state == State::Ready && openCustomEditor)
             openCustomEditor(node);
@@ -430,6 +433,19 @@ void MainController::rowCommand(int number, int row)
     default:
         break;
     }
+}
+
+void MainController::showItemsOf(int row)
+{
+    TimeRecord* node = m_list.record(row);
+    if (node && m_state == State::Ready && showItems)
+        showItems(*node);
+}
+
+void MainController::keepListChanged()
+{
+    if (m_state == State::Ready)
+        collectAgain();
 }
 
 void MainController::removeCustomGroup(int row)

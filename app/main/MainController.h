@@ -164,6 +164,15 @@ public:
     // beside it). Shows the version window.
     std::function<void(const TimeRecord* group)> openCustomEditor;
     std::function<void()> showVersionInformation;
+    // "Show Items..." on a row, or a double click on its Found cell: the
+    // items window for the row, only while the list is ready (a run reads
+    // and writes the records on the worker).
+    std::function<void(TimeRecord& row)> showItems;
+    void showItemsOf(int row);
+    // The items window stored new keep list entries: every row is measured
+    // again by a collect run on the worker (the catalogue applies the stored
+    // list), the figures coming back through the window's queue.
+    void keepListChanged();
 
     State state() const { return m_state; }
     bool bootRun() const { return m_bootRun; }

@@ -102,6 +102,7 @@ MenuItem listContextMenu(const RowFacts& row)
     else if (row.present && row.expanded)
         details = 860001;
     menu.add(MenuItem::item(details, command::kDetails).withEnabled(row.present && (row.group || row.locationExists)));
+    menu.add(MenuItem::item(ids::kShowItemsText, command::kShowItems).withEnabled(row.present));
     menu.add(MenuItem::separator());
     const bool custom = row.present && row.group && row.custom;
     menu.add(MenuItem::item(860100, command::kModify).withEnabled(custom));

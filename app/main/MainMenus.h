@@ -26,6 +26,7 @@ inline constexpr int kFirstTransparency = 600;  // 600 … 690, step 10: 0 % …
 inline constexpr int kLastTransparency = 690;
 inline constexpr int kSelect = 700;
 inline constexpr int kDetails = 800;
+inline constexpr int kShowItems = 830;
 inline constexpr int kModify = 810;
 inline constexpr int kRemove = 820;
 inline constexpr int kAlternateRows = 991;
@@ -72,8 +73,8 @@ struct RowFacts {
 };
 
 // "Select" or "Deselect" (700); "See Target Details", "Hide Target Details"
-// or "Look up Target..." (800); "Modify Target Items..." (810); "Remove from
-// List..." (820), with separators between.
+// or "Look up Target..." (800); "Show Items..." (830); "Modify Target
+// Items..." (810); "Remove from List..." (820), with separators between.
 s::gui::menu::MenuItem listContextMenu(const RowFacts& row);
 
 }  // namespace s::file::gui::dialogs::purgo

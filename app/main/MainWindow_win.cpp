@@ -49,6 +49,10 @@ Dialog::Dialog(s::app::win::AppBase& app, s::app::win::AppWindow& frame, HICON i
         if (showVersionInformation)
             showVersionInformation(*this);
     };
+    m_controller.showItems = [this](TimeRecord& row) {
+        if (showItems)
+            showItems(*this, row);
+    };
 }
 
 Dialog::~Dialog()
@@ -250,7 +254,18 @@ void Dialog::configureList()
         m_controller.onLink(row);
     };
     m_listView.onDoubleClick = [this](int row) {
-        m_controller.onDoubleClick(row);
+        // A double click on the Found cell opens the row's items; on any
+        // other cell it does what it always did. The ListView reports the
+        // row only: the cell is found where the click was.
+        const DWORD at = GetMessagePos();
+        LVHITTESTINFO hit{};
+        hit.pt = POINT{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+        ScreenToClient(m_listView.hwnd(), &hit.pt);
+        SendMessageW(m_listView.hwnd(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        if (hit.iItem == row && hit.iSubItem == static_cast<int>(s::gui::list::Column::Found))
+            m_controller.showItemsOf(row);
+        else
+            m_controller.onDoubleClick(row);
     };
     m_listView.onContextMenu = [this](int row, POINT screen) {
         onContextMenu(row, screen);

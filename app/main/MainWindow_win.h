@@ -60,6 +60,8 @@ public:
     std::function<void(Dialog& dialog, const TimeRecord* group)> openCustomEditor;
     // Shows the version information window; set by whoever provides it.
     std::function<void(Dialog& dialog)> showVersionInformation;
+    // Shows the items window of a row; set by whoever provides it.
+    std::function<void(Dialog& dialog, TimeRecord& row)> showItems;
     // After the build (both kinds): the update check.
     std::function<void(Dialog& dialog)> afterBuild;
 

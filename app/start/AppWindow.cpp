@@ -37,6 +37,11 @@ AppWindow AppWindow::customTargetWindow(int scale, s::map::IMappedData& store)
     return AppWindow(u"CustomTargetWindow", scale, Defaults{450 * scale, 270 * scale}, store);
 }
 
+AppWindow AppWindow::itemsWindow(int scale, s::map::IMappedData& store)
+{
+    return AppWindow(u"ItemsWindow", scale, Defaults{560 * scale, 380 * scale}, store);
+}
+
 AppWindow AppWindow::aboutWindow(int scale, s::map::IMappedData& store)
 {
     Defaults defaults{340 * scale, 285 * scale};

@@ -28,11 +28,12 @@ public:
 
     AppWindow(std::u16string_view windowName, int scale, const Defaults& defaults, s::map::IMappedData& store);
 
-    // The four frames of the program at a scale.
+    // The frames of the program at a scale.
     static AppWindow mainWindow(int scale, s::map::IMappedData& store);          // 630 × 500 × scale
     static AppWindow customTargetWindow(int scale, s::map::IMappedData& store);  // 450 × 270 × scale
     static AppWindow aboutWindow(int scale, s::map::IMappedData& store);         // 340 × 285 × scale, on top
     static AppWindow flexAskerWindow(s::map::IMappedData& store);                // 400 × 200, on top
+    static AppWindow itemsWindow(int scale, s::map::IMappedData& store);         // 560 × 380 × scale
 
     const std::u16string& windowName() const { return m_name; }
     // "View", "View4K" or "View8K".

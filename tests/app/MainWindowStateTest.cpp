@@ -102,22 +102,24 @@ TEST(MainMenus, TheContextMenuFollowsTheRow)
     const Row rows[] = {
         {"no row",
          {},
-         "Select:700(off) | - | See Target Details:800(off) | - | Modify Target Items...:810(off) | - | "
+         "Select:700(off) | - | See Target Details:800(off) | Show Items...:830(off) | - | Modify Target "
+         "Items...:810(off) | - | "
          "Remove from List...:820(off)"},
         {"an unchecked built-in group",
          {true, true, false, false, false, false},
-         "Select:700 | - | See Target Details:800 | - | Modify Target Items...:810(off) | - | "
+         "Select:700 | - | See Target Details:800 | Show Items...:830 | - | Modify Target Items...:810(off) | - | "
          "Remove from List...:820(off)"},
         {"an open checked custom group",
          {true, true, true, true, false, true},
-         "Deselect:700 | - | Hide Target Details:800 | - | Modify Target Items...:810 | - | Remove from List...:820"},
+         "Deselect:700 | - | Hide Target Details:800 | Show Items...:830 | - | Modify Target Items...:810 | - | Remove "
+         "from List...:820"},
         {"a target that is there",
          {true, false, true, false, true, false},
-         "Deselect:700 | - | Look up Target...:800 | - | Modify Target Items...:810(off) | - | "
+         "Deselect:700 | - | Look up Target...:800 | Show Items...:830 | - | Modify Target Items...:810(off) | - | "
          "Remove from List...:820(off)"},
         {"a target that is not",
          {true, false, false, false, false, false},
-         "Select:700 | - | Look up Target...:800(off) | - | Modify Target Items...:810(off) | - | "
+         "Select:700 | - | Look up Target...:800(off) | Show Items...:830 | - | Modify Target Items...:810(off) | - | "
          "Remove from List...:820(off)"},
     };
     for (const Row& row : rows) {

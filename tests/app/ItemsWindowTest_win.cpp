@@ -1,0 +1,190 @@
+// The items window under Wine, opened as the main window opens it: a row's
+// "Show Items..." lists what its clean deletes, the filter box narrows the
+// list, an unchecked item kept goes into the stored keep list, the row is
+// measured again without it, and the clean leaves it.
+#include "app/items/ItemsWindow_win.h"
+#include "app/main/MainMenus.h"
+#include "app/main/MainWindow_win.h"
+#include "app/start/AppBase.h"
+#include "app/start/AppWindow.h"
+#include "catalogue/KeepListStore.h"
+#include "gui/SkinnedFrame_win.h"
+#include "gui/Skinner.h"
+#include "lang/Localizer.h"
+#include "tests/support/MessagePump_win.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/WholeFile.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace s::file::gui::dialogs::purgo {
+namespace {
+
+using s::app::win::AppBase;
+using s::app::win::AppWindow;
+
+constexpr wchar_t kSettings[] = L"C:\\purgo-test-window\\savedata\\SaveData.xml";
+
+bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 30000)
+{
+    return testing_platform::pumpUntil(done, milliseconds,
+                                       [](MSG& message) { return s::gui::SkinnedFrame::translate(message); });
+}
+
+// The clean ends with a message box owned by the main window: closed as soon
+// as it shows.
+HWND g_owner = nullptr;
+int g_boxesClosed = 0;
+
+void CALLBACK closeBoxes(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            if (window != g_owner && GetWindow(window, GW_OWNER) == g_owner && IsWindowVisible(window) &&
+                IsWindowEnabled(window)) {
+                ++g_boxesClosed;
+                PostMessageW(window, WM_CLOSE, 0, 0);
+            }
+            return TRUE;
+        },
+        0);
+}
+
+std::string narrow(const std::wstring& text)
+{
+    return std::string(text.begin(), text.end());
+}
+
+class ItemsWindowUse : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(testing_platform::writeWholeFile(kSettings,
+                                                     "<savedata><Version>1.25</Version>"
+                                                     "<items><Sandbox_Files>1</Sandbox_Files></items></savedata>"));
+        CreateDirectoryW(reinterpret_cast<const wchar_t*>(scratch.join(u"junk").c_str()), nullptr);
+        scratch.putFile(u"junk\\a.tmp", "12345");
+        scratch.putFile(u"junk\\b.tmp", "123");
+        app.initialise(u"app_window_tests.exe", &skins);
+        app.lang().select(u"English");
+        frame = std::make_unique<AppWindow>(AppWindow::mainWindow(1, app.settings()));
+    }
+
+    // The catalogue's part that matters here: one group, and the stored keep
+    // list applied to it as the catalogue applies it.
+    TreeBuilder builder()
+    {
+        return [this](std::vector<TimeRecord*>& groups) {
+            TimeRecord* files = TimeRecord::makeGroup(u"Sandbox_Files", u"Sandbox files", u"The scratch folder");
+            TimeRecord* target =
+                TimeRecord::makeTarget(Type_Folder_All_Levels, u"Sandbox_Files_1", scratch.join(u"junk"));
+            target->defaultChecked = true;
+            files->addChild(target);
+            groups.push_back(files);
+            applyStoredKeepList(groups, app.settings());
+        };
+    }
+
+    bool exists(std::u16string_view relative)
+    {
+        return GetFileAttributesW(reinterpret_cast<const wchar_t*>(scratch.join(relative).c_str())) !=
+               INVALID_FILE_ATTRIBUTES;
+    }
+
+    testing_platform::ScratchFolder scratch;
+    s::gui::drawer::Skinner skins;
+    AppBase app;
+    std::unique_ptr<AppWindow> frame;
+};
+
+TEST_F(ItemsWindowUse, AnItemKeptFromTheWindowLeavesTheRowsFiguresAndSurvivesTheClean)
+{
+    Dialog dialog(app, *frame, nullptr, builder());
+    ItemsWindow items(app);
+    dialog.showItems = [&items](Dialog& owner, TimeRecord& row) {
+        items.onKept = [&owner] {
+            owner.controller().keepListChanged();
+        };
+        items.open(owner.hwnd(), row);
+    };
+    dialog.build(false);
+    ASSERT_TRUE(pumpUntil([&] { return dialog.controller().state() == MainController::State::Ready; }));
+    ASSERT_TRUE(pumpUntil([&] { return !dialog.controller().backgroundWorkRunning(); }));
+    ASSERT_EQ(dialog.controller().targets().size(), 1u);
+    EXPECT_EQ(dialog.controller().targets()[0]->found, 2);
+
+    // The context menu offers the command on the row; choosing it opens the
+    // window with the row's items.
+    s::gui::menu::MenuModel model(&app.lang());
+    s::gui::menu::MenuItem* menu = dialog.controller().contextMenu(0, model);
+    ASSERT_NE(menu, nullptr);
+    const s::gui::menu::MenuItem* show = model.find(command::kShowItems);
+    ASSERT_NE(show, nullptr);
+    EXPECT_TRUE(show->enabled);
+    dialog.controller().rowCommand(command::kShowItems, 0);
+    ASSERT_TRUE(items.isOpen());
+    EXPECT_TRUE(IsWindowVisible(items.hwnd()));
+    EXPECT_EQ(GetWindow(items.hwnd(), GW_OWNER), dialog.hwnd());
+    HWND list = items.control(ItemsWindow::Control::List);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
+
+    // Typing into the filter box narrows the list view itself.
+    SetWindowTextW(items.control(ItemsWindow::Control::Filter), L"A.TMP");
+    ASSERT_TRUE(pumpUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 1; }, 5000));
+    ASSERT_EQ(items.rows().rowCount(), 1);
+    s::str::strbuffer::StrBuffer path;
+    items.rows().cellText(0, 0, path);
+    EXPECT_EQ(path.toU16String(), scratch.join(u"junk\\a.tmp").toU16String());
+
+    // Unchecked, kept with the button: stored, gone from the window, and
+    // the row measured again on the worker while the window stays usable.
+    ASSERT_TRUE(items.rows().toggleCheck(0));
+    SetWindowTextW(items.control(ItemsWindow::Control::Filter), L"");
+    SendMessageW(items.control(ItemsWindow::Control::Keep), BM_CLICK, 0, 0);
+    const UserKeepList stored = readKeepList(app.settings());
+    ASSERT_EQ(stored.entries().size(), 1u);
+    EXPECT_EQ(stored.entries()[0].type, KeepEntryType::File);
+    EXPECT_EQ(stored.find(scratch.join(u"junk\\a.tmp").view()), 0);
+    EXPECT_EQ(items.rows().rowCount(), 1) << "only b.tmp is left to delete";
+    ASSERT_TRUE(pumpUntil([&] {
+        return dialog.controller().state() == MainController::State::Ready &&
+               dialog.controller().targets().size() == 1 && dialog.controller().targets()[0]->found == 1;
+    })) << "the row measured again";
+    EXPECT_EQ(dialog.controller().targets()[0]->size, 3);
+    EXPECT_EQ(narrow(dialog.statusText()), "3 B  (1  Items)");
+
+    g_owner = dialog.hwnd();
+    g_boxesClosed = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, closeBoxes);
+    dialog.controller().pressCleanButton();
+    ASSERT_TRUE(pumpUntil([&] {
+        return dialog.controller().state() == MainController::State::Ready && g_boxesClosed > 0;
+    })) << "the clean run ends with its message";
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(exists(u"junk\\a.tmp")) << "kept";
+    EXPECT_FALSE(exists(u"junk\\b.tmp"));
+
+    // Opened again (the clean's message closed every window the main window
+    // owns): nothing is left to delete, the kept file is not listed.
+    dialog.controller().rowCommand(command::kShowItems, 0);
+    ASSERT_TRUE(items.isOpen());
+    EXPECT_EQ(SendMessageW(items.control(ItemsWindow::Control::List), LVM_GETITEMCOUNT, 0, 0), 0);
+
+    // Where the window was is stored when it closes.
+    SetWindowPos(items.hwnd(), nullptr, 123, 77, 500, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(items.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(items.isOpen());
+    EXPECT_EQ(app.settings().getS32(u"ItemsWindow\\View", u"X", 0), 123);
+    EXPECT_EQ(app.settings().getS32(u"ItemsWindow\\View", u"Width", 0), 500);
+}
+
+}  // namespace
+}  // namespace s::file::gui::dialogs::purgo
