@@ -299,11 +299,38 @@ TEST_F(ShippedTable, TranslationsDifferFromEnglishUnlessTheWordIsTheSame)
         int32_t id;
     };
     const Same sameInLanguage[] = {
-        {u"deu", 400010},    {u"swe", 400010},  {u"vec", 400010},  {u"jpn", 400080},    {u"spa", 400340},
-        {u"ita", 400340},    {u"vec", 400340},  {u"cze", 500050},  {u"dan", 500050},    {u"nld", 500050},
-        {u"deu", 500050},    {u"fra", 1001003}, {u"ita", 2015000}, {u"nor", 3004000},   {u"ita", 3004010},
-        {u"vec", 3004010},   {u"pol", 3004011}, {u"rom", 3004011}, {u"deu", 990301002}, {u"por", 990301002},
+        {u"deu", 400010},
+        {u"swe", 400010},
+        {u"vec", 400010},
+        {u"jpn", 400080},
+        {u"spa", 400340},
+        {u"ita", 400340},
+        {u"vec", 400340},
+        {u"cze", 500050},
+        {u"dan", 500050},
+        {u"nld", 500050},
+        {u"deu", 500050},
+        {u"fra", 1001003},
+        {u"ita", 2015000},
+        {u"nor", 3004000},
+        {u"ita", 3004010},
+        {u"vec", 3004010},
+        {u"pol", 3004011},
+        {u"rom", 3004011},
+        {u"deu", 990301002},
+        {u"por", 990301002},
         {u"bra", 990301002},
+        {u"nld", 2100402000},
+        // "Filter:" above the items list.
+        {u"ind", 2100404000},
+        {u"dan", 2100404000},
+        {u"nld", 2100404000},
+        {u"est", 2100404000},
+        {u"deu", 2100404000},
+        {u"nor", 2100404000},
+        {u"slk", 2100404000},
+        {u"slv", 2100404000},
+        {u"swe", 2100404000},
     };
     LangPack* english = localizer->pack(0);
     for (int p = 1; p < localizer->count(); ++p) {
