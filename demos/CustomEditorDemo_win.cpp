@@ -51,18 +51,18 @@ int main(int argc, char** argv)
     if (!editor.openEditor(nullptr, row < 0 ? nullptr : group.get(), {}))
         return 1;
     if (row < 0) {
-        const HWND combo = editor.control(Custom::Control::Type);
+        const HWND combo = GetDlgItem(GetDlgItem(editor.hwnd(), Custom::kBox), Custom::kType);
         SendMessageW(combo, CB_SETCURSEL, 3, 0);
         SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(combo));
     }
-    const HWND list = editor.control(Custom::Control::List);
+    const HWND list = GetDlgItem(editor.hwnd(), Custom::kList);
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     // The selected row's form, measured by Test-Find Matches.
-    SendMessageW(editor.control(Custom::Control::TestFind), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(GetDlgItem(editor.hwnd(), Custom::kBox), Custom::kTestFind), BM_CLICK, 0, 0);
 
     const DWORD end = GetTickCount() + showFor;
     while (editor.isOpen() && GetTickCount() < end) {

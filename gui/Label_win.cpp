@@ -149,13 +149,31 @@ bool GroupBox::create(const LabelArgs& args)
     return createWithCaption(wnd, args.caption);
 }
 
+namespace {
+
+// The box's edges: the caption's line and a gap above the grouped controls,
+// eight pixels at the other sides, at scale 1.
+RECT groupEdges(int scale)
+{
+    const int captionHeight = SkinPainter::kFontHeight * scale + 4 * scale;
+    return RECT{8 * scale, captionHeight + 4 * scale, 8 * scale, 8 * scale};
+}
+
+}  // namespace
+
 RECT GroupBox::inner() const
 {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    const int s = painter().scale();
-    const int captionHeight = SkinPainter::kFontHeight * s + 4 * s;
-    return RECT{client.left + 8 * s, client.top + captionHeight + 4 * s, client.right - 8 * s, client.bottom - 8 * s};
+    const RECT edges = groupEdges(painter().scale());
+    return RECT{client.left + edges.left, client.top + edges.top, client.right - edges.right,
+                client.bottom - edges.bottom};
+}
+
+SIZE GroupBox::sizeAround(SIZE inner) const
+{
+    const RECT edges = groupEdges(painter().scale());
+    return SIZE{inner.cx + edges.left + edges.right, inner.cy + edges.top + edges.bottom};
 }
 
 void GroupBox::paint(HDC dc, const RECT& client)

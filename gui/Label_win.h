@@ -75,6 +75,8 @@ public:
     bool create(const LabelArgs& args);
     // Where the grouped controls go, in the box's client coordinates.
     RECT inner() const;
+    // The box's size around grouped controls that take `inner`.
+    SIZE sizeAround(SIZE inner) const;
 
 protected:
     LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;

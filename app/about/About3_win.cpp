@@ -1,6 +1,7 @@
 #include "app/about/About3_win.h"
 
 #include "base/WideText.h"
+#include "gui/LineLayout.h"
 #include "gui/SkinMenu.h"
 #include "image/Draw_win.h"
 #include "image/ProgramImages_win.h"
@@ -21,6 +22,12 @@ constexpr int kColumnGap = 8;
 constexpr int kCrossSize = 14;
 constexpr int kNameHeight = 30;
 constexpr int kNameFontHeight = 22;
+
+// The label and value pairs below the name.
+constexpr int32_t kPairs[][2] = {{s::lang::ids::kVersionLabel, s::lang::ids::kVersionText},
+                                 {s::lang::ids::kUpdatedLabel, s::lang::ids::kUpdatedText},
+                                 {s::lang::ids::kLicenseLabel, s::lang::ids::kLicenseText},
+                                 {s::lang::ids::kHomeAddressLabel, s::lang::ids::kHomeAddressText}};
 
 s::app::win::Rect windowRect(HWND window)
 {
@@ -74,6 +81,9 @@ bool About3::createWindow(HWND owner)
     args.sizeButtons = false;
     // A window to read and dismiss: Escape closes it.
     args.closeOnEscape = true;
+    m_window->onLayout = [this](const RECT&) {
+        layout();
+    };
     // Closing only hides: the window lives as long as this object.
     m_window->onClose = [this] {
         close();
@@ -133,6 +143,7 @@ void About3::paintName(SkinPainter& painter, HDC dc, const RECT& rect)
               DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
+// The controls in the current language; layout() places them.
 void About3::buildContent()
 {
     m_heading.reset();
@@ -147,97 +158,59 @@ void About3::buildContent()
     const HWND parent = hwnd();
     SkinPainter& painter = m_window->painter();
     const int s = m_scale;
-    const Box content = m_window->layout().content();
-    const int left = content.left + kMargin * s;
-    const int right = content.right - kMargin * s;
 
-    // The heading and the cross on one line at the top.
-    int y = content.top + kMargin * s;
     m_heading = std::make_unique<Label>(painter);
     LabelArgs heading;
     heading.parent = parent;
     heading.caption = Caption::text(toWide(m_lang.text(s::lang::ids::kAboutTitle)));
     heading.weight = FontWeight::bold;
-    heading.x = left;
-    heading.y = y;
-    heading.width = right - left - (kCrossSize + kColumnGap) * s;
-    heading.height = kRowHeight * s;
+    heading.id = kHeading;
     m_heading->create(heading);
     m_cross = std::make_unique<PictureButton>(painter);
     PictureButton::Args cross;
     cross.parent = parent;
     cross.picture = Picture::cross;
     cross.accessibleName = toWide(m_lang.text(s::lang::ids::kCloseText));
-    cross.x = right - kCrossSize * s;
-    cross.y = y + (kRowHeight - kCrossSize) * s / 2;
     cross.width = kCrossSize * s;
     cross.height = kCrossSize * s;
+    cross.id = kCross;
     m_cross->create(cross);
     m_cross->onClick = [this] {
         close();
     };
-    y += (kRowHeight + kMargin) * s;
 
-    // The icon at the left.
     m_iconBox = std::make_unique<PaintBox>(painter);
     PaintBox::Args iconArgs;
     iconArgs.parent = parent;
-    iconArgs.x = left;
-    iconArgs.y = y;
     iconArgs.width = iconSize();
     iconArgs.height = iconSize();
+    iconArgs.id = kIcon;
     m_iconBox->onPaint = [this](SkinPainter& p, HDC dc, const RECT& rect) {
         p.drawBackground(dc, rect);
         s::image::draw(dc, m_icon, rect);
     };
     m_iconBox->create(iconArgs);
 
-    // The name beside the icon, in the middle of its height.
-    const int nameLeft = left + iconSize() + kMargin * s;
     m_name = toWide(m_lang.text(s::lang::ids::kProductName));
     m_nameBox = std::make_unique<PaintBox>(painter);
     PaintBox::Args nameArgs;
     nameArgs.parent = parent;
-    nameArgs.x = nameLeft;
-    nameArgs.y = y + (iconSize() - kNameHeight * s) / 2;
-    nameArgs.width = right - nameLeft;
     nameArgs.height = kNameHeight * s;
     m_nameBox->onPaint = [this](SkinPainter& p, HDC dc, const RECT& rect) {
         paintName(p, dc, rect);
     };
     m_nameBox->create(nameArgs);
-    y += iconSize() + kMargin * s;
 
-    // Label and value pairs below, across the whole width so that the
-    // address fits (in texts() order: label, value, ...); the values start
-    // after the widest label.
-    const int textLeft = left;
-    const int32_t pairs[][2] = {{s::lang::ids::kVersionLabel, s::lang::ids::kVersionText},
-                                {s::lang::ids::kUpdatedLabel, s::lang::ids::kUpdatedText},
-                                {s::lang::ids::kLicenseLabel, s::lang::ids::kLicenseText},
-                                {s::lang::ids::kHomeAddressLabel, s::lang::ids::kHomeAddressText}};
-    HDC dc = GetDC(parent);
-    int labelWidth = 0;
-    for (const auto& pair : pairs)
-        labelWidth = std::max<int>(labelWidth, painter.measureText(dc, toWide(m_lang.text(pair[0]))).cx);
-    const std::wstring closeText = toWide(m_lang.text(s::lang::ids::kCloseText));
-    const SIZE closeSize = painter.measureText(dc, closeText);
-    ReleaseDC(parent, dc);
-    const int valueLeft = textLeft + labelWidth + kColumnGap * s;
-    for (const auto& pair : pairs) {
+    // Label and value pairs, in texts() order: label, value, ...
+    for (const auto& pair : kPairs) {
         LabelArgs args;
         args.parent = parent;
         args.caption = Caption::text(toWide(m_lang.text(pair[0])));
-        args.x = textLeft;
-        args.y = y;
-        args.width = labelWidth;
-        args.height = kRowHeight * s;
         m_labels.push_back(std::make_unique<Label>(painter));
         m_labels.back()->create(args);
         args.caption = Caption::text(toWide(m_lang.text(pair[1])));
-        args.x = valueLeft;
-        args.width = right - valueLeft;
         if (pair[1] == s::lang::ids::kHomeAddressText) {
+            args.id = kAddress;
             m_url = std::make_unique<LinkLabel>(painter);
             m_url->create(args);
             m_url->onClick = [this] {
@@ -247,21 +220,13 @@ void About3::buildContent()
             m_labels.push_back(std::make_unique<Label>(painter));
             m_labels.back()->create(args);
         }
-        y += (kRowHeight + kRowGap) * s;
     }
 
-    // The link at the bottom left, Close at the bottom right.
-    const int buttonWidth = std::max<int>(75 * s, closeSize.cx + 2 * kMargin * s);
-    const int buttonHeight = 23 * s;
-    const int bottom = content.bottom - kMargin * s;
     m_close = std::make_unique<Button>(painter);
     Button::Args close;
     close.parent = parent;
-    close.text = closeText;
-    close.x = right - buttonWidth;
-    close.y = bottom - buttonHeight;
-    close.width = buttonWidth;
-    close.height = buttonHeight;
+    close.text = toWide(m_lang.text(s::lang::ids::kCloseText));
+    close.id = kClose;
     m_close->create(close);
     m_close->onClick = [this] {
         this->close();
@@ -271,15 +236,83 @@ void About3::buildContent()
     LabelArgs useful;
     useful.parent = parent;
     useful.caption = Caption::text(toWide(m_lang.text(s::lang::ids::kUsefulLinkText)));
-    useful.x = left;
-    useful.y = bottom - buttonHeight + (buttonHeight - kRowHeight * s) / 2;
-    useful.width = right - buttonWidth - kMargin * s - left;
-    useful.height = kRowHeight * s;
+    useful.id = kUseful;
     m_useful->create(useful);
     m_useful->onClick = [this] {
         m_openPage(s::lang::ids::kUsefulPage);
     };
+    layout();
     SetFocus(m_close->hwnd());
+}
+
+// From the top: the heading with the cross at its right, the icon with the
+// name beside it in the middle of its height, the label and value pairs
+// (the values after the widest label, to the right edge so that the address
+// fits); at the bottom the link at the left and Close at the right.
+void About3::layout()
+{
+    // The link is made last: the content is complete with it.
+    if (!m_useful)
+        return;
+    const int s = m_scale;
+    const Box content = m_window->layout().content();
+    const int margin = kMargin * s;
+    const int row = kRowHeight * s;
+    const Box area{content.left + margin, content.top + margin, content.right - margin, content.bottom - margin};
+    const auto put = [](const Wnd& control, const Box& box) {
+        SetWindowPos(control.hwnd(), nullptr, box.left, box.top, std::max(0, box.width()), std::max(0, box.height()),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+
+    LineLayout pairs(Axis::column, kRowGap * s);
+    for (std::size_t i = 0; i < std::size(kPairs); ++i)
+        pairs.add(ItemSize{area.width(), row});
+    LineLayout column(Axis::column, margin);
+    column.add(ItemSize{area.width(), row});
+    column.add(ItemSize{area.width(), iconSize()});
+    column.add(pairs.preferred());
+    const std::vector<Box> parts = column.place(area, LineAlign::start, LineAlign::stretch);
+
+    LineLayout cross(Axis::row, 0);
+    cross.add(ItemSize{kCrossSize * s, kCrossSize * s});
+    const Box crossBox = cross.place(parts[0], LineAlign::end, LineAlign::centre)[0];
+    put(*m_cross, crossBox);
+    put(*m_heading, Box{parts[0].left, parts[0].top, crossBox.left - kColumnGap * s, parts[0].bottom});
+
+    LineLayout identity(Axis::row, margin);
+    identity.add(ItemSize{iconSize(), iconSize()});
+    identity.add(ItemSize{0, kNameHeight * s});
+    const std::vector<Box> identityBoxes = identity.place(parts[1], LineAlign::start, LineAlign::centre);
+    put(*m_iconBox, identityBoxes[0]);
+    put(*m_nameBox, Box{identityBoxes[1].left, identityBoxes[1].top, area.right, identityBoxes[1].bottom});
+
+    // m_labels holds label, value, label, value, label, value, label; the
+    // address is m_url.
+    int labelWidth = 0;
+    for (std::size_t i = 0; i < m_labels.size(); i += 2)
+        labelWidth = std::max<int>(labelWidth, m_labels[i]->preferredSize().cx);
+    const std::vector<Box> rows = pairs.place(parts[2], LineAlign::start, LineAlign::stretch);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        LineLayout pair(Axis::row, kColumnGap * s);
+        pair.add(ItemSize{labelWidth, row});
+        pair.add(ItemSize{0, row});
+        const std::vector<Box> boxes = pair.place(rows[i], LineAlign::start, LineAlign::stretch);
+        put(*m_labels[2 * i], boxes[0]);
+        const Box value{boxes[1].left, boxes[1].top, area.right, boxes[1].bottom};
+        if (2 * i + 1 < m_labels.size())
+            put(*m_labels[2 * i + 1], value);
+        else
+            put(*m_url, value);
+    }
+
+    const int buttonHeight = 23 * s;
+    LineLayout bottom(Axis::row, margin);
+    bottom.add(ItemSize{0, row});
+    bottom.add(ItemSize{std::max<int>(75 * s, m_close->preferredSize().cx), buttonHeight});
+    const Box bottomRow{area.left, area.bottom - buttonHeight, area.right, area.bottom};
+    const std::vector<Box> bottomBoxes = bottom.place(bottomRow, LineAlign::end, LineAlign::centre);
+    put(*m_close, bottomBoxes[1]);
+    put(*m_useful, Box{area.left, bottomBoxes[0].top, bottomBoxes[0].right, bottomBoxes[0].bottom});
 }
 
 std::vector<std::wstring> About3::texts() const

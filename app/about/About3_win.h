@@ -56,13 +56,16 @@ public:
     bool visible() const;
     // The program icon's size as drawn (64, 128 or 256 by scale).
     int iconSize() const { return kIconSize * m_scale; }
-    // The windows of the content, for tests: the URL link, the useful link,
-    // Close and the cross.
-    HWND urlLink() const { return m_url ? m_url->hwnd() : nullptr; }
-    HWND usefulLink() const { return m_useful ? m_useful->hwnd() : nullptr; }
-    HWND closeButton() const { return m_close ? m_close->hwnd() : nullptr; }
-    HWND crossButton() const { return m_cross ? m_cross->hwnd() : nullptr; }
-    HWND iconBox() const { return m_iconBox ? m_iconBox->hwnd() : nullptr; }
+    // The content's child-window ids: how the system, accessibility tools
+    // and automation find the controls (GetDlgItem).
+    enum ControlId : int {
+        kHeading = 1001,
+        kCross,
+        kIcon,
+        kAddress,  // the web address, a link
+        kUseful,   // "Is this freeware useful?"
+        kClose,
+    };
     // The icon as loaded (empty when the program's resources lack it).
     const s::image::Image& icon() const { return m_icon; }
     // Every text the window shows, in order (title, heading, name, label and
@@ -75,6 +78,7 @@ private:
 
     bool createWindow(HWND owner);
     void buildContent();
+    void layout();
     void storeGeometry();
     void paintName(SkinPainter& painter, HDC dc, const RECT& rect);
 

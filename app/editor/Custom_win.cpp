@@ -11,6 +11,7 @@
 #include "gui/DropDownList_win.h"
 #include "gui/GdiHandles_win.h"
 #include "gui/Label_win.h"
+#include "gui/LineLayout.h"
 #include "gui/SkinnedFrame_win.h"
 #include "gui/TargetListView_win.h"
 #include "gui/TextBox_win.h"
@@ -309,28 +310,31 @@ void Custom::createControls()
         args.caption = Caption::language(id);
         control.create(args);
     };
-    const auto button = [this](s::gui::Button& control, HWND into, int32_t id) {
+    const auto button = [this](s::gui::Button& control, HWND into, int32_t id, int controlId) {
         s::gui::Button::Args args;
         args.parent = into;
         args.text = buttonText(text(id));
+        args.id = controlId;
         control.create(args);
     };
-    const auto box = [](s::gui::TextBox& control, HWND into, const std::wstring& initial) {
+    const auto box = [](s::gui::TextBox& control, HWND into, const std::wstring& initial, int controlId) {
         s::gui::TextBox::Args args;
         args.parent = into;
         args.text = initial;
+        args.id = controlId;
         control.create(args);
     };
     const TimeRecord& group = *m_editor.group();
 
     label(c.titleLabel, parent, ids::kEditorTitleLabel);
     label(c.descriptionLabel, parent, ids::kEditorDescriptionLabel);
-    box(c.title, parent, s::str::toWide(group.title.view()));
-    box(c.description, parent, s::str::toWide(group.description.view()));
+    box(c.title, parent, s::str::toWide(group.title.view()), kTitle);
+    box(c.description, parent, s::str::toWide(group.description.view()), kDescription);
     label(c.itemsLabel, parent, ids::kEditorItemsLabel);
 
     s::gui::TargetListArgs list;
     list.parent = parent;
+    list.id = kList;
     list.rows = &m_editor.rows();
     list.painter = &c.frame.painter();
     list.columnTitle = [this](int32_t id) {
@@ -357,7 +361,7 @@ void Custom::createControls()
     c.list.onDoubleClick = [this](int row) {
         lookUp(row);
     };
-    button(c.remove, parent, ids::kEditorRemoveText);
+    button(c.remove, parent, ids::kEditorRemoveText, kRemove);
     c.remove.onClick = [this] {
         m_editor.removeSelected();
         showState();
@@ -366,11 +370,13 @@ void Custom::createControls()
     s::gui::LabelArgs boxArgs;
     boxArgs.parent = parent;
     boxArgs.caption = Caption::language(ids::kEditorBoxCaption);
+    boxArgs.id = kBox;
     c.box.create(boxArgs);
     const HWND inBox = c.box.hwnd();
     label(c.typeLabel, inBox, ids::kEditorTypeLabel);
     s::gui::DropDownList::Args typeArgs;
     typeArgs.parent = inBox;
+    typeArgs.id = kType;
     for (int32_t id : kEditorTypeTexts)
         typeArgs.items.push_back(text(id));
     typeArgs.visibleItems = kEditorTypeCount;
@@ -383,7 +389,7 @@ void Custom::createControls()
     for (std::size_t t = 1; t < kTypes; ++t) {
         const auto type = static_cast<EditorType>(t);
         label(*c.pathLabels[t], inBox, pathLabelOf(type));
-        box(*c.paths[t], inBox, {});
+        box(*c.paths[t], inBox, {}, pathBoxId(type));
         c.paths[t]->onChanged = [this, type] {
             if (m_showing || m_editor.form().type != type)
                 return;
@@ -391,20 +397,21 @@ void Custom::createControls()
             showState();
         };
         if (c.browse[t]) {
-            button(*c.browse[t], inBox, ids::kEditorBrowseText);
+            button(*c.browse[t], inBox, ids::kEditorBrowseText, browseId(type));
             c.browse[t]->onClick = [this, type] {
                 browse(type);
             };
         }
     }
     label(c.extensionLabel, inBox, ids::kEditorExtensionLabel);
-    box(c.extension, inBox, {});
+    box(c.extension, inBox, {}, kExtension);
     // The hint shows in the empty box, as a cue banner (also while it has
     // the focus): there is no room beside it for a label of its own.
     SendMessageW(c.extension.hwnd(), EM_SETCUEBANNER, TRUE,
                  reinterpret_cast<LPARAM>(text(ids::kEditorExtensionHint).c_str()));
     s::gui::CheckBox::Args sub;
     sub.parent = inBox;
+    sub.id = kSubFolders;
     sub.caption = Caption::language(ids::kEditorSubFoldersText);
     c.subFolders.create(sub);
     c.subFolders.onStateChanged = [this](s::gui::drawer::CheckState state) {
@@ -414,7 +421,7 @@ void Custom::createControls()
         showState();
     };
     label(c.valueLabel, inBox, ids::kEditorValueLabel);
-    box(c.value, inBox, {});
+    box(c.value, inBox, {}, kValueName);
     for (auto [control, type] :
          {std::pair{&c.extension, EditorType::Extension}, std::pair{&c.value, EditorType::RegistryValue}}) {
         control->onChanged = [this, control, type] {
@@ -426,20 +433,21 @@ void Custom::createControls()
     }
     s::gui::LabelArgs warningArgs;
     warningArgs.parent = inBox;
+    warningArgs.id = kWarning;
     warningArgs.caption = Caption::language(ids::kEditorWarningText);
     warningArgs.weight = s::gui::FontWeight::bold;
     c.warning.create(warningArgs);
 
-    button(c.testFind, inBox, ids::kEditorTestFindText);
+    button(c.testFind, inBox, ids::kEditorTestFindText, kTestFind);
     c.testFind.onClick = [this] {
         testFind();
     };
-    button(c.apply, inBox, ids::kEditorApplyText);
+    button(c.apply, inBox, ids::kEditorApplyText, kApplyChange);
     c.apply.onClick = [this] {
         m_editor.applyChange();
         showState();
     };
-    button(c.add, inBox, ids::kEditorAddText);
+    button(c.add, inBox, ids::kEditorAddText, kAddAsNew);
     c.add.onClick = [this] {
         if (m_editor.addAsNew())
             SendMessageW(m_controls->list.hwnd(), LVM_ENSUREVISIBLE,
@@ -447,16 +455,17 @@ void Custom::createControls()
         showState();
     };
 
-    for (s::gui::Label* line : {&c.counts, &c.items}) {
+    for (auto [line, controlId] : {std::pair{&c.counts, kCounts}, std::pair{&c.items, kItems}}) {
         s::gui::LabelArgs lineArgs;
         lineArgs.parent = parent;
+        lineArgs.id = controlId;
         line->create(lineArgs);
     }
-    button(c.ok, parent, ids::kEditorOkText);
+    button(c.ok, parent, ids::kEditorOkText, kOk);
     c.ok.onClick = [this] {
         pressOk();
     };
-    button(c.cancel, parent, ids::kEditorCancelText);
+    button(c.cancel, parent, ids::kEditorCancelText, kCancel);
     c.cancel.onClick = [this] {
         SendMessageW(hwnd(), WM_CLOSE, 0, 0);
     };
@@ -475,70 +484,92 @@ void Custom::relayout()
 // From the top: the title and description row, the list's label with Remove,
 // the list; from the bottom: the result and OK / Cancel row, the "Clean Up
 // Target" box with its three rows beside the three action buttons. The list
-// takes what is left.
+// takes what is left. Rows keep the fixed heights; widths come from each
+// control's own text, so another language or scale moves what follows.
 void Custom::layout(const RECT& content)
 {
     if (!m_controls || !m_controls->cancel.hwnd())
         return;
+    using s::gui::Axis;
+    using s::gui::Box;
+    using s::gui::ItemSize;
+    using s::gui::LineAlign;
+    using s::gui::LineLayout;
     Controls& c = *m_controls;
     const int s = m_scale;
     const int margin = 5 * s;
     const int gap = 4 * s;
     const int row = 20 * s;
-    const int left = content.left + margin;
-    const int right = content.right - margin;
-    const int width = std::max(0, right - left);
-
-    s::gui::WindowDc dc(c.frame.hwnd());
-    const auto textWidth = [&](const std::wstring& text) {
-        return static_cast<int>(c.frame.painter().measureText(dc.get(), text).cx);
+    const Box area{content.left + margin, content.top + margin, content.right - margin, content.bottom - margin};
+    const auto wide = [](const auto& control) {
+        return static_cast<int>(control.preferredSize().cx);
     };
-    const auto buttonWidth = [&](const s::gui::Button& button) {
-        wchar_t caption[256] = {};
-        GetWindowTextW(button.hwnd(), caption, 256);
-        return textWidth(caption) + 16 * s;
+    // A label's text with a pixel to spare either side.
+    const auto labelWide = [&](const s::gui::Label& label) {
+        return wide(label) + 2 * s;
     };
-    const auto labelWidth = [&](const s::gui::Label& label) {
-        return static_cast<int>(label.textSize().cx) + 2 * s;
+    const auto put = [](HWND window, const Box& box) {
+        place(window, box.left, box.top, box.width(), box.height());
     };
 
-    int y = content.top + margin;
-    const int titleLabel = labelWidth(c.titleLabel);
-    const int descriptionLabel = labelWidth(c.descriptionLabel);
-    const int boxes = std::max(0, width - titleLabel - descriptionLabel - 3 * gap);
-    const int titleBox = boxes * 2 / 5;
-    place(c.titleLabel.hwnd(), left, y, titleLabel, row);
-    place(c.title.hwnd(), left + titleLabel + gap, y, titleBox, row);
-    const int descriptionLeft = left + titleLabel + gap + titleBox + gap;
-    place(c.descriptionLabel.hwnd(), descriptionLeft, y, descriptionLabel, row);
-    place(c.description.hwnd(), descriptionLeft + descriptionLabel + gap, y,
-          right - (descriptionLeft + descriptionLabel + gap), row);
-    y += row + gap;
+    // The top: two rows, the second two pixels above the list.
+    LineLayout top(Axis::column, gap);
+    top.add(ItemSize{area.width(), row});
+    top.add(ItemSize{area.width(), row + 2 * s - gap});
+    const std::vector<Box> topRows = top.place(area, LineAlign::start, LineAlign::stretch);
 
-    const int removeWidth = buttonWidth(c.remove);
-    place(c.remove.hwnd(), right - removeWidth, y, removeWidth, row);
-    place(c.itemsLabel.hwnd(), left, y, labelWidth(c.itemsLabel), row);
-    y += row + 2 * s;
-    const int listTop = y;
+    // The title and description: each label at its text's width, the boxes
+    // sharing the rest two to three.
+    const int titleLabel = labelWide(c.titleLabel);
+    const int descriptionLabel = labelWide(c.descriptionLabel);
+    const int boxes = std::max(0, area.width() - titleLabel - descriptionLabel - 3 * gap);
+    LineLayout names(Axis::row, gap);
+    for (const int width : {titleLabel, boxes * 2 / 5, descriptionLabel, boxes - boxes * 2 / 5})
+        names.add(ItemSize{width, row});
+    const std::vector<Box> nameBoxes = names.place(topRows[0], LineAlign::start, LineAlign::stretch);
+    put(c.titleLabel.hwnd(), nameBoxes[0]);
+    put(c.title.hwnd(), nameBoxes[1]);
+    put(c.descriptionLabel.hwnd(), nameBoxes[2]);
+    put(c.description.hwnd(), Box{nameBoxes[3].left, nameBoxes[3].top, area.right, nameBoxes[3].bottom});
 
-    // The bottom row: two lines of result text, then OK and Cancel.
-    const int bottomRow = 2 * s::gui::SkinPainter::kFontHeight * s;
-    const int bottomTop = content.bottom - margin - bottomRow;
-    const int buttonHeight = 22 * s;
-    const int okWidth = std::max(buttonWidth(c.ok), buttonWidth(c.cancel));
-    const int buttonTop = bottomTop + (bottomRow - buttonHeight) / 2;
-    place(c.cancel.hwnd(), right - okWidth, buttonTop, okWidth, buttonHeight);
-    place(c.ok.hwnd(), right - 2 * okWidth - gap, buttonTop, okWidth, buttonHeight);
-    const int resultWidth = right - 2 * okWidth - 3 * gap - left;
-    place(c.counts.hwnd(), left, bottomTop, resultWidth, bottomRow / 2);
-    place(c.items.hwnd(), left, bottomTop + bottomRow / 2, resultWidth, bottomRow / 2);
+    // The list's label at the left, Remove at the right.
+    const Box itemsRow{topRows[1].left, topRows[1].top, topRows[1].right, topRows[1].top + row};
+    LineLayout itemsLabel(Axis::row, 0);
+    itemsLabel.add(ItemSize{labelWide(c.itemsLabel), row});
+    put(c.itemsLabel.hwnd(), itemsLabel.place(itemsRow, LineAlign::start, LineAlign::stretch)[0]);
+    LineLayout remove(Axis::row, 0);
+    remove.add(ItemSize{wide(c.remove), row});
+    put(c.remove.hwnd(), remove.place(itemsRow, LineAlign::end, LineAlign::stretch)[0]);
 
-    // The box: its caption and edges around three rows.
+    // The bottom: the box, then two lines of result text beside OK and
+    // Cancel (as wide as each other).
     const int rowGap = 3 * s;
-    const int captionHeight = s::gui::SkinPainter::kFontHeight * s + 8 * s;
-    const int boxHeight = captionHeight + 3 * row + 2 * rowGap + 8 * s;
-    const int boxTop = bottomTop - gap - boxHeight;
-    place(c.list.hwnd(), left, listTop, width, boxTop - gap - listTop);
+    LineLayout panel(Axis::column, rowGap);
+    for (int i = 0; i < 3; ++i)
+        panel.add(ItemSize{0, row});
+    const SIZE boxSize = c.box.sizeAround(SIZE{0, panel.preferred().height});
+    const int bottomRow = 2 * s::gui::SkinPainter::kFontHeight * s;
+    LineLayout bottom(Axis::column, gap);
+    bottom.add(ItemSize{area.width(), static_cast<int>(boxSize.cy)});
+    bottom.add(ItemSize{area.width(), bottomRow});
+    const std::vector<Box> bottomBoxes = bottom.place(area, LineAlign::end, LineAlign::stretch);
+
+    const int okWidth = std::max(wide(c.ok), wide(c.cancel));
+    LineLayout buttons(Axis::row, gap);
+    buttons.add(ItemSize{okWidth, 22 * s});
+    buttons.add(ItemSize{okWidth, 22 * s});
+    const std::vector<Box> buttonBoxes = buttons.place(bottomBoxes[1], LineAlign::end, LineAlign::centre);
+    put(c.ok.hwnd(), buttonBoxes[0]);
+    put(c.cancel.hwnd(), buttonBoxes[1]);
+    const Box result{bottomBoxes[1].left, bottomBoxes[1].top, buttonBoxes[0].left - 2 * gap, bottomBoxes[1].bottom};
+    LineLayout lines(Axis::column, 0);
+    lines.add(ItemSize{result.width(), bottomRow / 2});
+    lines.add(ItemSize{result.width(), bottomRow / 2});
+    const std::vector<Box> lineBoxes = lines.place(result, LineAlign::start, LineAlign::stretch);
+    put(c.counts.hwnd(), lineBoxes[0]);
+    put(c.items.hwnd(), lineBoxes[1]);
+
+    put(c.list.hwnd(), Box{area.left, topRows[1].bottom, area.right, bottomBoxes[0].top - gap});
     // Description takes the rest of the list's width: no sideways scrolling.
     RECT listClient{};
     GetClientRect(c.list.hwnd(), &listClient);
@@ -548,53 +579,71 @@ void Custom::layout(const RECT& content)
     const int scrollBar = GetSystemMetrics(SM_CXVSCROLL);
     c.list.setColumnWidth(c.list.columnCount() - 1,
                           std::max(80 * s, static_cast<int>(listClient.right) - others - scrollBar));
-    place(c.box.hwnd(), left, boxTop, width, boxHeight);
+    put(c.box.hwnd(), bottomBoxes[0]);
 
-    const RECT inner = c.box.inner();
-    const int rows[3] = {static_cast<int>(inner.top), static_cast<int>(inner.top) + row + rowGap,
-                         static_cast<int>(inner.top) + 2 * (row + rowGap)};
-    // Test-Find Matches beside the type selector, the two buttons that
-    // change the list below it, as wide as each other: the panels' rows
+    // Inside the box: three rows of a label column and the fields, with
+    // Test-Find Matches beside the type selector and the two buttons that
+    // change the list below it, as wide as each other; the panels' rows
     // keep what they do not need.
-    const int testWidth = buttonWidth(c.testFind);
-    const int changeWidth = std::max(buttonWidth(c.apply), buttonWidth(c.add));
-    place(c.testFind.hwnd(), inner.right - testWidth, rows[0], testWidth, row);
-    place(c.apply.hwnd(), inner.right - changeWidth, rows[1], changeWidth, row);
-    place(c.add.hwnd(), inner.right - changeWidth, rows[2], changeWidth, row);
-    const int typeRight = inner.right - testWidth - 2 * gap;
-    const int areaRight = inner.right - changeWidth - 2 * gap;
-
-    int labels = std::max({labelWidth(c.typeLabel), labelWidth(c.extensionLabel), labelWidth(c.valueLabel)});
+    const RECT innerRect = c.box.inner();
+    const Box inner{innerRect.left, innerRect.top, innerRect.right, innerRect.bottom};
+    const std::vector<Box> rows = panel.place(inner, LineAlign::start, LineAlign::stretch);
+    int labels = std::max({labelWide(c.typeLabel), labelWide(c.extensionLabel), labelWide(c.valueLabel)});
     for (std::size_t t = 1; t < kTypes; ++t)
-        labels = std::max(labels, labelWidth(*c.pathLabels[t]));
-    const int boxLeft = inner.left + labels + gap;
-    place(c.typeLabel.hwnd(), inner.left, rows[0], labels, row);
+        labels = std::max(labels, labelWide(*c.pathLabels[t]));
+    const int changeWidth = std::max(wide(c.apply), wide(c.add));
+    // One row: the label, the field up to the row's button (two gaps
+    // before it), the button. Returns the field's box.
+    const auto fieldRow = [&](const Box& line, s::gui::Label* label, HWND button, int buttonWidth) {
+        LineLayout end(Axis::row, 0);
+        end.add(ItemSize{buttonWidth, line.height()});
+        const Box buttonBox = end.place(line, LineAlign::end, LineAlign::stretch)[0];
+        if (button)
+            put(button, buttonBox);
+        LineLayout start(Axis::row, gap);
+        start.add(ItemSize{labels, line.height()});
+        const std::vector<Box> labelBox = start.place(line, LineAlign::start, LineAlign::stretch);
+        if (label)
+            put(label->hwnd(), labelBox[0]);
+        return Box{labelBox[0].right + gap, line.top, buttonBox.left - 2 * gap, line.bottom};
+    };
+
+    const Box typeField = fieldRow(rows[0], &c.typeLabel, c.testFind.hwnd(), wide(c.testFind));
     // The combo box's height is its field and its dropped list; its entries
     // may be wider than the field.
-    place(c.type.hwnd(), boxLeft, rows[0], typeRight - boxLeft, c.type.itemHeight() * (kEditorTypeCount + 2));
+    place(c.type.hwnd(), typeField.left, typeField.top, typeField.width(),
+          c.type.itemHeight() * (kEditorTypeCount + 2));
+    s::gui::WindowDc dc(c.frame.hwnd());
     int widest = 0;
     for (int32_t id : kEditorTypeTexts)
-        widest = std::max(widest, textWidth(text(id)) + 16 * s);
-    SendMessageW(c.type.hwnd(), CB_SETDROPPEDWIDTH, static_cast<WPARAM>(std::max(widest, typeRight - boxLeft)), 0);
+        widest = std::max(widest, static_cast<int>(c.frame.painter().measureText(dc.get(), text(id)).cx) + 16 * s);
+    SendMessageW(c.type.hwnd(), CB_SETDROPPEDWIDTH, static_cast<WPARAM>(std::max(widest, typeField.width())), 0);
 
     for (std::size_t t = 1; t < kTypes; ++t) {
-        place(c.pathLabels[t]->hwnd(), inner.left, rows[1], labels, row);
-        int boxRight = areaRight;
-        if (c.browse[t]) {
-            const int browseWidth = buttonWidth(*c.browse[t]);
-            place(c.browse[t]->hwnd(), areaRight - browseWidth, rows[1], browseWidth, row);
-            boxRight = areaRight - browseWidth - gap;
-        }
-        place(c.paths[t]->hwnd(), boxLeft, rows[1], boxRight - boxLeft, row);
+        const Box field = fieldRow(rows[1], c.pathLabels[t].get(), t == 1 ? c.apply.hwnd() : nullptr, changeWidth);
+        LineLayout path(Axis::row, gap);
+        path.add(ItemSize{0, row});
+        if (c.browse[t])
+            path.add(ItemSize{wide(*c.browse[t]), row});
+        const std::vector<Box> pathBoxes = path.place(field, LineAlign::end, LineAlign::stretch);
+        if (c.browse[t])
+            put(c.browse[t]->hwnd(), pathBoxes[1]);
+        put(c.paths[t]->hwnd(), Box{field.left, field.top, pathBoxes[0].left, field.bottom});
     }
-    place(c.extensionLabel.hwnd(), inner.left, rows[2], labels, row);
-    const int extensionWidth = std::max(40 * s, textWidth(text(ids::kEditorExtensionHint)) + 10 * s);
-    place(c.extension.hwnd(), boxLeft, rows[2], extensionWidth, row);
-    const int subLeft = boxLeft + extensionWidth + gap;
-    place(c.subFolders.hwnd(), subLeft, rows[2], areaRight - subLeft, row);
-    place(c.valueLabel.hwnd(), inner.left, rows[2], labels, row);
-    place(c.value.hwnd(), boxLeft, rows[2], areaRight - boxLeft, row);
-    place(c.warning.hwnd(), boxLeft, rows[2], areaRight - boxLeft, row);
+
+    const Box secondField = fieldRow(rows[2], &c.extensionLabel, c.add.hwnd(), changeWidth);
+    put(c.valueLabel.hwnd(), Box{rows[2].left, rows[2].top, rows[2].left + labels, rows[2].bottom});
+    // The extension box is as wide as its hint, the check box takes the rest.
+    LineLayout extension(Axis::row, gap);
+    extension.add(ItemSize{
+        std::max(40 * s, static_cast<int>(c.frame.painter().measureText(dc.get(), text(ids::kEditorExtensionHint)).cx) +
+                             10 * s),
+        row});
+    const Box extensionBox = extension.place(secondField, LineAlign::start, LineAlign::stretch)[0];
+    put(c.extension.hwnd(), extensionBox);
+    put(c.subFolders.hwnd(), Box{extensionBox.right + gap, secondField.top, secondField.right, secondField.bottom});
+    put(c.value.hwnd(), secondField);
+    put(c.warning.hwnd(), secondField);
 }
 
 // --- State -----------------------------------------------------------------------
@@ -694,11 +743,6 @@ void Custom::testFind()
     m_controls->items.setCaption(Caption::text(items));
 }
 
-std::wstring Custom::resultText() const
-{
-    return m_controls ? m_controls->counts.text() + L"\n" + m_controls->items.text() : std::wstring();
-}
-
 void Custom::lookUp(int row)
 {
     const TimeRecord* target = m_editor.rows().record(row);
@@ -736,62 +780,5 @@ bool Custom::closing()
 }
 
 // --- For the tests -----------------------------------------------------------------
-
-HWND Custom::control(Control which) const
-{
-    if (!m_controls)
-        return nullptr;
-    const Controls& c = *m_controls;
-    switch (which) {
-    case Control::Title:
-        return c.title.hwnd();
-    case Control::Description:
-        return c.description.hwnd();
-    case Control::List:
-        return c.list.hwnd();
-    case Control::Remove:
-        return c.remove.hwnd();
-    case Control::Type:
-        return c.type.hwnd();
-    case Control::TestFind:
-        return c.testFind.hwnd();
-    case Control::ApplyChange:
-        return c.apply.hwnd();
-    case Control::AddAsNew:
-        return c.add.hwnd();
-    case Control::Ok:
-        return c.ok.hwnd();
-    case Control::Cancel:
-        return c.cancel.hwnd();
-    case Control::Result:
-        return c.counts.hwnd();
-    case Control::SubFolders:
-        return c.subFolders.hwnd();
-    case Control::Warning:
-        return c.warning.hwnd();
-    }
-    return nullptr;
-}
-
-HWND Custom::pathBox(EditorType type) const
-{
-    const std::size_t t = indexOf(type);
-    return m_controls && t > 0 && t < kTypes ? m_controls->paths[t]->hwnd() : nullptr;
-}
-
-HWND Custom::secondBox(EditorType type) const
-{
-    if (!m_controls)
-        return nullptr;
-    return type == EditorType::Extension       ? m_controls->extension.hwnd()
-           : type == EditorType::RegistryValue ? m_controls->value.hwnd()
-                                               : nullptr;
-}
-
-HWND Custom::browseButton(EditorType type) const
-{
-    const std::size_t t = indexOf(type);
-    return m_controls && t > 0 && t < kTypes && m_controls->browse[t] ? m_controls->browse[t]->hwnd() : nullptr;
-}
 
 }  // namespace s::file::gui::dialogs

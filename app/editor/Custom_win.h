@@ -43,30 +43,31 @@ public:
     HWND hwnd() const;
     CustomEditor& editor() { return m_editor; }
 
-    // The controls, for the window's tests (null while closed).
-    enum class Control {
-        Title,
-        Description,
-        List,
-        Remove,
-        Type,
-        TestFind,
-        ApplyChange,
-        AddAsNew,
-        Ok,
-        Cancel,
-        Result,
-        SubFolders,
-        Warning,
+    // The controls' child-window ids: how the system, accessibility tools
+    // and automation find them (GetDlgItem). The fields of the "Clean Up
+    // Target" box are children of the box (kBox), the others of the window.
+    enum ControlId : int {
+        kTitle = 1001,
+        kDescription,
+        kList,
+        kRemove,
+        kBox,
+        kType,
+        kTestFind,
+        kApplyChange,
+        kAddAsNew,
+        kOk,
+        kCancel,
+        kCounts,  // Test-Find Matches' counts
+        kItems,   // and the first items it found
+        kSubFolders,
+        kWarning,
+        kExtension,
+        kValueName,
     };
-    HWND control(Control which) const;
-    // A type's File, Folder or Registry Key box, its Extension or Value Name
-    // box, its Browse button.
-    HWND pathBox(EditorType type) const;
-    HWND secondBox(EditorType type) const;
-    HWND browseButton(EditorType type) const;
-    // What Test-Find Matches showed: counts, a line break, items.
-    std::wstring resultText() const;
+    // A type's File, Folder or Registry Key box and its Browse button.
+    static constexpr int pathBoxId(EditorType type) { return 1100 + static_cast<int>(type); }
+    static constexpr int browseId(EditorType type) { return 1200 + static_cast<int>(type); }
 
 private:
     struct Controls;

@@ -112,17 +112,17 @@ TEST_F(AboutWindow, LinksOpenTheirAddressesAndCloseAndTheCrossHide)
     About3 about(lang, *settings, 1, [this](int32_t id) { opened.push_back(id); });
     ASSERT_TRUE(about.show(nullptr));
     pumpFor(100);
-    click(about.urlLink());
-    click(about.usefulLink());
+    click(GetDlgItem(about.hwnd(), About3::kAddress));
+    click(GetDlgItem(about.hwnd(), About3::kUseful));
     EXPECT_EQ(opened, (std::vector<int32_t>{101000, 500100}));
 
     EXPECT_TRUE(GetWindowLongW(about.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "on top by default";
-    SendMessageW(about.closeButton(), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(about.hwnd(), About3::kClose), BM_CLICK, 0, 0);
     EXPECT_TRUE(pumpUntil([&] { return !about.visible(); })) << "Close hides it";
     EXPECT_NE(settings->getS32(u"AboutWindow\\View", u"Width", -1), -1) << "its geometry is stored";
 
     ASSERT_TRUE(about.show(nullptr));
-    SendMessageW(about.crossButton(), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(about.hwnd(), About3::kCross), BM_CLICK, 0, 0);
     EXPECT_TRUE(pumpUntil([&] { return !about.visible(); })) << "the cross hides it";
 
     ASSERT_TRUE(about.show(nullptr));
@@ -145,11 +145,12 @@ TEST_F(AboutWindow, FrameAndIconGrowWithTheScale)
         EXPECT_EQ(about.iconSize(), 64 * scale);
         EXPECT_EQ(about.icon().width(), 64 * scale) << "the program icon at that size";
         RECT icon{};
-        GetClientRect(about.iconBox(), &icon);
+        GetClientRect(GetDlgItem(about.hwnd(), About3::kIcon), &icon);
         EXPECT_EQ(icon.right, 64 * scale);
         EXPECT_EQ(icon.bottom, 64 * scale);
         // Every control lies inside the frame.
-        for (HWND control : {about.urlLink(), about.usefulLink(), about.closeButton(), about.crossButton()}) {
+        for (HWND control : {GetDlgItem(about.hwnd(), About3::kAddress), GetDlgItem(about.hwnd(), About3::kUseful),
+                             GetDlgItem(about.hwnd(), About3::kClose), GetDlgItem(about.hwnd(), About3::kCross)}) {
             RECT rect{};
             GetWindowRect(control, &rect);
             EXPECT_GE(rect.left, frame.left);

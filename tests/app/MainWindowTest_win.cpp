@@ -306,6 +306,14 @@ protected:
     }
     static bool enabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
     static bool visible(HWND window) { return IsWindowVisible(window) != FALSE; }
+    // An editor control as the system finds it: by its child-window id, in
+    // the window or in the "Clean Up Target" box.
+    static HWND control(const Custom& editor, int id)
+    {
+        if (HWND direct = GetDlgItem(editor.hwnd(), id))
+            return direct;
+        return GetDlgItem(GetDlgItem(editor.hwnd(), Custom::kBox), id);
+    }
     int32_t customId() { return app.settings().getS32(u"CustomItems", u"CustomID", 0); }
     // The main window with the editor attached, ready, and the editor open
     // for a new group.
@@ -328,42 +336,42 @@ TEST_F(CustomEditorWindow, AddsAGroupModifiesItInPlaceAndTheNextStartReadsItBack
         EXPECT_FALSE(enabled(dialog.hwnd())) << "the owner waits while the editor is open";
         EXPECT_EQ(GetWindow(editor.hwnd(), GW_OWNER), dialog.hwnd());
         EXPECT_EQ(narrow(textOf(editor.hwnd())), "Add Custom Target");
-        EXPECT_EQ(narrow(textOf(editor.control(Custom::Control::Title))), "001 Custom Target");
-        EXPECT_EQ(narrow(textOf(editor.control(Custom::Control::Description))), "Erase Custom Target");
-        EXPECT_EQ(SendMessageW(editor.control(Custom::Control::Type), CB_GETCURSEL, 0, 0), CB_ERR) << "no type yet";
-        for (Custom::Control action : {Custom::Control::TestFind, Custom::Control::ApplyChange,
-                                       Custom::Control::AddAsNew, Custom::Control::Remove})
-            EXPECT_FALSE(enabled(editor.control(action)));
+        EXPECT_EQ(narrow(textOf(control(editor, Custom::kTitle))), "001 Custom Target");
+        EXPECT_EQ(narrow(textOf(control(editor, Custom::kDescription))), "Erase Custom Target");
+        EXPECT_EQ(SendMessageW(control(editor, Custom::kType), CB_GETCURSEL, 0, 0), CB_ERR) << "no type yet";
+        for (int action : {Custom::kTestFind, Custom::kApplyChange, Custom::kAddAsNew, Custom::kRemove})
+            EXPECT_FALSE(enabled(control(editor, action)));
 
-        chooseType(editor.control(Custom::Control::Type), EditorType::FolderAll);
-        EXPECT_TRUE(visible(editor.pathBox(EditorType::FolderAll)));
-        EXPECT_TRUE(visible(editor.browseButton(EditorType::FolderAll)));
-        EXPECT_FALSE(visible(editor.pathBox(EditorType::File)));
-        EXPECT_FALSE(visible(editor.control(Custom::Control::SubFolders)));
-        EXPECT_FALSE(enabled(editor.control(Custom::Control::AddAsNew))) << "an empty folder box";
-        type(editor.pathBox(EditorType::FolderAll), scratch.join(u"junk\\"));
-        EXPECT_TRUE(enabled(editor.control(Custom::Control::AddAsNew)));
-        EXPECT_TRUE(enabled(editor.control(Custom::Control::TestFind)));
+        chooseType(control(editor, Custom::kType), EditorType::FolderAll);
+        EXPECT_TRUE(visible(control(editor, Custom::pathBoxId(EditorType::FolderAll))));
+        EXPECT_TRUE(visible(control(editor, Custom::browseId(EditorType::FolderAll))));
+        EXPECT_FALSE(visible(control(editor, Custom::pathBoxId(EditorType::File))));
+        EXPECT_FALSE(visible(control(editor, Custom::kSubFolders)));
+        EXPECT_FALSE(enabled(control(editor, Custom::kAddAsNew))) << "an empty folder box";
+        type(control(editor, Custom::pathBoxId(EditorType::FolderAll)), scratch.join(u"junk\\"));
+        EXPECT_TRUE(enabled(control(editor, Custom::kAddAsNew)));
+        EXPECT_TRUE(enabled(control(editor, Custom::kTestFind)));
 
-        click(editor.control(Custom::Control::TestFind));
-        const std::string result = narrow(editor.resultText());
+        click(control(editor, Custom::kTestFind));
+        const std::string result =
+            narrow(textOf(control(editor, Custom::kCounts)) + L"\n" + textOf(control(editor, Custom::kItems)));
         EXPECT_EQ(result.substr(0, result.find('\n')), "Found: 4    Size: 18 B");
         for (const char* item : {"a.tmp", "b.tmp", "deeper"})
             EXPECT_NE(result.find(item), std::string::npos) << result;
-        const HWND list = editor.control(Custom::Control::List);
+        const HWND list = control(editor, Custom::kList);
         EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0) << "Test-Find adds nothing";
 
-        click(editor.control(Custom::Control::AddAsNew));
+        click(control(editor, Custom::kAddAsNew));
         ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 1);
         EXPECT_EQ(cell(list, 0, 0), "junk");
         EXPECT_EQ(cell(list, 0, 1), "18 B");
         EXPECT_EQ(cell(list, 0, 2), "4");
         EXPECT_EQ(editor.editor().group()->child(0)->id, u"Custom_1_0");
-        EXPECT_FALSE(enabled(editor.control(Custom::Control::ApplyChange)));
-        EXPECT_TRUE(enabled(editor.control(Custom::Control::Remove)));
+        EXPECT_FALSE(enabled(control(editor, Custom::kApplyChange)));
+        EXPECT_TRUE(enabled(control(editor, Custom::kRemove)));
 
-        type(editor.control(Custom::Control::Title), u"My junk");
-        click(editor.control(Custom::Control::Ok));
+        type(control(editor, Custom::kTitle), u"My junk");
+        click(control(editor, Custom::kOk));
         EXPECT_FALSE(editor.isOpen());
         EXPECT_TRUE(enabled(dialog.hwnd())) << "the owner is back";
         EXPECT_EQ(customId(), 1);
@@ -379,19 +387,19 @@ TEST_F(CustomEditorWindow, AddsAGroupModifiesItInPlaceAndTheNextStartReadsItBack
         dialog.openCustomEditor(dialog, added);
         ASSERT_TRUE(editor.isOpen());
         EXPECT_EQ(narrow(textOf(editor.hwnd())), "Modify Custom Target");
-        selectListRow(editor.control(Custom::Control::List), 0);
-        const HWND combo = editor.control(Custom::Control::Type);
+        selectListRow(control(editor, Custom::kList), 0);
+        const HWND combo = control(editor, Custom::kType);
         EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2) << "the row's type";
-        EXPECT_EQ(textOf(editor.pathBox(EditorType::FolderAll)),
+        EXPECT_EQ(textOf(control(editor, Custom::pathBoxId(EditorType::FolderAll))),
                   reinterpret_cast<const wchar_t*>(scratch.join(u"junk").c_str()));
-        EXPECT_FALSE(enabled(editor.control(Custom::Control::ApplyChange))) << "until the form changes";
+        EXPECT_FALSE(enabled(control(editor, Custom::kApplyChange))) << "until the form changes";
         chooseType(combo, EditorType::FolderFiles);
-        type(editor.pathBox(EditorType::FolderFiles), scratch.join(u"junk"));
-        EXPECT_TRUE(enabled(editor.control(Custom::Control::ApplyChange)));
-        click(editor.control(Custom::Control::ApplyChange));
-        EXPECT_EQ(cell(editor.control(Custom::Control::List), 0, 2), "2") << "the files directly in it";
+        type(control(editor, Custom::pathBoxId(EditorType::FolderFiles)), scratch.join(u"junk"));
+        EXPECT_TRUE(enabled(control(editor, Custom::kApplyChange)));
+        click(control(editor, Custom::kApplyChange));
+        EXPECT_EQ(cell(control(editor, Custom::kList), 0, 2), "2") << "the files directly in it";
         EXPECT_EQ(added->child(0)->kind, Type_Folder_All_Levels) << "the main tree waits for OK";
-        click(editor.control(Custom::Control::Ok));
+        click(control(editor, Custom::kOk));
         EXPECT_EQ(customId(), 1) << "a modified group takes no number";
         EXPECT_EQ(titles(dialog), "My junk, Sandbox files");
         const TimeRecord* modified = dialog.controller().list().record(0);
@@ -431,39 +439,39 @@ TEST_F(CustomEditorWindow, CancelAndTheCloseBoxLeaveTheNumberAndTheList)
         SCOPED_TRACE(static_cast<int>(close));
         dialog.controller().command(command::kAddCustomTarget);
         ASSERT_TRUE(editor.isOpen());
-        EXPECT_EQ(narrow(textOf(editor.control(Custom::Control::Title))), "001 Custom Target")
-            << "the same number again";
-        const HWND combo = editor.control(Custom::Control::Type);
+        EXPECT_EQ(narrow(textOf(control(editor, Custom::kTitle))), "001 Custom Target") << "the same number again";
+        const HWND combo = control(editor, Custom::kType);
 
         // Everything under a key: the warning shows, and a bare root is refused.
         chooseType(combo, EditorType::KeyAll);
-        EXPECT_TRUE(visible(editor.control(Custom::Control::Warning)));
-        EXPECT_EQ(narrow(textOf(editor.control(Custom::Control::Warning))), "(*Be Very Careful!*)");
-        type(editor.pathBox(EditorType::KeyAll), u"HKEY_CURRENT_USER");
-        EXPECT_FALSE(enabled(editor.control(Custom::Control::AddAsNew)));
-        type(editor.pathBox(EditorType::KeyAll), u"HKEY_CURRENT_USER\\Software\\OxlePurgoEditorTest");
-        EXPECT_TRUE(enabled(editor.control(Custom::Control::AddAsNew)));
+        EXPECT_TRUE(visible(control(editor, Custom::kWarning)));
+        EXPECT_EQ(narrow(textOf(control(editor, Custom::kWarning))), "(*Be Very Careful!*)");
+        type(control(editor, Custom::pathBoxId(EditorType::KeyAll)), u"HKEY_CURRENT_USER");
+        EXPECT_FALSE(enabled(control(editor, Custom::kAddAsNew)));
+        type(control(editor, Custom::pathBoxId(EditorType::KeyAll)),
+             u"HKEY_CURRENT_USER\\Software\\OxlePurgoEditorTest");
+        EXPECT_TRUE(enabled(control(editor, Custom::kAddAsNew)));
 
         // The panels keep their text: the extension panel and back.
         chooseType(combo, EditorType::Extension);
-        EXPECT_FALSE(visible(editor.control(Custom::Control::Warning)));
-        EXPECT_TRUE(visible(editor.secondBox(EditorType::Extension)));
-        EXPECT_TRUE(visible(editor.control(Custom::Control::SubFolders)));
+        EXPECT_FALSE(visible(control(editor, Custom::kWarning)));
+        EXPECT_TRUE(visible(control(editor, Custom::kExtension)));
+        EXPECT_TRUE(visible(control(editor, Custom::kSubFolders)));
         wchar_t hint[64] = {};
-        SendMessageW(editor.secondBox(EditorType::Extension), EM_GETCUEBANNER, reinterpret_cast<WPARAM>(hint), 64);
+        SendMessageW(control(editor, Custom::kExtension), EM_GETCUEBANNER, reinterpret_cast<WPARAM>(hint), 64);
         EXPECT_EQ(narrow(hint), "e.g. jpg") << "the hint in the empty box";
-        EXPECT_FALSE(enabled(editor.control(Custom::Control::AddAsNew)));
+        EXPECT_FALSE(enabled(control(editor, Custom::kAddAsNew)));
         chooseType(combo, EditorType::RegistryValue);
-        EXPECT_EQ(narrow(textOf(editor.secondBox(EditorType::RegistryValue))), "(Default)");
+        EXPECT_EQ(narrow(textOf(control(editor, Custom::kValueName))), "(Default)");
         chooseType(combo, EditorType::KeyAll);
-        EXPECT_EQ(narrow(textOf(editor.pathBox(EditorType::KeyAll))),
+        EXPECT_EQ(narrow(textOf(control(editor, Custom::pathBoxId(EditorType::KeyAll)))),
                   "HKEY_CURRENT_USER\\Software\\OxlePurgoEditorTest");
-        click(editor.control(Custom::Control::AddAsNew));
+        click(control(editor, Custom::kAddAsNew));
         EXPECT_EQ(editor.editor().group()->childCount(), 1u);
 
         switch (close) {
         case Closing::Cancel:
-            click(editor.control(Custom::Control::Cancel));
+            click(control(editor, Custom::kCancel));
             break;
         case Closing::CloseBox:
             SendMessageW(editor.hwnd(), WM_CLOSE, 0, 0);
@@ -471,10 +479,10 @@ TEST_F(CustomEditorWindow, CancelAndTheCloseBoxLeaveTheNumberAndTheList)
         case Closing::Escape:
             // Keys reach the window through the owner's loop: Tab moves the
             // focus on, Escape cancels.
-            SetFocus(editor.control(Custom::Control::Title));
-            PostMessageW(editor.control(Custom::Control::Title), WM_KEYDOWN, VK_TAB, 0);
+            SetFocus(control(editor, Custom::kTitle));
+            PostMessageW(control(editor, Custom::kTitle), WM_KEYDOWN, VK_TAB, 0);
             pumpUntil([] { return false; }, 200);
-            EXPECT_EQ(GetFocus(), editor.control(Custom::Control::Description)) << "Tab";
+            EXPECT_EQ(GetFocus(), control(editor, Custom::kDescription)) << "Tab";
             PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
             pumpUntil([&] { return !editor.isOpen(); }, 2000);
             break;
@@ -493,30 +501,30 @@ TEST_F(CustomEditorWindow, BrowseFillsTheBoxWithWhatTheSystemDialogChose)
     Dialog dialog(app, *frame, nullptr, builderWithCustomGroups());
     Custom editor(app);
     ASSERT_NO_FATAL_FAILURE(openForNewGroup(dialog, editor));
-    const HWND combo = editor.control(Custom::Control::Type);
+    const HWND combo = control(editor, Custom::kType);
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, answerDialog);
 
     chooseType(combo, EditorType::File);
     g_dialogsAnswered = 0;
     g_choice.clear();
-    click(editor.browseButton(EditorType::File));
+    click(control(editor, Custom::browseId(EditorType::File)));
     EXPECT_EQ(g_dialogsAnswered, 1) << "the file dialog opened";
-    EXPECT_EQ(textOf(editor.pathBox(EditorType::File)), L"") << "cancelled: nothing chosen";
+    EXPECT_EQ(textOf(control(editor, Custom::pathBoxId(EditorType::File))), L"") << "cancelled: nothing chosen";
 
     const s::str::StrBuffer file = scratch.join(u"junk\\a.tmp");
     g_choice = reinterpret_cast<const wchar_t*>(file.c_str());
-    click(editor.browseButton(EditorType::File));
+    click(control(editor, Custom::browseId(EditorType::File)));
     EXPECT_EQ(g_dialogsAnswered, 2);
-    EXPECT_EQ(textOf(editor.pathBox(EditorType::File)), g_choice);
-    EXPECT_TRUE(enabled(editor.control(Custom::Control::AddAsNew))) << "the form was checked";
+    EXPECT_EQ(textOf(control(editor, Custom::pathBoxId(EditorType::File))), g_choice);
+    EXPECT_TRUE(enabled(control(editor, Custom::kAddAsNew))) << "the form was checked";
 
     chooseType(combo, EditorType::FolderFiles);
     g_choice.clear();
-    click(editor.browseButton(EditorType::FolderFiles));
+    click(control(editor, Custom::browseId(EditorType::FolderFiles)));
     EXPECT_EQ(g_dialogsAnswered, 3) << "the folder dialog opened";
-    EXPECT_EQ(textOf(editor.pathBox(EditorType::FolderFiles)), L"");
+    EXPECT_EQ(textOf(control(editor, Custom::pathBoxId(EditorType::FolderFiles))), L"");
     KillTimer(nullptr, timer);
-    click(editor.control(Custom::Control::Cancel));
+    click(control(editor, Custom::kCancel));
     SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
 }
 
@@ -537,7 +545,7 @@ TEST_F(CustomEditorWindow, OpensOnlyOnceTheListIsFilled)
     ASSERT_TRUE(pumpUntil([&] { return dialog.controller().state() == MainController::State::Ready; }));
     dialog.controller().command(command::kAddCustomTarget);
     EXPECT_TRUE(editor.isOpen());
-    click(editor.control(Custom::Control::Cancel));
+    click(control(editor, Custom::kCancel));
     SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
 }
 
