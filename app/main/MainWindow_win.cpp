@@ -156,6 +156,7 @@ void Dialog::createElements()
     const int s = m_scale;
     s::gui::TargetListArgs listArgs;
     listArgs.parent = parent;
+    listArgs.id = kList;
     listArgs.rows = &m_controller.list();
     listArgs.painter = &m_window.painter();
     listArgs.columnTitle = [this](int32_t id) {
@@ -178,20 +179,25 @@ void Dialog::createElements()
     m_collecting.create(panel);
     m_collecting.hide();
 
-    for (s::gui::Label* label : {&m_totalSize, &m_totalOpen, &m_totalCount, &m_totalClose, &m_status}) {
+    for (auto [label, id] : {std::pair{&m_totalSize, kTotalSize}, std::pair{&m_totalOpen, kTotalOpen},
+                             std::pair{&m_totalCount, kTotalCount}, std::pair{&m_totalClose, kTotalClose},
+                             std::pair{&m_status, kStatus}}) {
         s::gui::LabelArgs args;
         args.parent = parent;
         args.height = 16 * s;
+        args.id = id;
         label->create(args);
     }
     s::gui::ProgressBar::Args bar;
     bar.parent = parent;
+    bar.id = kProgress;
     bar.height = 16 * s;
     m_progress.create(bar);
     ShowWindow(m_progress.hwnd(), SW_HIDE);
 
     s::gui::PictureButton::Args plus;
     plus.parent = parent;
+    plus.id = kPlus;
     plus.picture = s::gui::Picture::plus;
     // Screen readers name the picture by what it does.
     plus.accessibleName = s::str::toWide(m_lang.text(ids::kAddCustomText));
@@ -205,6 +211,7 @@ void Dialog::createElements()
 
     s::gui::Button::Args add;
     add.parent = parent;
+    add.id = kAddCustom;
     add.text = s::str::toWide(m_lang.text(ids::kAddCustomText));
     m_addCustom.create(add);
     m_addCustom.onClick = [this] {
@@ -213,6 +220,7 @@ void Dialog::createElements()
 
     s::gui::CheckBox::Args related;
     related.parent = parent;
+    related.id = kShowRelated;
     related.caption = Caption::language(ids::kShowRelatedText);
     related.state = checkStateOf(m_controller.showOnlyRelated());
     m_showRelated.create(related);
@@ -222,6 +230,7 @@ void Dialog::createElements()
 
     s::gui::Button::Args clean;
     clean.parent = parent;
+    clean.id = kClean;
     clean.text = s::str::toWide(m_lang.text(ids::kCleanNowText));
     m_clean.create(clean);
     m_clean.onClick = [this] {
@@ -230,6 +239,7 @@ void Dialog::createElements()
 
     s::gui::CheckBox::Args boot;
     boot.parent = parent;
+    boot.id = kBootRun;
     boot.caption = Caption::language(ids::kBootRunText);
     m_bootCheck.create(boot);
     m_bootCheck.onStateChanged = [this](s::gui::drawer::CheckState state) {
@@ -452,20 +462,6 @@ void Dialog::changeRowsQuietly(const std::function<void()>& change)
 {
     s::gui::DrawingSuspended quiet(m_listView);
     change();
-}
-
-std::wstring Dialog::statusText() const
-{
-    if (m_totalsShown)
-        return m_totalSize.text() + m_totalOpen.text() + m_totalCount.text() + m_totalClose.text();
-    return m_status.text();
-}
-
-std::wstring Dialog::cleanButtonText() const
-{
-    wchar_t text[512] = {};
-    GetWindowTextW(m_clean.hwnd(), text, 512);
-    return text;
 }
 
 // --- The view options ------------------------------------------------------------

@@ -65,9 +65,23 @@ public:
     // After the build (both kinds): the update check.
     std::function<void(Dialog& dialog)> afterBuild;
 
-    // What the window shows now in the status row and on the button.
-    std::wstring statusText() const;
-    std::wstring cleanButtonText() const;
+    // The controls' child-window ids: how the system, accessibility tools
+    // and automation find them (GetDlgItem). The status row shows either the
+    // four totals labels or the status label.
+    enum ControlId : int {
+        kList = 1001,
+        kTotalSize,
+        kTotalOpen,
+        kTotalCount,
+        kTotalClose,
+        kStatus,
+        kProgress,
+        kPlus,
+        kAddCustom,
+        kShowRelated,
+        kClean,
+        kBootRun,
+    };
 
 private:
     // IMainView.

@@ -11,6 +11,7 @@
 #include "gui/SkinnedFrame_win.h"
 #include "gui/Skinner.h"
 #include "lang/Localizer.h"
+#include "tests/app/MainWindowTexts_win.h"
 #include "tests/support/MessagePump_win.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/WholeFile.h"
@@ -159,7 +160,7 @@ TEST_F(ItemsWindowUse, AnItemKeptFromTheWindowLeavesTheRowsFiguresAndSurvivesThe
                dialog.controller().targets().size() == 1 && dialog.controller().targets()[0]->found == 1;
     })) << "the row measured again";
     EXPECT_EQ(dialog.controller().targets()[0]->size, 3);
-    EXPECT_EQ(narrow(dialog.statusText()), "3 B  (1  Items)");
+    EXPECT_EQ(narrow(shown::statusText(dialog)), "3 B  (1  Items)");
 
     g_owner = dialog.hwnd();
     g_boxesClosed = 0;

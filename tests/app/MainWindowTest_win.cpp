@@ -12,6 +12,7 @@
 #include "engine/TimeRecord.h"
 #include "gui/Skinner.h"
 #include "lang/Localizer.h"
+#include "tests/app/MainWindowTexts_win.h"
 #include "tests/support/MessagePump_win.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/WholeFile.h"
@@ -167,13 +168,13 @@ TEST_F(MainWindow, CollectsChecksCleansAndSavesOnClose)
     Dialog dialog(app, *frame, nullptr, builder());
     dialog.build(false);
     ASSERT_NE(dialog.hwnd(), nullptr);
-    EXPECT_EQ(narrow(dialog.statusText()), "Collecting Information...");
+    EXPECT_EQ(narrow(shown::statusText(dialog)), "Collecting Information...");
     ASSERT_TRUE(pumpUntil([&] { return dialog.controller().state() == MainController::State::Ready; }))
         << "the collect run ends";
 
     EXPECT_EQ(titles(dialog), "Sandbox files") << "only related groups while \"Show only Related\" is on";
-    EXPECT_EQ(narrow(dialog.statusText()), "18 B  (4  Items)");
-    EXPECT_EQ(narrow(dialog.cleanButtonText()), "Clean Now!  (18 B) (4)");
+    EXPECT_EQ(narrow(shown::statusText(dialog)), "18 B  (4  Items)");
+    EXPECT_EQ(narrow(shown::cleanButtonText(dialog)), "Clean Now!  (18 B) (4)");
 
     dialog.controller().setShowOnlyRelated(false);
     EXPECT_EQ(titles(dialog), "Sandbox files, Empty folder");
@@ -185,9 +186,9 @@ TEST_F(MainWindow, CollectsChecksCleansAndSavesOnClose)
     // selection; Select All checks it again.
     dialog.controller().list().toggleCheck(0);
     dialog.controller().command(command::kSelectAll);
-    EXPECT_EQ(narrow(dialog.cleanButtonText()), "Clean Now!  (18 B) (4)");
+    EXPECT_EQ(narrow(shown::cleanButtonText(dialog)), "Clean Now!  (18 B) (4)");
     dialog.controller().command(command::kDeselectAll);
-    EXPECT_EQ(narrow(dialog.cleanButtonText()), "Clean Now!  (0 B) (0)");
+    EXPECT_EQ(narrow(shown::cleanButtonText(dialog)), "Clean Now!  (0 B) (0)");
     dialog.controller().command(command::kSelectAll);
 
     g_owner = dialog.hwnd();
@@ -205,7 +206,7 @@ TEST_F(MainWindow, CollectsChecksCleansAndSavesOnClose)
     EXPECT_FALSE(exists(u"junk\\deeper\\c.tmp"));
     EXPECT_FALSE(exists(u"junk\\deeper")) << "all under the folder";
     EXPECT_TRUE(exists(u"junk")) << "but not the folder itself";
-    EXPECT_EQ(narrow(dialog.statusText()), "0 B  (0  Items)");
+    EXPECT_EQ(narrow(shown::statusText(dialog)), "0 B  (0  Items)");
 
     SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(dialog.controller().state(), MainController::State::Closed);

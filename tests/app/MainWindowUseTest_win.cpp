@@ -14,6 +14,7 @@
 #include "gui/SkinnedFrame_win.h"
 #include "gui/Skinner.h"
 #include "lang/Localizer.h"
+#include "tests/app/MainWindowTexts_win.h"
 #include "tests/support/MessagePump_win.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/WholeFile.h"
@@ -182,7 +183,7 @@ TEST_F(MainWindowUse, TheKeyboardReachesEveryControlInOrder)
     const std::vector<std::wstring> expected = {L"Add Custom Target",
                                                 L"Add Custom Target",
                                                 L"Show only Related",
-                                                textOf(childWithText(dialog.hwnd(), dialog.cleanButtonText())),
+                                                textOf(childWithText(dialog.hwnd(), shown::cleanButtonText(dialog))),
                                                 L"Always Clean on System Boot",
                                                 L"(list)",
                                                 L"Add Custom Target"};
@@ -635,12 +636,12 @@ TEST_F(MainWindowUse, CancellingACleanStopsBeforeTheNextGroup)
     ASSERT_TRUE(pumpUntil([&] { return dialog.controller().state() == MainController::State::Cleaning; }));
     dialog.controller().pressCleanButton();
     EXPECT_EQ(dialog.controller().state(), MainController::State::Canceling);
-    EXPECT_EQ(dialog.cleanButtonText(), L"Canceling...");
+    EXPECT_EQ(shown::cleanButtonText(dialog), L"Canceling...");
     ASSERT_TRUE(pumpUntil([&] { return dialog.controller().state() == MainController::State::Ready; }, 10000));
     KillTimer(nullptr, timer);
     EXPECT_GE(slow::cleaned.load(), 1);
     EXPECT_LT(slow::cleaned.load(), 10) << "the run stopped before the last groups";
-    EXPECT_NE(dialog.cleanButtonText().find(L"Clean Now!"), std::wstring::npos);
+    EXPECT_NE(shown::cleanButtonText(dialog).find(L"Clean Now!"), std::wstring::npos);
     SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
 }
 
