@@ -93,6 +93,7 @@ bool TargetListView::create(const TargetListArgs& args)
     applyRowHeight();
     m_rows->setListener(this);
     syncItemCount();
+    m_cellTips.create();
     return true;
 }
 
@@ -652,6 +653,37 @@ void TargetListView::drawCell(HDC dc, int row, int column, const RECT& cell, COL
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | (right ? DT_RIGHT : DT_LEFT));
 }
 
+TargetListView::TitleParts TargetListView::titleParts(int row, const RECT& cell) const
+{
+    const int s = m_painter->scale();
+    TitleParts parts;
+    RECT box{};
+    checkBoxRect(row, box);
+    int x = box.right + kGap * s;
+    if (m_rows->hasCustomMark(row)) {
+        parts.markLeft = x;
+        x += 2 * (kMarkSize * s / 2) + kGap * s;
+    }
+    if (m_icon) {
+        const std::u16string_view key = m_rows->iconKey(row);
+        parts.icon = key.empty() ? nullptr : m_icon(key);
+        if (parts.icon) {
+            parts.iconLeft = x;
+            x += kIconSize * s + kGap * s;
+        }
+    }
+    parts.text = RECT{x, cell.top, cell.right - m_painter->px(kCellPadding), cell.bottom};
+    return parts;
+}
+
+RECT TargetListView::cellTextRect(int row, int column, const RECT& cell) const
+{
+    if (column == 0)
+        return titleParts(row, cell).text;
+    const int pad = m_painter->px(SkinPainter::kTextPadding);
+    return RECT{cell.left + pad, cell.top, cell.right - pad, cell.bottom};
+}
+
 void TargetListView::drawTitleCell(HDC dc, int row, const RECT& cell, COLORREF ink)
 {
     const int s = m_painter->scale();
@@ -676,9 +708,10 @@ void TargetListView::drawTitleCell(HDC dc, int row, const RECT& cell, COLORREF i
     checkBoxRect(row, box);
     const RECT boxArea{box.left, cell.top, box.right, cell.bottom};
     m_painter->drawCheckBox(dc, boxArea, std::wstring_view(), m_rows->checkState(row));
-    int x = box.right + kGap * s;
-    if (m_rows->hasCustomMark(row)) {
+    const TitleParts parts = titleParts(row, cell);
+    if (parts.markLeft >= 0) {
         // A diamond in the skin's first counter colour.
+        const int x = parts.markLeft;
         const int half = kMarkSize * s / 2;
         const int cy = (cell.top + cell.bottom) / 2;
         const POINT points[] = {{x + half, cy - half}, {x + 2 * half, cy}, {x + half, cy + half}, {x, cy}};
@@ -686,23 +719,70 @@ void TargetListView::drawTitleCell(HDC dc, int row, const RECT& cell, COLORREF i
         Selection brush(dc, m_painter->brush(mark));
         Selection pen(dc, m_painter->pen(mark));
         Polygon(dc, points, 4);
-        x += 2 * half + kGap * s;
     }
-    if (m_icon) {
-        const std::u16string_view key = m_rows->iconKey(row);
-        HICON icon = key.empty() ? nullptr : m_icon(key);
-        if (icon) {
-            const int size = kIconSize * s;
-            DrawIconEx(dc, x, cell.top + (cell.bottom - cell.top - size) / 2, icon, size, size, 0, nullptr, DI_NORMAL);
-            x += size + kGap * s;
-        }
+    if (parts.icon) {
+        const int size = kIconSize * s;
+        DrawIconEx(dc, parts.iconLeft, cell.top + (cell.bottom - cell.top - size) / 2, parts.icon, size, size, 0,
+                   nullptr, DI_NORMAL);
     }
     m_rows->cellText(row, 0, m_text);
-    RECT label{x, cell.top, cell.right - m_painter->px(kCellPadding), cell.bottom};
+    RECT label = parts.text;
     Selection font(dc, (row == m_hotLink ? m_linkFont : m_font).get());
     SetTextColor(dc, ink);
     DrawTextW(dc, wide(m_text), m_text.length(), &label,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | DT_LEFT);
+}
+
+bool TargetListView::cellAt(POINT client, int& row, int& column, RECT& cell) const
+{
+    row = rowAt(client);
+    RECT rowBox{};
+    if (row < 0 || !rowRect(row, rowBox))
+        return false;
+    HWND head = header();
+    POINT origin{0, 0};
+    MapWindowPoints(head, hwnd(), &origin, 1);
+    for (column = 0; column < columnCount(); ++column) {
+        RECT item{};
+        if (!SendMessageW(head, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item)))
+            continue;
+        cell = RECT{item.left + origin.x, rowBox.top, item.right + origin.x, rowBox.bottom};
+        if (PtInRect(&cell, client))
+            return true;
+    }
+    return false;
+}
+
+void TargetListView::updateCellTip(POINT client)
+{
+    if (!m_cellTips.hwnd())
+        return;
+    int row = -1;
+    int column = -1;
+    RECT cell{};
+    if (!cellAt(client, row, column, cell)) {
+        row = -1;
+        column = -1;
+    }
+    if (row == m_tipRow && column == m_tipColumn)
+        return;
+    m_tipRow = row;
+    m_tipColumn = column;
+    // A new cell: the tip of the last one goes, and this one's shows (when
+    // it has one) after the usual pause.
+    SendMessageW(m_cellTips.hwnd(), TTM_POP, 0, 0);
+    std::wstring tip;
+    if (row >= 0) {
+        m_rows->cellText(row, column, m_text);
+        const RECT text = cellTextRect(row, column, cell);
+        WindowDc dc(hwnd());
+        Selection font(dc.get(), m_font.get());
+        SIZE size{};
+        GetTextExtentPoint32W(dc.get(), wide(m_text), m_text.length(), &size);
+        if (size.cx > text.right - text.left)
+            tip.assign(wide(m_text), static_cast<std::size_t>(m_text.length()));
+    }
+    m_cellTips.setAreaTip(hwnd(), 1, row >= 0 ? cell : RECT{}, tip);
 }
 
 LRESULT TargetListView::drawHeader(NMCUSTOMDRAW& draw)
@@ -920,6 +1000,7 @@ LRESULT TargetListView::onMessage(UINT msg, WPARAM wp, LPARAM lp)
         if (m_rows->hot() != hit.row)
             m_rows->setHot(hit.row);
         setHotLink(hit.row, hit.part == Part::link);
+        updateCellTip(point);
         if (!m_trackingLeave) {
             TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd(), 0};
             m_trackingLeave = TrackMouseEvent(&track) != FALSE;
@@ -928,6 +1009,7 @@ LRESULT TargetListView::onMessage(UINT msg, WPARAM wp, LPARAM lp)
     }
     case WM_MOUSELEAVE:
         m_trackingLeave = false;
+        updateCellTip(POINT{-1, -1});
         if (m_rows->hot() != -1)
             m_rows->setHot(-1);
         setHotLink(-1, false);

@@ -28,6 +28,7 @@
 #include "gui/ListRows.h"
 #include "gui/ListViewStep.h"
 #include "gui/SkinPainter_win.h"
+#include "gui/ToolTips_win.h"
 #include "gui/Wnd_win.h"
 
 #include <windows.h>
@@ -112,6 +113,9 @@ public:
     bool titleRect(int row, RECT& out) const;
     // The row under a client point, -1 for none.
     int rowAt(POINT client) const;
+    // The tooltip window that shows a cell's whole text when its column cuts
+    // it off (null when the system gave none).
+    HWND cellTips() const { return m_cellTips.hwnd(); }
 
 protected:
     LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -157,6 +161,22 @@ private:
     LRESULT drawItem(NMLVCUSTOMDRAW& draw);
     LRESULT drawHeader(NMCUSTOMDRAW& draw);
     void drawCell(HDC dc, int row, int column, const RECT& cell, COLORREF ink);
+    // Where the first column's parts go in a row's cell: the mark (x < 0:
+    // none), the icon (null: none) and the title's text.
+    struct TitleParts {
+        int markLeft = -1;
+        HICON icon = nullptr;
+        int iconLeft = 0;
+        RECT text{};
+    };
+    TitleParts titleParts(int row, const RECT& cell) const;
+    // Where a cell's text is drawn.
+    RECT cellTextRect(int row, int column, const RECT& cell) const;
+    // The cell under a client point: false over no cell.
+    bool cellAt(POINT client, int& row, int& column, RECT& cell) const;
+    // The tooltip follows the cell under the mouse: the whole text when the
+    // column cuts it off, none when it fits.
+    void updateCellTip(POINT client);
     void drawTitleCell(HDC dc, int row, const RECT& cell, COLORREF ink);
     void fillDispInfo(NMLVDISPINFOW& info);
     void onKeyDown(WPARAM key, bool& handled);
@@ -185,6 +205,10 @@ private:
     Font m_measureFont;
     HIMAGELIST m_heightImages = nullptr;
     HIMAGELIST m_stateImages = nullptr;
+    ToolTips m_cellTips;
+    // The cell the tooltip describes, -1 for none.
+    int m_tipRow = -1;
+    int m_tipColumn = -1;
 };
 
 // Suspends drawing for a scope.

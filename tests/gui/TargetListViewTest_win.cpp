@@ -351,6 +351,50 @@ TEST_F(ListTest, DoubleClickAndPlainClickSelectAndReport)
     EXPECT_EQ(events(), "double 2");
 }
 
+// A cell its column cuts off gets a tooltip with its whole text when the
+// mouse comes over it; a cell whose text fits, or no cell, gets none.
+TEST_F(ListTest, ACutOffCellShowsItsWholeTextAsATooltip)
+{
+    make();
+    ASSERT_NE(m_view->cellTips(), nullptr);
+    m_view->setColumnWidth(0, 60);   // "Browser" after the box does not fit
+    m_view->setColumnWidth(2, 300);  // "about Browser" does
+    pumpPending();
+    const auto tipOver = [&](POINT point) {
+        SendMessageW(list(), WM_MOUSEMOVE, 0, at(point));
+        wchar_t text[256] = {};
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = list();
+        tool.uId = 1;
+        tool.lpszText = text;
+        SendMessageW(m_view->cellTips(), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+        const std::wstring wideText = text;
+        return std::string(wideText.begin(), wideText.end());  // the rows' texts are ASCII
+    };
+    struct Row {
+        const char* what;
+        int row;
+        int column;
+        const char* tip;
+    };
+    const Row rows[] = {
+        {"a cut-off title", 0, 0, "Browser"},
+        {"a description that fits", 0, 2, ""},
+        {"another cut-off title", 2, 0, "Apps"},
+        {"a size that fits", 1, 1, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(tipOver(cellPoint(row.row, row.column)), row.tip);
+    }
+    m_view->setColumnWidth(0, 400);
+    pumpPending();
+    tipOver(cellPoint(1, 2));
+    EXPECT_EQ(tipOver(cellPoint(0, 0)), "") << "the same title with room for it";
+    EXPECT_EQ(tipOver(POINT{5, 290}), "") << "below the rows";
+}
+
 TEST_F(ListTest, ARowRemovedWhileHoveredLeavesNoStaleRow)
 {
     make();
