@@ -91,8 +91,13 @@ struct Tree {
     {
         makeTree();
         group = purgo::TimeRecord::makeGroup(u"g", u"G", u"");
-        for (int t = 0; t < kTargets; ++t)
-            group->addChild(purgo::TimeRecord::makeTarget(purgo::Type_Folder_1_Level, u"t" + number(t), folderOf(t)));
+        for (int t = 0; t < kTargets; ++t) {
+            // Appended, not u"t" + number(t): GCC 12 warns falsely (-Wrestrict)
+            // about the operator.
+            std::u16string name(u"t");
+            name += number(t);
+            group->addChild(purgo::TimeRecord::makeTarget(purgo::Type_Folder_1_Level, name, folderOf(t)));
+        }
     }
     ~Tree() { group->release(); }
     purgo::TimeRecord* group;

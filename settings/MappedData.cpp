@@ -521,8 +521,13 @@ StrBuffer damagedCopyPath(std::u16string_view settingsPath, const CopyStamp& sta
                   stamp.hour, stamp.minute, stamp.second);
     StrBuffer path(settingsPath.substr(0, dot));
     path.appendUtf8(text);
-    if (attempt > 1)
-        path.appendUtf8("-" + std::to_string(attempt));
+    if (attempt > 1) {
+        // Formatted in place: GCC 12's optimiser warns falsely (-Wrestrict)
+        // about "-" + std::to_string(...).
+        char number[16];
+        std::snprintf(number, sizeof number, "-%d", attempt);
+        path.appendUtf8(number);
+    }
     path.append(u".xml");
     return path;
 }
