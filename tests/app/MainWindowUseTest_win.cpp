@@ -654,7 +654,9 @@ TEST_F(MainWindowUse, TheWindowKeepsAnsweringWhileTheListFills)
     ASSERT_NE(dialog.hwnd(), nullptr);
     // Each probe waits up to 2 s and notes how long the answer took: a
     // window thread held by the Task Scheduler or the network stalls for
-    // seconds; a busy machine's scheduling only for a few milliseconds.
+    // seconds, and one that built the slow tree itself for 1.5 s at least;
+    // a machine busy with other builds and tests delays an answer by up to
+    // a second (843 ms seen with every core taken), never more.
     std::atomic<bool> stop{false};
     std::atomic<int> probes{0};
     std::atomic<DWORD> slowest{0};
@@ -676,7 +678,7 @@ TEST_F(MainWindowUse, TheWindowKeepsAnsweringWhileTheListFills)
     prober.join();
     EXPECT_TRUE(ready);
     EXPECT_GE(probes.load(), 4);
-    EXPECT_LE(slowest.load(), 300u) << "the slowest of " << probes.load() << " answers, in ms";
+    EXPECT_LE(slowest.load(), 1200u) << "the slowest of " << probes.load() << " answers, in ms";
     SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
 }
 
