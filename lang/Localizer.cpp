@@ -5,7 +5,6 @@
 #include "platform/UiLanguage.h"
 
 #include <algorithm>
-#include <string>
 
 namespace s::lang {
 
@@ -15,39 +14,6 @@ const StrBuffer& emptyText()
 {
     static const StrBuffer empty;
     return empty;
-}
-
-// Calls visit with the bytes of each element `name` in text, from "<name"
-// to its end tag (or "/>"), in order. The table's elements hold no ">" in
-// their attributes and no end tag of their own name inside them.
-template <class Visit> void forEachElement(std::string_view text, std::string_view name, Visit&& visit)
-{
-    std::string open("<");
-    open += name;
-    std::string close("</");
-    close += name;
-    close += '>';
-    std::size_t at = text.find(open);
-    while (at != std::string_view::npos) {
-        const std::size_t next = at + open.size();
-        const char after = next < text.size() ? text[next] : '\0';
-        if (after != ' ' && after != '>' && after != '/' && after != '\t' && after != '\r' && after != '\n') {
-            at = text.find(open, next);  // a longer name: "<entries" when "<entry" is asked
-            continue;
-        }
-        const std::size_t tagEnd = text.find('>', next);
-        if (tagEnd == std::string_view::npos)
-            return;
-        std::size_t end = tagEnd + 1;
-        if (text[tagEnd - 1] != '/') {
-            const std::size_t closing = text.find(close, tagEnd);
-            if (closing == std::string_view::npos)
-                return;
-            end = closing + close.size();
-        }
-        visit(text.substr(at, end - at));
-        at = text.find(open, end);
-    }
 }
 
 bool isDigit(char16_t c)
@@ -216,15 +182,10 @@ void Localizer::loadTable(std::string_view utf8, unsigned windowsMajorVersion)
 {
     m_legacyVenetian = windowsMajorVersion < 6;
     m_table = utf8;
+    auto root = s::thread::Pooled<s::xml::Node>::take();
+    root->parseUtf8(utf8);
     const std::size_t before = m_packs.size();
-    // The table is read one element at a time, never as one parse tree:
-    // forty languages' texts parsed at once were the largest thing the
-    // start held.
-    auto languages = s::thread::Pooled<s::xml::Node>::take();
-    forEachElement(utf8, "languages", [&](std::string_view bytes) {
-        languages->parseUtf8(bytes);
-        readLanguageEntries(*languages);
-    });
+    readLanguages(*root);
     if (m_packs.size() == before)
         return;
     // What current() will choose, and what englishText() reads.
@@ -236,7 +197,7 @@ void Localizer::loadTable(std::string_view utf8, unsigned windowsMajorVersion)
         english = m_packs.front();
     if (english != now.front())
         now.push_back(english);
-    fillTexts(utf8, now);
+    fillTexts(*root, now);
     for (std::size_t i = before; i < m_packs.size(); ++i)
         if (std::find(now.begin(), now.end(), m_packs[i]) == now.end())
             m_packs[i]->leaveUnfilled(this);
@@ -244,28 +205,26 @@ void Localizer::loadTable(std::string_view utf8, unsigned windowsMajorVersion)
 
 void Localizer::fill(LangPack& pack)
 {
-    fillTexts(m_table, {&pack});
+    auto root = s::thread::Pooled<s::xml::Node>::take();
+    root->parseUtf8(m_table);
+    fillTexts(*root, {&pack});
 }
 
 void Localizer::readLanguages(const s::xml::Node& root)
 {
-    if (const s::xml::Node* languages = root.childNamed(u"languages"))
-        readLanguageEntries(*languages);
-}
-
-void Localizer::readLanguageEntries(const s::xml::Node& languages)
-{
-    for (int i = 0; i < languages.childCount(); ++i) {
-        const s::xml::Node& entry = languages.child(i);
-        if (!entry.nameEquals(u"entry"))
-            continue;
-        StrBuffer tagName, engName, trueName;
-        entry.getString(tagName, u"tagName");
-        entry.getString(engName, u"engName");
-        entry.getString(trueName, u"trueName");
-        LangPack* pack = s::thread::Pool<LangPack>::take();
-        pack->setNames(tagName.view(), engName.view(), trueName.view());
-        m_packs.push_back(pack);
+    if (const s::xml::Node* languages = root.childNamed(u"languages")) {
+        for (int i = 0; i < languages->childCount(); ++i) {
+            const s::xml::Node& entry = languages->child(i);
+            if (!entry.nameEquals(u"entry"))
+                continue;
+            StrBuffer tagName, engName, trueName;
+            entry.getString(tagName, u"tagName");
+            entry.getString(engName, u"engName");
+            entry.getString(trueName, u"trueName");
+            LangPack* pack = s::thread::Pool<LangPack>::take();
+            pack->setNames(tagName.view(), engName.view(), trueName.view());
+            m_packs.push_back(pack);
+        }
     }
 }
 
@@ -274,59 +233,42 @@ void Localizer::fillTexts(const s::xml::Node& root, const std::vector<LangPack*>
     const s::xml::Node* entries = root.childNamed(u"entries");
     if (!entries)
         return;
-    EntryScratch scratch;
-    for (int i = 0; i < entries->childCount(); ++i)
-        fillEntry(entries->child(i), which, scratch);
-}
-
-void Localizer::fillTexts(std::string_view table, const std::vector<LangPack*>& which)
-{
-    const std::size_t entries = table.find("<entries");
-    if (entries == std::string_view::npos)
-        return;
-    auto node = s::thread::Pooled<s::xml::Node>::take();
-    EntryScratch scratch;
-    forEachElement(table.substr(entries), "entry", [&](std::string_view bytes) {
-        node->parseUtf8(bytes);
-        fillEntry(*node, which, scratch);
-    });
-}
-
-void Localizer::fillEntry(const s::xml::Node& entry, const std::vector<LangPack*>& which, EntryScratch& scratch)
-{
-    if (!entry.nameEquals(u"entry"))
-        return;
     const auto wanted = [&](const LangPack* pack) {
         return std::find(which.begin(), which.end(), pack) != which.end();
     };
-    StrBuffer& id = scratch.id;
-    StrBuffer& text = scratch.text;
-    StrBuffer& fallback = scratch.fallback;
-    entry.getString(id, u"id");
-    const bool numeric = !id.isEmpty() && isDigit(id[0]);
-    const int32_t numericId = numeric ? toInt32(id.view()) : 0;
-    fallback.clear();
-    for (int j = 0; j < entry.childCount(); ++j) {
-        const s::xml::Node& child = entry.child(j);
-        auto match = std::find_if(m_packs.begin(), m_packs.end(), [&](const LangPack* pack) {
-            return StrBuffer::compareFolded(pack->tagName().view(), child.name().view()) == 0;
-        });
-        if (match == m_packs.end())
+    StrBuffer id;
+    StrBuffer text;
+    StrBuffer fallback;
+    for (int i = 0; i < entries->childCount(); ++i) {
+        const s::xml::Node& entry = entries->child(i);
+        if (!entry.nameEquals(u"entry"))
             continue;
-        // The first text is every other language's fallback, whoever's.
-        if (j != 0 && !wanted(*match))
-            continue;
-        child.getString(text, u"");
-        if (wanted(*match))
-            addText(**match, numericId, id.view(), text.view(), m_legacyVenetian);
-        if (j == 0)
-            fallback = text;
-    }
-    // A language without its own text shows the entry's first text.
-    for (LangPack* pack : which) {
-        const bool has = numeric ? pack->hasId(numericId) : pack->hasKey(id.view());
-        if (!has)
-            addText(*pack, numericId, id.view(), fallback.view(), m_legacyVenetian);
+        entry.getString(id, u"id");
+        const bool numeric = !id.isEmpty() && isDigit(id[0]);
+        const int32_t numericId = numeric ? toInt32(id.view()) : 0;
+        fallback.clear();
+        for (int j = 0; j < entry.childCount(); ++j) {
+            const s::xml::Node& child = entry.child(j);
+            auto match = std::find_if(m_packs.begin(), m_packs.end(), [&](const LangPack* pack) {
+                return StrBuffer::compareFolded(pack->tagName().view(), child.name().view()) == 0;
+            });
+            if (match == m_packs.end())
+                continue;
+            // The first text is every other language's fallback, whoever's.
+            if (j != 0 && !wanted(*match))
+                continue;
+            child.getString(text, u"");
+            if (wanted(*match))
+                addText(**match, numericId, id.view(), text.view(), m_legacyVenetian);
+            if (j == 0)
+                fallback = text;
+        }
+        // A language without its own text shows the entry's first text.
+        for (LangPack* pack : which) {
+            const bool has = numeric ? pack->hasId(numericId) : pack->hasKey(id.view());
+            if (!has)
+                addText(*pack, numericId, id.view(), fallback.view(), m_legacyVenetian);
+        }
     }
 }
 

@@ -60,17 +60,8 @@ public:
 
 private:
     void readLanguages(const s::xml::Node& root);
-    void readLanguageEntries(const s::xml::Node& languages);
-    // The texts of `which` (packs of this table) from the table's entries:
-    // from a parsed table, or from its bytes one entry at a time.
-    struct EntryScratch {
-        s::str::strbuffer::StrBuffer id;
-        s::str::strbuffer::StrBuffer text;
-        s::str::strbuffer::StrBuffer fallback;
-    };
+    // The texts of `which` (packs of this table) from the table's entries.
     void fillTexts(const s::xml::Node& root, const std::vector<LangPack*>& which);
-    void fillTexts(std::string_view table, const std::vector<LangPack*>& which);
-    void fillEntry(const s::xml::Node& entry, const std::vector<LangPack*>& which, EntryScratch& scratch);
     void fill(LangPack& pack) override;
     void addText(LangPack& pack, int32_t id, std::u16string_view key, std::u16string_view text,
                  bool legacyVenetian) const;
