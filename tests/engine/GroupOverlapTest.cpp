@@ -21,6 +21,7 @@
 #include <mutex>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace s::file::gui::dialogs::purgo {
@@ -203,7 +204,10 @@ TEST(Overlap, AGroupWhoseMeasureThrowsShowsNothingAndHoldsNoOther)
         TimeRecord* broken = TimeRecord::makeGroup(u"broken", u"B", u"");
         broken->addChild(TimeRecord::makeSpecialTarget(u"s", u"S", u"", &specialCount, nullptr, nullptr, nullptr, 5));
         broken->addChild(TimeRecord::makeSpecialTarget(u"t", u"T", u"", &throwingCount, nullptr, nullptr, nullptr, 0));
-        list.insert(list.begin() + 1, broken);
+        // Second in the list: moved there from the end.
+        list.push_back(broken);
+        for (std::size_t k = list.size() - 1; k > 1; --k)
+            std::swap(list[k], list[k - 1]);
     };
     for (const int workers : {1, 3}) {
         const std::vector<std::string> calls = collect(fixture, workers, withBroken);
