@@ -2,6 +2,7 @@
 
 #include "base/TextFormat.h"
 #include "engine/CheckedStates.h"
+#include "engine/GroupOverlap.h"
 #include "engine/RunningPrograms.h"
 #include "engine/Scan.h"
 #include "lang/Localizer.h"
@@ -16,6 +17,15 @@ namespace s::file::gui::dialogs::purgo {
 namespace ids = s::lang::ids;
 
 namespace {
+
+void forgetMeasures(TimeRecord& node)
+{
+    node.found = 0;
+    node.size = 0;
+    for (std::size_t i = 0; i < node.childCount(); ++i)
+        forgetMeasures(*node.child(i));
+}
+
 }  // namespace
 
 RunController::RunController(IRunView& view, s::lang::Localizer& localizer, s::map::IMappedData& store,
@@ -71,16 +81,39 @@ void RunController::collectInformation()
     markRunningGroups(m_groups);
     const bool onlyRelated =
         m_store.getBool(s::map::mainwindow::kViewSection, s::map::mainwindow::kShowOnlyRelated, true);
-    const int count = static_cast<int>(m_groups.size());
-    for (int i = 0; i < count; ++i) {
-        TimeRecord* group = m_groups[static_cast<std::size_t>(i)];
-        m_view.groupStarting(RunMode::Collect, i, count, *group);
+    // Everything the measures share is read here, on this thread, before any
+    // worker starts: the stored checks (the settings store is no concurrent
+    // reader) and the caption texts (the localizer fills a language's texts
+    // on first use). All checks are in place even when a cancel stops the
+    // measures, so that the settings saved at close keep every group's.
+    for (TimeRecord* group : m_groups)
         loadChecks(*group, kItemsPrefix, m_store);
-        scan(*group, &m_localizer, Captions::With);
-        if (!m_startupMode && (!onlyRelated || isRelated(*group)))
-            m_view.addRow(*group);
-    }
-    if (m_startupMode)
+    const CaptionTexts texts = captionTexts(m_localizer);
+
+    const int count = static_cast<int>(m_groups.size());
+    OverlapSteps steps;
+    steps.starting = [&](int i) {
+        m_view.groupStarting(RunMode::Collect, i, count, *m_groups[static_cast<std::size_t>(i)]);
+    };
+    steps.measure = [&](int i) {
+        TimeRecord& group = *m_groups[static_cast<std::size_t>(i)];
+        try {
+            scanWith(group, &texts, Captions::With);
+        } catch (...) {
+            // A group whose measure broke off shows nothing found rather
+            // than half a sum; the others are measured as usual.
+            forgetMeasures(group);
+        }
+    };
+    steps.publish = [&](int i) {
+        TimeRecord& group = *m_groups[static_cast<std::size_t>(i)];
+        if (!m_startupMode && (!onlyRelated || isRelated(group)))
+            m_view.addRow(group);
+    };
+    const int workers = m_collectWorkers > 0 ? m_collectWorkers : overlapWorkers();
+    // A cancelled collect (the window closing) ends without the ready state:
+    // the rows it had not shown are never shown.
+    if (!measureInOrder(count, workers, m_cancel, steps) || m_startupMode)
         return;
     m_view.collectFinished(computeTotals(m_groups));
 }

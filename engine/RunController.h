@@ -81,8 +81,15 @@ public:
     // Unattended clean at logon: nothing shown, nothing scheduled, no rescans.
     void setStartupMode(bool on) { m_startupMode = on; }
 
+    // The collect run measures its groups on this many threads at once
+    // (engine/GroupOverlap.h); 0, the default, chooses by the processor
+    // count, 1 measures them one after another on the run's own thread. The
+    // clean run is always one group after another.
+    void setCollectWorkers(int workers) { m_collectWorkers = workers; }
+
     // Cancel pressed (or the window closing): the clean run stops before the
-    // next group or target.
+    // next group or target; the collect run measures no further group, shows
+    // no further row and ends without collectFinished.
     void requestCancel() { m_cancel.store(true); }
     const std::atomic<bool>& cancelFlag() const { return m_cancel; }
 
@@ -116,6 +123,7 @@ private:
     std::atomic<bool> m_busy{false};
     std::atomic<bool> m_cancel{false};
     bool m_startupMode = false;
+    int m_collectWorkers = 0;
     CleanCounters m_counters;
     std::vector<const TimeRecord*> m_skipped;
     s::str::strbuffer::StrBuffer m_message;

@@ -10,6 +10,8 @@
 #include "platform/PathWin.h"
 #include "platform/RegDir.h"
 
+#include <mutex>
+
 namespace s::file::gui::dialogs::purgo {
 
 namespace ids = s::lang::ids;
@@ -34,12 +36,12 @@ void splitValueTarget(const Text& target, Text& keyPath, Text& valueName)
     valueName.assign(target.view().substr(static_cast<std::size_t>(slash) + 1));
 }
 
-void describe(TimeRecord& target, s::lang::Localizer* localizer, std::u16string_view title)
+void describe(TimeRecord& target, const CaptionTexts* texts, std::u16string_view title)
 {
     target.title.assign(title);
     target.description.clear();
-    if (localizer)
-        target.description.append(localizer->text(captionId(target.kind)).view());
+    if (texts && target.kind >= 0 && static_cast<std::size_t>(target.kind) < CaptionTexts::kKinds)
+        target.description.append(texts->kinds[static_cast<std::size_t>(target.kind)].view());
     target.description.append(target.target.view());
 }
 
@@ -54,11 +56,11 @@ void showRow(TimeRecord& node)
         node.listRow->showMeasures(node);
 }
 
-void scanRegistryKey(TimeRecord& target, s::lang::Localizer* localizer, Captions captions, Reach reach)
+void scanRegistryKey(TimeRecord& target, const CaptionTexts* texts, Captions captions, Reach reach)
 {
     auto key = RegDir::make(target.target.view());
     if (captions == Captions::With)
-        describe(target, localizer, key->subkeyName());
+        describe(target, texts, key->subkeyName());
     if (reach != Reach::Allowed)
         return;
     int64_t values = 0;
@@ -71,17 +73,17 @@ void scanRegistryKey(TimeRecord& target, s::lang::Localizer* localizer, Captions
     target.found = values + subkeys + (self ? 1 : 0);
 }
 
-void scanRegistryValue(TimeRecord& target, s::lang::Localizer* localizer, Captions captions, Reach reach)
+void scanRegistryValue(TimeRecord& target, const CaptionTexts* texts, Captions captions, Reach reach)
 {
     Text keyPath;
     Text valueName;
     splitValueTarget(target.target, keyPath, valueName);
     auto key = RegDir::make(keyPath.view());
     if (captions == Captions::With) {
-        if (valueName.isEmpty() && localizer)
-            describe(target, localizer, localizer->text(ids::kDefaultValueText).view());
+        if (valueName.isEmpty() && texts)
+            describe(target, texts, texts->defaultValue.view());
         else
-            describe(target, localizer, valueName.view());
+            describe(target, texts, valueName.view());
     }
     if (reach != Reach::Allowed)
         return;
@@ -89,11 +91,11 @@ void scanRegistryValue(TimeRecord& target, s::lang::Localizer* localizer, Captio
     target.found = target.size != 0 ? 1 : 0;
 }
 
-void scanFolder(TimeRecord& target, s::lang::Localizer* localizer, Captions captions, Reach reach)
+void scanFolder(TimeRecord& target, const CaptionTexts* texts, Captions captions, Reach reach)
 {
     auto path = PathWin::make(target.target.view());
     if (captions == Captions::With)
-        describe(target, localizer, path->lastComponent().view());
+        describe(target, texts, path->lastComponent().view());
     if (reach != Reach::Allowed)
         return;
     int64_t files = 0;
@@ -107,22 +109,22 @@ void scanFolder(TimeRecord& target, s::lang::Localizer* localizer, Captions capt
     target.found = files + folders + (self ? 1 : 0);
 }
 
-void scanFile(TimeRecord& target, s::lang::Localizer* localizer, Captions captions, Reach reach)
+void scanFile(TimeRecord& target, const CaptionTexts* texts, Captions captions, Reach reach)
 {
     auto path = PathWin::make(target.target.view());
     if (captions == Captions::With)
-        describe(target, localizer, path->lastComponent().view());
+        describe(target, texts, path->lastComponent().view());
     if (reach != Reach::Allowed)
         return;
     target.found = path->exists() ? 1 : 0;
     target.size = path->fileSize();
 }
 
-void scanWildcard(TimeRecord& target, s::lang::Localizer* localizer, Captions captions, Reach reach)
+void scanWildcard(TimeRecord& target, const CaptionTexts* texts, Captions captions, Reach reach)
 {
     auto path = PathWin::make(target.target.view());
     if (captions == Captions::With)
-        describe(target, localizer, path->lastComponent().view());
+        describe(target, texts, path->lastComponent().view());
     if (reach != Reach::Allowed)
         return;
     auto files = s::file::win::PathListHandle::take();
@@ -136,10 +138,22 @@ void scanWildcard(TimeRecord& target, s::lang::Localizer* localizer, Captions ca
     target.size = size;
 }
 
+// The special handlers were written for one run at a time: some share state
+// between their targets (the cookie sites and their totals, the one walk of
+// the URL cache) and some reach COM. Groups measured at once therefore take
+// turns here; the folder and registry walks, most of a collect, still overlap.
+std::recursive_mutex& specialHandlerTurn()
+{
+    static std::recursive_mutex turn;
+    return turn;
+}
+
 void scanSpecial(TimeRecord& target, Captions captions)
 {
-    if (target.countHandler)
+    if (target.countHandler) {
+        std::lock_guard turn(specialHandlerTurn());
         target.countHandler(target.target, target.size, target.found, target.handlerData, target.handlerExtra);
+    }
     if (captions == Captions::With)
         target.description.append(target.target.view());
 }
@@ -153,6 +167,25 @@ int32_t captionId(int32_t kind)
     if (kind < 0 || kind >= static_cast<int32_t>(std::size(kCaptions)))
         return 0;
     return kCaptions[kind];
+}
+
+CaptionTexts captionTexts(s::lang::Localizer& localizer)
+{
+    CaptionTexts texts;
+    for (std::size_t kind = 0; kind < CaptionTexts::kKinds; ++kind)
+        texts.kinds[kind] = localizer.text(captionId(static_cast<int32_t>(kind)));
+    texts.defaultValue = localizer.text(ids::kDefaultValueText);
+    return texts;
+}
+
+void scan(TimeRecord& node, s::lang::Localizer* localizer, Captions captions)
+{
+    if (!localizer || captions == Captions::Without) {
+        scanWith(node, nullptr, captions);
+        return;
+    }
+    const CaptionTexts texts = captionTexts(*localizer);
+    scanWith(node, &texts, captions);
 }
 
 int64_t measureKey(RegDir& key, bool descend, bool ownValues, int64_t& values, int64_t& subkeys)
@@ -175,13 +208,13 @@ int64_t measureKey(RegDir& key, bool descend, bool ownValues, int64_t& values, i
     return size;
 }
 
-void scan(TimeRecord& node, s::lang::Localizer* localizer, Captions captions)
+void scanWith(TimeRecord& node, const CaptionTexts* texts, Captions captions)
 {
     node.found = 0;
     node.size = 0;
     if (!node.parent) {
         for (std::size_t i = 0; i < node.childCount(); ++i)
-            scan(*node.child(i), localizer, captions);
+            scanWith(*node.child(i), texts, captions);
         showRow(node);
         return;
     }
@@ -196,23 +229,23 @@ void scan(TimeRecord& node, s::lang::Localizer* localizer, Captions captions)
     case Type_RegKey_All_Levels:
     case Type_RegKey_All_Levels_IncludeSelf:
     case Type_RegKey_OnlyAllSubKeys:
-        scanRegistryKey(node, localizer, captions, reach);
+        scanRegistryKey(node, texts, captions, reach);
         break;
     case Type_RegValue:
     case Type_RegValue_Wild:
-        scanRegistryValue(node, localizer, captions, reach);
+        scanRegistryValue(node, texts, captions, reach);
         break;
     case Type_Folder_1_Level:
     case Type_Folder_All_Levels:
     case Type_Folder_All_Levels_IncludeSelf:
     case Type_Folder_OnlyAllSubFolders:
-        scanFolder(node, localizer, captions, reach);
+        scanFolder(node, texts, captions, reach);
         break;
     case Type_File:
-        scanFile(node, localizer, captions, reach);
+        scanFile(node, texts, captions, reach);
         break;
     case Type_File_Wild:
-        scanWildcard(node, localizer, captions, reach);
+        scanWildcard(node, texts, captions, reach);
         break;
     case Type_File_Func:
         scanSpecial(node, captions);

@@ -9,6 +9,7 @@
 
 #include "engine/TimeRecord.h"
 
+#include <array>
 #include <cstdint>
 
 namespace s::lang {
@@ -22,9 +23,25 @@ namespace s::file::gui::dialogs::purgo {
 
 enum class Captions : uint8_t { Without, With };
 
+// The texts a scan with captions writes, copied from the localizer once. A
+// collect measures groups on several threads (engine/GroupOverlap.h); the
+// localizer fills a language's texts on first use and follows the window's
+// language choice, so the workers read these copies and never the localizer.
+struct CaptionTexts {
+    static constexpr std::size_t kKinds = 12;  // the kinds 0 … 11
+    std::array<Text, kKinds> kinds;            // by kind, as captionId() names them
+    Text defaultValue;                         // the title of a key's default value
+};
+CaptionTexts captionTexts(s::lang::Localizer& localizer);
+
 // Scans a group (every child) or a target (and adds its measures to its
 // group). The localizer is needed only with captions.
 void scan(TimeRecord& node, s::lang::Localizer* localizer, Captions captions);
+// The same with the caption texts read before (null: captions without the
+// localized parts, as with a null localizer). Reads nothing shared but what
+// is fixed while a run lasts: safe on several threads at once, each on its
+// own group.
+void scanWith(TimeRecord& node, const CaptionTexts* texts, Captions captions);
 
 // Value bytes under a key: with descend every subkey at every depth (counted
 // into `subkeys`, their values counted into `values`); with ownValues the

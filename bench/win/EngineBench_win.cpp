@@ -8,12 +8,19 @@
 //                           the user's keep list of 1,000 entries (ten of
 //                           them files in ten of the folders, the rest
 //                           elsewhere), against the same scan without one
+//   purgo_bench_win collect [groups] [folders-per-group] [files-per-folder] [rounds]
+//                           the collect's measure of several groups (4 of
+//                           25 folders of 1,000 files unless told), each an
+//                           all-levels folder target, on one thread and on
+//                           the pool the collect run uses, against the bare
+//                           loop over the whole tree
 //
 // Google Benchmark is not packaged for MinGW, so this is a small timer of its
 // own: the engine and its baseline alternate round by round, and the
 // medians and the spread of the per-round ratios are reported (the machine
 // is shared: a ratio taken within one round is what survives the noise).
 #include "engine/Clean.h"
+#include "engine/GroupOverlap.h"
 #include "engine/Scan.h"
 #include "engine/UserKeepList.h"
 #include "platform/PathWin.h"
@@ -21,10 +28,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace purgo = s::file::gui::dialogs::purgo;
@@ -140,10 +149,96 @@ int keepBench()
     return 0;
 }
 
+int collectBench(int argc, char** argv)
+{
+    const int groupCount = argc > 2 ? std::max(1, std::atoi(argv[2])) : 4;
+    const int folders = argc > 3 ? std::max(1, std::atoi(argv[3])) : 25;
+    const int files = argc > 4 ? std::max(1, std::atoi(argv[4])) : 1000;
+    const int rounds = argc > 5 ? std::max(1, std::atoi(argv[5])) : 5;
+    const int pool = purgo::overlapWorkers();
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    const std::wstring top = std::wstring(temp) + L"purgo-collect-bench-" + std::to_wstring(GetCurrentProcessId());
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    std::printf("collect: %d groups x %d folders x %d files, %d rounds, pool of %d (%u processors)\n", groupCount,
+                folders, files, rounds, pool, std::thread::hardware_concurrency());
+    CreateDirectoryW(top.c_str(), nullptr);
+    std::vector<purgo::TimeRecord*> groups;
+    for (int g = 0; g < groupCount; ++g) {
+        g_root = top + L"\\g" + std::to_wstring(g);
+        makeTree(folders, files);
+        const std::u16string folder(g_root.begin(), g_root.end());
+        purgo::TimeRecord* group = purgo::TimeRecord::makeGroup(u"g", u"G", u"");
+        group->addChild(purgo::TimeRecord::makeTarget(purgo::Type_Folder_All_Levels, u"t", folder));
+        groups.push_back(group);
+    }
+    const auto collect = [&](int workers) {
+        const std::atomic<bool> cancel{false};
+        purgo::OverlapSteps steps;
+        steps.measure = [&](int i) {
+            purgo::scan(*groups[static_cast<std::size_t>(i)], nullptr, purgo::Captions::Without);
+        };
+        steps.publish = [](int) {
+        };
+        return seconds([&] { purgo::measureInOrder(static_cast<int>(groups.size()), workers, cancel, steps); });
+    };
+    const auto bare = [&] {
+        int64_t count = 0;
+        return seconds([&] { bareMeasure(top, count); });
+    };
+    // The three alternate, the order turned every round, so that none always
+    // finds the caches another warmed.
+    std::vector<double> bares, ones, pools;
+    for (int round = 0; round < rounds; ++round) {
+        for (int step = 0; step < 3; ++step) {
+            switch ((step + round) % 3) {
+            case 0:
+                bares.push_back(bare());
+                break;
+            case 1:
+                ones.push_back(collect(1));
+                break;
+            default:
+                pools.push_back(collect(pool));
+                break;
+            }
+        }
+    }
+    int64_t found = 0;
+    for (const purgo::TimeRecord* group : groups)
+        found += group->found;
+    const auto median = [](std::vector<double> values) {
+        std::sort(values.begin(), values.end());
+        return values[values.size() / 2];
+    };
+    const auto ratios = [&](const std::vector<double>& a, const std::vector<double>& b) {
+        std::vector<double> r;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            r.push_back(a[i] / b[i]);
+        std::sort(r.begin(), r.end());
+        std::printf("median %.2f, range %.2f-%.2f", median(r), r.front(), r.back());
+    };
+    std::printf("found %lld; bare %.3f s, one thread %.3f s, pool %.3f s (medians)\n", static_cast<long long>(found),
+                median(bares), median(ones), median(pools));
+    std::printf("one thread / bare: ");
+    ratios(ones, bares);
+    std::printf("\npool / bare: ");
+    ratios(pools, bares);
+    std::printf("\npool / one thread: ");
+    ratios(pools, ones);
+    std::printf("\n");
+    for (purgo::TimeRecord* group : groups)
+        group->release();
+    bareDelete(top);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::string(argv[1]) == "collect")
+        return collectBench(argc, argv);
     if (argc > 1 && std::string(argv[1]) == "keep")
         return keepBench();
     if (argc > 1 && std::string(argv[1]) == "steps") {
