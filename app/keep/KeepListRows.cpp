@@ -25,9 +25,10 @@ ListColumn KeepListRows::column(int index) const
 {
     switch (static_cast<Column>(index)) {
     case Column::Type:
-        return ListColumn{ids::kKeepTypeColumn, 70, Alignment::Left, u"Pattern"};
+        // Room for the check box beside the longest English type name.
+        return ListColumn{ids::kKeepTypeColumn, 95, Alignment::Left, u"Pattern WW"};
     case Column::What:
-        return ListColumn{ids::kKeepWhatColumn, 330, Alignment::Left};
+        return ListColumn{ids::kKeepWhatColumn, 250, Alignment::Left};
     case Column::Added:
         return ListColumn{ids::kKeepAddedColumn, 110, Alignment::Left, u"12/31/2026 12:59 PM"};
     }
