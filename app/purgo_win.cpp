@@ -3,6 +3,7 @@
 #include "app/about/UpdateCheck_win.h"
 #include "app/editor/Custom_win.h"
 #include "app/items/ItemsWindow_win.h"
+#include "app/keep/KeepListWindow_win.h"
 #include "app/main/MainWindow_win.h"
 #include "app/start/ProgramStart_win.h"
 #include "app/start/StartupRules.h"
@@ -32,13 +33,23 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         };
         // "Show Items..." lists the row's items; what the user keeps there
         // is measured again by the controller.
+        // View → "Keep List..." shows the stored list; its changes, and what
+        // the items window keeps, reach both the other window and the rows.
+        s::file::gui::dialogs::purgo::KeepListWindow keepList(started.app);
         s::file::gui::dialogs::purgo::ItemsWindow items(started.app);
-        dialog.showItems = [&items](s::file::gui::dialogs::purgo::Dialog& owner,
-                                    s::file::gui::dialogs::purgo::TimeRecord& row) {
-            items.onKept = [&owner] {
+        dialog.showItems = [&items, &keepList](s::file::gui::dialogs::purgo::Dialog& owner,
+                                               s::file::gui::dialogs::purgo::TimeRecord& row) {
+            items.onKept = [&owner, &keepList] {
+                keepList.reload();
                 owner.controller().keepListChanged();
             };
             items.open(owner.hwnd(), row);
+        };
+        dialog.showKeepList = [&keepList](s::file::gui::dialogs::purgo::Dialog& owner) {
+            keepList.onChanged = [&owner] {
+                owner.controller().keepListChanged();
+            };
+            keepList.open(owner.hwnd());
         };
         s::gui::dialogs::About3 about(started.app.lang(), started.app.settings(), s::app::win::scaleFactor(),
                                       [&started](int32_t id) { started.app.openPage(id); });

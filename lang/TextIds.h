@@ -77,11 +77,25 @@ inline constexpr std::int32_t kCheckAnywayText = 2100202000;      // after a rul
 inline constexpr std::int32_t kDamagedSettingsText = 2100101000;  // where a damaged settings file was kept
 
 // --- The items window -------------------------------------------------------------------
-inline constexpr std::int32_t kShowItemsText = 2100401000;      // the list's context menu
-inline constexpr std::int32_t kItemsWindowText = 2100402000;    // the window's caption, before the row's title
-inline constexpr std::int32_t kItemsPathColumn = 2100403000;    // "Path"
-inline constexpr std::int32_t kItemsFilterLabel = 2100404000;   // "Filter:"
-inline constexpr std::int32_t kKeepUncheckedText = 2100405000;  // the button
+inline constexpr std::int32_t kShowItemsText = 2100401000;       // the list's context menu
+inline constexpr std::int32_t kItemsWindowText = 2100402000;     // the window's caption, before the row's title
+inline constexpr std::int32_t kItemsPathColumn = 2100403000;     // "Path"
+inline constexpr std::int32_t kItemsFilterLabel = 2100404000;    // "Filter:"
+inline constexpr std::int32_t kKeepUncheckedText = 2100405000;   // the button
+inline constexpr std::int32_t kKeepListMenuText = 2100406000;    // View menu, "Keep List..."
+inline constexpr std::int32_t kKeepListWindowText = 2100407000;  // the keep list window's caption
+inline constexpr std::int32_t kKeepTypeColumn = 2100408000;
+inline constexpr std::int32_t kKeepWhatColumn = 2100409000;
+inline constexpr std::int32_t kKeepAddedColumn = 2100410000;
+inline constexpr std::int32_t kKeepAddFileText = 2100411000;
+inline constexpr std::int32_t kKeepAddFolderText = 2100412000;
+inline constexpr std::int32_t kKeepAddPatternText = 2100413000;
+inline constexpr std::int32_t kKeepAddRegistryText = 2100414000;
+inline constexpr std::int32_t kKeepPatternLabel = 2100415000;
+// The entry types' names, in KeepEntryType order (file, folder, pattern,
+// key, value): 2100416000 + 1000 * type.
+inline constexpr std::int32_t kKeepFirstTypeText = 2100416000;
+inline constexpr std::int32_t kItemsModifiedColumn = 2100421000;
 
 // --- Custom targets and their editor ------------------------------------------------------
 inline constexpr std::int32_t kDefaultValueText = 2005001;          // "(Default)", a key's unnamed value

@@ -597,6 +597,12 @@ void MainController::command(int number)
     case command::kGetCommunityRules:
         getCommunityRules();
         return;
+    case command::kKeepList:
+        // The window reads and writes only the settings store, never the
+        // records: it opens in any state.
+        if (showKeepList)
+            showKeepList();
+        return;
     case command::kAlternateRows:
         m_useAlternateRowColor = !m_useAlternateRowColor;
         m_settings.setBool(s::map::mainwindow::kViewSection, s::map::mainwindow::kUseAlternateRowColor,

@@ -168,6 +168,8 @@ public:
     // items window for the row, only while the list is ready (a run reads
     // and writes the records on the worker).
     std::function<void(TimeRecord& row)> showItems;
+    // View → "Keep List...": the window of the user's keep list.
+    std::function<void()> showKeepList;
     void showItemsOf(int row);
     // The items window stored new keep list entries: every row is measured
     // again by a collect run on the worker (the catalogue applies the stored

@@ -61,6 +61,8 @@ void buildMainMenus(s::gui::menu::MenuModel& model, const ViewMenuState& state, 
     view.add(MenuItem::item(3000000, command::kAddCustomTarget));
     // The community rule file (winapp2.ini), downloaded (app/RulesUpdate.h).
     view.add(MenuItem::item(2100201000, command::kGetCommunityRules));
+    // The user's keep list (app/keep/KeepListWindow_win.h).
+    view.add(MenuItem::item(2100406000, command::kKeepList));
     view.add(MenuItem::separator());
     view.add(MenuItem::item(720100, command::kSelectAll));
     view.add(MenuItem::item(720200, command::kDeselectAll));

@@ -22,6 +22,7 @@ inline constexpr int kSelectAll = 511;
 inline constexpr int kDeselectAll = 512;
 inline constexpr int kAddCustomTarget = 550;
 inline constexpr int kGetCommunityRules = 560;
+inline constexpr int kKeepList = 570;
 inline constexpr int kFirstTransparency = 600;  // 600 … 690, step 10: 0 % … 90 %
 inline constexpr int kLastTransparency = 690;
 inline constexpr int kSelect = 700;

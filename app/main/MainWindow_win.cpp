@@ -53,6 +53,10 @@ Dialog::Dialog(s::app::win::AppBase& app, s::app::win::AppWindow& frame, HICON i
         if (showItems)
             showItems(*this, row);
     };
+    m_controller.showKeepList = [this] {
+        if (showKeepList)
+            showKeepList(*this);
+    };
 }
 
 Dialog::~Dialog()

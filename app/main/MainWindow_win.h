@@ -62,6 +62,8 @@ public:
     std::function<void(Dialog& dialog)> showVersionInformation;
     // Shows the items window of a row; set by whoever provides it.
     std::function<void(Dialog& dialog, TimeRecord& row)> showItems;
+    // Shows the keep list window; set by whoever provides it.
+    std::function<void(Dialog& dialog)> showKeepList;
     // After the build (both kinds): the update check.
     std::function<void(Dialog& dialog)> afterBuild;
 

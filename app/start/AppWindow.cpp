@@ -42,6 +42,11 @@ AppWindow AppWindow::itemsWindow(int scale, s::map::IMappedData& store)
     return AppWindow(u"ItemsWindow", scale, Defaults{560 * scale, 380 * scale}, store);
 }
 
+AppWindow AppWindow::keepListWindow(int scale, s::map::IMappedData& store)
+{
+    return AppWindow(u"KeepListWindow", scale, Defaults{580 * scale, 340 * scale}, store);
+}
+
 AppWindow AppWindow::aboutWindow(int scale, s::map::IMappedData& store)
 {
     Defaults defaults{340 * scale, 285 * scale};

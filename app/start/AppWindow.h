@@ -34,6 +34,7 @@ public:
     static AppWindow aboutWindow(int scale, s::map::IMappedData& store);         // 340 × 285 × scale, on top
     static AppWindow flexAskerWindow(s::map::IMappedData& store);                // 400 × 200, on top
     static AppWindow itemsWindow(int scale, s::map::IMappedData& store);         // 560 × 380 × scale
+    static AppWindow keepListWindow(int scale, s::map::IMappedData& store);      // 580 × 340 × scale
 
     const std::u16string& windowName() const { return m_name; }
     // "View", "View4K" or "View8K".

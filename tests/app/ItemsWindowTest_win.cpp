@@ -1,8 +1,12 @@
 // The items window under Wine, opened as the main window opens it: a row's
 // "Show Items..." lists what its clean deletes, the filter box narrows the
 // list, an unchecked item kept goes into the stored keep list, the row is
-// measured again without it, and the clean leaves it.
+// measured again without it, and the clean leaves it. The Keep List window
+// from the View menu shows that entry, adds and removes entries, and the
+// row is measured again after each.
+#include "app/items/DateText_win.h"
 #include "app/items/ItemsWindow_win.h"
+#include "app/keep/KeepListWindow_win.h"
 #include "app/main/MainMenus.h"
 #include "app/main/MainWindow_win.h"
 #include "app/start/AppBase.h"
@@ -185,6 +189,106 @@ TEST_F(ItemsWindowUse, AnItemKeptFromTheWindowLeavesTheRowsFiguresAndSurvivesThe
     EXPECT_FALSE(items.isOpen());
     EXPECT_EQ(app.settings().getS32(u"ItemsWindow\\View", u"X", 0), 123);
     EXPECT_EQ(app.settings().getS32(u"ItemsWindow\\View", u"Width", 0), 500);
+}
+
+TEST_F(ItemsWindowUse, TheKeepListWindowShowsAnItemKeptInTheItemsWindowAndRemovingItMeasuresTheRowAgain)
+{
+    // Wired as the program wires the two windows.
+    Dialog dialog(app, *frame, nullptr, builder());
+    KeepListWindow keepList(app);
+    ItemsWindow items(app);
+    dialog.showItems = [&items, &keepList](Dialog& owner, TimeRecord& row) {
+        items.onKept = [&owner, &keepList] {
+            keepList.reload();
+            owner.controller().keepListChanged();
+        };
+        items.open(owner.hwnd(), row);
+    };
+    dialog.showKeepList = [&keepList](Dialog& owner) {
+        keepList.onChanged = [&owner] {
+            owner.controller().keepListChanged();
+        };
+        keepList.open(owner.hwnd());
+    };
+    dialog.build(false);
+    const auto found = [&](int64_t count) {
+        return pumpUntil([&] {
+            return dialog.controller().state() == MainController::State::Ready &&
+                   !dialog.controller().backgroundWorkRunning() && dialog.controller().targets().size() == 1 &&
+                   dialog.controller().targets()[0]->found == count;
+        });
+    };
+    ASSERT_TRUE(found(2));
+
+    // The View menu offers the window; its command opens it, owned by the
+    // main window, with the (empty) stored list.
+    ASSERT_NE(dialog.controller().menus().find(command::kKeepList), nullptr);
+    dialog.controller().command(command::kKeepList);
+    ASSERT_TRUE(keepList.isOpen());
+    EXPECT_TRUE(IsWindowVisible(keepList.hwnd()));
+    EXPECT_EQ(GetWindow(keepList.hwnd(), GW_OWNER), dialog.hwnd());
+    HWND list = keepList.control(KeepListWindow::Control::List);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+
+    // Kept in the items window while the keep list window is open: it shows
+    // there at once, with its type and today's date.
+    dialog.controller().rowCommand(command::kShowItems, 0);
+    ASSERT_TRUE(items.isOpen());
+    ASSERT_EQ(items.rows().rowCount(), 2);
+    items.rows().sortByColumn(0, s::gui::list::SortDirection::Ascending);
+    ASSERT_TRUE(items.rows().toggleCheck(0));  // a.tmp
+    SendMessageW(items.control(ItemsWindow::Control::Keep), BM_CLICK, 0, 0);
+    ASSERT_TRUE(found(1));
+    ASSERT_TRUE(pumpUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 1; }, 5000));
+    s::str::strbuffer::StrBuffer cell;
+    keepList.rows().cellText(0, 0, cell);
+    EXPECT_EQ(cell.toUtf8(), "File");
+    keepList.rows().cellText(0, 1, cell);
+    EXPECT_EQ(cell.toU16String(), scratch.join(u"junk\\a.tmp").toU16String());
+    keepList.rows().cellText(0, 2, cell);
+    EXPECT_EQ(cell.toU16String(), localDateTimeText(readKeepList(app.settings()).entries()[0].added));
+    EXPECT_FALSE(cell.isEmpty());
+
+    // "Add Pattern...": the form's boxes, OK; stored, listed, and the row
+    // measured again without b.tmp.
+    SendMessageW(keepList.control(KeepListWindow::Control::AddPattern), BM_CLICK, 0, 0);
+    ASSERT_EQ(keepList.form(), KeepListWindow::Form::Pattern);
+    EXPECT_TRUE(IsWindowVisible(keepList.control(KeepListWindow::Control::Browse)));
+    SetWindowTextW(keepList.control(KeepListWindow::Control::FirstBox),
+                   reinterpret_cast<const wchar_t*>(scratch.join(u"junk").c_str()));
+    SetWindowTextW(keepList.control(KeepListWindow::Control::SecondBox), L"b.*");
+    SendMessageW(keepList.control(KeepListWindow::Control::Ok), BM_CLICK, 0, 0);
+    EXPECT_EQ(keepList.form(), KeepListWindow::Form::None);
+    EXPECT_FALSE(IsWindowVisible(keepList.control(KeepListWindow::Control::FirstBox)));
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
+    ASSERT_TRUE(found(0));
+
+    // "Add Registry..." with a key that is none: refused, the form stays.
+    SendMessageW(keepList.control(KeepListWindow::Control::AddRegistry), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(keepList.control(KeepListWindow::Control::Browse)));
+    SetWindowTextW(keepList.control(KeepListWindow::Control::FirstBox), L"Software\\Nowhere");
+    SendMessageW(keepList.control(KeepListWindow::Control::Ok), BM_CLICK, 0, 0);
+    EXPECT_EQ(keepList.form(), KeepListWindow::Form::Registry);
+    SendMessageW(keepList.control(KeepListWindow::Control::Cancel), BM_CLICK, 0, 0);
+    EXPECT_EQ(readKeepList(app.settings()).entries().size(), 2u);
+
+    // Both checked and removed: the store is empty and the row finds both
+    // files again.
+    ASSERT_TRUE(keepList.rows().toggleCheck(0));
+    ASSERT_TRUE(keepList.rows().toggleCheck(1));
+    SendMessageW(keepList.control(KeepListWindow::Control::Remove), BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_TRUE(readKeepList(app.settings()).isEmpty());
+    ASSERT_TRUE(found(2)) << "the row measured again";
+
+    // Where the window was is stored when it closes.
+    SetWindowPos(keepList.hwnd(), nullptr, 111, 66, 520, 310, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(keepList.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(keepList.isOpen());
+    EXPECT_EQ(app.settings().getS32(u"KeepListWindow\\View", u"X", 0), 111);
+    EXPECT_EQ(app.settings().getS32(u"KeepListWindow\\View", u"Width", 0), 520);
+    SendMessageW(items.hwnd(), WM_CLOSE, 0, 0);
 }
 
 }  // namespace

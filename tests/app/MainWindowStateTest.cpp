@@ -64,13 +64,14 @@ TEST(MainMenus, ViewAndAboutInOrderWithTheirMarks)
     const MenuItem& view = model.root().items[0];
     EXPECT_EQ(model.text(view).toUtf8(), "View");
     EXPECT_EQ(outline(model, view),
-              "Add Custom Target...:550 | Get Community Rules...:560 | - | Select All  (only top level items):511 | "
+              "Add Custom Target...:550 | Get Community Rules...:560 | Keep List...:570 | - | Select All  (only top "
+              "level items):511 | "
               "Deselect All  (only top level items):512 | - | Keep on Top:100* | Close By Mouse-Wheel Click:110 | "
               "Use Alternate Row Background Color:991* | - | [Skin] | [Transparency (%)] | [Font Size] | "
               "[Cell Height] | [Language] | - | Exit:999");
-    EXPECT_EQ(outline(model, view.items[11]),
+    EXPECT_EQ(outline(model, view.items[12]),
               "0%:600 | 10%:610 | 20%:620* | 30%:630 | 40%:640 | 50%:650 | 60%:660 | 70%:670 | 80%:680 | 90%:690");
-    const MenuItem& languages = view.items[14];
+    const MenuItem& languages = view.items[15];
     ASSERT_EQ(languages.items.size(), static_cast<std::size_t>(table().count() + 2));
     EXPECT_EQ(languages.items.back().command, table().count()) << "Translate? (online) follows the languages";
     int marked = 0;

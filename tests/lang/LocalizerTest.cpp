@@ -331,6 +331,15 @@ TEST_F(ShippedTable, TranslationsDifferFromEnglishUnlessTheWordIsTheSame)
         {u"slk", 2100404000},
         {u"slv", 2100404000},
         {u"swe", 2100404000},
+        // The keep list window's "Type" column and its "File" and "Folder"
+        // entry types.
+        {u"dan", 2100408000},
+        {u"fra", 2100408000},
+        {u"nor", 2100408000},
+        {u"ita", 2100416000},
+        {u"vec", 2100416000},
+        {u"ind", 2100417000},
+        {u"pol", 2100417000},
     };
     LangPack* english = localizer->pack(0);
     for (int p = 1; p < localizer->count(); ++p) {
