@@ -274,6 +274,15 @@ void MainController::enterReadyState()
     }
     updateTotals();
     setEditing(true);
+    if (m_measureAgain) {
+        // The keep list changed during the run: its rows are measured again
+        // as soon as the run has handed everything back.
+        m_measureAgain = false;
+        m_view.post([this] {
+            if (m_state == State::Ready)
+                collectAgain();
+        });
+    }
 }
 
 void MainController::retitleRows()
@@ -446,6 +455,8 @@ void MainController::keepListChanged()
 {
     if (m_state == State::Ready)
         collectAgain();
+    else if (m_state != State::Closed)
+        m_measureAgain = true;  // once the run in progress has ended
 }
 
 void MainController::removeCustomGroup(int row)

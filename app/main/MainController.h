@@ -173,7 +173,8 @@ public:
     void showItemsOf(int row);
     // The items window stored new keep list entries: every row is measured
     // again by a collect run on the worker (the catalogue applies the stored
-    // list), the figures coming back through the window's queue.
+    // list), the figures coming back through the window's queue. During a
+    // collect or a clean they are measured again once it has ended.
     void keepListChanged();
 
     State state() const { return m_state; }
@@ -231,6 +232,8 @@ private:
     // The language changed during a run: the rows take its titles when the
     // run is over.
     bool m_retitle = false;
+    // The keep list changed while a run was in progress.
+    bool m_measureAgain = false;
     // The clean run's result, shown when the window is ready again.
     s::str::strbuffer::StrBuffer m_pendingResult;
 
