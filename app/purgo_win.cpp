@@ -51,7 +51,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
             };
             keepList.open(owner.hwnd());
         };
-        s::gui::dialogs::About3 about(started.app.lang(), started.app.settings(), s::app::win::scaleFactor(),
+        s::gui::dialogs::About3 about(started.app.lang(), started.app.settings(), s::app::win::displayScale(),
                                       [&started](int32_t id) { started.app.openPage(id); });
         dialog.showVersionInformation = [&about](s::file::gui::dialogs::purgo::Dialog& window) {
             about.show(window.hwnd());
@@ -62,9 +62,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         s::app::win::BackgroundUpdateCheck updateCheck(started.app);
         dialog.afterBuild = [&started, &updateCheck](s::file::gui::dialogs::purgo::Dialog& window) {
             if (window.hwnd())
-                updateCheck.start(window.hwnd(), window.closures(), s::app::win::scaleFactor());
+                updateCheck.start(window.hwnd(), window.closures(), s::app::win::displayScale());
             else
-                s::app::win::checkForUpdate(started.app, nullptr, s::app::win::scaleFactor());
+                s::app::win::checkForUpdate(started.app, nullptr, s::app::win::displayScale());
         };
         dialog.build(started.bootRun);
         dialog.runMessageLoop();

@@ -61,7 +61,7 @@ SIZE Button::preferredSize() const
 {
     WindowDc dc(hwnd());
     const SIZE text = m_painter.measureText(dc.get(), m_text);
-    const int s = m_painter.scale();
+    const s::gui::Scale s = m_painter.scale();
     return SIZE{text.cx + 2 * kPadding * s, std::max<LONG>(kHeight * s, text.cy + 4 * s)};
 }
 

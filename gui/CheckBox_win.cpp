@@ -33,7 +33,7 @@ void CheckBox::setState(CheckState state)
 
 SIZE CheckBox::preferredSize() const
 {
-    const int s = painter().scale();
+    const s::gui::Scale s = painter().scale();
     const SIZE label = textSize();
     const int box = SkinPainter::kCheckBoxSize * s;
     return SIZE{box + SkinPainter::kTextPadding * s + label.cx + 2 * s, std::max<LONG>(box, label.cy) + 4 * s};
@@ -95,7 +95,7 @@ bool CheckBox::onReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         painter().drawCheckBox(item->hDC, item->rcItem, text(), m_state, !(item->itemState & ODS_DISABLED));
         if (item->itemState & ODS_FOCUS) {
             // The focus frame around the label only, as Windows draws it.
-            const int s = painter().scale();
+            const s::gui::Scale s = painter().scale();
             RECT focus = item->rcItem;
             focus.left += (SkinPainter::kCheckBoxSize + SkinPainter::kTextPadding) * s - 2 * s;
             SetTextColor(item->hDC, painter().colour(s::gui::drawer::SkinColour::text));

@@ -34,7 +34,7 @@ bool DropDownList::create(const Args& args)
 
 int DropDownList::itemHeight() const
 {
-    const int s = m_painter.scale();
+    const s::gui::Scale s = m_painter.scale();
     return SkinPainter::kFontHeight * s + 6 * s;
 }
 

@@ -4,10 +4,10 @@
 
 namespace s::gui {
 
-FrameLayout::FrameLayout(int scale, int width, int height, const std::vector<int>& menuTextWidths, bool sizeButtons)
+FrameLayout::FrameLayout(Scale scale, int width, int height, const std::vector<int>& menuTextWidths, bool sizeButtons)
     : m_scale(scale), m_width(width), m_height(height)
 {
-    const int s = scale;
+    const s::gui::Scale s = scale;
     const int title = kTitleHeight * s;
     m_titleBar = {0, 0, width, title};
     m_content = {0, title, width, std::max(title, height)};

@@ -3,8 +3,10 @@
 // edges). From left to right the title bar holds the menu bar's flat items,
 // the program icon, the caption, a gap and the minimise, maximise and close
 // buttons. Every constant is in pixels at scale 1 and is multiplied by the
-// scale (1, 2 or 4).
+// scale.
 #pragma once
+
+#include "gui/Scale.h"
 
 #include <vector>
 
@@ -62,9 +64,9 @@ public:
     // at this scale (the font is already scaled). Without sizeButtons (a
     // dialog) the title bar has the close button only: minimise() and
     // maximise() are empty and the caption reaches the close button.
-    FrameLayout(int scale, int width, int height, const std::vector<int>& menuTextWidths, bool sizeButtons = true);
+    FrameLayout(Scale scale, int width, int height, const std::vector<int>& menuTextWidths, bool sizeButtons = true);
 
-    int scale() const { return m_scale; }
+    Scale scale() const { return m_scale; }
     const Box& titleBar() const { return m_titleBar; }
     const Box& icon() const { return m_icon; }
     const Box& caption() const { return m_caption; }
@@ -82,7 +84,7 @@ public:
     int menuAt(int x, int y) const;
 
 private:
-    int m_scale;
+    Scale m_scale;
     int m_width;
     int m_height;
     Box m_titleBar;

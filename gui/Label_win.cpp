@@ -153,7 +153,7 @@ namespace {
 
 // The box's edges: the caption's line and a gap above the grouped controls,
 // eight pixels at the other sides, at scale 1.
-RECT groupEdges(int scale)
+RECT groupEdges(Scale scale)
 {
     const int captionHeight = SkinPainter::kFontHeight * scale + 4 * scale;
     return RECT{8 * scale, captionHeight + 4 * scale, 8 * scale, 8 * scale};
@@ -179,7 +179,7 @@ SIZE GroupBox::sizeAround(SIZE inner) const
 void GroupBox::paint(HDC dc, const RECT& client)
 {
     SkinPainter& p = painter();
-    const int s = p.scale();
+    const s::gui::Scale s = p.scale();
     p.drawBackground(dc, client);
     const int captionHeight = SkinPainter::kFontHeight * s + 4 * s;
     // The border runs through the middle of the caption's line.

@@ -37,7 +37,7 @@ ListViewStep defaultCellHeight(unsigned windowsMajorVersion)
     return ListViewStep::fromStored(windowsMajorVersion >= 6 ? 0 : -1);
 }
 
-int32_t rowHeight(ListViewStep step, int32_t scale, int32_t ownHeight)
+int32_t rowHeight(ListViewStep step, s::gui::Scale scale, int32_t ownHeight)
 {
     if (!step.isSet())
         return ownHeight;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "gui/MenuModel.h"
+#include "gui/Scale.h"
 
 #include <cstdint>
 
@@ -64,7 +65,7 @@ ListViewStep defaultCellHeight(unsigned windowsMajorVersion);
 
 // The row height in pixels of a step (25, 23, 21, 20, 19, 17, 16 for +3 …
 // -3) times scale; ownHeight (already scaled) when no step is set.
-int32_t rowHeight(ListViewStep step, int32_t scale, int32_t ownHeight);
+int32_t rowHeight(ListViewStep step, s::gui::Scale scale, int32_t ownHeight);
 
 // The "Cell Height" and "Font Size" submenus, one radio group each, with
 // `current` marked. Which item says "(Default)" depends on the system.

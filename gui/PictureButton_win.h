@@ -37,6 +37,9 @@ public:
     Picture picture() const { return m_picture; }
     // The picture's size as created.
     SIZE preferredSize() const { return m_size; }
+    // A new size for the picture (the window's scale changed); the layout
+    // places the button.
+    void setPreferredSize(SIZE size) { m_size = size; }
 
     std::function<void()> onClick;
 

@@ -10,7 +10,7 @@ using s::gui::drawer::CheckState;
 using s::gui::drawer::SkinColour;
 using s::gui::drawer::SkinPalette;
 
-SkinPainter::SkinPainter(int scale) : m_scale(scale < 1 ? 1 : scale)
+SkinPainter::SkinPainter(Scale scale) : m_scale(scale)
 {
 }
 
@@ -23,13 +23,14 @@ void SkinPainter::setSkin(const s::gui::drawer::ISkin* skin)
     m_pens.clear();
 }
 
-void SkinPainter::setScale(int scale)
+void SkinPainter::setScale(Scale scale)
 {
-    if (scale < 1)
-        scale = 1;
     if (scale == m_scale)
         return;
     m_scale = scale;
+    m_retired[0] = std::move(m_font);
+    m_retired[1] = std::move(m_boldFont);
+    m_retired[2] = std::move(m_underlinedFont);
     clearCache();
 }
 
@@ -93,7 +94,7 @@ void SkinPainter::fillColour(HDC dc, const RECT& rect, COLORREF colour)
 
 void SkinPainter::frame(HDC dc, const RECT& rect, COLORREF colour)
 {
-    const int w = m_scale;
+    const int w = m_scale(1);
     HBRUSH b = brush(colour);
     const RECT top{rect.left, rect.top, rect.right, rect.top + w};
     const RECT bottom{rect.left, rect.bottom - w, rect.right, rect.bottom};
@@ -113,7 +114,7 @@ void SkinPainter::drawText(HDC dc, const RECT& rect, std::wstring_view text, COL
     const auto length = static_cast<int>(text.size());
     if (outline == Outline::skinOutline) {
         SetTextColor(dc, this->colour(SkinColour::textOutLineSpecific));
-        const int d = m_scale;
+        const int d = m_scale(1);
         for (int dy = -d; dy <= d; dy += d) {
             for (int dx = -d; dx <= d; dx += d) {
                 if (dx == 0 && dy == 0)
@@ -144,7 +145,7 @@ void SkinPainter::drawButton(HDC dc, const RECT& rect, std::wstring_view text, B
     frame(dc, rect, colorRef(colours.border));
     RECT label = rect;
     if (state == ButtonState::pressed)
-        OffsetRect(&label, m_scale, m_scale);
+        OffsetRect(&label, m_scale(1), m_scale(1));
     drawText(dc, label, text, colorRef(colours.text), DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_END_ELLIPSIS);
     if (state == ButtonState::focused) {
         // A second frame inside the border in the text colour: visible in
@@ -165,7 +166,7 @@ void SkinPainter::drawCheckBox(HDC dc, const RECT& rect, std::wstring_view text,
     frame(dc, box, ink);
     if (state == CheckState::Checked) {
         // A tick of two strokes, as thick as the scale.
-        const int s = m_scale;
+        const Scale s = m_scale;
         const POINT points[] = {{box.left + 3 * s, box.top + 6 * s},
                                 {box.left + 5 * s, box.top + 9 * s},
                                 {box.left + 10 * s, box.top + 3 * s}};
@@ -199,7 +200,7 @@ void SkinPainter::drawHeaderCell(HDC dc, const RECT& rect, std::wstring_view tex
 {
     fill(dc, rect, SkinColour::listHeaderBg);
     // The divider at the right edge, in the header's text colour.
-    const RECT divider{rect.right - m_scale, rect.top + 3 * m_scale, rect.right, rect.bottom - 3 * m_scale};
+    const RECT divider{rect.right - m_scale(1), rect.top + 3 * m_scale, rect.right, rect.bottom - 3 * m_scale};
     fill(dc, divider, SkinColour::listHeaderFont);
     RECT label{rect.left + kTextPadding * m_scale, rect.top, rect.right - kTextPadding * m_scale, rect.bottom};
     drawText(dc, label, text, colour(SkinColour::listHeaderFont),
@@ -217,14 +218,14 @@ void SkinPainter::drawCaptionButton(HDC dc, const RECT& rect, CaptionGlyph glyph
 {
     const ButtonColours colours = m_palette.captionButton(state);
     fillColour(dc, rect, colorRef(colours.face));
-    const int s = m_scale;
+    const Scale s = m_scale;
     const COLORREF ink = colorRef(colours.text);
     // The glyph sits in a 10 × 10 square in the button's middle.
     const int left = rect.left + (rect.right - rect.left - 10 * s) / 2;
     const int top = rect.top + (rect.bottom - rect.top - 10 * s) / 2;
     switch (glyph) {
     case CaptionGlyph::minimise: {
-        const RECT bar{left + s, top + 8 * s, left + 9 * s, top + 10 * s};
+        const RECT bar{left + 1 * s, top + 8 * s, left + 9 * s, top + 10 * s};
         fillColour(dc, bar, ink);
         break;
     }
@@ -275,7 +276,7 @@ void SkinPainter::drawPicture(HDC dc, const RECT& rect, Picture picture, ButtonS
     const ButtonColours colours = m_palette.captionButton(state);
     fillColour(dc, rect, colorRef(colours.face));
     const COLORREF ink = colorRef(colours.text);
-    const int s = m_scale;
+    const Scale s = m_scale;
     // The glyph fills a square of 10 × 10 (scaled) in the middle, whatever
     // the button's size, as the 14 × 14 pictures of the program do.
     const int side = std::min<int>({10 * s, rect.right - rect.left, rect.bottom - rect.top});

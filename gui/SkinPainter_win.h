@@ -1,11 +1,12 @@
-// Draws the toolkit's elements in the colours of a skin, at a scale of 1, 2
-// or 4. Controls decide their state and hand the drawing here; nothing else
-// in the toolkit picks a colour. Brushes, pens and fonts are made on first use;
-// brushes and pens are kept until the skin or the scale changes, fonts until
-// the scale changes (a control given a font with WM_SETFONT keeps its handle).
+// Draws the toolkit's elements in the colours of a skin, at a scale (whole
+// steps of 1, 2 or 4, or the fraction the screen asks for). Controls decide their state and hand the drawing here;
+// nothing else in the toolkit picks a colour. Brushes, pens and fonts are made on first use; brushes and pens are kept
+// until the skin or the scale changes, fonts until the scale changes (a control given a font with WM_SETFONT keeps its
+// handle, so the fonts of the scale before stay alive until the next change).
 #pragma once
 
 #include "gui/GdiHandles_win.h"
+#include "gui/Scale.h"
 #include "gui/SkinPalette.h"
 
 #include <windows.h>
@@ -24,15 +25,15 @@ enum class Picture { plus, cross };
 
 class SkinPainter {
 public:
-    explicit SkinPainter(int scale = 1);
+    explicit SkinPainter(Scale scale = Scale());
     SkinPainter(const SkinPainter&) = delete;
     SkinPainter& operator=(const SkinPainter&) = delete;
 
     // A null skin paints with the default colours.
     void setSkin(const s::gui::drawer::ISkin* skin);
-    void setScale(int scale);
-    int scale() const { return m_scale; }
-    int px(int pixelsAtScale1) const { return pixelsAtScale1 * m_scale; }
+    void setScale(Scale scale);
+    Scale scale() const { return m_scale; }
+    int px(int pixelsAtScale1) const { return m_scale(pixelsAtScale1); }
     const s::gui::drawer::SkinPalette& palette() const { return m_palette; }
 
     static COLORREF colorRef(s::gui::drawer::Rgb rgb) { return RGB(rgb.r, rgb.g, rgb.b); }
@@ -71,13 +72,16 @@ public:
 private:
     void clearCache();
 
-    int m_scale;
+    Scale m_scale;
     s::gui::drawer::SkinPalette m_palette;
     std::unordered_map<COLORREF, Brush> m_brushes;
     std::unordered_map<unsigned long long, Pen> m_pens;
     Font m_font;
     Font m_boldFont;
     Font m_underlinedFont;
+    // The fonts of the scale before the last change, which controls may still
+    // hold until their owner hands them the new ones.
+    Font m_retired[3];
 };
 
 }  // namespace s::gui

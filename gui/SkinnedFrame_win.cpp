@@ -126,6 +126,7 @@ bool SkinnedFrame::create(const FrameArgs& args)
     wnd.width = args.width;
     wnd.height = args.height;
     m_closeOnEscape = args.closeOnEscape;
+    m_scaleForScreen = args.scaleForScreen;
     if (!Wnd::create(wnd))
         return false;
     // Alt+Tab and the taskbar take the window's icons from WM_SETICON; the
@@ -251,6 +252,28 @@ void SkinnedFrame::placeButtonTips()
                           IsZoomed(hwnd()) ? m_buttonNames.restore : m_buttonNames.maximise);
     }
     m_tips.setAreaTip(hwnd(), 3, toRect(frame.close()), m_buttonNames.close);
+}
+
+void SkinnedFrame::changeScale(int dpi, const RECT* at)
+{
+    Scale scale = Scale::ofDpi(dpi);
+    if (m_scaleForScreen) {
+        HMONITOR monitor =
+            at ? MonitorFromRect(at, MONITOR_DEFAULTTONEAREST) : MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST);
+        MONITORINFO info{};
+        info.cbSize = sizeof(info);
+        if (monitor && GetMonitorInfoW(monitor, &info))
+            scale = m_scaleForScreen(info.rcMonitor.right - info.rcMonitor.left,
+                                     info.rcMonitor.bottom - info.rcMonitor.top, dpi);
+    }
+    const Scale before = m_painter.scale();
+    if (scale == before)
+        return;
+    m_painter.setScale(scale);
+    if (onScaleChanged)
+        onScaleChanged(before);
+    placeButtonTips();
+    redrawAll();
 }
 
 void SkinnedFrame::setCaption(const std::wstring& caption)
@@ -584,6 +607,21 @@ LRESULT SkinnedFrame::onMessage(UINT msg, WPARAM wp, LPARAM lp)
             onLayout(toRect(content));
         }
         return 0;
+    case WM_DPICHANGED: {
+        // The window is per-monitor aware: Windows scales nothing itself and
+        // suggests the rectangle the window should take at the new density
+        // (wParam holds it twice, for x and y).
+        const auto* suggested = reinterpret_cast<const RECT*>(lp);
+        changeScale(LOWORD(wp), suggested);
+        if (suggested)
+            SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        // The size may be the same one; the content still needs its new
+        // sizes.
+        if (onLayout)
+            onLayout(toRect(layout().content()));
+        return 0;
+    }
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {

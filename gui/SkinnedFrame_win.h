@@ -11,6 +11,7 @@
 #include "gui/FrameLayout.h"
 #include "gui/MenuBinding_win.h"
 #include "gui/MenuModel.h"
+#include "gui/Scale.h"
 #include "gui/SkinPainter_win.h"
 #include "gui/ToolTips_win.h"
 #include "gui/Wnd_win.h"
@@ -39,7 +40,7 @@ struct FrameArgs {
     // Not owned; drawn 16 × 16 × scale in the title bar and given to Windows
     // as the small icon. Null: the large one, scaled down.
     HICON smallIcon = nullptr;
-    int scale = 1;
+    Scale scale;
     int x = CW_USEDEFAULT;
     int y = CW_USEDEFAULT;
     int width = 630;  // pixels, already scaled
@@ -61,6 +62,10 @@ struct FrameArgs {
     bool sizeButtons = true;
     // Escape closes the window as its close button does (a dialog).
     bool closeOnEscape = false;
+    // The scale for a screen of this density and size, when the window
+    // moves to another screen or the user changes the display setting.
+    // Null: the density alone decides.
+    std::function<Scale(int screenWidth, int screenHeight, int dpi)> scaleForScreen;
 };
 
 // Where a frame is shown: normally, maximised or minimised.
@@ -146,6 +151,10 @@ public:
     std::function<void(Shown now, Shown before, const RECT& lastNormal)> onShownChanged;
     // After the frame took a new skin and repainted.
     std::function<void()> onSkinChanged;
+    // After the frame took a new scale (the window moved to a screen of
+    // another density), before it takes the size Windows suggests for it:
+    // controls holding a font or a scaled size take the painter's new ones.
+    std::function<void(Scale before)> onScaleChanged;
 
     void onEvent(s::base::IObject* source, int code) override;
 
@@ -184,8 +193,12 @@ private:
     FramePart m_hot = FramePart::client;
     bool m_sizeButtons = true;
     bool m_closeOnEscape = false;
+    std::function<Scale(int, int, int)> m_scaleForScreen;
     ToolTips m_tips;
     ButtonNames m_buttonNames;
+    // Takes the scale of a screen of this density (the one holding `at`,
+    // else the window's).
+    void changeScale(int dpi, const RECT* at);
     void placeButtonTips();
     RECT m_normalRect{};
     Shown m_shown = Shown::normal;

@@ -249,9 +249,18 @@ void TargetListView::skinChanged()
     applyRowHeight();
 }
 
+void TargetListView::scaleChanged(Scale before)
+{
+    const Scale now = m_painter->scale();
+    for (int column = 0; column < columnCount(); ++column)
+        setColumnWidth(column, now(before.unscale(columnWidth(column))));
+    applyFonts();
+    applyRowHeight();
+}
+
 void TargetListView::applyFonts()
 {
-    const int scale = m_painter->scale();
+    const s::gui::Scale scale = m_painter->scale();
     // -1 (the default step) is the painter's own text height.
     const int step = m_fontSize.isSet() ? m_fontSize.value() : -1;
     const int height = (SkinPainter::kFontHeight + 1 + step) * scale;
@@ -279,7 +288,7 @@ void TargetListView::applyColours()
 
 void TargetListView::applyRowHeight()
 {
-    const int scale = m_painter->scale();
+    const s::gui::Scale scale = m_painter->scale();
     int own = 0;
     {
         WindowDc dc(hwnd());
@@ -655,7 +664,7 @@ void TargetListView::drawCell(HDC dc, int row, int column, const RECT& cell, COL
 
 TargetListView::TitleParts TargetListView::titleParts(int row, const RECT& cell) const
 {
-    const int s = m_painter->scale();
+    const s::gui::Scale s = m_painter->scale();
     TitleParts parts;
     RECT box{};
     checkBoxRect(row, box);
@@ -686,7 +695,7 @@ RECT TargetListView::cellTextRect(int row, int column, const RECT& cell) const
 
 void TargetListView::drawTitleCell(HDC dc, int row, const RECT& cell, COLORREF ink)
 {
-    const int s = m_painter->scale();
+    const s::gui::Scale s = m_painter->scale();
     const COLORREF fontInk = m_painter->colour(SkinColour::listFont);
     if (m_rows->isExpandable(row)) {
         // A square with a minus, and a plus while closed.
@@ -696,11 +705,12 @@ void TargetListView::drawTitleCell(HDC dc, int row, const RECT& cell, COLORREF i
         const RECT square{left, top, left + size, top + size};
         m_painter->frame(dc, square, fontInk);
         const int mid = top + size / 2;
-        const RECT bar{left + 2 * s, mid - s / 2, left + size - 2 * s, mid - s / 2 + s};
+        const int line = 1 * s;
+        const RECT bar{left + 2 * s, mid - line / 2, left + size - 2 * s, mid - line / 2 + line};
         m_painter->fillColour(dc, bar, fontInk);
         if (!m_rows->isExpanded(row)) {
             const int centre = left + size / 2;
-            const RECT stem{centre - s / 2, top + 2 * s, centre - s / 2 + s, top + size - 2 * s};
+            const RECT stem{centre - line / 2, top + 2 * s, centre - line / 2 + line, top + size - 2 * s};
             m_painter->fillColour(dc, stem, fontInk);
         }
     }

@@ -88,8 +88,11 @@ public:
     void setFontSize(s::gui::list::ListViewStep step);
     // The row height in pixels now.
     int rowHeight() const;
-    // After the painter's skin or scale changed.
+    // After the painter's skin changed.
     void skinChanged();
+    // After the painter's scale changed from `before`: the fonts, the rows
+    // and the columns' widths follow it.
+    void scaleChanged(Scale before);
     // After the language changed: asks columnTitle again.
     void updateColumnTitles();
 

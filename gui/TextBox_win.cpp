@@ -31,7 +31,7 @@ bool TextBox::create(const Args& args)
 
 int TextBox::preferredHeight() const
 {
-    const int s = m_painter.scale();
+    const s::gui::Scale s = m_painter.scale();
     return SkinPainter::kFontHeight * s + 8 * s;
 }
 

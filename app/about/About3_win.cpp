@@ -38,7 +38,7 @@ s::app::win::Rect windowRect(HWND window)
 
 }  // namespace
 
-About3::About3(s::lang::Localizer& lang, s::map::IMappedData& settings, int scale,
+About3::About3(s::lang::Localizer& lang, s::map::IMappedData& settings, s::gui::Scale scale,
                std::function<void(int32_t id)> openPage)
     : m_lang(lang), m_settings(settings), m_scale(scale), m_openPage(std::move(openPage)),
       m_frame(s::app::win::AppWindow::aboutWindow(scale, settings))
@@ -157,7 +157,7 @@ void About3::buildContent()
 
     const HWND parent = hwnd();
     SkinPainter& painter = m_window->painter();
-    const int s = m_scale;
+    const s::gui::Scale s = m_scale;
 
     m_heading = std::make_unique<Label>(painter);
     LabelArgs heading;
@@ -254,7 +254,7 @@ void About3::layout()
     // The link is made last: the content is complete with it.
     if (!m_useful)
         return;
-    const int s = m_scale;
+    const s::gui::Scale s = m_scale;
     const Box content = m_window->layout().content();
     const int margin = kMargin * s;
     const int row = kRowHeight * s;

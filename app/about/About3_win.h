@@ -16,6 +16,7 @@
 #include "gui/Label_win.h"
 #include "gui/PaintBox_win.h"
 #include "gui/PictureButton_win.h"
+#include "gui/Scale.h"
 #include "gui/SkinnedFrame_win.h"
 #include "gui/Skinner.h"
 #include "image/Image.h"
@@ -40,7 +41,7 @@ public:
 
     // None is owned; all outlive the window. openPage opens the address of a
     // language entry (the application's openPage).
-    About3(s::lang::Localizer& lang, s::map::IMappedData& settings, int scale,
+    About3(s::lang::Localizer& lang, s::map::IMappedData& settings, s::gui::Scale scale,
            std::function<void(int32_t id)> openPage);
     ~About3();
     About3(const About3&) = delete;
@@ -84,7 +85,7 @@ private:
 
     s::lang::Localizer& m_lang;
     s::map::IMappedData& m_settings;
-    int m_scale;
+    s::gui::Scale m_scale;
     std::function<void(int32_t)> m_openPage;
     s::app::win::AppWindow m_frame;
     s::gui::drawer::Skinner m_skins;

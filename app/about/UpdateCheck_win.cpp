@@ -9,7 +9,7 @@
 namespace s::app::win {
 
 std::function<bool(const std::u16string& title, const std::u16string& message)>
-updateQuestion(s::lang::Localizer& lang, s::gui::drawer::Skinner* skins, HWND owner, int scale)
+updateQuestion(s::lang::Localizer& lang, s::gui::drawer::Skinner* skins, HWND owner, s::gui::Scale scale)
 {
     return [&lang, skins, owner, scale](const std::u16string& title, const std::u16string& message) {
         s::gui::dialogs::FlexAsker asker(lang, skins, scale);
@@ -18,7 +18,7 @@ updateQuestion(s::lang::Localizer& lang, s::gui::drawer::Skinner* skins, HWND ow
     };
 }
 
-UpdateOutcome checkForUpdate(AppBase& app, HWND parent, int scale)
+UpdateOutcome checkForUpdate(AppBase& app, HWND parent, s::gui::Scale scale)
 {
     // A boot run's window is gone by now: the question then stands alone.
     const HWND owner = parent && IsWindow(parent) ? parent : nullptr;
@@ -59,7 +59,7 @@ struct BackgroundUpdateCheck::Task final : s::thread::ITask {
     AppBase& app;
     HWND window = nullptr;
     std::shared_ptr<s::gui::ClosureQueue> closures;
-    int scale = 1;
+    s::gui::Scale scale;
     std::atomic<bool> done{false};
     UpdateOutcome outcome = UpdateOutcome::NotOffered;
 };
@@ -74,7 +74,7 @@ BackgroundUpdateCheck::~BackgroundUpdateCheck()
         m_worker->waitIdle();
 }
 
-void BackgroundUpdateCheck::start(HWND window, std::shared_ptr<s::gui::ClosureQueue> closures, int scale)
+void BackgroundUpdateCheck::start(HWND window, std::shared_ptr<s::gui::ClosureQueue> closures, s::gui::Scale scale)
 {
     if (m_worker || !closures)
         return;

@@ -7,6 +7,7 @@
 #include "app/start/AppBase.h"
 #include "base/Thread.h"
 #include "gui/ClosureQueue.h"
+#include "gui/Scale.h"
 
 #include <windows.h>
 
@@ -23,10 +24,10 @@ namespace s::app::win {
 // The question as the program asks it: the Yes/No window over owner (null:
 // none), without "Don't ask me again".
 std::function<bool(const std::u16string& title, const std::u16string& message)>
-updateQuestion(s::lang::Localizer& lang, s::gui::drawer::Skinner* skins, HWND owner, int scale);
+updateQuestion(s::lang::Localizer& lang, s::gui::drawer::Skinner* skins, HWND owner, s::gui::Scale scale);
 
 // parent: the main window, or null (or a window already destroyed).
-UpdateOutcome checkForUpdate(AppBase& app, HWND parent, int scale);
+UpdateOutcome checkForUpdate(AppBase& app, HWND parent, s::gui::Scale scale);
 
 // The same check on a worker of its own, so that the window keeps answering
 // while the network is slow: the question, when there is one, is asked on
@@ -41,7 +42,7 @@ public:
     BackgroundUpdateCheck& operator=(const BackgroundUpdateCheck&) = delete;
 
     // Once; window is the main window, closures its queue.
-    void start(HWND window, std::shared_ptr<s::gui::ClosureQueue> closures, int scale);
+    void start(HWND window, std::shared_ptr<s::gui::ClosureQueue> closures, s::gui::Scale scale);
     bool finished() const;
     // What the check came to; meaningful once finished.
     UpdateOutcome outcome() const;

@@ -202,7 +202,7 @@ struct Custom::Controls {
 };
 
 Custom::Custom(s::app::win::AppBase& app)
-    : m_app(app), m_scale(s::app::win::scaleFactor()),
+    : m_app(app), m_scale(s::app::win::displayScale()),
       m_frame(s::app::win::AppWindow::customTargetWindow(m_scale, app.settings())), m_editor(app.settings(), app.lang())
 {
 }
@@ -303,7 +303,7 @@ void Custom::createControls()
 {
     Controls& c = *m_controls;
     const HWND parent = c.frame.hwnd();
-    const int s = m_scale;
+    const s::gui::Scale s = m_scale;
     const auto label = [](s::gui::Label& control, HWND into, int32_t id) {
         s::gui::LabelArgs args;
         args.parent = into;
@@ -496,7 +496,7 @@ void Custom::layout(const RECT& content)
     using s::gui::LineAlign;
     using s::gui::LineLayout;
     Controls& c = *m_controls;
-    const int s = m_scale;
+    const s::gui::Scale s = m_scale;
     const int margin = 5 * s;
     const int gap = 4 * s;
     const int row = 20 * s;

@@ -14,6 +14,7 @@
 #include "app/editor/CustomEditor.h"
 #include "app/start/AppBase.h"
 #include "app/start/AppWindow.h"
+#include "gui/Scale.h"
 
 #include <windows.h>
 
@@ -88,7 +89,7 @@ private:
     std::wstring text(int32_t id) const;
 
     s::app::win::AppBase& m_app;
-    int m_scale;
+    s::gui::Scale m_scale;
     s::app::win::AppWindow m_frame;
     CustomEditor m_editor;
     HWND m_owner = nullptr;

@@ -60,7 +60,7 @@ struct ItemsWindow::Controls {
 };
 
 ItemsWindow::ItemsWindow(s::app::win::AppBase& app)
-    : m_app(app), m_scale(s::app::win::scaleFactor()),
+    : m_app(app), m_scale(s::app::win::displayScale()),
       m_frame(s::app::win::AppWindow::itemsWindow(m_scale, app.settings()))
 {
 }
@@ -195,7 +195,7 @@ void ItemsWindow::layout(const RECT& content)
     if (!m_controls || !m_controls->keep.hwnd())
         return;
     Controls& c = *m_controls;
-    const int s = m_scale;
+    const s::gui::Scale s = m_scale;
     const int margin = 5 * s;
     const int gap = 4 * s;
     const int row = 20 * s;

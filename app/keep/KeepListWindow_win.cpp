@@ -94,7 +94,7 @@ struct KeepListWindow::Controls {
 };
 
 KeepListWindow::KeepListWindow(s::app::win::AppBase& app)
-    : m_app(app), m_scale(s::app::win::scaleFactor()),
+    : m_app(app), m_scale(s::app::win::displayScale()),
       m_frame(s::app::win::AppWindow::keepListWindow(m_scale, app.settings())), m_model(app.settings()), m_rows(m_model)
 {
     m_rows.dateText = localDateTimeText;
@@ -252,7 +252,7 @@ void KeepListWindow::layout(const RECT& content)
     if (!m_controls || !m_controls->cancel.hwnd())
         return;
     Controls& c = *m_controls;
-    const int s = m_scale;
+    const s::gui::Scale s = m_scale;
     const int margin = 5 * s;
     const int gap = 4 * s;
     const int row = 20 * s;

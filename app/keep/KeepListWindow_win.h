@@ -17,6 +17,7 @@
 #include "app/keep/KeepListRows.h"
 #include "app/start/AppBase.h"
 #include "app/start/AppWindow.h"
+#include "gui/Scale.h"
 
 #include <windows.h>
 
@@ -89,7 +90,7 @@ private:
     std::wstring text(int32_t id) const;
 
     s::app::win::AppBase& m_app;
-    int m_scale;
+    s::gui::Scale m_scale;
     s::app::win::AppWindow m_frame;
     KeepListModel m_model;
     KeepListRows m_rows;

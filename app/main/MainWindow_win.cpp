@@ -33,7 +33,7 @@ s::gui::drawer::CheckState checkStateOf(bool on)
 }  // namespace
 
 Dialog::Dialog(s::app::win::AppBase& app, s::app::win::AppWindow& frame, HICON icon, TreeBuilder builder)
-    : m_app(app), m_frame(frame), m_lang(app.lang()), m_icon(icon), m_scale(s::app::win::scaleFactor()),
+    : m_app(app), m_frame(frame), m_lang(app.lang()), m_icon(icon), m_scale(s::app::win::displayScale()),
       m_controller(*this, app, frame, std::move(builder)), m_collecting(m_window.painter(), &app.lang()),
       m_totalSize(m_window.painter()), m_totalOpen(m_window.painter()), m_totalCount(m_window.painter()),
       m_totalClose(m_window.painter()), m_status(m_window.painter(), &app.lang()), m_progress(m_window.painter()),
@@ -128,6 +128,9 @@ bool Dialog::createWindow()
     m_window.onSkinChanged = [this] {
         m_listView.skinChanged();
     };
+    m_window.onScaleChanged = [this](s::gui::Scale before) {
+        scaleChanged(before);
+    };
     // The geometry as it changes: a window closed while maximised or
     // minimised still finds its last normal rectangle stored.
     m_window.onShownChanged = [this](s::gui::Shown now, s::gui::Shown before, const RECT& normal) {
@@ -157,7 +160,7 @@ void Dialog::createElements()
 {
     nameTitleButtons();
     const HWND parent = m_window.hwnd();
-    const int s = m_scale;
+    const s::gui::Scale s = m_scale;
     s::gui::TargetListArgs listArgs;
     listArgs.parent = parent;
     listArgs.id = kList;
@@ -288,6 +291,15 @@ void Dialog::configureList()
 
 // --- Layout ------------------------------------------------------------------
 
+void Dialog::scaleChanged(s::gui::Scale before)
+{
+    m_scale = m_window.painter().scale();
+    const s::gui::Scale s = m_scale;
+    m_listView.scaleChanged(before);
+    m_plus.setPreferredSize(SIZE{14 * s, 14 * s});
+    SetWindowPos(m_collecting.hwnd(), nullptr, 0, 0, 200 * s, 40 * s, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Dialog::relayout()
 {
     const s::gui::Box content = m_window.layout().content();
@@ -303,7 +315,7 @@ void Dialog::layout(const RECT& content)
     using s::gui::ItemSize;
     using s::gui::LineAlign;
     using s::gui::LineLayout;
-    const int s = m_scale;
+    const s::gui::Scale s = m_scale;
     const auto item = [](SIZE size) {
         return ItemSize{static_cast<int>(size.cx), static_cast<int>(size.cy)};
     };

@@ -15,6 +15,7 @@
 #include "gui/OverlayPanel_win.h"
 #include "gui/PictureButton_win.h"
 #include "gui/ProgressBar_win.h"
+#include "gui/Scale.h"
 #include "gui/SkinnedFrame_win.h"
 #include "gui/TargetListView_win.h"
 
@@ -122,6 +123,9 @@ private:
     void configureList();
     void layout(const RECT& content);
     void relayout();
+    // The window moved to a screen of another density: what was sized at
+    // creation takes the new scale (the frame lays the controls out after).
+    void scaleChanged(s::gui::Scale before);
     void showTotalsRow(bool on);
     void onContextMenu(int row, POINT screen);
 
@@ -130,7 +134,7 @@ private:
     s::lang::Localizer& m_lang;
     HICON m_icon;
     HICON m_smallIcon = nullptr;
-    int m_scale;
+    s::gui::Scale m_scale;
     bool m_bootRun = false;
 
     MainController m_controller;

@@ -21,33 +21,34 @@ std::u16string_view middleClickText(MiddleClick action)
 
 }  // namespace
 
-AppWindow::AppWindow(std::u16string_view windowName, int scale, const Defaults& defaults, s::map::IMappedData& store)
+AppWindow::AppWindow(std::u16string_view windowName, s::gui::Scale scale, const Defaults& defaults,
+                     s::map::IMappedData& store)
     : m_name(windowName), m_scale(scale), m_defaults(defaults), m_store(store),
-      m_geometry(windowName, scale, defaults.width, defaults.height)
+      m_geometry(windowName, scale.step(), defaults.width, defaults.height)
 {
 }
 
-AppWindow AppWindow::mainWindow(int scale, s::map::IMappedData& store)
+AppWindow AppWindow::mainWindow(s::gui::Scale scale, s::map::IMappedData& store)
 {
     return AppWindow(u"MainWindow", scale, Defaults{630 * scale, 500 * scale}, store);
 }
 
-AppWindow AppWindow::customTargetWindow(int scale, s::map::IMappedData& store)
+AppWindow AppWindow::customTargetWindow(s::gui::Scale scale, s::map::IMappedData& store)
 {
     return AppWindow(u"CustomTargetWindow", scale, Defaults{450 * scale, 270 * scale}, store);
 }
 
-AppWindow AppWindow::itemsWindow(int scale, s::map::IMappedData& store)
+AppWindow AppWindow::itemsWindow(s::gui::Scale scale, s::map::IMappedData& store)
 {
     return AppWindow(u"ItemsWindow", scale, Defaults{560 * scale, 380 * scale}, store);
 }
 
-AppWindow AppWindow::keepListWindow(int scale, s::map::IMappedData& store)
+AppWindow AppWindow::keepListWindow(s::gui::Scale scale, s::map::IMappedData& store)
 {
     return AppWindow(u"KeepListWindow", scale, Defaults{580 * scale, 340 * scale}, store);
 }
 
-AppWindow AppWindow::aboutWindow(int scale, s::map::IMappedData& store)
+AppWindow AppWindow::aboutWindow(s::gui::Scale scale, s::map::IMappedData& store)
 {
     Defaults defaults{340 * scale, 285 * scale};
     defaults.keepOnTop = true;
@@ -64,7 +65,7 @@ AppWindow AppWindow::flexAskerWindow(s::map::IMappedData& store)
 
 std::u16string_view AppWindow::viewSection() const
 {
-    return viewSectionFor(m_scale);
+    return viewSectionFor(m_scale.step());
 }
 
 std::u16string AppWindow::keyPath(std::u16string_view name) const

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/start/WindowGeometry.h"
+#include "gui/Scale.h"
 #include "settings/IMappedData.h"
 
 #include <string>
@@ -26,15 +27,16 @@ public:
         MiddleClick middleClick = MiddleClick::Close;
     };
 
-    AppWindow(std::u16string_view windowName, int scale, const Defaults& defaults, s::map::IMappedData& store);
+    AppWindow(std::u16string_view windowName, s::gui::Scale scale, const Defaults& defaults,
+              s::map::IMappedData& store);
 
     // The frames of the program at a scale.
-    static AppWindow mainWindow(int scale, s::map::IMappedData& store);          // 630 × 500 × scale
-    static AppWindow customTargetWindow(int scale, s::map::IMappedData& store);  // 450 × 270 × scale
-    static AppWindow aboutWindow(int scale, s::map::IMappedData& store);         // 340 × 285 × scale, on top
-    static AppWindow flexAskerWindow(s::map::IMappedData& store);                // 400 × 200, on top
-    static AppWindow itemsWindow(int scale, s::map::IMappedData& store);         // 560 × 380 × scale
-    static AppWindow keepListWindow(int scale, s::map::IMappedData& store);      // 580 × 340 × scale
+    static AppWindow mainWindow(s::gui::Scale scale, s::map::IMappedData& store);          // 630 × 500 × scale
+    static AppWindow customTargetWindow(s::gui::Scale scale, s::map::IMappedData& store);  // 450 × 270 × scale
+    static AppWindow aboutWindow(s::gui::Scale scale, s::map::IMappedData& store);     // 340 × 285 × scale, on top
+    static AppWindow flexAskerWindow(s::map::IMappedData& store);                      // 400 × 200, on top
+    static AppWindow itemsWindow(s::gui::Scale scale, s::map::IMappedData& store);     // 560 × 380 × scale
+    static AppWindow keepListWindow(s::gui::Scale scale, s::map::IMappedData& store);  // 580 × 340 × scale
 
     const std::u16string& windowName() const { return m_name; }
     // "View", "View4K" or "View8K".
@@ -58,7 +60,7 @@ public:
 
 private:
     std::u16string m_name;
-    int m_scale;
+    s::gui::Scale m_scale;
     Defaults m_defaults;
     s::map::IMappedData& m_store;
     FrameGeometry m_geometry;

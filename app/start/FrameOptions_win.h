@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/start/AppWindow.h"
+#include "app/start/StartupRules.h"
 #include "gui/SkinnedFrame_win.h"
 
 #include <windows.h>
@@ -18,6 +19,7 @@ inline void applyFrameOptions(const AppWindow& descriptor, s::gui::FrameArgs& ar
                                                        : s::gui::MiddleClickAction::doNothing;
     args.easyDrag = descriptor.easyDrag();
     args.keepOnTop = descriptor.keepOnTop();
+    args.scaleForScreen = displayScaleFor;
 }
 
 // Stores where the window is now and whether it is maximised or minimised

@@ -57,9 +57,9 @@ int runProgram(const MainWindowRun& runMainWindow)
 
     ProgramPictures pictures;
     pictures.icon = s::image::loadIcon(kIconGroup, GetSystemMetrics(SM_CXICON));
-    pictures.smallIcon = s::image::loadIcon(kIconGroup, GetSystemMetrics(SM_CXSMICON) * scaleFactor());
+    pictures.smallIcon = s::image::loadIcon(kIconGroup, 16 * displayScale());
 
-    AppWindow frame = AppWindow::mainWindow(scaleFactor(), app.settings());
+    AppWindow frame = AppWindow::mainWindow(displayScale(), app.settings());
     recordVersionUnder(app.settings(), frame.windowName(), app.lang());
 
     const StartDecision decision = decideStart(app, osVersion());

@@ -1,5 +1,7 @@
 #include "app/start/StartupRules.h"
 
+#include <algorithm>
+
 #include "base/StrBuffer.h"
 #include "lang/Localizer.h"
 #include "lang/TextIds.h"
@@ -40,6 +42,22 @@ int scaleFactor()
         s::platform::IScreens& screens = s::platform::screens();
         const s::platform::ScreenRect screen = screens.primary();
         return scaleFactorFor(screen.width, screen.height, screens.dpi());
+    }();
+    return scale;
+}
+
+s::gui::Scale displayScaleFor(int screenWidth, int screenHeight, int dpi)
+{
+    const int step = scaleFactorFor(screenWidth, screenHeight, dpi);
+    return s::gui::Scale::ofDpi(std::max(step * s::gui::Scale::kBaseDpi, dpi));
+}
+
+s::gui::Scale displayScale()
+{
+    static const s::gui::Scale scale = [] {
+        s::platform::IScreens& screens = s::platform::screens();
+        const s::platform::ScreenRect screen = screens.primary();
+        return displayScaleFor(screen.width, screen.height, screens.dpi());
     }();
     return scale;
 }

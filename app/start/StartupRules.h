@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/start/CommandLine.h"
+#include "gui/Scale.h"
 #include "platform/SystemInfo.h"
 
 #include <cstdint>
@@ -28,6 +29,13 @@ StartMode startModeOf(const s::process::commandline::win::CommandLine& line);
 int scaleFactorFor(int screenWidth, int screenHeight, int dpi = 96);
 // The primary screen's, computed on first use.
 int scaleFactor();
+// The windows' scale on a screen: the whole step above, or the density the
+// user's display setting asks for where it is more (150 % on a 1920 × 1080
+// screen draws at 1.5×, 150 % on a 3840 × 2160 screen stays at 2×).
+s::gui::Scale displayScaleFor(int screenWidth, int screenHeight, int dpi);
+// The primary screen's, computed on first use: a window's scale until it
+// learns its own screen's.
+s::gui::Scale displayScale();
 // The settings section of a frame's position and size at a scale: "View" at
 // 1 (and 3), "View4K" at 2, "View8K" at 4 and above.
 std::u16string_view viewSectionFor(int scale);

@@ -19,7 +19,7 @@ constexpr int kButtonGap = 10;
 
 }  // namespace
 
-FlexAsker::FlexAsker(s::lang::Localizer& localizer, s::gui::drawer::Skinner* skins, int scale)
+FlexAsker::FlexAsker(s::lang::Localizer& localizer, s::gui::drawer::Skinner* skins, Scale scale)
     : ModalDialog(skins, scale), m_localizer(localizer)
 {
 }
@@ -30,7 +30,7 @@ bool FlexAsker::ask(HWND parent, std::optional<std::wstring> title, std::optiona
 {
     m_answer = false;
     m_dontAskAgain = false;
-    const int s = scale();
+    const s::gui::Scale s = scale();
     const std::wstring titleText = title ? *title : toWide(m_localizer.text(s::lang::ids::kAskerTitle).view());
     const std::wstring messageText = message ? *message : toWide(m_localizer.text(s::lang::ids::kAskerMessage).view());
     if (!createFrame(parent, titleText, kWidth, kHeight))

@@ -30,7 +30,7 @@ public:
     static constexpr int kHeight = 200;
 
     // Neither is owned.
-    FlexAsker(s::lang::Localizer& localizer, s::gui::drawer::Skinner* skins, int scale = 1);
+    FlexAsker(s::lang::Localizer& localizer, s::gui::drawer::Skinner* skins, Scale scale = Scale());
     ~FlexAsker() override;
 
     void setShowDontAsk(bool show) { m_showDontAsk = show; }

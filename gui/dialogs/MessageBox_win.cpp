@@ -15,7 +15,7 @@ constexpr int kGap = 16;
 
 bool MessageBox::show(HWND parent, const std::wstring& title, const std::wstring& text)
 {
-    const int s = scale();
+    const s::gui::Scale s = scale();
     // The frame is made first at its least size: the text is measured in
     // its font, and the frame then grows to fit.
     if (!createFrame(parent, title, kMinWidth * s, 150 * s))

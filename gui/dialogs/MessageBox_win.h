@@ -13,7 +13,7 @@ namespace s::gui::dialogs {
 
 class MessageBox : public ModalDialog {
 public:
-    MessageBox(s::gui::drawer::Skinner* skins, int scale) : ModalDialog(skins, scale) {}
+    MessageBox(s::gui::drawer::Skinner* skins, Scale scale) : ModalDialog(skins, scale) {}
 
     // Returns when the box is closed; false when it could not be shown.
     bool show(HWND parent, const std::wstring& title, const std::wstring& text);

@@ -4,7 +4,7 @@
 
 namespace s::gui::dialogs {
 
-ModalDialog::ModalDialog(s::gui::drawer::Skinner* skins, int scale) : m_skins(skins), m_scale(std::max(scale, 1))
+ModalDialog::ModalDialog(s::gui::drawer::Skinner* skins, Scale scale) : m_skins(skins), m_scale(scale)
 {
 }
 

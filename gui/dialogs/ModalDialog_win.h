@@ -7,6 +7,7 @@
 #pragma once
 
 #include "gui/Button_win.h"
+#include "gui/Scale.h"
 #include "gui/SkinnedFrame_win.h"
 
 #include <memory>
@@ -22,7 +23,7 @@ namespace s::gui::dialogs {
 class ModalDialog {
 public:
     // skins: the frame follows the current skin (none: the default colours).
-    ModalDialog(s::gui::drawer::Skinner* skins, int scale);
+    ModalDialog(s::gui::drawer::Skinner* skins, Scale scale);
     virtual ~ModalDialog();
     ModalDialog(const ModalDialog&) = delete;
     ModalDialog& operator=(const ModalDialog&) = delete;
@@ -43,7 +44,7 @@ protected:
     // A push button with Enter's meaning when the focus is on no button.
     Button* addButton(const std::wstring& text, int x, int y, int width, int height);
     void setDefaultButton(Button* button) { m_default = button; }
-    int scale() const { return m_scale; }
+    Scale scale() const { return m_scale; }
     // The width and height of a push button showing text.
     SIZE buttonSize(const std::wstring& text);
 
@@ -55,7 +56,7 @@ private:
     bool handleKey(const MSG& msg);
 
     s::gui::drawer::Skinner* m_skins;
-    int m_scale;
+    Scale m_scale;
     std::unique_ptr<SkinnedFrame> m_frame;
     std::vector<std::unique_ptr<Button>> m_buttons;
     Button* m_default = nullptr;

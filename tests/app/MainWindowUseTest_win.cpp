@@ -290,6 +290,72 @@ TEST_F(MainWindowUse, ClosedWhileMaximisedItKeepsTheNormalRectangle)
     EXPECT_EQ(settings.getS32(u"MainWindow\\View", u"Height", -1), 520);
 }
 
+// Moved to a screen of another density, the window takes the rectangle
+// Windows suggests and draws everything at the new scale: the fixed-height
+// rows and buttons, the list's rows and columns; back at 96 dpi it is as it
+// was.
+TEST_F(MainWindowUse, ADensityChangeScalesTheWindowAndItsControls)
+{
+    Dialog dialog(app, *frame, nullptr, builder());
+    ASSERT_NO_FATAL_FAILURE(open(dialog));
+    HWND list = GetDlgItem(dialog.hwnd(), Dialog::kList);
+    HWND clean = GetDlgItem(dialog.hwnd(), Dialog::kClean);
+    const auto height = [](HWND window) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        return static_cast<int>(rect.bottom - rect.top);
+    };
+    const auto rowHeight = [&] {
+        RECT row{};
+        row.left = LVIR_BOUNDS;
+        SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+        return static_cast<int>(row.bottom - row.top);
+    };
+    const auto columnWidths = [&] {
+        std::vector<int> widths;
+        for (WPARAM column = 0; column < 4; ++column)
+            widths.push_back(static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0)));
+        return widths;
+    };
+    const int buttonAt96 = height(clean);
+    const int rowAt96 = rowHeight();
+    const std::vector<int> widthsAt96 = columnWidths();
+    ASSERT_EQ(buttonAt96, 24);
+
+    struct Step {
+        int dpi;
+        RECT suggested;
+        int button;  // 24 at 96 dpi
+        int row;     // the default cell height, 20 at 96 dpi
+    };
+    const Step steps[] = {
+        {144, RECT{30, 40, 30 + 945, 40 + 750}, 36, 30},
+        {120, RECT{30, 40, 30 + 788, 40 + 625}, 30, 25},
+        {192, RECT{10, 20, 10 + 1260, 20 + 1000}, 48, 40},
+        {96, RECT{30, 40, 30 + 630, 40 + 500}, 24, 20},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.dpi);
+        RECT suggested = step.suggested;
+        SendMessageW(dialog.hwnd(), WM_DPICHANGED, static_cast<WPARAM>(step.dpi) * 0x10001u,
+                     reinterpret_cast<LPARAM>(&suggested));
+        pumpFor(50);
+        RECT window{};
+        GetWindowRect(dialog.hwnd(), &window);
+        EXPECT_TRUE(EqualRect(&window, &step.suggested))
+            << window.left << "," << window.top << " " << window.right - window.left << "x"
+            << window.bottom - window.top;
+        EXPECT_EQ(height(clean), step.button);
+        EXPECT_EQ(rowHeight(), step.row);
+        ASSERT_EQ(rowAt96, 20);
+        const std::vector<int> widths = columnWidths();
+        for (std::size_t column = 0; column < widths.size(); ++column)
+            EXPECT_NEAR(widths[column], widthsAt96[column] * step.dpi / 96, 1) << "column " << column;
+    }
+    EXPECT_EQ(columnWidths(), widthsAt96) << "back at 96 dpi the columns are as wide as before";
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+}
+
 // After a skin change the list's empty area is in the new skin's colour.
 TEST_F(MainWindowUse, ASkinChangeReachesTheListBackground)
 {

@@ -264,6 +264,37 @@ protected:
     testing_platform::ScratchFolder scratch;
 };
 
+// The windows' scale: the whole step, or the density the display setting
+// asks for where that is more; the frame sizes follow it and the settings
+// section stays the step's.
+TEST_F(StoredGeometry, TheWindowsScaleFollowsTheDisplaySettingBetweenTheSteps)
+{
+    struct Row {
+        int width, height, dpi;
+        int scaledDpi;  // 96 is 1×
+        int mainWidth, mainHeight;
+        const char16_t* section;
+    };
+    const Row rows[] = {
+        {1920, 1080, 96, 96, 630, 500, u"View"},       {1920, 1080, 120, 120, 788, 625, u"View"},
+        {1920, 1080, 144, 144, 945, 750, u"View"},     {2560, 1440, 168, 168, 1103, 875, u"View"},
+        {1920, 1080, 192, 192, 1260, 1000, u"View4K"}, {3840, 2160, 144, 192, 1260, 1000, u"View4K"},
+        {3840, 2160, 288, 288, 1890, 1500, u"View4K"}, {7680, 4320, 96, 384, 2520, 2000, u"View8K"},
+        {1366, 768, 72, 96, 630, 500, u"View"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.width) + "x" + std::to_string(row.height) + " at " + std::to_string(row.dpi));
+        const s::gui::Scale scale = displayScaleFor(row.width, row.height, row.dpi);
+        EXPECT_EQ(scale.dpi(), row.scaledDpi);
+        auto store = open("<savedata></savedata>");
+        ASSERT_TRUE(store);
+        const AppWindow main = AppWindow::mainWindow(scale, *store);
+        EXPECT_EQ(main.width(), row.mainWidth);
+        EXPECT_EQ(main.height(), row.mainHeight);
+        EXPECT_EQ(main.viewSection(), row.section);
+    }
+}
+
 TEST_F(StoredGeometry, PlacementFollowsTheStoredValuesOfTheScale)
 {
     const Rect virtualScreen{0, 0, 3840, 2160};
