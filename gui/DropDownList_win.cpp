@@ -98,6 +98,12 @@ void DropDownList::drawItem(const DRAWITEMSTRUCT& item)
 
 LRESULT DropDownList::onMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (msg == kScaleChangedMessage) {
+        SendMessageW(hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight());
+        SendMessageW(hwnd(), CB_SETITEMHEIGHT, 0, itemHeight());
+        SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_painter.font()), TRUE);
+        return 0;
+    }
     if (msg == WM_CTLCOLORLISTBOX) {
         // The dropped list asks the combo box for the colour of its empty
         // part below the last item.

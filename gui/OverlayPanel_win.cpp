@@ -16,6 +16,7 @@ bool OverlayPanel::create(const Args& args)
     wnd.width = args.width;
     wnd.height = args.height;
     wnd.id = args.id;
+    m_scale = painter().scale();
     return createWithCaption(wnd, args.caption);
 }
 
@@ -61,6 +62,16 @@ LRESULT OverlayPanel::onMessage(UINT msg, WPARAM wp, LPARAM lp)
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
+    case kScaleChangedMessage: {
+        // The same size at the new scale; the owner centres it again.
+        const Scale now = painter().scale();
+        RECT own{};
+        GetWindowRect(hwnd(), &own);
+        SetWindowPos(hwnd(), nullptr, 0, 0, now(m_scale.unscale(own.right - own.left)),
+                     now(m_scale.unscale(own.bottom - own.top)), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_scale = now;
+        return 0;
+    }
     case WM_PAINT: {
         PaintDc dc(hwnd());
         RECT client{};

@@ -35,6 +35,9 @@ public:
 
 protected:
     LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    Scale m_scale;  // the painter's, when the size was given
 };
 
 }  // namespace s::gui

@@ -15,6 +15,7 @@ bool PictureButton::create(const Args& args)
 {
     m_picture = args.picture;
     m_size = SIZE{args.width, args.height};
+    m_scale = m_painter.scale();
     return createButton(args.parent, args.accessibleName, args.x, args.y, args.width, args.height, args.id);
 }
 
@@ -24,6 +25,13 @@ LRESULT PictureButton::onMessage(UINT msg, WPARAM wp, LPARAM lp)
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
+    case kScaleChangedMessage: {
+        // The parent's layout places the button at its new size.
+        const Scale now = m_painter.scale();
+        m_size = SIZE{now(m_scale.unscale(m_size.cx)), now(m_scale.unscale(m_size.cy))};
+        m_scale = now;
+        return 0;
+    }
     default:
         break;
     }

@@ -35,11 +35,8 @@ public:
 
     bool create(const Args& args);
     Picture picture() const { return m_picture; }
-    // The picture's size as created.
+    // The picture's size as created, at the painter's scale now.
     SIZE preferredSize() const { return m_size; }
-    // A new size for the picture (the window's scale changed); the layout
-    // places the button.
-    void setPreferredSize(SIZE size) { m_size = size; }
 
     std::function<void()> onClick;
 
@@ -51,6 +48,7 @@ private:
     SkinPainter& m_painter;
     Picture m_picture = Picture::plus;
     SIZE m_size{};
+    Scale m_scale;  // the painter's, when m_size was given
 };
 
 }  // namespace s::gui

@@ -270,6 +270,13 @@ void SkinnedFrame::changeScale(int dpi, const RECT* at)
     if (scale == before)
         return;
     m_painter.setScale(scale);
+    EnumChildWindows(
+        hwnd(),
+        [](HWND child, LPARAM) -> BOOL {
+            SendMessageW(child, kScaleChangedMessage, 0, 0);
+            return TRUE;
+        },
+        0);
     if (onScaleChanged)
         onScaleChanged(before);
     placeButtonTips();

@@ -65,6 +65,7 @@ bool TargetListView::create(const TargetListArgs& args)
     m_alternateRows = args.alternateRows;
     m_cellHeight = args.cellHeight;
     m_fontSize = args.fontSize;
+    m_scale = m_painter->scale();
 
     WndArgs wnd;
     wnd.parent = args.parent;
@@ -249,11 +250,16 @@ void TargetListView::skinChanged()
     applyRowHeight();
 }
 
-void TargetListView::scaleChanged(Scale before)
+void TargetListView::scaleChanged()
 {
+    // The fonts, the rows and the columns' widths follow the painter's new
+    // scale; a width the user chose keeps its share.
     const Scale now = m_painter->scale();
+    if (now == m_scale)
+        return;
     for (int column = 0; column < columnCount(); ++column)
-        setColumnWidth(column, now(before.unscale(columnWidth(column))));
+        setColumnWidth(column, now(m_scale.unscale(columnWidth(column))));
+    m_scale = now;
     applyFonts();
     applyRowHeight();
 }
@@ -958,6 +964,9 @@ void TargetListView::onKeyDown(WPARAM key, bool& handled)
 LRESULT TargetListView::onMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
+    case kScaleChangedMessage:
+        scaleChanged();
+        return 0;
     case WM_NOTIFY: {
         // The header is the ListView's child: its notifications come here.
         auto& notify = *reinterpret_cast<NMHDR*>(lp);

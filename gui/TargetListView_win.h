@@ -90,9 +90,7 @@ public:
     int rowHeight() const;
     // After the painter's skin changed.
     void skinChanged();
-    // After the painter's scale changed from `before`: the fonts, the rows
-    // and the columns' widths follow it.
-    void scaleChanged(Scale before);
+
     // After the language changed: asks columnTitle again.
     void updateColumnTitles();
 
@@ -154,6 +152,7 @@ private:
     void setHotLink(int row, bool onLink);
     void applyRowHeight();
     void applyFonts();
+    void scaleChanged();
     void applyColours();
     void addColumns();
     // LVN_ODFINDITEM: the row whose title begins with (or is) the text typed.
@@ -186,6 +185,7 @@ private:
 
     s::gui::list::IListRows* m_rows = nullptr;
     SkinPainter* m_painter = nullptr;
+    Scale m_scale;  // the painter's, when the fonts and widths were set
     std::function<std::wstring(int32_t)> m_columnTitle;
     std::function<HICON(std::u16string_view)> m_icon;
     std::vector<s::gui::list::ListColumn> m_columns;

@@ -20,13 +20,19 @@ bool TextBox::create(const Args& args)
     wnd.id = args.id;
     if (!Wnd::create(wnd))
         return false;
+    applyFont();
+    return true;
+}
+
+void TextBox::applyFont()
+{
     // The painter keeps this font until its scale changes; the EDIT does not
     // own it.
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_painter.font()), FALSE);
     // WM_SETFONT resets the margins; give the text room from the border.
     const int margin = 3 * m_painter.scale();
     SendMessageW(hwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
-    return true;
+    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 int TextBox::preferredHeight() const
@@ -52,6 +58,10 @@ void TextBox::setText(const std::wstring& text)
 
 LRESULT TextBox::onMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (msg == kScaleChangedMessage) {
+        applyFont();
+        return 0;
+    }
     if (msg == WM_NCPAINT) {
         const LRESULT result = Wnd::onMessage(msg, wp, lp);
         // Over the system's border, in the skin's colour.

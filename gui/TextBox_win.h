@@ -41,6 +41,8 @@ protected:
     bool onReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
+    void applyFont();
+
     SkinPainter& m_painter;
 };
 

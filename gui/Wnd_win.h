@@ -20,6 +20,12 @@
 
 namespace s::gui {
 
+// Sent by a skinned frame to each of its descendants after its painter took
+// a new scale: a control that holds a font or a size of the old scale takes
+// the painter's new ones. The number is WM_DPICHANGED_AFTERPARENT, which
+// Windows sends children itself only in the per-monitor (v2) mode.
+inline constexpr UINT kScaleChangedMessage = 0x02E3;
+
 struct WndArgs {
     HWND parent = nullptr;
     // A system class ("BUTTON", WC_LISTVIEWW …); null for the toolkit's own.

@@ -93,11 +93,23 @@ bool About3::createWindow(HWND owner)
         m_window.reset();
         return false;
     }
+    makeScaledPictures();
+    // On a screen of another density the page is made again at its scale;
+    // the layout follows.
+    m_window->onScaleChanged = [this](Scale) {
+        m_scale = m_window->painter().scale();
+        makeScaledPictures();
+        buildContent();
+    };
+    return true;
+}
+
+void About3::makeScaledPictures()
+{
     m_icon = s::image::loadIconPicture(kIconGroup, iconSize());
     m_nameFont.reset(CreateFontW(-kNameFontHeight * m_scale, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
                                  L"Tahoma"));
-    return true;
 }
 
 bool About3::show(HWND owner)

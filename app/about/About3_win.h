@@ -79,6 +79,8 @@ private:
 
     bool createWindow(HWND owner);
     void buildContent();
+    // The program icon and the name's font, at the scale now.
+    void makeScaledPictures();
     void layout();
     void storeGeometry();
     void paintName(SkinPainter& painter, HDC dc, const RECT& rect);

@@ -278,6 +278,11 @@ bool Custom::createWindow(const TimeRecord* group)
     frame.onLayout = [this](const RECT& content) {
         layout(content);
     };
+    // On a screen of another density the controls take the new scale
+    // themselves; the layout that follows uses it.
+    frame.onScaleChanged = [this](s::gui::Scale) {
+        m_scale = m_controls->frame.painter().scale();
+    };
     // The owner going first takes its owned windows with it, without a
     // close: the edited group goes back all the same.
     frame.onDestroyed = [this] {

@@ -176,6 +176,11 @@ bool KeepListWindow::createWindow()
     frame.onLayout = [this](const RECT& content) {
         layout(content);
     };
+    // On a screen of another density the controls take the new scale
+    // themselves; the layout that follows uses it.
+    frame.onScaleChanged = [this](s::gui::Scale) {
+        m_scale = m_controls->frame.painter().scale();
+    };
     // The list must stop listening before its rows outlive it.
     frame.onDestroyed = [this] {
         m_rows.setListener(nullptr);

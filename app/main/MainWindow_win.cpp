@@ -128,8 +128,10 @@ bool Dialog::createWindow()
     m_window.onSkinChanged = [this] {
         m_listView.skinChanged();
     };
-    m_window.onScaleChanged = [this](s::gui::Scale before) {
-        scaleChanged(before);
+    // On a screen of another density the controls take the new scale
+    // themselves; the layout that follows uses it.
+    m_window.onScaleChanged = [this](s::gui::Scale) {
+        m_scale = m_window.painter().scale();
     };
     // The geometry as it changes: a window closed while maximised or
     // minimised still finds its last normal rectangle stored.
@@ -290,15 +292,6 @@ void Dialog::configureList()
 }
 
 // --- Layout ------------------------------------------------------------------
-
-void Dialog::scaleChanged(s::gui::Scale before)
-{
-    m_scale = m_window.painter().scale();
-    const s::gui::Scale s = m_scale;
-    m_listView.scaleChanged(before);
-    m_plus.setPreferredSize(SIZE{14 * s, 14 * s});
-    SetWindowPos(m_collecting.hwnd(), nullptr, 0, 0, 200 * s, 40 * s, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 void Dialog::relayout()
 {

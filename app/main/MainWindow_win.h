@@ -123,9 +123,7 @@ private:
     void configureList();
     void layout(const RECT& content);
     void relayout();
-    // The window moved to a screen of another density: what was sized at
-    // creation takes the new scale (the frame lays the controls out after).
-    void scaleChanged(s::gui::Scale before);
+
     void showTotalsRow(bool on);
     void onContextMenu(int row, POINT screen);
 

@@ -397,6 +397,89 @@ TEST_F(ControlsTest, TheOverlayPanelCoversItsSiblingWhileShown)
     EXPECT_EQ(ChildWindowFromPointEx(frame->hwnd(), middle, CWP_SKIPINVISIBLE), covered.hwnd());
 }
 
+// -- a screen of another density --------------------------------------------------
+
+// WM_DPICHANGED: the frame takes the scale, every control that keeps a font or
+// a size of its own takes the new one (the old font stays valid until then),
+// the owner hears of it with the scale before, and the frame takes the
+// rectangle Windows suggests.
+TEST_F(ControlsTest, ADensityChangeReachesEveryControlThatKeepsAFontOrASize)
+{
+    auto frame = makeFrame();
+    std::vector<int> heard;
+    frame->onScaleChanged = [&](Scale before) {
+        heard.push_back(before.dpi());
+    };
+    TextBox box(frame->painter());
+    ASSERT_TRUE(box.create({frame->hwnd(), L"text", 10, 40, 200, 0, 1}));
+    DropDownList list(frame->painter());
+    DropDownList::Args listArgs;
+    listArgs.parent = frame->hwnd();
+    listArgs.items = {L"File", L"Folder"};
+    listArgs.y = 80;
+    listArgs.width = 200;
+    ASSERT_TRUE(list.create(listArgs));
+    PictureButton plus(frame->painter());
+    PictureButton::Args plusArgs;
+    plusArgs.parent = frame->hwnd();
+    plusArgs.width = 14;
+    plusArgs.height = 14;
+    ASSERT_TRUE(plus.create(plusArgs));
+    OverlayPanel panel(frame->painter(), &m_localizer);
+    ASSERT_TRUE(panel.create({frame->hwnd(), Caption::language(800000), 0, 0, 200, 40}));
+
+    const auto fontHeight = [](HWND control) {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+        return static_cast<int>(font.lfHeight);
+    };
+    const auto size = [](HWND window) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+    };
+    ASSERT_EQ(fontHeight(box.hwnd()), -13);
+
+    struct Step {
+        WPARAM dpi;
+        RECT suggested;
+        int font;     // -13 at 96 dpi
+        int item;     // 19 at 96 dpi
+        int picture;  // 14 at 96 dpi
+        SIZE panel;   // 200 × 40 at 96 dpi
+    };
+    const Step steps[] = {
+        {144, RECT{20, 20, 20 + 690, 20 + 510}, -20, 29, 21, SIZE{300, 60}},
+        {120, RECT{20, 20, 20 + 575, 20 + 425}, -16, 24, 18, SIZE{250, 50}},
+        {96, RECT{20, 20, 20 + 460, 20 + 340}, -13, 19, 14, SIZE{200, 40}},
+    };
+    std::vector<int> expectedHeard;
+    int before = 96;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.dpi);
+        RECT suggested = step.suggested;
+        SendMessageW(frame->hwnd(), WM_DPICHANGED, step.dpi * 0x10001u, reinterpret_cast<LPARAM>(&suggested));
+        pumpPending();
+        expectedHeard.push_back(before);
+        before = static_cast<int>(step.dpi);
+        EXPECT_EQ(frame->painter().scale().dpi(), static_cast<int>(step.dpi));
+        EXPECT_EQ(fontHeight(box.hwnd()), step.font);
+        EXPECT_EQ(SendMessageW(box.hwnd(), WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(frame->painter().font()));
+        EXPECT_EQ(fontHeight(list.hwnd()), step.font);
+        EXPECT_EQ(SendMessageW(list.hwnd(), CB_GETITEMHEIGHT, 0, 0), step.item);
+        EXPECT_EQ(plus.preferredSize().cx, step.picture);
+        EXPECT_EQ(size(panel.hwnd()).cx, step.panel.cx);
+        EXPECT_EQ(size(panel.hwnd()).cy, step.panel.cy);
+        EXPECT_EQ(size(frame->hwnd()).cx, step.suggested.right - step.suggested.left);
+        EXPECT_EQ(size(frame->hwnd()).cy, step.suggested.bottom - step.suggested.top);
+    }
+    EXPECT_EQ(heard, expectedHeard);
+    // The same density again changes nothing.
+    RECT same = steps[2].suggested;
+    SendMessageW(frame->hwnd(), WM_DPICHANGED, 96 * 0x10001u, reinterpret_cast<LPARAM>(&same));
+    EXPECT_EQ(heard.size(), expectedHeard.size());
+}
+
 // -- skins and languages --------------------------------------------------------
 
 TEST_F(ControlsTest, ASkinChangeRepaintsEveryControlInTheNewColours)
