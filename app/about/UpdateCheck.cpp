@@ -31,13 +31,13 @@ bool answerNamesNewerVersion(std::u16string_view answer, std::u16string_view ver
     return answerCounts(answer) && answer.find(version) == std::u16string_view::npos;
 }
 
-UpdateOutcome checkForUpdate(s::map::IMappedData& settings, s::lang::Localizer& lang,
-                             const UpdateCheckServices& services)
+std::optional<UpdateOutcome> checkWithoutNetwork(s::map::IMappedData& settings, s::lang::Localizer& lang,
+                                                 const s::platform::ILocalClock& clock)
 {
     if (lang.text(ids::kUpdateNotice).isEmpty())
         return UpdateOutcome::NotOffered;
     const std::int64_t stored = settings.getS32(kUpdateSection, kUpdateValue, 0);
-    const std::int64_t now = hourCount(services.clock.now());
+    const std::int64_t now = hourCount(clock.now());
     const auto storeNow = [&] {
         settings.setS32(kUpdateSection, kUpdateValue, static_cast<std::int32_t>(now));
     };
@@ -54,9 +54,21 @@ UpdateOutcome checkForUpdate(s::map::IMappedData& settings, s::lang::Localizer& 
     }
     if (now < stored + kHoursBetweenChecks)
         return UpdateOutcome::TooEarly;
-    const std::u16string version = lang.text(ids::kVersionText).toU16String();
-    if (!hasCheckableVersion(version))
+    if (!hasCheckableVersion(lang.text(ids::kVersionText).toU16String()))
         return UpdateOutcome::VersionFormat;
+    return std::nullopt;
+}
+
+UpdateOutcome checkForUpdate(s::map::IMappedData& settings, s::lang::Localizer& lang,
+                             const UpdateCheckServices& services)
+{
+    if (const std::optional<UpdateOutcome> early = checkWithoutNetwork(settings, lang, services.clock))
+        return *early;
+    const std::int64_t now = hourCount(services.clock.now());
+    const auto storeNow = [&] {
+        settings.setS32(kUpdateSection, kUpdateValue, static_cast<std::int32_t>(now));
+    };
+    const std::u16string version = lang.text(ids::kVersionText).toU16String();
     if (!services.network.connected())
         return UpdateOutcome::Offline;
 

@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace s::app::win {
@@ -65,5 +66,12 @@ bool answerNamesNewerVersion(std::u16string_view answer, std::u16string_view ver
 
 UpdateOutcome checkForUpdate(s::map::IMappedData& settings, s::lang::Localizer& lang,
                              const UpdateCheckServices& services);
+
+// The check's first part, which needs neither the network nor a question:
+// the outcome when the check ends there (the count stored where the check
+// stores it), or nothing when the network is to be asked. Most starts end
+// here, and need no worker and no network library.
+std::optional<UpdateOutcome> checkWithoutNetwork(s::map::IMappedData& settings, s::lang::Localizer& lang,
+                                                 const s::platform::ILocalClock& clock);
 
 }  // namespace s::app::win

@@ -76,8 +76,15 @@ BackgroundUpdateCheck::~BackgroundUpdateCheck()
 
 void BackgroundUpdateCheck::start(HWND window, std::shared_ptr<s::gui::ClosureQueue> closures, s::gui::Scale scale)
 {
-    if (m_worker || !closures)
+    if (m_worker || m_task->done || !closures)
         return;
+    // Most starts end before the network (too early, the first run): then
+    // without a worker, here.
+    if (const auto early = checkWithoutNetwork(m_task->app.settings(), m_task->app.lang(), s::platform::systemClock())) {
+        m_task->outcome = *early;
+        m_task->done = true;
+        return;
+    }
     m_task->window = window;
     m_task->closures = std::move(closures);
     m_task->scale = scale;

@@ -1,5 +1,7 @@
 #include "gui/dialogs/FileDialogs_win.h"
 
+#include "platform/win32/ProcAddress.h"
+
 #include <commdlg.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -133,7 +135,15 @@ std::optional<std::wstring> showOpenFileName(const FileDialogArgs& args)
     ofn.lpstrInitialDir = args.startFolder.empty() ? nullptr : args.startFolder.c_str();
     ofn.lpstrTitle = args.title.empty() ? nullptr : args.title.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameW(&ofn))
+    // comdlg32 is bound when a dialog is first asked for: loading it brings
+    // in the printing services (about 6 MB under Wine) at every start,
+    // while most starts open no dialog of it.
+    static const decltype(&::GetOpenFileNameW) openFileName = [] {
+        decltype(&::GetOpenFileNameW) bound = nullptr;
+        s::platform::bindProc(LoadLibraryW(L"comdlg32.dll"), "GetOpenFileNameW", bound);
+        return bound;
+    }();
+    if (!openFileName || !openFileName(&ofn))
         return std::nullopt;
     path.resize(wcslen(path.c_str()));
     return path;

@@ -14,6 +14,7 @@
 #include "platform/Network.h"
 
 #include "platform/win32/ComScope.h"
+#include "platform/win32/ProcAddress.h"
 
 #include <windows.h>
 
@@ -42,10 +43,52 @@ constexpr wchar_t kDefaultAgent[] = L"Mozilla/4.0 (compatible; MSIE 6.0; Windows
 constexpr wchar_t kPlainPrefix[] = L"http://";
 constexpr wchar_t kSecurePrefix[] = L"https://";
 
+// WinINet and URLMon are bound by name when the first question or download
+// needs them, not imported: loading them brings in the TLS and Kerberos
+// libraries and the proxy settings (about 4 MB under Wine, and time), for a
+// program that goes online once a month at most.
+struct OnlineApi {
+    decltype(&::InternetGetConnectedState) connectedState = nullptr;
+    decltype(&::InternetOpenW) open = nullptr;
+    decltype(&::InternetConnectW) connect = nullptr;
+    decltype(&::InternetSetOptionW) setOption = nullptr;
+    decltype(&::HttpOpenRequestW) openRequest = nullptr;
+    decltype(&::HttpSendRequestW) sendRequest = nullptr;
+    decltype(&::HttpQueryInfoW) queryInfo = nullptr;
+    decltype(&::InternetReadFile) readFile = nullptr;
+    decltype(&::InternetCloseHandle) closeHandle = nullptr;
+    bool winInet = false;
+    decltype(&::URLDownloadToFileW) downloadToFile = nullptr;
+    bool urlMon = false;
+};
+
+const OnlineApi& online()
+{
+    // Bound once, by the first thread that asks; the modules stay loaded.
+    static const OnlineApi api = [] {
+        using s::platform::bindAll;
+        OnlineApi bound;
+        bound.winInet = bindAll(LoadLibraryW(L"wininet.dll"), {{"InternetGetConnectedState", bound.connectedState},
+                                                               {"InternetOpenW", bound.open},
+                                                               {"InternetConnectW", bound.connect},
+                                                               {"InternetSetOptionW", bound.setOption},
+                                                               {"HttpOpenRequestW", bound.openRequest},
+                                                               {"HttpSendRequestW", bound.sendRequest},
+                                                               {"HttpQueryInfoW", bound.queryInfo},
+                                                               {"InternetReadFile", bound.readFile},
+                                                               {"InternetCloseHandle", bound.closeHandle}});
+        bound.urlMon = bindAll(LoadLibraryW(L"urlmon.dll"), {{"URLDownloadToFileW", bound.downloadToFile}});
+        return bound;
+    }();
+    return api;
+}
+
 bool isConnected()
 {
+    if (!online().winInet)
+        return false;
     DWORD flags = 0;
-    return InternetGetConnectedState(&flags, 0) && flags != INTERNET_CONNECTION_OFFLINE;
+    return online().connectedState(&flags, 0) && flags != INTERNET_CONNECTION_OFFLINE;
 }
 
 std::wstring wideOf(std::u16string_view text)
@@ -161,8 +204,10 @@ private:
 
 bool viaUrlMon(Job& job)
 {
+    if (!online().urlMon)
+        return false;
     BindCallback callback(job);
-    const HRESULT result = URLDownloadToFileW(nullptr, job.url.c_str(), job.localFile.c_str(), 0, &callback);
+    const HRESULT result = online().downloadToFile(nullptr, job.url.c_str(), job.localFile.c_str(), 0, &callback);
     // No status at all: not an HTTP response (another scheme), which the
     // service's own result judges alone.
     const DWORD status = callback.status();
@@ -177,7 +222,7 @@ public:
     ~InternetHandle()
     {
         if (m_handle)
-            InternetCloseHandle(m_handle);
+            online().closeHandle(m_handle);
     }
     InternetHandle(const InternetHandle&) = delete;
     InternetHandle& operator=(const InternetHandle&) = delete;
@@ -242,7 +287,7 @@ void limitWaits(HINTERNET handle, unsigned limitMs)
     DWORD ms = limitMs;
     for (const int option :
          {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
-        InternetSetOptionW(handle, static_cast<DWORD>(option), &ms, sizeof(ms));
+        online().setOption(handle, static_cast<DWORD>(option), &ms, sizeof(ms));
 }
 
 bool writeWholeFile(const std::wstring& path, const std::vector<char>& body)
@@ -264,13 +309,13 @@ bool readResponse(Job& job, HINTERNET request, ULONGLONG deadline, std::vector<c
 {
     DWORD status = 0;
     DWORD size = sizeof(status);
-    if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) ||
+    if (!online().queryInfo(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) ||
         status < 200 || status >= 300)
         return false;
     DWORD length = 0;
     size = sizeof(length);
     const bool lengthKnown =
-        HttpQueryInfoW(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &length, &size, nullptr) != 0;
+        online().queryInfo(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &length, &size, nullptr) != 0;
     if (lengthKnown && length > kMaxDownloadBytes)
         return false;
     if (!lengthKnown)
@@ -281,7 +326,7 @@ bool readResponse(Job& job, HINTERNET request, ULONGLONG deadline, std::vector<c
         const std::size_t used = body.size();
         body.resize(used + kBlockBytes);
         DWORD read = 0;
-        if (!InternetReadFile(request, body.data() + used, kBlockBytes, &read)) {
+        if (!online().readFile(request, body.data() + used, kBlockBytes, &read)) {
             body.resize(used);
             return false;
         }
@@ -297,6 +342,8 @@ bool readResponse(Job& job, HINTERNET request, ULONGLONG deadline, std::vector<c
 
 bool viaWinInet(Job& job)
 {
+    if (!online().winInet)
+        return false;
     Target target;
     if (!splitUrl(job.url, target))
         return false;
@@ -305,13 +352,13 @@ bool viaWinInet(Job& job)
         std::lock_guard guard(job.lock);
         if (job.cancelled())
             return false;
-        job.session = InternetOpenW(job.userAgent.empty() ? kDefaultAgent : job.userAgent.c_str(),
+        job.session = online().open(job.userAgent.empty() ? kDefaultAgent : job.userAgent.c_str(),
                                     INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
         if (!job.session)
             return false;
     }
     InternetHandle connection(
-        InternetConnectW(job.session, target.host.c_str(), target.port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+        online().connect(job.session, target.host.c_str(), target.port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     std::vector<char> body;
     bool ok = false;
     if (connection.get()) {
@@ -319,12 +366,12 @@ bool viaWinInet(Job& job)
         DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE;
         if (target.secure)
             flags |= INTERNET_FLAG_SECURE;
-        InternetHandle request(HttpOpenRequestW(connection.get(), L"GET", target.path.c_str(), nullptr,
+        InternetHandle request(online().openRequest(connection.get(), L"GET", target.path.c_str(), nullptr,
                                                 job.referrer.empty() ? nullptr : job.referrer.c_str(), nullptr, flags,
                                                 0));
         if (request.get()) {
             limitWaits(request.get(), job.limitMs);
-            ok = HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0) &&
+            ok = online().sendRequest(request.get(), nullptr, 0, nullptr, 0) &&
                  readResponse(job, request.get(), deadline, body);
         }
         std::lock_guard guard(job.lock);
@@ -336,7 +383,7 @@ bool viaWinInet(Job& job)
     {
         std::lock_guard guard(job.lock);
         if (job.session)
-            InternetCloseHandle(job.session);
+            online().closeHandle(job.session);
         job.session = nullptr;
     }
     return ok && !job.cancelled() && writeWholeFile(job.localFile, body);
@@ -468,7 +515,7 @@ public:
             // (it fails with ERROR_INTERNET_OPERATION_CANCELLED).
             std::lock_guard guard(job->lock);
             if (job->session)
-                InternetCloseHandle(job->session);
+                online().closeHandle(job->session);
             job->session = nullptr;
         }
         for (unsigned waited = 0; wait && job->running && waited < kStopGraceMs; waited += kGracePollMs)

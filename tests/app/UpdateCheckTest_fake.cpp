@@ -143,8 +143,27 @@ TEST_P(UpdateCheckRows, StepsInOrder)
     if (row.answer)
         fakeNetwork().setAnswer(kAnswerAddress, *row.answer);
 
-    std::vector<std::pair<std::u16string, std::u16string>> questions;
     const FixedClock clock(kNowHours * 3600 + 3599);
+    // The first part decides alone exactly the checks that end before the
+    // network, with the same outcome, and asks nothing of the network.
+    {
+        auto local = s::thread::Pooled<s::xml::MappedData>::take();
+        if (row.stored)
+            local->setS32(kUpdateSection, kUpdateValue, *row.stored);
+        const std::optional<UpdateOutcome> early = checkWithoutNetwork(*local, lang, clock);
+        EXPECT_EQ(early.has_value(), !row.fetched && row.outcome != UpdateOutcome::Offline);
+        EXPECT_TRUE(fakeNetwork().requests().empty());
+        if (early) {
+            EXPECT_EQ(*early, row.outcome);
+            EXPECT_EQ(local->getS32(kUpdateSection, kUpdateValue, -1), row.storedAfter.value_or(-1))
+                << "it stores what the whole check stores when it ends there";
+        } else {
+            EXPECT_EQ(local->getS32(kUpdateSection, kUpdateValue, -1), row.stored.value_or(-1))
+                << "before the network nothing is stored";
+        }
+    }
+
+    std::vector<std::pair<std::u16string, std::u16string>> questions;
     const UpdateCheckServices services{clock, s::platform::network(), s::platform::shell(),
                                        [&](const std::u16string& title, const std::u16string& message) {
                                            questions.emplace_back(title, message);
