@@ -1,5 +1,6 @@
 #include "app/about/About3_win.h"
 
+#include "app/start/TitleButtonNames_win.h"
 #include "base/WideText.h"
 #include "gui/LineLayout.h"
 #include "gui/SkinMenu.h"
@@ -93,6 +94,7 @@ bool About3::createWindow(HWND owner)
         m_window.reset();
         return false;
     }
+    m_window->setButtonNames(s::app::win::titleButtonNames(m_lang));
     m_icon = s::image::loadIconPicture(kIconGroup, iconSize());
     m_nameFont.reset(CreateFontW(-kNameFontHeight * m_scale, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,

@@ -2,6 +2,7 @@
 
 #include "app/start/FrameOptions_win.h"
 #include "app/start/StartupRules.h"
+#include "app/start/TitleButtonNames_win.h"
 #include "base/WideText.h"
 #include "catalogue/KeepListStore.h"
 #include "gui/Button_win.h"
@@ -143,6 +144,7 @@ bool ItemsWindow::createWindow(const std::wstring& caption)
     };
     if (!frame.create(args))
         return false;
+    frame.setButtonNames(s::app::win::titleButtonNames(m_app.lang()));
     createControls();
     const s::gui::Box content = frame.layout().content();
     layout(RECT{content.left, content.top, content.right, content.bottom});

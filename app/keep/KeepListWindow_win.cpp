@@ -3,6 +3,7 @@
 #include "app/items/DateText_win.h"
 #include "app/start/FrameOptions_win.h"
 #include "app/start/StartupRules.h"
+#include "app/start/TitleButtonNames_win.h"
 #include "base/WideText.h"
 #include "gui/Button_win.h"
 #include "gui/GdiHandles_win.h"
@@ -182,6 +183,7 @@ bool KeepListWindow::createWindow()
     };
     if (!frame.create(args))
         return false;
+    frame.setButtonNames(s::app::win::titleButtonNames(m_app.lang()));
     createControls();
     relayout();
     return true;
