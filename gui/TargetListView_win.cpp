@@ -1,5 +1,7 @@
 #include "gui/TargetListView_win.h"
 
+#include "gui/ListTheme_win.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -274,6 +276,8 @@ void TargetListView::applyColours()
     SendMessageW(hwnd(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(bg));
     SendMessageW(hwnd(), LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(bg));
     SendMessageW(hwnd(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(m_painter->colour(SkinColour::listFont)));
+    // The scroll bars are the system's: a dark skin asks for the dark theme.
+    applyListTheme(hwnd(), listThemeFor(m_painter->palette()[SkinColour::listBg]));
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

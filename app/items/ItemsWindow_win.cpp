@@ -142,6 +142,10 @@ bool ItemsWindow::createWindow(const std::wstring& caption)
     frame.onDestroyed = [this] {
         m_rows.setListener(nullptr);
     };
+    // The list's own background and its scroll bars' theme follow the skin.
+    frame.onSkinChanged = [this] {
+        m_controls->list.skinChanged();
+    };
     if (!frame.create(args))
         return false;
     frame.setButtonNames(s::app::win::titleButtonNames(m_app.lang()));

@@ -181,6 +181,10 @@ bool KeepListWindow::createWindow()
     frame.onDestroyed = [this] {
         m_rows.setListener(nullptr);
     };
+    // The list's own background and its scroll bars' theme follow the skin.
+    frame.onSkinChanged = [this] {
+        m_controls->list.skinChanged();
+    };
     if (!frame.create(args))
         return false;
     frame.setButtonNames(s::app::win::titleButtonNames(m_app.lang()));
