@@ -2,6 +2,7 @@
 // geometry and hit test, and the closure queue that carries work from
 // workers to the window thread.
 #include "gui/ClosureQueue.h"
+#include "gui/ColumnFit.h"
 #include "gui/FrameElements.h"
 #include "gui/FrameLayout.h"
 #include "gui/SkinPalette.h"
@@ -170,6 +171,31 @@ TEST(FrameLayoutTest, ADialogHasTheCloseButtonOnly)
               FramePart::caption);
     EXPECT_EQ(dialog.hitTest(full.minimise().centreX(), 10, Dragging::titleBarOnly, Placement::normal),
               FramePart::caption);
+}
+
+// The filling column takes what the others leave of the list's width, down
+// to its minimum; the other columns are never touched.
+TEST(ColumnFitTest, TheFillingColumnTakesTheRestDownToItsMinimum)
+{
+    struct Row {
+        const char* what;
+        std::vector<int> widths;
+        int fill;
+        int available;
+        int minimum;
+        int expected;
+    };
+    const Row rows[] = {
+        {"630-pixel main window", {260, 70, 60, 800}, 3, 573, 120, 183},
+        {"a wide window", {260, 70, 60, 800}, 3, 1900, 120, 1510},
+        {"too narrow: the minimum, and the list scrolls", {260, 70, 60, 800}, 3, 400, 120, 120},
+        {"the filling column in the middle", {100, 50, 100}, 1, 400, 20, 200},
+        {"a negative width counts as none", {-5, 50, 100}, 1, 300, 20, 200},
+        {"no filling column", {100, 50}, -1, 400, 20, 0},
+        {"past the columns", {100, 50}, 2, 400, 20, 0},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(fillingWidth(row.widths, row.fill, row.available, row.minimum), row.expected) << row.what;
 }
 
 // What a screen reader finds in the title bar: menus, then the buttons the
