@@ -799,6 +799,31 @@ TEST_F(MainWindowUse, AScreenReaderFindsThePaintedTitleBarInTheLanguageShown)
         client->Release();
         return out;
     };
+    // The "+" picture button is a real BUTTON whose window text names it.
+    const auto plusName = [&] {
+        for (HWND child : children(dialog.hwnd())) {
+            RECT small{};
+            GetClientRect(child, &small);
+            if (classOf(child) != L"Button" || small.right > 20 || small.bottom > 20)
+                continue;
+            IAccessible* object = nullptr;
+            if (FAILED(AccessibleObjectFromWindow(child, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                                  reinterpret_cast<void**>(&object))))
+                return std::wstring(L"no object");
+            VARIANT self;
+            VariantInit(&self);
+            self.vt = VT_I4;
+            self.lVal = CHILDID_SELF;
+            BSTR name = nullptr;
+            object->get_accName(self, &name);
+            std::wstring out = name ? name : L"";
+            SysFreeString(name);
+            object->Release();
+            return out;
+        }
+        return std::wstring(L"no small button");
+    };
+    EXPECT_EQ(plusName(), L"Add Custom Target");
     EXPECT_EQ(painted(), (std::vector<std::wstring>{L"View|Open|menu", L"About|Open|menu", L"Minimize|Press|button",
                                                     L"Maximize|Press|button", L"Close|Press|button"}));
     dialog.controller().command(languageIndex("German"));
@@ -806,6 +831,7 @@ TEST_F(MainWindowUse, AScreenReaderFindsThePaintedTitleBarInTheLanguageShown)
     EXPECT_EQ(painted(), (std::vector<std::wstring>{
                              L"Ansicht|\u00D6ffnen|menu", L"Info|\u00D6ffnen|menu", L"Minimieren|Dr\u00FCcken|button",
                              L"Maximieren|Dr\u00FCcken|button", L"Schlie\u00DFen|Dr\u00FCcken|button"}));
+    EXPECT_EQ(plusName(), L"Benutzerdefiniertes Ziel hinzuf\u00FCgen");
     SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
 }
 
