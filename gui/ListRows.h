@@ -30,6 +30,10 @@ struct ListColumn {
     // column starts wide enough for it, and for its header, in any font
     // size; empty: the default width decides.
     std::u16string_view widest = {};
+    // Above 0: the column takes the width the others leave of the list's
+    // (gui/ColumnFit.h), never less than this (pixels at scale 1), until a
+    // width is set from outside or dragged by the user.
+    int32_t fillMinimum = 0;
 };
 
 // What a view must redraw. Row indexes are those after the change.

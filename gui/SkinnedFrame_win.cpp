@@ -1,5 +1,6 @@
 #include "gui/SkinnedFrame_win.h"
 
+#include "gui/FrameAccessible_win.h"
 #include "gui/Skinner.h"
 
 #include <windowsx.h>
@@ -80,6 +81,22 @@ RECT toRect(const Box& box)
 // The frame whose title-bar menu is open on this thread: the menu loop's
 // message filter finds it here (one menu at a time per thread).
 thread_local SkinnedFrame* t_menuFrame = nullptr;
+
+FramePart partOf(const FrameElement& element)
+{
+    switch (element.kind) {
+    case FrameElementKind::minimise:
+        return FramePart::minimise;
+    case FrameElementKind::maximise:
+    case FrameElementKind::restore:
+        return FramePart::maximise;
+    case FrameElementKind::close:
+        return FramePart::close;
+    case FrameElementKind::menu:
+        break;
+    }
+    return FramePart::menu;
+}
 
 bool keyDown(int key)
 {
@@ -281,6 +298,52 @@ void SkinnedFrame::changeScale(int dpi, const RECT* at)
         onScaleChanged(before);
     placeButtonTips();
     redrawAll();
+}
+
+std::wstring SkinnedFrame::elementName(const FrameElement& element) const
+{
+    switch (element.kind) {
+    case FrameElementKind::minimise:
+        return m_buttonNames.minimise;
+    case FrameElementKind::maximise:
+        return m_buttonNames.maximise;
+    case FrameElementKind::restore:
+        return m_buttonNames.restore;
+    case FrameElementKind::close:
+        return m_buttonNames.close;
+    case FrameElementKind::menu:
+        break;
+    }
+    const std::vector<s::gui::menu::MenuItem*> menus = titleMenus();
+    const auto index = static_cast<std::size_t>(element.menuIndex);
+    return index < menus.size() ? titleText(*m_menus, *menus[index]) : std::wstring();
+}
+
+bool SkinnedFrame::elementEnabled(const FrameElement& element) const
+{
+    if (element.isButton())
+        return true;
+    const std::vector<s::gui::menu::MenuItem*> menus = titleMenus();
+    const auto index = static_cast<std::size_t>(element.menuIndex);
+    return index < menus.size() && menus[index]->enabled;
+}
+
+bool SkinnedFrame::elementPressed(const FrameElement& element) const
+{
+    return element.isButton() && m_pressed == partOf(element) && m_hot == m_pressed;
+}
+
+bool SkinnedFrame::elementHot(const FrameElement& element) const
+{
+    return element.isButton() && m_hot == partOf(element);
+}
+
+void SkinnedFrame::doElementAction(const FrameElement& element)
+{
+    if (element.isButton())
+        press(partOf(element));  // may destroy the window
+    else if (elementEnabled(element))
+        openMenuFromKeyboard(element.menuIndex);
 }
 
 void SkinnedFrame::setCaption(const std::wstring& caption)
@@ -629,6 +692,15 @@ LRESULT SkinnedFrame::onMessage(UINT msg, WPARAM wp, LPARAM lp)
             onLayout(toRect(layout().content()));
         return 0;
     }
+    case WM_GETOBJECT:
+        // The painted title-bar elements have no window of their own: the
+        // client object lists them beside the child windows. The object id
+        // arrives in the low 32 bits (a DWORD, sign lost on 64-bit).
+        if (static_cast<LONG>(static_cast<DWORD>(lp)) == static_cast<LONG>(OBJID_CLIENT)) {
+            if (const LRESULT object = answerClientObject(*this, wp))
+                return object;
+        }
+        break;
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {

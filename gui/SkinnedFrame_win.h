@@ -8,6 +8,7 @@
 #pragma once
 
 #include "base/IEventListener.h"
+#include "gui/FrameElements.h"
 #include "gui/FrameLayout.h"
 #include "gui/MenuBinding_win.h"
 #include "gui/MenuModel.h"
@@ -107,6 +108,10 @@ public:
         std::wstring maximise;
         std::wstring restore;
         std::wstring close;
+        // What a screen reader says the default action of a painted
+        // button and of a title-bar menu is ("Press", "Open").
+        std::wstring press;
+        std::wstring open;
     };
     void setButtonNames(ButtonNames names);
     // The tooltips of this frame: other controls of it may add theirs.
@@ -162,6 +167,15 @@ protected:
     LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    // The accessible object of the client area (gui/FrameAccessible_win.h)
+    // describes the painted title-bar elements from the frame's state.
+    friend class FrameAccessible;
+    std::wstring elementName(const FrameElement& element) const;
+    bool elementEnabled(const FrameElement& element) const;
+    bool elementPressed(const FrameElement& element) const;
+    bool elementHot(const FrameElement& element) const;
+    void doElementAction(const FrameElement& element);
+
     void paint(HDC dc, const RECT& client);
     FramePart partAt(POINT client) const;
     void applyOpacity();

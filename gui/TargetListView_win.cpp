@@ -1,5 +1,8 @@
 #include "gui/TargetListView_win.h"
 
+#include "gui/ColumnFit.h"
+#include "gui/ListTheme_win.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -150,6 +153,7 @@ LRESULT TargetListView::findByTitle(const NMLVFINDITEMW& find) const
 void TargetListView::addColumns()
 {
     m_columns.clear();
+    m_fillColumn = -1;
     const int count = m_rows->columnCount();
     for (int i = 0; i < count; ++i) {
         const s::gui::list::ListColumn def = m_rows->column(i);
@@ -162,7 +166,33 @@ void TargetListView::addColumns()
         column.pszText = title.data();
         column.iSubItem = i;
         SendMessageW(hwnd(), LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+        if (def.fillMinimum > 0)
+            m_fillColumn = i;
     }
+    m_fitting = m_fillColumn >= 0;
+    fitColumns();
+}
+
+void TargetListView::fitColumns()
+{
+    if (!m_fitting || m_fillColumn < 0 || m_fillColumn >= columnCount())
+        return;
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    if (client.right <= 0)
+        return;  // not laid out yet: the first WM_SIZE fits the columns
+    // As if the vertical scroll bar were there: it comes and goes with the
+    // rows (and its coming sends no WM_SIZE), and the columns must not
+    // overflow when it appears.
+    const bool vertical = (GetWindowLongPtrW(hwnd(), GWL_STYLE) & WS_VSCROLL) != 0;
+    const int available = client.right - (vertical ? 0 : GetSystemMetrics(SM_CXVSCROLL));
+    std::vector<int> widths;
+    for (int i = 0; i < columnCount(); ++i)
+        widths.push_back(columnWidth(i));
+    const int minimum = m_painter->px(m_columns[static_cast<std::size_t>(m_fillColumn)].fillMinimum);
+    const int width = fillingWidth(widths, m_fillColumn, available, minimum);
+    if (width != widths[static_cast<std::size_t>(m_fillColumn)])
+        SendMessageW(hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(m_fillColumn), MAKELPARAM(width, 0));
 }
 
 void TargetListView::updateColumnTitles()
@@ -213,6 +243,7 @@ void TargetListView::setColumnWidth(int column, int width)
 {
     if (column < 0 || column >= columnCount())
         return;
+    m_fitting = false;  // widths from outside (the stored ones) stay as given
     SendMessageW(hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(std::max(width, 0), 0));
 }
 
@@ -289,6 +320,8 @@ void TargetListView::applyColours()
     SendMessageW(hwnd(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(bg));
     SendMessageW(hwnd(), LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(bg));
     SendMessageW(hwnd(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(m_painter->colour(SkinColour::listFont)));
+    // The scroll bars are the system's: a dark skin asks for the dark theme.
+    applyListTheme(hwnd(), listThemeFor(m_painter->palette()[SkinColour::listBg]));
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -972,7 +1005,16 @@ LRESULT TargetListView::onMessage(UINT msg, WPARAM wp, LPARAM lp)
         auto& notify = *reinterpret_cast<NMHDR*>(lp);
         if (notify.hwndFrom == header() && notify.code == NM_CUSTOMDRAW)
             return drawHeader(*reinterpret_cast<NMCUSTOMDRAW*>(lp));
+        // The user sizes a column: the widths are the user's from now on.
+        if (notify.hwndFrom == header() && (notify.code == HDN_BEGINTRACKW || notify.code == HDN_BEGINTRACKA ||
+                                            notify.code == HDN_DIVIDERDBLCLICKW || notify.code == HDN_DIVIDERDBLCLICKA))
+            m_fitting = false;
         break;
+    }
+    case WM_SIZE: {
+        const LRESULT result = defaultProc(msg, wp, lp);
+        fitColumns();
+        return result;
     }
     case WM_KEYDOWN: {
         bool handled = false;

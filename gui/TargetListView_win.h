@@ -188,6 +188,11 @@ private:
     Scale m_scale;  // the painter's, when the fonts and widths were set
     std::function<std::wstring(int32_t)> m_columnTitle;
     std::function<HICON(std::u16string_view)> m_icon;
+    // The column that takes the width the others leave (-1: none), and
+    // whether it still does: until widths are set or dragged.
+    int m_fillColumn = -1;
+    bool m_fitting = false;
+    void fitColumns();
     std::vector<s::gui::list::ListColumn> m_columns;
     bool m_alternateRows = true;
     s::gui::list::ListViewStep m_cellHeight;

@@ -36,6 +36,9 @@ inline constexpr std::int32_t kCloseText = 400120;
 inline constexpr std::int32_t kMinimiseText = 2100301000;
 inline constexpr std::int32_t kMaximiseText = 2100302000;
 inline constexpr std::int32_t kRestoreText = 2100303000;
+// What a screen reader says the painted title-bar buttons and menus do.
+inline constexpr std::int32_t kPressAction = 2100304000;
+inline constexpr std::int32_t kOpenAction = 2100305000;
 inline constexpr std::int32_t kUpdateNotice = 400200;
 inline constexpr std::int32_t kImprovedVersion = 400210;
 inline constexpr std::int32_t kCheckItOut = 400230;

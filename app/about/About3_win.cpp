@@ -1,5 +1,6 @@
 #include "app/about/About3_win.h"
 
+#include "app/start/TitleButtonNames_win.h"
 #include "base/WideText.h"
 #include "gui/LineLayout.h"
 #include "gui/SkinMenu.h"
@@ -93,6 +94,7 @@ bool About3::createWindow(HWND owner)
         m_window.reset();
         return false;
     }
+    m_window->setButtonNames(s::app::win::titleButtonNames(m_lang));
     makeScaledPictures();
     // On a screen of another density the page is made again at its scale;
     // the layout follows.

@@ -3,6 +3,7 @@
 #include "app/main/RowIcons_win.h"
 #include "app/start/FrameOptions_win.h"
 #include "app/start/StartupRules.h"
+#include "app/start/TitleButtonNames_win.h"
 #include "base/TextFormat.h"
 #include "base/WideText.h"
 #include "engine/TargetLocation.h"
@@ -296,6 +297,7 @@ bool Custom::createWindow(const TimeRecord* group)
     };
     if (!frame.create(args))
         return false;
+    frame.setButtonNames(s::app::win::titleButtonNames(m_app.lang()));
     createControls();
     m_shownType = EditorType::None;
     m_shownRevision = -1;

@@ -2,6 +2,7 @@
 
 #include "app/start/FrameOptions_win.h"
 #include "app/start/StartupRules.h"
+#include "app/start/TitleButtonNames_win.h"
 #include "base/WideText.h"
 #include "catalogue/KeepListStore.h"
 #include "gui/Button_win.h"
@@ -146,8 +147,13 @@ bool ItemsWindow::createWindow(const std::wstring& caption)
     frame.onDestroyed = [this] {
         m_rows.setListener(nullptr);
     };
+    // The list's own background and its scroll bars' theme follow the skin.
+    frame.onSkinChanged = [this] {
+        m_controls->list.skinChanged();
+    };
     if (!frame.create(args))
         return false;
+    frame.setButtonNames(s::app::win::titleButtonNames(m_app.lang()));
     createControls();
     const s::gui::Box content = frame.layout().content();
     layout(RECT{content.left, content.top, content.right, content.bottom});

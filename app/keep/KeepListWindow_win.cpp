@@ -3,6 +3,7 @@
 #include "app/items/DateText_win.h"
 #include "app/start/FrameOptions_win.h"
 #include "app/start/StartupRules.h"
+#include "app/start/TitleButtonNames_win.h"
 #include "base/WideText.h"
 #include "gui/Button_win.h"
 #include "gui/GdiHandles_win.h"
@@ -185,8 +186,13 @@ bool KeepListWindow::createWindow()
     frame.onDestroyed = [this] {
         m_rows.setListener(nullptr);
     };
+    // The list's own background and its scroll bars' theme follow the skin.
+    frame.onSkinChanged = [this] {
+        m_controls->list.skinChanged();
+    };
     if (!frame.create(args))
         return false;
+    frame.setButtonNames(s::app::win::titleButtonNames(m_app.lang()));
     createControls();
     relayout();
     return true;

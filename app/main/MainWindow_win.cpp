@@ -4,6 +4,7 @@
 #include "app/main/RowIcons_win.h"
 #include "app/start/FrameOptions_win.h"
 #include "app/start/StartupRules.h"
+#include "app/start/TitleButtonNames_win.h"
 #include "base/WideText.h"
 #include "gui/LineLayout.h"
 #include "gui/MenuBinding_win.h"
@@ -151,11 +152,7 @@ bool Dialog::createWindow()
 
 void Dialog::nameTitleButtons()
 {
-    const auto text = [this](int32_t id) {
-        return s::str::toWide(m_lang.text(id));
-    };
-    m_window.setButtonNames(
-        {text(ids::kMinimiseText), text(ids::kMaximiseText), text(ids::kRestoreText), text(ids::kCloseText)});
+    m_window.setButtonNames(s::app::win::titleButtonNames(m_lang));
 }
 
 void Dialog::createElements()

@@ -167,7 +167,7 @@ ListColumn TargetListModel::column(int index) const
     if (index < 0 || index >= kColumnCount)
         return ListColumn{0, 0, Alignment::Left};
     const ColumnDef& def = kColumns[index];
-    return ListColumn{def.titleId, def.defaultWidth, def.alignment, def.widest};
+    return ListColumn{def.titleId, def.defaultWidth, def.alignment, def.widest, def.fillMinimum};
 }
 
 std::u16string_view TargetListModel::iconKey(int row) const

@@ -41,13 +41,16 @@ struct ColumnDef {
     SortKey sortedAs;
     // The widest figure the column shows (ListColumn::widest).
     std::u16string_view widest = {};
+    // The column that takes the rest of the list's width, and its least
+    // width (ListColumn::fillMinimum).
+    int32_t fillMinimum = 0;
 };
 
 inline constexpr ColumnDef kColumns[kColumnCount] = {
     {Column::Title, 1001000, 260, Alignment::Left, SortKey::Text},
     {Column::Size, 1001001, 60, Alignment::Right, SortKey::Number, u"999.9 MB"},
     {Column::Found, 1001002, 55, Alignment::Right, SortKey::Number, u"9999999"},
-    {Column::Description, 1001003, 800, Alignment::Left, SortKey::Text},
+    {Column::Description, 1001003, 800, Alignment::Left, SortKey::Text, {}, 120},
 };
 
 inline constexpr const ColumnDef& columnDef(Column column)

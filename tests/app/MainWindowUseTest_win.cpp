@@ -22,6 +22,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -749,4 +750,155 @@ TEST_F(MainWindowUse, TheWindowKeepsAnsweringWhileTheListFills)
 }
 
 }  // namespace
+// At the default size the columns end at the list's right edge, with room
+// for the vertical scroll bar: no horizontal scroll bar, the Description
+// column taking the rest. They follow the window while they are the
+// defaults; widths stored from an earlier session stay as they were, even
+// where they overflow.
+TEST_F(MainWindowUse, TheColumnsFitTheListAtTheDefaultSizeAndStoredWidthsAreKept)
+{
+    const auto widths = [](HWND list) {
+        std::vector<int> out;
+        for (int i = 0; i < 4; ++i)
+            out.push_back(static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0)));
+        return out;
+    };
+    const auto horizontalBar = [](HWND list) {
+        return (GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL) != 0;
+    };
+    {
+        Dialog dialog(app, *frame, nullptr, builder());
+        ASSERT_NO_FATAL_FAILURE(open(dialog));
+        RECT window{};
+        GetWindowRect(dialog.hwnd(), &window);
+        ASSERT_EQ(window.right - window.left, 630);
+        ASSERT_EQ(window.bottom - window.top, 500);
+        HWND list = listOf(dialog.hwnd());
+        ASSERT_NE(list, nullptr);
+        const auto fits = [&](const char* when) {
+            RECT client{};
+            GetClientRect(list, &client);
+            const std::vector<int> now = widths(list);
+            int sum = 0;
+            for (int width : now)
+                sum += width;
+            EXPECT_FALSE(horizontalBar(list)) << when;
+            EXPECT_LE(sum, client.right) << when;
+            EXPECT_GE(sum, client.right - GetSystemMetrics(SM_CXVSCROLL)) << when << ": the columns reach the edge";
+            EXPECT_GE(now[3], 120) << when;
+            return now;
+        };
+        const auto clientWidth = [list] {
+            RECT client{};
+            GetClientRect(list, &client);
+            return static_cast<int>(client.right);
+        };
+        const std::vector<int> first = fits("at 630 x 500");
+        const int firstClient = clientWidth();
+        EXPECT_EQ(first[0], 260) << "the other columns keep their widths";
+        SetWindowPos(dialog.hwnd(), nullptr, 0, 0, 900, 500, SWP_NOMOVE | SWP_NOZORDER);
+        pumpFor(100);
+        const std::vector<int> wider = fits("at 900 x 500");
+        ASSERT_GT(clientWidth(), firstClient);
+        EXPECT_EQ(wider[3] - first[3], clientWidth() - firstClient) << "the Description column takes the new width";
+        SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+    }
+    app.settings().setS32(u"MainWindow\\ColumnOrder2", u"length", 4);
+    const int stored[] = {200, 70, 60, 900};
+    for (int i = 0; i < 4; ++i) {
+        const std::u16string name = u"_" + std::u16string(1, static_cast<char16_t>(u'0' + i));
+        app.settings().setS32(u"MainWindow\\ColumnOrder2", name, i);
+        app.settings().setS32(u"MainWindow\\ColumnWidth2", name, stored[i]);
+    }
+    frame = std::make_unique<AppWindow>(AppWindow::mainWindow(1, app.settings()));
+    Dialog dialog(app, *frame, nullptr, builder());
+    ASSERT_NO_FATAL_FAILURE(open(dialog));
+    HWND list = listOf(dialog.hwnd());
+    EXPECT_EQ(widths(list), (std::vector<int>{200, 70, 60, 900}));
+    EXPECT_TRUE(horizontalBar(list)) << "the stored Description overflows, as the user left it";
+    SetWindowPos(dialog.hwnd(), nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
+    pumpFor(100);
+    EXPECT_EQ(widths(list), (std::vector<int>{200, 70, 60, 900})) << "and a resize keeps them";
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+}
+
+// A screen reader finds the painted title-bar buttons and menus of the main
+// window by their names in the language shown, beside the real controls.
+TEST_F(MainWindowUse, AScreenReaderFindsThePaintedTitleBarInTheLanguageShown)
+{
+    Dialog dialog(app, *frame, nullptr, builder());
+    ASSERT_NO_FATAL_FAILURE(open(dialog));
+    // The painted elements (simple children, by id) with their roles and
+    // default actions; the child windows come as objects of their own.
+    const auto painted = [&] {
+        std::vector<std::wstring> out;
+        IAccessible* client = nullptr;
+        EXPECT_EQ(AccessibleObjectFromWindow(dialog.hwnd(), static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&client)),
+                  S_OK);
+        if (!client)
+            return out;
+        long count = 0;
+        client->get_accChildCount(&count);
+        for (long id = 1; id <= count; ++id) {
+            VARIANT child;
+            VariantInit(&child);
+            child.vt = VT_I4;
+            child.lVal = id;
+            IDispatch* object = nullptr;
+            if (client->get_accChild(child, &object) == S_OK) {
+                object->Release();
+                continue;
+            }
+            BSTR name = nullptr;
+            BSTR action = nullptr;
+            VARIANT role;
+            VariantInit(&role);
+            client->get_accName(child, &name);
+            client->get_accDefaultAction(child, &action);
+            client->get_accRole(child, &role);
+            out.push_back(std::wstring(name ? name : L"") + L"|" + (action ? action : L"") + L"|" +
+                          (role.lVal == ROLE_SYSTEM_PUSHBUTTON ? L"button" : L"menu"));
+            SysFreeString(name);
+            SysFreeString(action);
+        }
+        client->Release();
+        return out;
+    };
+    // The "+" picture button is a real BUTTON whose window text names it.
+    const auto plusName = [&] {
+        for (HWND child : children(dialog.hwnd())) {
+            RECT small{};
+            GetClientRect(child, &small);
+            if (classOf(child) != L"Button" || small.right > 20 || small.bottom > 20)
+                continue;
+            IAccessible* object = nullptr;
+            if (FAILED(AccessibleObjectFromWindow(child, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                                  reinterpret_cast<void**>(&object))))
+                return std::wstring(L"no object");
+            VARIANT self;
+            VariantInit(&self);
+            self.vt = VT_I4;
+            self.lVal = CHILDID_SELF;
+            BSTR name = nullptr;
+            object->get_accName(self, &name);
+            std::wstring out = name ? name : L"";
+            SysFreeString(name);
+            object->Release();
+            return out;
+        }
+        return std::wstring(L"no small button");
+    };
+    EXPECT_EQ(plusName(), L"Add Custom Target");
+    EXPECT_EQ(painted(), (std::vector<std::wstring>{L"View|Open|menu", L"About|Open|menu", L"Minimize|Press|button",
+                                                    L"Maximize|Press|button", L"Close|Press|button"}));
+    dialog.controller().command(languageIndex("German"));
+    pumpFor(200);
+    EXPECT_EQ(painted(), (std::vector<std::wstring>{
+                             L"Ansicht|\u00D6ffnen|menu", L"Info|\u00D6ffnen|menu", L"Minimieren|Dr\u00FCcken|button",
+                             L"Maximieren|Dr\u00FCcken|button", L"Schlie\u00DFen|Dr\u00FCcken|button"}));
+    EXPECT_EQ(plusName(), L"Benutzerdefiniertes Ziel hinzuf\u00FCgen");
+    SendMessageW(dialog.hwnd(), WM_CLOSE, 0, 0);
+}
+
 }  // namespace s::file::gui::dialogs::purgo

@@ -4,16 +4,20 @@
 // Wine).
 #include "gui/Button_win.h"
 #include "gui/PaintBox_win.h"
+#include "gui/PictureButton_win.h"
 #include "gui/SkinnedFrame_win.h"
 #include "gui/Skinner.h"
+#include "platform/win32/ComScope.h"
 #include "tests/support/MessagePump_win.h"
 
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <atomic>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -382,6 +386,319 @@ TEST_F(FrameTest, MenuItemsOpenTheirPopupAndReportTheChosenCommand)
     pumpPending();
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0], 10000);
+}
+
+// -- what a screen reader finds ------------------------------------------------
+
+// One child of the frame's client object as a screen reader reads it: a
+// child window through its own object, a painted element through the frame's.
+struct AccessibleChild {
+    long id = 0;  // the child id for a painted element; 0 for a window
+    std::wstring name;
+    long role = 0;
+    long state = 0;
+    RECT place{};
+    std::wstring action;
+};
+
+template <class Interface> struct Held {
+    Interface* p = nullptr;
+    Held() = default;
+    Held(const Held&) = delete;
+    ~Held()
+    {
+        if (p)
+            p->Release();
+    }
+};
+
+VARIANT childId(long id)
+{
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+AccessibleChild describe(IAccessible* object, long id)
+{
+    AccessibleChild child;
+    const VARIANT which = childId(id);
+    BSTR text = nullptr;
+    if (object->get_accName(which, &text) == S_OK && text)
+        child.name = text;
+    SysFreeString(text);
+    text = nullptr;
+    if (object->get_accDefaultAction(which, &text) == S_OK && text)
+        child.action = text;
+    SysFreeString(text);
+    VARIANT value;
+    VariantInit(&value);
+    if (SUCCEEDED(object->get_accRole(which, &value)) && value.vt == VT_I4)
+        child.role = value.lVal;
+    VariantInit(&value);
+    if (SUCCEEDED(object->get_accState(which, &value)) && value.vt == VT_I4)
+        child.state = value.lVal;
+    long x = 0, y = 0, w = 0, h = 0;
+    if (SUCCEEDED(object->accLocation(&x, &y, &w, &h, which)))
+        child.place = RECT{x, y, x + w, y + h};
+    return child;
+}
+
+// Every child, as AccessibleChildren gives them.
+std::vector<AccessibleChild> accessibleChildren(IAccessible* client)
+{
+    std::vector<AccessibleChild> children;
+    long count = 0;
+    if (FAILED(client->get_accChildCount(&count)) || count <= 0)
+        return children;
+    std::vector<VARIANT> found(static_cast<std::size_t>(count));
+    LONG got = 0;
+    EXPECT_EQ(AccessibleChildren(client, 0, count, found.data(), &got), S_OK);
+    for (LONG i = 0; i < got; ++i) {
+        VARIANT& v = found[static_cast<std::size_t>(i)];
+        if (v.vt == VT_DISPATCH && v.pdispVal) {
+            Held<IAccessible> window;
+            v.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&window.p));
+            // A child window comes as its window object (OBJID_WINDOW).
+            // Wine 8's window objects answer neither name nor role, so the
+            // name is read from the window's client object, as Windows'
+            // window object reads it too.
+            HWND childWindow = nullptr;
+            if (window.p && SUCCEEDED(WindowFromAccessibleObject(window.p, &childWindow)) && childWindow) {
+                Held<IAccessible> area;
+                if (SUCCEEDED(AccessibleObjectFromWindow(childWindow, static_cast<DWORD>(OBJID_CLIENT),
+                                                         __uuidof(IAccessible), reinterpret_cast<void**>(&area.p)))) {
+                    AccessibleChild child = describe(area.p, CHILDID_SELF);
+                    child.id = 0;
+                    children.push_back(child);
+                }
+            }
+        } else if (v.vt == VT_I4) {
+            children.push_back(describe(client, v.lVal));
+            children.back().id = v.lVal;
+        }
+        VariantClear(&v);
+    }
+    return children;
+}
+
+const AccessibleChild* byName(const std::vector<AccessibleChild>& children, const std::wstring& name)
+{
+    for (const AccessibleChild& child : children) {
+        if (child.name == name)
+            return &child;
+    }
+    return nullptr;
+}
+
+RECT onScreen(HWND hwnd, const Box& box)
+{
+    RECT rect{box.left, box.top, box.right, box.bottom};
+    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+class AccessibleFrameTest : public FrameTest {
+protected:
+    std::unique_ptr<SkinnedFrame> makeNamedFrame()
+    {
+        auto frame = makeFrame();
+        frame->setButtonNames({L"Minimise", L"Maximise", L"Restore", L"Close", L"Press", L"Open"});
+        return frame;
+    }
+
+    // What a screen reader asks the window for (WM_GETOBJECT, OBJID_CLIENT).
+    static void clientObject(HWND hwnd, Held<IAccessible>& object)
+    {
+        ASSERT_EQ(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&object.p)),
+                  S_OK);
+        ASSERT_NE(object.p, nullptr);
+    }
+
+    s::platform::ComScope m_com;
+};
+
+TEST_F(AccessibleFrameTest, ThePaintedMenusAndButtonsHaveNamesRolesPlacesAndActions)
+{
+    auto frame = makeNamedFrame();
+    HWND hwnd = frame->hwnd();
+    // Real child windows stay what they were: a push button and the
+    // picture button, named by their window texts.
+    Button button(frame->painter());
+    ASSERT_TRUE(button.create({hwnd, L"Clean", 20, 60, 100, 30, 42}));
+    PictureButton plus(frame->painter());
+    PictureButton::Args plusArgs;
+    plusArgs.parent = hwnd;
+    plusArgs.accessibleName = L"Add Custom Target";
+    plusArgs.x = 130;
+    plusArgs.y = 60;
+    ASSERT_TRUE(plus.create(plusArgs));
+    pumpPending();
+
+    Held<IAccessible> client;
+    clientObject(hwnd, client);
+    ASSERT_FALSE(HasFatalFailure());
+    const FrameLayout layout = frame->layout();
+    struct Row {
+        std::wstring name;
+        long role;
+        Box box;
+        std::wstring action;
+    };
+    const Row painted[] = {
+        {L"View", ROLE_SYSTEM_MENUITEM, layout.menus()[0], L"Open"},
+        {L"About", ROLE_SYSTEM_MENUITEM, layout.menus()[1], L"Open"},
+        {L"Minimise", ROLE_SYSTEM_PUSHBUTTON, layout.minimise(), L"Press"},
+        {L"Maximise", ROLE_SYSTEM_PUSHBUTTON, layout.maximise(), L"Press"},
+        {L"Close", ROLE_SYSTEM_PUSHBUTTON, layout.close(), L"Press"},
+    };
+    const std::vector<AccessibleChild> children = accessibleChildren(client.p);
+    ASSERT_EQ(children.size(), 2u + std::size(painted)) << "two child windows and the painted elements";
+    for (const std::wstring name : {L"Clean", L"Add Custom Target"}) {
+        const AccessibleChild* window = byName(children, name);
+        ASSERT_NE(window, nullptr) << "child window " << std::string(name.begin(), name.end()) << " among "
+                                   << [&children] {
+                                          std::string all;
+                                          for (const AccessibleChild& child : children)
+                                              all += "[" + std::string(child.name.begin(), child.name.end()) +
+                                                     " role " + std::to_string(child.role) + "]";
+                                          return all;
+                                      }();
+        EXPECT_EQ(window->id, 0) << "reached as an object of its own";
+    }
+    for (const Row& row : painted) {
+        const std::string what(row.name.begin(), row.name.end());
+        const AccessibleChild* child = byName(children, row.name);
+        ASSERT_NE(child, nullptr) << what;
+        EXPECT_GT(child->id, 0) << what;
+        EXPECT_EQ(child->role, row.role) << what;
+        const RECT expected = onScreen(hwnd, row.box);
+        EXPECT_TRUE(EqualRect(&child->place, &expected)) << what;
+        EXPECT_EQ(child->action, row.action) << what;
+        EXPECT_EQ(child->state & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE), 0) << what;
+        EXPECT_EQ((child->state & STATE_SYSTEM_HASPOPUP) != 0, row.role == ROLE_SYSTEM_MENUITEM) << what;
+        // The point a reader's mouse is at names the element under it.
+        VARIANT hit;
+        VariantInit(&hit);
+        ASSERT_EQ(client.p->accHitTest(child->place.left + 2, child->place.top + 2, &hit), S_OK) << what;
+        EXPECT_EQ(hit.vt, VT_I4) << what;
+        EXPECT_EQ(hit.lVal, child->id) << what;
+    }
+    // Elsewhere the standard answer: a child window as its object, the
+    // frame itself over its own surface.
+    RECT buttonRect{};
+    GetWindowRect(button.hwnd(), &buttonRect);
+    VARIANT hit;
+    VariantInit(&hit);
+    ASSERT_EQ(client.p->accHitTest(buttonRect.left + 3, buttonRect.top + 3, &hit), S_OK);
+    EXPECT_EQ(hit.vt, VT_DISPATCH);
+    VariantClear(&hit);
+    const AccessibleChild self = describe(client.p, CHILDID_SELF);
+    EXPECT_EQ(self.name, L"Oxle Purgo") << "the frame itself: its window text";
+    EXPECT_EQ(self.role, ROLE_SYSTEM_CLIENT);
+    // Navigation runs across both kinds, in the same order.
+    VARIANT last;
+    VariantInit(&last);
+    ASSERT_EQ(client.p->accNavigate(NAVDIR_LASTCHILD, childId(CHILDID_SELF), &last), S_OK);
+    ASSERT_EQ(last.vt, VT_I4);
+    EXPECT_EQ(describe(client.p, last.lVal).name, L"Close");
+    VARIANT previous;
+    VariantInit(&previous);
+    ASSERT_EQ(client.p->accNavigate(NAVDIR_PREVIOUS, last, &previous), S_OK);
+    EXPECT_EQ(describe(client.p, previous.lVal).name, L"Maximise");
+    VARIANT beyond;
+    VariantInit(&beyond);
+    EXPECT_EQ(client.p->accNavigate(NAVDIR_NEXT, last, &beyond), S_FALSE);
+    EXPECT_EQ(client.p->get_accName(childId(static_cast<long>(children.size()) + 1), nullptr), E_POINTER);
+    BSTR none = nullptr;
+    EXPECT_EQ(client.p->get_accName(childId(static_cast<long>(children.size()) + 1), &none), E_INVALIDARG);
+}
+
+TEST_F(AccessibleFrameTest, NamesAndStatesFollowTheWindow)
+{
+    auto frame = makeNamedFrame();
+    HWND hwnd = frame->hwnd();
+    Held<IAccessible> client;
+    clientObject(hwnd, client);
+    ASSERT_FALSE(HasFatalFailure());
+    ShowWindow(hwnd, SW_MAXIMIZE);
+    pumpPending();
+    std::vector<AccessibleChild> children = accessibleChildren(client.p);
+    EXPECT_EQ(byName(children, L"Maximise"), nullptr);
+    const AccessibleChild* restore = byName(children, L"Restore");
+    ASSERT_NE(restore, nullptr) << "a maximised frame shows the restore button";
+    const RECT expected = onScreen(hwnd, frame->layout().maximise());
+    EXPECT_TRUE(EqualRect(&restore->place, &expected));
+    const AccessibleChild* close = byName(children, L"Close");
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->place.right, onScreen(hwnd, frame->layout().close()).right) << "moved with the window's edge";
+
+    // A modal window above it disables the frame: its buttons are
+    // unavailable and do nothing.
+    EnableWindow(hwnd, FALSE);
+    children = accessibleChildren(client.p);
+    close = byName(children, L"Close");
+    ASSERT_NE(close, nullptr);
+    EXPECT_NE(close->state & STATE_SYSTEM_UNAVAILABLE, 0);
+    EXPECT_TRUE(FAILED(client.p->accDoDefaultAction(childId(close->id))));
+    pumpPending();
+    EXPECT_TRUE(IsWindow(hwnd));
+    EnableWindow(hwnd, TRUE);
+
+    // The held object outlives its window and says so.
+    frame->destroy();
+    long count = 0;
+    EXPECT_EQ(client.p->get_accChildCount(&count), RPC_E_DISCONNECTED);
+    BSTR name = nullptr;
+    EXPECT_EQ(client.p->get_accName(childId(CHILDID_SELF), &name), RPC_E_DISCONNECTED);
+}
+
+HWND g_menuFrame = nullptr;
+
+TEST_F(AccessibleFrameTest, DefaultActionsPressTheButtonsAndOpenTheMenus)
+{
+    auto frame = makeNamedFrame();
+    HWND hwnd = frame->hwnd();
+    std::vector<int> commands;
+    frame->onCommand = [&commands](int command) {
+        commands.push_back(command);
+    };
+    Held<IAccessible> client;
+    clientObject(hwnd, client);
+    ASSERT_FALSE(HasFatalFailure());
+    std::vector<AccessibleChild> children = accessibleChildren(client.p);
+    const AccessibleChild* about = byName(children, L"About");
+    ASSERT_NE(about, nullptr);
+    // The menu opens with its first item selected, as from the keyboard;
+    // a thread timer presses Enter inside the menu's loop.
+    g_menuFrame = hwnd;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        PostMessageW(g_menuFrame, WM_KEYDOWN, VK_RETURN, 1);
+    });
+    ASSERT_NE(timer, 0u);
+    ASSERT_EQ(client.p->accDoDefaultAction(childId(about->id)), S_OK);
+    EXPECT_TRUE(commands.empty()) << "the action waits for the window's own queue";
+    EXPECT_TRUE(testing_platform::pumpUntil([&commands] { return !commands.empty(); }, 5000));
+    EXPECT_EQ(commands, std::vector<int>{10000});
+
+    const AccessibleChild* minimise = byName(children, L"Minimise");
+    ASSERT_NE(minimise, nullptr);
+    ASSERT_EQ(client.p->accDoDefaultAction(childId(minimise->id)), S_OK);
+    pumpPending();
+    EXPECT_TRUE(IsIconic(hwnd));
+    children = accessibleChildren(client.p);
+    const AccessibleChild* close = byName(children, L"Close");
+    ASSERT_NE(close, nullptr);
+    EXPECT_NE(close->state & STATE_SYSTEM_INVISIBLE, 0) << "a minimised frame shows no title bar";
+    ShowWindow(hwnd, SW_RESTORE);
+    pumpPending();
+    ASSERT_EQ(client.p->accDoDefaultAction(childId(close->id)), S_OK);
+    pumpPending();
+    EXPECT_FALSE(IsWindow(hwnd));
 }
 
 // -- reflection -----------------------------------------------------------------

@@ -1,3 +1,4 @@
+#include "gui/ListTheme.h"
 #include "gui/SkinMenu.h"
 #include "gui/SkinSchedule.h"
 #include "gui/Skinner.h"
@@ -15,6 +16,9 @@
 #include <vector>
 
 using namespace s::gui::drawer;
+using s::gui::ListTheme;
+using s::gui::listThemeFor;
+using s::gui::relativeLuminance;
 using s::platform::ILocalClock;
 using s::platform::LocalDay;
 
@@ -502,6 +506,42 @@ TEST(ShippedSkinSet, NinetyNamedReadableSkins)
         for (const Pair& p : pairs)
             EXPECT_GE(contrast(skin->colour(p.fg), skin->colour(p.bg)), 4.5) << name << ": " << p.what;
     }
+}
+
+// The scroll bars take the dark system theme exactly where the skin's list is
+// dark: every shipped skin with light text on its list gets it, every skin
+// with dark text keeps the ordinary theme.
+TEST(ShippedSkinSet, DarkListsGetTheDarkScrollBars)
+{
+    struct Row {
+        Rgb colour;
+        ListTheme expected;
+    };
+    const Row rows[] = {
+        {{0, 0, 0}, ListTheme::dark},           {{255, 255, 255}, ListTheme::light},
+        {{49, 49, 49}, ListTheme::dark},        {{0x70, 0x70, 0x70}, ListTheme::dark},  // luminance 0.162
+        {{0x76, 0x76, 0x76}, ListTheme::light},                                         // 0.181
+        {{0, 0, 255}, ListTheme::dark},         {{255, 0, 0}, ListTheme::light},
+        {{0, 255, 0}, ListTheme::light},        {{40, 15, 51}, ListTheme::dark},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(listThemeFor(row.colour), row.expected)
+            << "rgb " << int(row.colour.r) << "," << int(row.colour.g) << "," << int(row.colour.b);
+
+    const auto data = s::platform::findResource(u"IDR_XML", 150);
+    ASSERT_TRUE(data);
+    auto store = storeOf(std::string_view(reinterpret_cast<const char*>(data.data), data.size));
+    Skinner skinner;
+    ASSERT_EQ(skinner.load(*store, u"SkinSet", true), 90);
+    for (int i = 0; i < skinner.skinCount(); ++i) {
+        const ISkin* skin = skinner.skin(i);
+        const bool lightText =
+            relativeLuminance(skin->colour(SkinColour::listFont)) > relativeLuminance(skin->colour(SkinColour::listBg));
+        const ListTheme theme = listThemeFor(skin->colour(SkinColour::listBg));
+        EXPECT_EQ(theme == ListTheme::dark, lightText) << utf8(skin->name());
+    }
+    EXPECT_EQ(listThemeFor(skinner.skin(skinner.findSkin(u"Classic LG"))->colour(SkinColour::listBg)), ListTheme::dark);
+    EXPECT_EQ(listThemeFor(skinner.skin(skinner.findSkin(u"Fresh L"))->colour(SkinColour::listBg)), ListTheme::light);
 }
 
 }  // namespace

@@ -482,6 +482,60 @@ TEST_F(ListTest, RowsHeaderAndBoxesHaveTheSkinsColoursAtScaleOneAndTwo)
     }
 }
 
+// The theme name the list window was given last, as Wine's uxtheme keeps it:
+// a window property "ux_subapp" holding a local atom of the name (Windows
+// keeps it elsewhere; this reads Wine's record of the call). Empty: none.
+std::wstring themeNameOf(HWND window)
+{
+    const auto atom = static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(GetPropW(window, L"ux_subapp")));
+    wchar_t name[64] = {};
+    if (atom == 0 || GetAtomNameW(atom, name, 64) == 0)
+        return {};
+    return name;
+}
+
+// A dark skin gives the list the dark system theme (its scroll bars on
+// Windows 10 1809 and later; Wine draws classic ones whatever the theme), at
+// creation and at every skin change, and a light skin takes it back; the
+// list's own background follows the skin either way.
+TEST_F(ListTest, ADarkSkinAsksForTheDarkScrollBarsAndALightOneGivesThemBack)
+{
+    std::array<uint32_t, kSkinColourCount> dark = kKnownColours;
+    dark[static_cast<std::size_t>(SkinColour::listBg)] = 0x181C20;
+    dark[static_cast<std::size_t>(SkinColour::listFont)] = 0xF0F0F0;
+    m_skins.addSkin(skin::ThinWindow::make(u"Dark", dark));
+    m_skins.selectSkin(m_skins.skin(m_skins.findSkin(u"Dark")));
+    make();
+    RECT client{};
+    GetClientRect(list(), &client);
+    const auto emptyArea = [&] {
+        UpdateWindow(list());
+        return pixel(list(), client.right - 3, client.bottom - 3);
+    };
+    EXPECT_EQ(themeNameOf(list()), L"DarkMode_Explorer") << "at creation";
+    EXPECT_EQ(emptyArea(), RGB(0x18, 0x1C, 0x20));
+
+    struct Step {
+        const char16_t* skin;
+        const wchar_t* theme;
+        COLORREF background;
+    };
+    const Step steps[] = {
+        {u"Known", L"", ref(SkinColour::listBg)},
+        {u"Dark", L"DarkMode_Explorer", RGB(0x18, 0x1C, 0x20)},
+        {u"Known", L"", ref(SkinColour::listBg)},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::string(step.skin, step.skin + std::char_traits<char16_t>::length(step.skin)));
+        m_skins.selectSkin(m_skins.skin(m_skins.findSkin(step.skin)));
+        m_view->skinChanged();
+        pumpPending();
+        EXPECT_EQ(themeNameOf(list()), step.theme);
+        EXPECT_EQ(emptyArea(), step.background);
+        EXPECT_EQ(m_rows.rowCount(), static_cast<int>(SendMessageW(list(), LVM_GETITEMCOUNT, 0, 0))) << "the rows stay";
+    }
+}
+
 TEST_F(ListTest, RowsAreAsHighAsTheCellHeightStep)
 {
     const int heights[] = {25, 23, 21, 20, 19, 17, 16};

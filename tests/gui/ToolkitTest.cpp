@@ -2,6 +2,8 @@
 // geometry and hit test, and the closure queue that carries work from
 // workers to the window thread.
 #include "gui/ClosureQueue.h"
+#include "gui/ColumnFit.h"
+#include "gui/FrameElements.h"
 #include "gui/FrameLayout.h"
 #include "gui/SkinPalette.h"
 #include "gui/Skinner.h"
@@ -169,6 +171,74 @@ TEST(FrameLayoutTest, ADialogHasTheCloseButtonOnly)
               FramePart::caption);
     EXPECT_EQ(dialog.hitTest(full.minimise().centreX(), 10, Dragging::titleBarOnly, Placement::normal),
               FramePart::caption);
+}
+
+// The filling column takes what the others leave of the list's width, down
+// to its minimum; the other columns are never touched.
+TEST(ColumnFitTest, TheFillingColumnTakesTheRestDownToItsMinimum)
+{
+    struct Row {
+        const char* what;
+        std::vector<int> widths;
+        int fill;
+        int available;
+        int minimum;
+        int expected;
+    };
+    const Row rows[] = {
+        {"630-pixel main window", {260, 70, 60, 800}, 3, 573, 120, 183},
+        {"a wide window", {260, 70, 60, 800}, 3, 1900, 120, 1510},
+        {"too narrow: the minimum, and the list scrolls", {260, 70, 60, 800}, 3, 400, 120, 120},
+        {"the filling column in the middle", {100, 50, 100}, 1, 400, 20, 200},
+        {"a negative width counts as none", {-5, 50, 100}, 1, 300, 20, 200},
+        {"no filling column", {100, 50}, -1, 400, 20, 0},
+        {"past the columns", {100, 50}, 2, 400, 20, 0},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(fillingWidth(row.widths, row.fill, row.available, row.minimum), row.expected) << row.what;
+}
+
+// What a screen reader finds in the title bar: menus, then the buttons the
+// frame shows (restore in place of maximise while maximised, close only on a
+// dialog), each at the box the frame paints and takes clicks in.
+TEST(FrameElementsTest, TheTitleBarsPaintedPartsInReadingOrder)
+{
+    using Kind = FrameElementKind;
+    struct Row {
+        const char* what;
+        bool sizeButtons;
+        Placement placement;
+        std::vector<Kind> expected;
+    };
+    const Row rows[] = {
+        {"normal", true, Placement::normal, {Kind::menu, Kind::menu, Kind::minimise, Kind::maximise, Kind::close}},
+        {"maximised", true, Placement::maximised, {Kind::menu, Kind::menu, Kind::minimise, Kind::restore, Kind::close}},
+        {"dialog", false, Placement::normal, {Kind::menu, Kind::menu, Kind::close}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const FrameLayout layout(2, 800, 600, {30, 40}, row.sizeButtons);
+        const std::vector<FrameElement> elements = frameElements(layout, row.placement);
+        std::vector<Kind> kinds;
+        for (const FrameElement& element : elements)
+            kinds.push_back(element.kind);
+        ASSERT_EQ(kinds, row.expected);
+        EXPECT_EQ(elements[0].box, layout.menus()[0]);
+        EXPECT_EQ(elements[1].menuIndex, 1);
+        EXPECT_EQ(elements.back().box, layout.close());
+        EXPECT_EQ(elements.back().menuIndex, -1);
+        // Each element is found at its own centre and nowhere else; the
+        // caption, the gaps between the buttons and the content are none.
+        for (std::size_t i = 0; i < elements.size(); ++i) {
+            const Box& box = elements[i].box;
+            EXPECT_EQ(frameElementAt(elements, box.centreX(), box.centreY()), static_cast<int>(i)) << "element " << i;
+            EXPECT_EQ(frameElementAt(elements, box.right, box.centreY()),
+                      i + 1 < elements.size() && elements[i + 1].box.left == box.right ? static_cast<int>(i + 1) : -1)
+                << "right of element " << i;
+        }
+        EXPECT_EQ(frameElementAt(elements, layout.caption().centreX(), layout.caption().centreY()), -1);
+        EXPECT_EQ(frameElementAt(elements, layout.content().centreX(), layout.content().centreY()), -1);
+    }
 }
 
 struct Counted {
