@@ -180,6 +180,7 @@ PathHandle PathWin::makeListed(std::u16string_view text, const FindData& entry, 
     path->m_attributes = entry.attributes;
     path->m_attributesRead = true;
     path->m_size = isDirectoryEntry(entry.attributes) ? 0 : static_cast<std::int64_t>(entry.size);
+    path->m_lastWrite = entry.lastWriteTime;
     path->m_sizeRead = true;
     path->m_longConfirmed = longConfirmed;
     return path;
@@ -237,6 +238,7 @@ void PathWin::forgetCache()
     m_sizeRead = false;
     m_attributes = kInvalid;
     m_size = 0;
+    m_lastWrite = 0;
     m_longConfirmed = false;
 }
 
@@ -440,12 +442,21 @@ std::int64_t PathWin::fileSize()
     if (!m_sizeRead) {
         FileAttributeData data;
         m_size = 0;
-        if (m_valid && m_absolute && p::fileSystem().attributeData(callPath().c_str(), data) == p::kErrorSuccess &&
-            !isDirectoryEntry(data.attributes))
-            m_size = static_cast<std::int64_t>(data.size);
+        m_lastWrite = 0;
+        if (m_valid && m_absolute && p::fileSystem().attributeData(callPath().c_str(), data) == p::kErrorSuccess) {
+            if (!isDirectoryEntry(data.attributes))
+                m_size = static_cast<std::int64_t>(data.size);
+            m_lastWrite = data.lastWriteTime;
+        }
         m_sizeRead = true;
     }
     return m_size;
+}
+
+std::int64_t PathWin::lastWriteTime()
+{
+    fileSize();
+    return m_lastWrite;
 }
 
 std::int64_t PathWin::measureFolder(Descend descend, TopFiles topFiles, std::int64_t& files, std::int64_t& folders)

@@ -1,5 +1,7 @@
 #include "app/items/ItemsModel.h"
 
+#include "platform/PathWin.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -69,6 +71,9 @@ std::vector<ListedItem> listRowItems(TimeRecord& row)
                 listed.valueName = std::u16string(item.valueName);
             listed.found = measures.found;
             listed.size = measures.size;
+            // A listed path has its time from the enumeration that found it.
+            if (item.path)
+                listed.modified = item.path->lastWriteTime();
             items.push_back(std::move(listed));
         });
     };
@@ -154,6 +159,8 @@ void ItemsModel::rebuildRows()
             order = a.size < b.size ? -1 : 1;
         else if (m_column == Column::Found && a.found != b.found)
             order = a.found < b.found ? -1 : 1;
+        else if (m_column == Column::Modified && a.modified != b.modified)
+            order = a.modified < b.modified ? -1 : 1;
         else if (m_column == Column::Path)
             order = compareText(a.text, b.text);
         return m_ascending ? order < 0 : order > 0;
