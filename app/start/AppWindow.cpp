@@ -39,7 +39,7 @@ AppWindow AppWindow::customTargetWindow(int scale, s::map::IMappedData& store)
 
 AppWindow AppWindow::itemsWindow(int scale, s::map::IMappedData& store)
 {
-    return AppWindow(u"ItemsWindow", scale, Defaults{680 * scale, 380 * scale}, store);
+    return AppWindow(u"ItemsWindow", scale, Defaults{760 * scale, 380 * scale}, store);
 }
 
 AppWindow AppWindow::keepListWindow(int scale, s::map::IMappedData& store)
