@@ -62,7 +62,12 @@ std::vector<ListedItem> listRowItems(TimeRecord& row)
                 return;
             ListedItem listed;
             listed.type = item.type;
-            listed.text = cleanItemText(item, target).toU16String();
+            // A path's text is its full path: copied once, not through the
+            // Text that cleanItemText makes (a hundred thousand items).
+            if (item.path)
+                listed.text.assign(item.path->fullPath().view());
+            else
+                listed.text = cleanItemText(item, target).toU16String();
             if (item.type == CleanItemType::Value)
                 listed.valueName = std::u16string(item.valueName);
             listed.found = measures.found;
