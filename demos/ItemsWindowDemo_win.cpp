@@ -31,7 +31,7 @@ int main(int argc, char** argv)
     // for the picture.
     app.settings().setS32(u"ItemsWindow\\View", u"X", 0);
     app.settings().setS32(u"ItemsWindow\\View", u"Y", 0);
-    app.settings().setS32(u"ItemsWindow\\View", u"Width", 560);
+    app.settings().setS32(u"ItemsWindow\\View", u"Width", 760);
     app.settings().setS32(u"ItemsWindow\\View", u"Height", 380);
 
     purgo::TimeRecordHandle group(purgo::TimeRecord::makeGroup(u"Demo", u"Windows files", u""));

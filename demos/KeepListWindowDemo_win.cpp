@@ -1,7 +1,9 @@
 // The Keep List window for people to look at: one entry of each kind, added
 // on different days, checked for removal on one, and the "Add Pattern..."
-// form open. Argument: how many milliseconds to stay (default 3000), so that
-// a screenshot of the display can be taken. It runs from a folder on drive
+// form open. Arguments: how many milliseconds to stay (default 3000), so that
+// a screenshot of the display can be taken; "registry" to show a kept
+// default value and the "Add Registry..." form with "Default value" checked
+// instead. It runs from a folder on drive
 // C: (its settings file goes beside it).
 #include "app/keep/KeepListWindow_win.h"
 #include "app/start/AppBase.h"
@@ -14,12 +16,14 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace purgo = s::file::gui::dialogs::purgo;
 
 int main(int argc, char** argv)
 {
     const DWORD showFor = argc > 1 ? static_cast<DWORD>(std::atoi(argv[1])) : 3000;
+    const bool registry = argc > 2 && std::strcmp(argv[2], "registry") == 0;
 
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -45,15 +49,23 @@ int main(int argc, char** argv)
     list.add({purgo::KeepEntryType::Pattern, u"C:\\Projects\\build", u"*.pdb", start - 2 * day});
     list.add({purgo::KeepEntryType::Key, u"HKCU\\Software\\Editor\\Recent Files", {}, start - day});
     list.add({purgo::KeepEntryType::Value, u"HKCU\\Software\\Viewer\\Settings", u"Last Folder", start});
+    if (registry)
+        list.add({purgo::KeepEntryType::Value, u"HKCU\\Software\\Classes\\.log", {}, start});
     purgo::writeKeepList(list, app.settings());
 
     purgo::KeepListWindow window(app);
     if (!window.open(nullptr))
         return 1;
     window.rows().toggleCheck(1);
-    window.showForm(purgo::KeepListWindow::Form::Pattern);
-    SetWindowTextW(window.control(purgo::KeepListWindow::Control::FirstBox), L"C:\\Projects\\cache");
-    SetWindowTextW(window.control(purgo::KeepListWindow::Control::SecondBox), L"*.idx");
+    if (registry) {
+        window.showForm(purgo::KeepListWindow::Form::Registry);
+        SetWindowTextW(window.control(purgo::KeepListWindow::Control::FirstBox), L"HKCU\\Software\\Classes\\.txt");
+        SendMessageW(window.control(purgo::KeepListWindow::Control::DefaultValue), BM_CLICK, 0, 0);
+    } else {
+        window.showForm(purgo::KeepListWindow::Form::Pattern);
+        SetWindowTextW(window.control(purgo::KeepListWindow::Control::FirstBox), L"C:\\Projects\\cache");
+        SetWindowTextW(window.control(purgo::KeepListWindow::Control::SecondBox), L"*.idx");
+    }
 
     const DWORD end = GetTickCount() + showFor;
     while (window.isOpen() && GetTickCount() < end) {

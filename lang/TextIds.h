@@ -99,6 +99,8 @@ inline constexpr std::int32_t kKeepPatternLabel = 2100415000;
 // key, value): 2100416000 + 1000 * type.
 inline constexpr std::int32_t kKeepFirstTypeText = 2100416000;
 inline constexpr std::int32_t kItemsModifiedColumn = 2100421000;
+inline constexpr std::int32_t kKeepDefaultValueText = 2100422000;  // "Add Registry...": the check box
+inline constexpr std::int32_t kKeepDefaultValueName = 2100423000;  // "(Default)", a kept default value's name
 
 // --- Custom targets and their editor ------------------------------------------------------
 inline constexpr std::int32_t kDefaultValueText = 2005001;          // "(Default)", a key's unnamed value

@@ -29,12 +29,15 @@ struct FindData {
     std::u16string name;  // the long name; "." and ".." are reported too
     std::uint32_t attributes = 0;
     std::uint64_t size = 0;  // nFileSizeHigh:nFileSizeLow; 0 for directories and links
+    // ftLastWriteTime as one number: 100-ns steps since 1601-01-01 UTC.
+    std::int64_t lastWriteTime = 0;
 };
 
 // Attributes and size of one path (GetFileAttributesExW).
 struct FileAttributeData {
     std::uint32_t attributes = 0;
     std::uint64_t size = 0;
+    std::int64_t lastWriteTime = 0;  // as FindData's
 };
 
 class IFileSystem;

@@ -180,6 +180,7 @@ PathHandle PathWin::makeListed(std::u16string_view text, const FindData& entry, 
     path->m_attributes = entry.attributes;
     path->m_attributesRead = true;
     path->m_size = isDirectoryEntry(entry.attributes) ? 0 : static_cast<std::int64_t>(entry.size);
+    path->m_lastWrite = entry.lastWriteTime;
     path->m_sizeRead = true;
     path->m_longConfirmed = longConfirmed;
     return path;
@@ -237,6 +238,7 @@ void PathWin::forgetCache()
     m_sizeRead = false;
     m_attributes = kInvalid;
     m_size = 0;
+    m_lastWrite = 0;
     m_longConfirmed = false;
 }
 
@@ -440,12 +442,21 @@ std::int64_t PathWin::fileSize()
     if (!m_sizeRead) {
         FileAttributeData data;
         m_size = 0;
-        if (m_valid && m_absolute && p::fileSystem().attributeData(callPath().c_str(), data) == p::kErrorSuccess &&
-            !isDirectoryEntry(data.attributes))
-            m_size = static_cast<std::int64_t>(data.size);
+        m_lastWrite = 0;
+        if (m_valid && m_absolute && p::fileSystem().attributeData(callPath().c_str(), data) == p::kErrorSuccess) {
+            if (!isDirectoryEntry(data.attributes))
+                m_size = static_cast<std::int64_t>(data.size);
+            m_lastWrite = data.lastWriteTime;
+        }
         m_sizeRead = true;
     }
     return m_size;
+}
+
+std::int64_t PathWin::lastWriteTime()
+{
+    fileSize();
+    return m_lastWrite;
 }
 
 std::int64_t PathWin::measureFolder(Descend descend, TopFiles topFiles, std::int64_t& files, std::int64_t& folders)
@@ -556,32 +567,38 @@ int PathWin::expandWildcard(PathList& out, HiddenAndSystem hidden, InSubfolders 
     pending.emplace_back(folderPart);
     StrBuffer child;
     const bool longConfirmed = m_longConfirmed || hasLongNamesOnly(folderPart);
+    // With subfolders, one enumeration of everything gives both the files
+    // the mask matches and the folders to go into: a second pass over "*"
+    // for the folders alone doubled the walk's cost (Wine reads each entry's
+    // Unix metadata for every enumeration that reports it). The mask is
+    // matched here either way, on the long name: Windows also matches it
+    // against the 8.3 short name, so "*.log" would report "x.logs"
+    // (X~1.LOG) and only the long name counts. Without subfolders the
+    // mask goes to the system, which then reports only the matches.
+    const std::u16string_view asked = inSubfolders == InSubfolders::Yes ? std::u16string_view(u"*") : mask;
     while (!pending.empty()) {
         const StrBuffer folder = std::move(pending.back());
         pending.pop_back();
-        forEachEntry(folder.view(), mask, [&](const FindData& entry) {
-            if (isDirectoryEntry(entry.attributes) || isLink(entry.attributes))
+        subfolders.clear();
+        forEachEntry(folder.view(), asked, [&](const FindData& entry) {
+            if (isLink(entry.attributes))
                 return;
             if (hidden == HiddenAndSystem::Skip && isHiddenOrSystem(entry.attributes))
                 return;
-            // Windows also tries the mask on the 8.3 short name, so "*.log"
-            // reports "x.logs" (X~1.LOG): only the long name counts.
+            if (isDirectoryEntry(entry.attributes)) {
+                if (inSubfolders == InSubfolders::Yes) {
+                    subfolders.emplace_back();
+                    join(folder.view(), entry.name, subfolders.back());
+                }
+                return;
+            }
             if (!s::platform::findPatternMatches(mask, entry.name))
                 return;
             join(folder.view(), entry.name, child);
             out.add(makeListed(child.view(), entry, longConfirmed));
         });
-        if (inSubfolders == InSubfolders::No)
-            continue;
-        subfolders.clear();
-        forEachEntry(folder.view(), u"*", [&](const FindData& entry) {
-            if (!isDirectoryEntry(entry.attributes) || isLink(entry.attributes))
-                return;
-            if (hidden == HiddenAndSystem::Skip && isHiddenOrSystem(entry.attributes))
-                return;
-            subfolders.emplace_back();
-            join(folder.view(), entry.name, subfolders.back());
-        });
+        // Subfolders after the folder's own files, depth first, each in
+        // enumeration order.
         for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it)
             pending.push_back(std::move(*it));
     }

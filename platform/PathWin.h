@@ -62,6 +62,11 @@ public:
     // or a root. Never schedules anything for the next boot: a folder whose
     // files wait for it is removed by the next clean.
     bool removeIfEmpty(NotifyShell notify);
+    // When the file or folder was last written: a FILETIME as one number
+    // (100-ns steps since 1601-01-01 UTC), or 0 when it cannot be read. A
+    // path made by a listing has it from the enumeration; any other asks
+    // once, with the query that reads its size.
+    std::int64_t lastWriteTime();
 
     // The long form of any full path ("\\?\C:\..." or "\\?\UNC\..."), with
     // "." and ".." resolved and empty components dropped, since the "\\?\"
@@ -77,7 +82,7 @@ private:
     enum class Step : std::uint8_t { Gone, Failed, EnterFolder };
 
     // A path made by a listing: `text` is the folder listed joined with the
-    // entry's name, and the entry's attributes and size stand in for the
+    // entry's name, and the entry's attributes, size and time stand in for the
     // queries (the enumeration is as recent as any query would be; what
     // changes after it shows as an error of the delete). `longConfirmed`:
     // the folder listed has no short names in its path, so the entry's
@@ -110,9 +115,10 @@ private:
     bool m_absolute = false;
     bool m_attributesRead = false;
     bool m_longConfirmed = false;
-    bool m_sizeRead = false;
+    bool m_sizeRead = false;  // m_size and m_lastWrite
     std::uint32_t m_attributes = 0xFFFFFFFF;
     std::int64_t m_size = 0;
+    std::int64_t m_lastWrite = 0;
 };
 
 using PathHandle = s::thread::Pooled<PathWin>;

@@ -1,6 +1,7 @@
 #include "app/items/ItemRows.h"
 
 #include "base/TextFormat.h"
+#include "catalogue/KeepListStore.h"
 #include "lang/TextIds.h"
 
 namespace s::file::gui::dialogs::purgo {
@@ -10,6 +11,15 @@ using s::gui::list::CheckState;
 using s::gui::list::ListColumn;
 using s::gui::list::SortDirection;
 namespace ids = s::lang::ids;
+
+namespace {
+
+// A FILETIME counts 100-ns steps from 1601-01-01, which is this many seconds
+// before 1970-01-01.
+constexpr int64_t kFileTimeStepsPerSecond = 10000000;
+constexpr int64_t kFileTimeEpochSeconds = 11644473600LL;
+
+}  // namespace
 
 void ItemRows::setItems(std::vector<ListedItem> items)
 {
@@ -47,6 +57,8 @@ ListColumn ItemRows::column(int index) const
         return ListColumn{ids::kSizeColumn, 70, Alignment::Right, u"999.9 MB"};
     case Column::Found:
         return ListColumn{ids::kFoundColumn, 60, Alignment::Right, u"99999"};
+    case Column::Modified:
+        return ListColumn{ids::kItemsModifiedColumn, 110, Alignment::Left, u"99/99/9999 99:99 PM"};
     }
     return ListColumn{0, 0, Alignment::Left};
 }
@@ -74,6 +86,14 @@ void ItemRows::cellText(int row, int column, s::str::strbuffer::StrBuffer& out) 
     case Column::Found:
         out.appendS64(item.found);
         break;
+    case Column::Modified:
+        if (item.modified <= 0)
+            break;
+        if (timeText)
+            out.assign(timeText(item.modified));
+        else
+            out.assign(utcText(item.modified / kFileTimeStepsPerSecond - kFileTimeEpochSeconds));
+        break;
     }
 }
 
@@ -95,9 +115,21 @@ void ItemRows::sortByColumn(int column, SortDirection direction)
         return;
     m_sorted = column;
     m_direction = direction;
-    const ItemsModel::Column by = column == static_cast<int>(Column::Size)    ? ItemsModel::Column::Size
-                                  : column == static_cast<int>(Column::Found) ? ItemsModel::Column::Found
-                                                                              : ItemsModel::Column::Path;
+    ItemsModel::Column by = ItemsModel::Column::Path;
+    switch (static_cast<Column>(column)) {
+    case Column::Path:
+        by = ItemsModel::Column::Path;
+        break;
+    case Column::Size:
+        by = ItemsModel::Column::Size;
+        break;
+    case Column::Found:
+        by = ItemsModel::Column::Found;
+        break;
+    case Column::Modified:
+        by = ItemsModel::Column::Modified;
+        break;
+    }
     m_model.sortBy(by, direction == SortDirection::Ascending);
     reset();
 }

@@ -1,6 +1,6 @@
 // The items model as the rows of the toolkit's owner-data list view
 // (gui/ListRows.h): one flat row per visible item with its check box, the
-// columns Path, Size and Found, a click on a header sorting by it. The view
+// columns Path, Size, Found and Modified, a click on a header sorting by it. The view
 // asks for text on demand, so a hundred thousand items cost only the rows
 // on screen.
 #pragma once
@@ -8,11 +8,17 @@
 #include "app/items/ItemsModel.h"
 #include "gui/ListRows.h"
 
+#include <functional>
+
 namespace s::file::gui::dialogs::purgo {
 
 class ItemRows final : public s::gui::list::IListRows {
 public:
-    enum class Column : int { Path, Size, Found };
+    enum class Column : int { Path, Size, Found, Modified };
+
+    // The Modified column's text of a time (a FILETIME number); a time of 0
+    // shows empty. Until set: the UTC form "2024-03-15T09:30:00Z".
+    std::function<std::u16string(int64_t)> timeText;
 
     ItemsModel& model() { return m_model; }
     const ItemsModel& model() const { return m_model; }
@@ -24,7 +30,7 @@ public:
     void setAllChecked(bool checked);
 
     void setListener(s::gui::list::IListModelListener* listener) override { m_listener = listener; }
-    int columnCount() const override { return 3; }
+    int columnCount() const override { return 4; }
     s::gui::list::ListColumn column(int index) const override;
     int rowCount() const override { return static_cast<int>(m_model.rowCount()); }
     int depth(int) const override { return 0; }

@@ -1,5 +1,7 @@
 #include "app/items/ItemsModel.h"
 
+#include "platform/PathWin.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -34,19 +36,15 @@ bool containsFolded(std::u16string_view text, std::u16string_view foldedNeedle)
     return hit != text.end();
 }
 
-// Path order as a user reads it: case folded, then by the exact text so that
-// the order never depends on the listing.
-int compareText(std::u16string_view l, std::u16string_view r)
+// Path order as a user reads it: case folded (the folded texts made once,
+// not at each of a sort's million compares of long common prefixes), then
+// by the exact text so that the order never depends on the listing.
+int compareText(const std::u16string& foldedL, const std::u16string& foldedR, std::u16string_view l,
+                std::u16string_view r)
 {
-    const std::size_t n = std::min(l.size(), r.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const char16_t a = fold(l[i]);
-        const char16_t b = fold(r[i]);
-        if (a != b)
-            return a < b ? -1 : 1;
-    }
-    if (l.size() != r.size())
-        return l.size() < r.size() ? -1 : 1;
+    const int folded = foldedL.compare(foldedR);
+    if (folded != 0)
+        return folded < 0 ? -1 : 1;
     return l.compare(r) < 0 ? -1 : (l == r ? 0 : 1);
 }
 
@@ -64,11 +62,19 @@ std::vector<ListedItem> listRowItems(TimeRecord& row)
                 return;
             ListedItem listed;
             listed.type = item.type;
-            listed.text = cleanItemText(item, target).toU16String();
+            // A path's text is its full path: copied once, not through the
+            // Text that cleanItemText makes (a hundred thousand items).
+            if (item.path)
+                listed.text.assign(item.path->fullPath().view());
+            else
+                listed.text = cleanItemText(item, target).toU16String();
             if (item.type == CleanItemType::Value)
                 listed.valueName = std::u16string(item.valueName);
             listed.found = measures.found;
             listed.size = measures.size;
+            // A listed path has its time from the enumeration that found it.
+            if (item.path)
+                listed.modified = item.path->lastWriteTime();
             items.push_back(std::move(listed));
         });
     };
@@ -146,7 +152,13 @@ void ItemsModel::rebuildRows()
     for (std::size_t i = 0; i < m_items.size(); ++i)
         if (containsFolded(m_items[i].text, m_filter))
             m_rows.push_back(i);
-    const auto before = [this](std::size_t l, std::size_t r) {
+    std::vector<std::u16string> keys;
+    if (m_column == Column::Path) {
+        keys.resize(m_items.size());
+        for (std::size_t i : m_rows)
+            keys[i] = folded(m_items[i].text);
+    }
+    const auto before = [this, &keys](std::size_t l, std::size_t r) {
         const ListedItem& a = m_items[l];
         const ListedItem& b = m_items[r];
         int order = 0;
@@ -154,8 +166,10 @@ void ItemsModel::rebuildRows()
             order = a.size < b.size ? -1 : 1;
         else if (m_column == Column::Found && a.found != b.found)
             order = a.found < b.found ? -1 : 1;
+        else if (m_column == Column::Modified && a.modified != b.modified)
+            order = a.modified < b.modified ? -1 : 1;
         else if (m_column == Column::Path)
-            order = compareText(a.text, b.text);
+            order = compareText(keys[l], keys[r], a.text, b.text);
         return m_ascending ? order < 0 : order > 0;
     };
     std::stable_sort(m_rows.begin(), m_rows.end(), before);

@@ -32,6 +32,10 @@ struct ListedItem {
     std::u16string valueName;
     int64_t found = 0;
     int64_t size = 0;
+    // When a file or folder was last written: a FILETIME as one number
+    // (100-ns steps since 1601-01-01 UTC); 0 for the other items and for a
+    // time that could not be read.
+    int64_t modified = 0;
     bool checked = true;
 };
 
@@ -48,7 +52,7 @@ KeepEntry keepEntryOf(const ListedItem& item, int64_t added);
 
 class ItemsModel {
 public:
-    enum class Column : uint8_t { Path, Size, Found };
+    enum class Column : uint8_t { Path, Size, Found, Modified };
 
     void setItems(std::vector<ListedItem> items);
 

@@ -1,5 +1,6 @@
 #include "app/items/ItemsWindow_win.h"
 
+#include "app/items/DateText_win.h"
 #include "app/start/FrameOptions_win.h"
 #include "app/start/StartupRules.h"
 #include "app/start/TitleButtonNames_win.h"
@@ -64,6 +65,7 @@ ItemsWindow::ItemsWindow(s::app::win::AppBase& app)
     : m_app(app), m_scale(s::app::win::displayScale()),
       m_frame(s::app::win::AppWindow::itemsWindow(m_scale, app.settings()))
 {
+    m_rows.timeText = localFileTimeText;
 }
 
 ItemsWindow::~ItemsWindow()

@@ -83,6 +83,20 @@ const std::u16string& KeepListModel::typeName(KeepEntryType type) const
     return m_typeNames[std::min<std::size_t>(static_cast<std::size_t>(type), m_typeNames.size() - 1)];
 }
 
+void KeepListModel::setDefaultValueName(std::u16string name)
+{
+    m_defaultValueName = std::move(name);
+    rebuildRows();
+}
+
+std::u16string KeepListModel::whatText(const KeepEntry& entry) const
+{
+    // The key's path and a backslash alone would read as the key itself.
+    if (entry.type == KeepEntryType::Value && entry.name.empty())
+        return entry.path + u'\\' + m_defaultValueName;
+    return keepEntryText(entry);
+}
+
 void KeepListModel::sortBy(Column column, bool ascending)
 {
     m_column = column;
@@ -104,7 +118,7 @@ void KeepListModel::rebuildRows()
     if (m_column == Column::What) {
         texts.reserve(entries.size());
         for (const KeepEntry& entry : entries)
-            texts.push_back(keepEntryText(entry));
+            texts.push_back(whatText(entry));
     }
     const auto before = [&](std::size_t l, std::size_t r) {
         const KeepEntry& a = entries[l];
@@ -217,8 +231,13 @@ UserKeepList::Added KeepListModel::addPattern(std::u16string_view folder, std::u
     return add(KeepEntry{KeepEntryType::Pattern, std::u16string(folder), std::u16string(pattern), now});
 }
 
-UserKeepList::Added KeepListModel::addRegistry(std::u16string_view key, std::u16string_view valueName, int64_t now)
+UserKeepList::Added KeepListModel::addRegistry(std::u16string_view key, std::u16string_view valueName, int64_t now,
+                                               RegistryPart part)
 {
+    // The default value is a value entry with an empty name (the store
+    // writes Name=""), so it needs no layout of its own.
+    if (part == RegistryPart::DefaultValue)
+        return add(KeepEntry{KeepEntryType::Value, std::u16string(key), {}, now});
     if (valueName.empty())
         return add(KeepEntry{KeepEntryType::Key, std::u16string(key), {}, now});
     return add(KeepEntry{KeepEntryType::Value, std::u16string(key), std::u16string(valueName), now});

@@ -42,6 +42,11 @@ public:
     // the settings file's names until set.
     void setTypeNames(const std::array<std::u16string, 5>& names);
     const std::u16string& typeName(KeepEntryType type) const;
+    // The name the What column gives a key's default (unnamed) value, as the
+    // registry editor shows it; "(Default)" until set.
+    void setDefaultValueName(std::u16string name);
+    // The What column's text: keepEntryText, with a default value named.
+    std::u16string whatText(const KeepEntry& entry) const;
 
     // The order of the rows; equal rows keep the list's order (the order of
     // adding), which is the order before any sort.
@@ -66,9 +71,15 @@ public:
     UserKeepList::Added addFile(std::u16string_view path, int64_t now);
     UserKeepList::Added addFolder(std::u16string_view path, int64_t now);
     UserKeepList::Added addPattern(std::u16string_view folder, std::u16string_view pattern, int64_t now);
-    // An empty value name keeps the key with everything below it; a name
-    // keeps that one value.
-    UserKeepList::Added addRegistry(std::u16string_view key, std::u16string_view valueName, int64_t now);
+    // What "Add Registry..." keeps of the key.
+    enum class RegistryPart : uint8_t {
+        Named,         // an empty value name: the key with everything below
+                       // it; a name: that one value
+        DefaultValue,  // the key's default (unnamed) value; the name is not
+                       // looked at
+    };
+    UserKeepList::Added addRegistry(std::u16string_view key, std::u16string_view valueName, int64_t now,
+                                    RegistryPart part = RegistryPart::Named);
     UserKeepList::Added add(KeepEntry entry);
 
     // The entry the last add named: the one added, or the one that was there
@@ -87,6 +98,7 @@ private:
     std::vector<bool> m_checked;      // by entry, beside m_list.entries()
     std::vector<std::size_t> m_rows;  // indexes into the entries
     std::array<std::u16string, 5> m_typeNames;
+    std::u16string m_defaultValueName = u"(Default)";
     Column m_column = Column::Added;
     bool m_ascending = true;
     bool m_sorted = false;

@@ -51,7 +51,7 @@ void KeepListRows::cellText(int row, int column, s::str::strbuffer::StrBuffer& o
         out.assign(m_model.typeName(entry.type));
         break;
     case Column::What:
-        out.assign(keepEntryText(entry));
+        out.assign(m_model.whatText(entry));
         break;
     case Column::Added:
         if (entry.added != 0)

@@ -6,6 +6,7 @@
 #include "app/start/TitleButtonNames_win.h"
 #include "base/WideText.h"
 #include "gui/Button_win.h"
+#include "gui/CheckBox_win.h"
 #include "gui/GdiHandles_win.h"
 #include "gui/Label_win.h"
 #include "gui/SkinnedFrame_win.h"
@@ -73,7 +74,7 @@ struct KeepListWindow::Controls {
         : addFile(frame.painter()), addFolder(frame.painter()), addPattern(frame.painter()),
           addRegistry(frame.painter()), remove(frame.painter()), firstLabel(frame.painter(), &lang),
           first(frame.painter()), browse(frame.painter()), secondLabel(frame.painter(), &lang), second(frame.painter()),
-          ok(frame.painter()), cancel(frame.painter())
+          defaultValue(frame.painter(), &lang), ok(frame.painter()), cancel(frame.painter())
     {
     }
 
@@ -90,6 +91,9 @@ struct KeepListWindow::Controls {
     s::gui::Button browse;
     s::gui::Label secondLabel;
     s::gui::TextBox second;
+    // "Add Registry..." only: an empty Value Name already means the whole
+    // key, so the key's unnamed value needs a mark of its own.
+    s::gui::CheckBox defaultValue;
     s::gui::Button ok;
     s::gui::Button cancel;
 };
@@ -135,6 +139,7 @@ bool KeepListWindow::open(HWND owner)
     for (std::size_t t = 0; t < names.size(); ++t)
         names[t] = m_app.lang().text(ids::kKeepFirstTypeText + static_cast<int32_t>(t) * 1000).toU16String();
     m_model.setTypeNames(names);
+    m_model.setDefaultValueName(m_app.lang().text(ids::kKeepDefaultValueName).toU16String());
     reload();
     if (isOpen()) {
         SetForegroundWindow(hwnd());
@@ -240,11 +245,18 @@ void KeepListWindow::createControls()
     box.parent = parent;
     c.first.create(box);
     c.second.create(box);
+    s::gui::CheckBox::Args check;
+    check.parent = parent;
+    check.caption = s::gui::Caption::language(ids::kKeepDefaultValueText);
+    c.defaultValue.create(check);
+    c.defaultValue.onStateChanged = [this](s::gui::drawer::CheckState state) {
+        EnableWindow(m_controls->second.hwnd(), state != s::gui::drawer::CheckState::Checked);
+    };
     button(c.browse, ids::kEditorBrowseText, [this] { browse(); });
     button(c.ok, ids::kEditorOkText, [this] { confirmForm(); });
     button(c.cancel, ids::kEditorCancelText, [this] { showForm(Form::None); });
     for (HWND window : {c.firstLabel.hwnd(), c.first.hwnd(), c.browse.hwnd(), c.secondLabel.hwnd(), c.second.hwnd(),
-                        c.ok.hwnd(), c.cancel.hwnd()})
+                        c.defaultValue.hwnd(), c.ok.hwnd(), c.cancel.hwnd()})
         show(window, false);
 }
 
@@ -310,7 +322,13 @@ void KeepListWindow::layout(const RECT& content)
         const int okWidth = std::max(width(c.ok), cancelWidth);
         place(c.cancel.hwnd(), right - okWidth, secondTop, okWidth, buttonHeight);
         place(c.ok.hwnd(), right - 2 * okWidth - gap, secondTop, okWidth, buttonHeight);
-        place(c.second.hwnd(), boxLeft, secondTop + boxOffset, right - 2 * okWidth - 2 * gap - boxLeft, row);
+        int boxRight = right - 2 * okWidth - 2 * gap;
+        if (m_form == Form::Registry) {
+            const int checkWidth = static_cast<int>(c.defaultValue.preferredSize().cx) + 4 * s;
+            boxRight -= checkWidth + gap;
+            place(c.defaultValue.hwnd(), boxRight + gap, secondTop, checkWidth, buttonHeight);
+        }
+        place(c.second.hwnd(), boxLeft, secondTop + boxOffset, boxRight - boxLeft, row);
         listBottom = firstTop - gap;
     }
     place(c.list.hwnd(), left, top, right - left, listBottom - top);
@@ -330,11 +348,14 @@ void KeepListWindow::showForm(Form form)
             s::gui::Caption::language(form == Form::Pattern ? ids::kKeepPatternLabel : ids::kEditorValueLabel));
         c.first.setText(L"");
         c.second.setText(L"");
+        c.defaultValue.setState(s::gui::drawer::CheckState::Unchecked);
+        EnableWindow(c.second.hwnd(), TRUE);
     }
     for (HWND window :
          {c.firstLabel.hwnd(), c.first.hwnd(), c.secondLabel.hwnd(), c.second.hwnd(), c.ok.hwnd(), c.cancel.hwnd()})
         show(window, on);
     show(c.browse.hwnd(), form == Form::Pattern);
+    show(c.defaultValue.hwnd(), form == Form::Registry);
     relayout();
     InvalidateRect(c.frame.hwnd(), nullptr, TRUE);
     SetFocus(on ? c.first.hwnd() : c.list.hwnd());
@@ -348,7 +369,11 @@ UserKeepList::Added KeepListWindow::confirmForm()
     const std::u16string first = utf16(c.first.text());
     const std::u16string second = utf16(c.second.text());
     const UserKeepList::Added result =
-        m_form == Form::Pattern ? m_model.addPattern(first, second, now()) : m_model.addRegistry(first, second, now());
+        m_form == Form::Pattern
+            ? m_model.addPattern(first, second, now())
+            : m_model.addRegistry(first, second, now(),
+                                  c.defaultValue.isChecked() ? KeepListModel::RegistryPart::DefaultValue
+                                                             : KeepListModel::RegistryPart::Named);
     if (result == UserKeepList::Added::Invalid) {
         // Nothing the list can keep: the boxes stay as typed.
         MessageBeep(MB_ICONWARNING);
@@ -428,6 +453,8 @@ HWND KeepListWindow::control(Control which) const
         return c.remove.hwnd();
     case Control::FirstBox:
         return c.first.hwnd();
+    case Control::DefaultValue:
+        return c.defaultValue.hwnd();
     case Control::SecondBox:
         return c.second.hwnd();
     case Control::Browse:

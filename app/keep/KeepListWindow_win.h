@@ -4,7 +4,8 @@
 // "Add File..." and "Add Folder..." (the system's dialogs), "Add
 // Pattern..." and "Add Registry..." (a panel of two boxes in the custom
 // editor's manner: Folder with Browse and Pattern, or Registry Key and
-// Value Name, then OK or Cancel) and "Remove", which removes the entries
+// Value Name with a "Default value" check box for the key's unnamed value,
+// then OK or Cancel) and "Remove", which removes the entries
 // whose boxes are checked, or the selected entry when none is. Each change
 // is stored at once and reported through onChanged, so that the main
 // window measures its rows again.
@@ -70,6 +71,7 @@ public:
         Remove,
         FirstBox,
         SecondBox,
+        DefaultValue,
         Browse,
         Ok,
         Cancel,

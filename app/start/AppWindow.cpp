@@ -40,7 +40,7 @@ AppWindow AppWindow::customTargetWindow(s::gui::Scale scale, s::map::IMappedData
 
 AppWindow AppWindow::itemsWindow(s::gui::Scale scale, s::map::IMappedData& store)
 {
-    return AppWindow(u"ItemsWindow", scale, Defaults{560 * scale, 380 * scale}, store);
+    return AppWindow(u"ItemsWindow", scale, Defaults{760 * scale, 380 * scale}, store);
 }
 
 AppWindow AppWindow::keepListWindow(s::gui::Scale scale, s::map::IMappedData& store)

@@ -62,6 +62,7 @@ struct Node {
     Kind kind = Kind::Folder;
     std::uint32_t attributes = 0;  // the settable bits only
     std::uint64_t size = 0;
+    std::int64_t lastWriteTime = kFakeFileTime;
     FileFault fault = FileFault::None;
     std::u16string linkTarget;  // full path, for links
     LinkRemoval removal = LinkRemoval::RemovesLink;
@@ -199,7 +200,7 @@ public:
         if (!isRoot(folder)) {
             for (const char16_t* dots : {u".", u".."})
                 if (findPatternMatches(mask, dots))
-                    entries.push_back({dots, kFileAttributeDirectory, 0});
+                    entries.push_back({dots, kFileAttributeDirectory, 0, folder->lastWriteTime});
         }
         for (const auto& [key, child] : folder->children) {
             // Windows tries the mask on the short name too.
@@ -207,7 +208,7 @@ public:
                 (child->shortName.empty() || !findPatternMatches(mask, child->shortName)))
                 continue;
             const std::uint64_t size = child->kind == Kind::File ? child->size : 0;
-            entries.push_back({child->name, reportedAttributes(*child), size});
+            entries.push_back({child->name, reportedAttributes(*child), size, child->lastWriteTime});
         }
         if (entries.empty())
             return kErrorFileNotFound;
@@ -269,6 +270,7 @@ public:
             return kErrorPathNotFound;
         data.attributes = reportedAttributes(*at.node);
         data.size = at.node->kind == Kind::File ? at.node->size : 0;
+        data.lastWriteTime = at.node->lastWriteTime;
         return kErrorSuccess;
     }
 
@@ -611,6 +613,16 @@ public:
         if (at.node->shortName.empty() && !shortName.empty())
             ++at.parent->shortNamed;
         at.node->shortName = shortName;
+        return true;
+    }
+
+    bool setLastWriteTime(std::u16string_view path, std::int64_t fileTime) override
+    {
+        std::lock_guard lock(m_mutex);
+        Located at = locate(path, ParseMode::Seeding);
+        if (at.error)
+            return false;
+        at.node->lastWriteTime = fileTime;
         return true;
     }
 

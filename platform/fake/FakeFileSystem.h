@@ -56,8 +56,12 @@
 //   component may name an entry by either, and longPathName gives the long
 //   names back.
 //
-// Not modelled: generated 8.3 names, alternate data streams, times, ACLs beyond
-// the injected faults, drive types.
+// - Times: each entry has a last-write time, reported by the enumeration
+//   and attributeData; it is kFakeFileTime until a test sets another
+//   (setLastWriteTime). Writes do not change it.
+//
+// Not modelled: generated 8.3 names, alternate data streams, creation and
+// access times, ACLs beyond the injected faults, drive types.
 #pragma once
 
 #include "platform/FileSystem.h"
@@ -69,6 +73,10 @@
 #include <vector>
 
 namespace s::platform {
+
+// The last-write time every seeded entry starts with: 2024-03-15 09:30 UTC,
+// as a FILETIME number (100-ns steps since 1601-01-01 UTC).
+inline constexpr std::int64_t kFakeFileTime = 133549686000000000LL;
 
 // How many times each query was made since the last clear (or
 // resetCallCounts): how a test sees what a walk costs per entry.
@@ -124,6 +132,9 @@ public:
     virtual bool addFileLink(std::u16string_view path, std::u16string_view target) = 0;
     // Gives the entry (not a root) an 8.3 alias. False when it is missing.
     virtual bool setShortName(std::u16string_view path, std::u16string_view shortName) = 0;
+    // ftLastWriteTime of the entry (a FILETIME number). False when it is
+    // missing.
+    virtual bool setLastWriteTime(std::u16string_view path, std::int64_t fileTime) = 0;
     // On the entry itself, never on a link's target. False when it is missing.
     virtual bool setFault(std::u16string_view path, FileFault fault) = 0;
     // Makes deleteAtReboot fail with `error` (kErrorAccessDenied for a process

@@ -15,11 +15,17 @@ const wchar_t* wide(const char16_t* text)
     return reinterpret_cast<const wchar_t*>(text);
 }
 
+std::int64_t fileTimeNumber(const FILETIME& time)
+{
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+}
+
 void copyFindData(const WIN32_FIND_DATAW& from, FindData& to)
 {
     to.name.assign(reinterpret_cast<const char16_t*>(from.cFileName));
     to.attributes = from.dwFileAttributes;
     to.size = (static_cast<std::uint64_t>(from.nFileSizeHigh) << 32) | from.nFileSizeLow;
+    to.lastWriteTime = fileTimeNumber(from.ftLastWriteTime);
 }
 
 HANDLE asHandle(std::uintptr_t raw)
@@ -105,6 +111,7 @@ public:
             return GetLastError();
         data.attributes = found.dwFileAttributes;
         data.size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        data.lastWriteTime = fileTimeNumber(found.ftLastWriteTime);
         return kErrorSuccess;
     }
 

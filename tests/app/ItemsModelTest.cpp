@@ -48,14 +48,21 @@ std::string joined(const std::vector<std::u16string>& texts)
     return out;
 }
 
+ListedItem modifiedAt(ListedItem listed, int64_t fileTime)
+{
+    listed.modified = fileTime;
+    return listed;
+}
+
 ItemsModel fixture()
 {
     ItemsModel model;
+    // Times: A.tmp and Ete.log alike, the empty folder's unread (0).
     model.setItems({
-        item(CleanItemType::File, u"C:\\Temp\\b.log", 30),
-        item(CleanItemType::File, u"C:\\Temp\\A.tmp", 10),
-        item(CleanItemType::Folder, u"C:\\Temp\\Cache", 20),
-        item(CleanItemType::File, u"C:\\Temp\\\xC9t\xE9.log", 10),
+        modifiedAt(item(CleanItemType::File, u"C:\\Temp\\b.log", 30), 300),
+        modifiedAt(item(CleanItemType::File, u"C:\\Temp\\A.tmp", 10), 100),
+        modifiedAt(item(CleanItemType::Folder, u"C:\\Temp\\Cache", 20), 200),
+        modifiedAt(item(CleanItemType::File, u"C:\\Temp\\\xC9t\xE9.log", 10), 100),
         item(CleanItemType::EmptyFolder, u"C:\\Temp", 0),
     });
     return model;
@@ -85,6 +92,17 @@ TEST(ItemsModel, FilterAndOrderChooseTheVisibleRows)
          C::Size,
          false,
          {u"C:\\Temp\\b.log", u"C:\\Temp\\Cache", u"C:\\Temp\\A.tmp", u"C:\\Temp\\\xC9t\xE9.log", u"C:\\Temp"}},
+        // Equal times keep the listing's order too; an unread time is the
+        // oldest.
+        {u"",
+         C::Modified,
+         true,
+         {u"C:\\Temp", u"C:\\Temp\\A.tmp", u"C:\\Temp\\\xC9t\xE9.log", u"C:\\Temp\\Cache", u"C:\\Temp\\b.log"}},
+        {u"",
+         C::Modified,
+         false,
+         {u"C:\\Temp\\b.log", u"C:\\Temp\\Cache", u"C:\\Temp\\A.tmp", u"C:\\Temp\\\xC9t\xE9.log", u"C:\\Temp"}},
+        {u"log", C::Modified, false, {u"C:\\Temp\\b.log", u"C:\\Temp\\\xC9t\xE9.log"}},
         {u".LOG", C::Path, true, {u"C:\\Temp\\b.log", u"C:\\Temp\\\xC9t\xE9.log"}},
         {u"\xE9T", C::Path, true, {u"C:\\Temp\\\xC9t\xE9.log"}},
         {u"cache", C::Path, false, {u"C:\\Temp\\Cache"}},
@@ -211,6 +229,88 @@ TEST_F(ItemsModelOnDisk, KeptItemsLeaveTheRowsFiguresAndSurviveItsClean)
     EXPECT_FALSE(box.valueExists(u"r\\k", u"x"));
     EXPECT_TRUE(box.entryExists(u"t\\sub\\c.log") && box.entryExists(u"t\\sub\\d.log"));
     EXPECT_TRUE(box.valueExists(u"r\\k", u"y"));
+}
+
+// Every file and folder listed carries its last-write time, whichever way
+// the listing reached it: an enumeration's entry, a path asked by itself,
+// a walk around a kept file. Registry items have none.
+TEST_F(ItemsModelOnDisk, FilesAndFoldersCarryTheirLastWriteTime)
+{
+    // Whole seconds, as every file system keeps them: 2021-06-01 12:00 UTC
+    // and the hours after it.
+    constexpr int64_t kHour = 36000000000LL;
+    constexpr int64_t kBase = 132670224000000000LL;
+    ASSERT_TRUE(box.makeFile(u"one\\f.txt", 1) && box.makeFile(u"flat\\a.txt", 2) && box.makeFile(u"flat\\b.txt", 3) &&
+                box.makeFile(u"tree\\sub\\c.txt", 4) && box.makeFile(u"wild\\x.log", 5) &&
+                box.makeFile(u"wild\\y.txt", 6) && box.makeFile(u"kept\\keep.txt", 7) &&
+                box.makeFile(u"kept\\go.txt", 8) && box.makeFile(u"kept\\dir\\in.txt", 9));
+    ASSERT_TRUE(box.makeKey(u"r\\k"));
+    const std::vector<std::byte> data(2, std::byte{0x11});
+    ASSERT_TRUE(box.setValue(u"r\\k", u"x", kRegBinary, data));
+    // The files first: a folder's time changes with what is made in it.
+    const std::pair<std::u16string, int64_t> times[] = {
+        {u"one\\f.txt", kBase + 1 * kHour},        {u"flat\\a.txt", kBase + 2 * kHour},
+        {u"flat\\b.txt", kBase + 3 * kHour},       {u"tree\\sub\\c.txt", kBase + 4 * kHour},
+        {u"wild\\x.log", kBase + 5 * kHour},       {u"kept\\go.txt", kBase + 6 * kHour},
+        {u"kept\\dir\\in.txt", kBase + 7 * kHour}, {u"tree\\sub", kBase + 8 * kHour},
+        {u"kept\\dir", kBase + 9 * kHour},
+    };
+    for (const auto& [relative, time] : times)
+        ASSERT_TRUE(box.setLastWriteTime(relative, time)) << narrow(relative);
+
+    struct Row {
+        const char* what;
+        TargetKind kind;
+        std::u16string target;
+        std::u16string keptFile;  // relative; empty: no keep list
+        std::vector<std::pair<std::u16string, int64_t>> expected;
+    };
+    const Row rows[] = {
+        {"one file, asked by itself",
+         Type_File,
+         box.path(u"one\\f.txt"),
+         {},
+         {{box.path(u"one\\f.txt"), kBase + kHour}}},
+        {"a folder's files, enumerated",
+         Type_Folder_1_Level,
+         box.path(u"flat"),
+         {},
+         {{box.path(u"flat\\a.txt"), kBase + 2 * kHour}, {box.path(u"flat\\b.txt"), kBase + 3 * kHour}}},
+        {"a subfolder whole",
+         Type_Folder_All_Levels,
+         box.path(u"tree"),
+         {},
+         {{box.path(u"tree\\sub"), kBase + 8 * kHour}}},
+        {"a wildcard's match",
+         Type_File_Wild,
+         box.path(u"wild\\*.log"),
+         {},
+         {{box.path(u"wild\\x.log"), kBase + 5 * kHour}}},
+        {"around a kept file",
+         Type_Folder_All_Levels,
+         box.path(u"kept"),
+         u"kept\\keep.txt",
+         {{box.path(u"kept\\dir"), kBase + 9 * kHour}, {box.path(u"kept\\go.txt"), kBase + 6 * kHour}}},
+        {"a key's values", Type_RegKey_1_Level, key(u"r\\k"), {}, {{key(u"r\\k\\x"), 0}}},
+        {"one value", Type_RegValue, key(u"r\\k\\x"), {}, {{key(u"r\\k\\x"), 0}}},
+    };
+    for (const Row& row : rows) {
+        TimeRecordHandle group(TimeRecord::makeGroup(u"g", u"G", u""));
+        group->addChild(TimeRecord::makeTarget(row.kind, u"t", row.target));
+        UserKeepList list;
+        if (!row.keptFile.empty())
+            list.add({KeepEntryType::File, box.path(row.keptFile), {}, 1});
+        applyUserKeepList({group.get()}, list.keepList());
+        ItemsModel model;
+        model.setItems(listRowItems(*group));
+        std::vector<std::pair<std::u16string, int64_t>> listed;
+        for (std::size_t i = 0; i < model.rowCount(); ++i)
+            listed.emplace_back(model.row(i).text, model.row(i).modified);
+        std::string shownTimes;
+        for (const auto& [text, time] : listed)
+            shownTimes += narrow(text) + " " + std::to_string(time) + "; ";
+        EXPECT_EQ(listed, row.expected) << row.what << ": " << shownTimes;
+    }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "app/main/MainWindow_win.h"
 #include "app/start/AppBase.h"
 #include "app/start/AppWindow.h"
+#include "base/WideText.h"
 #include "catalogue/KeepListStore.h"
 #include "gui/SkinnedFrame_win.h"
 #include "gui/Skinner.h"
@@ -67,6 +68,31 @@ std::string narrow(const std::wstring& text)
     return std::string(text.begin(), text.end());
 }
 
+bool setLastWriteTime(const s::str::StrBuffer& path, int64_t fileTime)
+{
+    HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), FILE_WRITE_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    FILETIME time;
+    time.dwLowDateTime = static_cast<DWORD>(static_cast<uint64_t>(fileTime) & 0xFFFFFFFFu);
+    time.dwHighDateTime = static_cast<DWORD>(static_cast<uint64_t>(fileTime) >> 32);
+    const bool set = SetFileTime(file, nullptr, nullptr, &time) != 0;
+    CloseHandle(file);
+    return set;
+}
+
+std::wstring listCell(HWND list, int row, int column)
+{
+    wchar_t text[512] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 512;
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
 class ItemsWindowUse : public ::testing::Test {
 protected:
     void SetUp() override
@@ -111,6 +137,12 @@ protected:
 
 TEST_F(ItemsWindowUse, AnItemKeptFromTheWindowLeavesTheRowsFiguresAndSurvivesTheClean)
 {
+    // 2021-06-01 12:00 UTC (summer time in a zone that has one) and a day
+    // before it.
+    constexpr int64_t kNewer = 132670224000000000LL;
+    constexpr int64_t kOlder = kNewer - 864000000000LL;
+    ASSERT_TRUE(setLastWriteTime(scratch.join(u"junk\\a.tmp"), kNewer));
+    ASSERT_TRUE(setLastWriteTime(scratch.join(u"junk\\b.tmp"), kOlder));
     Dialog dialog(app, *frame, nullptr, builder());
     ItemsWindow items(app);
     dialog.showItems = [&items](Dialog& owner, TimeRecord& row) {
@@ -140,6 +172,19 @@ TEST_F(ItemsWindowUse, AnItemKeptFromTheWindowLeavesTheRowsFiguresAndSurvivesThe
     HWND list = items.control(ItemsWindow::Control::List);
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
+
+    // The Modified column shows each file's last-write time as the user's
+    // formats show it, and sorts by it.
+    const int modified = static_cast<int>(ItemRows::Column::Modified);
+    items.rows().sortByColumn(modified, s::gui::list::SortDirection::Ascending);
+    const std::wstring older = s::str::toWide(localFileTimeText(kOlder));
+    const std::wstring newer = s::str::toWide(localFileTimeText(kNewer));
+    ASSERT_FALSE(older.empty());
+    EXPECT_NE(older, newer);
+    EXPECT_EQ(listCell(list, 0, 0), s::str::toWide(scratch.join(u"junk\\b.tmp").view()));
+    EXPECT_EQ(listCell(list, 0, modified), older);
+    EXPECT_EQ(listCell(list, 1, 0), s::str::toWide(scratch.join(u"junk\\a.tmp").view()));
+    EXPECT_EQ(listCell(list, 1, modified), newer);
 
     // Typing into the filter box narrows the list view itself.
     SetWindowTextW(items.control(ItemsWindow::Control::Filter), L"A.TMP");
@@ -270,13 +315,35 @@ TEST_F(ItemsWindowUse, TheKeepListWindowShowsAnItemKeptInTheItemsWindowAndRemovi
     SetWindowTextW(keepList.control(KeepListWindow::Control::FirstBox), L"Software\\Nowhere");
     SendMessageW(keepList.control(KeepListWindow::Control::Ok), BM_CLICK, 0, 0);
     EXPECT_EQ(keepList.form(), KeepListWindow::Form::Registry);
-    SendMessageW(keepList.control(KeepListWindow::Control::Cancel), BM_CLICK, 0, 0);
     EXPECT_EQ(readKeepList(app.settings()).entries().size(), 2u);
 
-    // Both checked and removed: the store is empty and the row finds both
+    // A key's default value: "Default value" checked takes the name box out
+    // of use; the entry is a value without a name, shown as "(Default)".
+    HWND name = keepList.control(KeepListWindow::Control::SecondBox);
+    EXPECT_TRUE(IsWindowVisible(keepList.control(KeepListWindow::Control::DefaultValue)));
+    EXPECT_TRUE(IsWindowEnabled(name));
+    SendMessageW(keepList.control(KeepListWindow::Control::DefaultValue), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindowEnabled(name));
+    SetWindowTextW(keepList.control(KeepListWindow::Control::FirstBox), L"HKCU\\Software\\PurgoTestTool");
+    SendMessageW(keepList.control(KeepListWindow::Control::Ok), BM_CLICK, 0, 0);
+    EXPECT_EQ(keepList.form(), KeepListWindow::Form::None);
+    const UserKeepList withValue = readKeepList(app.settings());
+    ASSERT_EQ(withValue.entries().size(), 3u);
+    EXPECT_EQ(withValue.entries()[2].type, KeepEntryType::Value);
+    EXPECT_EQ(withValue.entries()[2].path, u"HKEY_CURRENT_USER\\Software\\PurgoTestTool");
+    EXPECT_TRUE(withValue.entries()[2].name.empty());
+    EXPECT_EQ(narrow(listCell(list, 2, 1)), "HKEY_CURRENT_USER\\Software\\PurgoTestTool\\(Default)");
+    // Opened again, the form starts with the box clear.
+    SendMessageW(keepList.control(KeepListWindow::Control::AddRegistry), BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(name));
+    EXPECT_EQ(SendMessageW(keepList.control(KeepListWindow::Control::DefaultValue), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    SendMessageW(keepList.control(KeepListWindow::Control::Cancel), BM_CLICK, 0, 0);
+
+    // All checked and removed: the store is empty and the row finds both
     // files again.
     ASSERT_TRUE(keepList.rows().toggleCheck(0));
     ASSERT_TRUE(keepList.rows().toggleCheck(1));
+    ASSERT_TRUE(keepList.rows().toggleCheck(2));
     SendMessageW(keepList.control(KeepListWindow::Control::Remove), BM_CLICK, 0, 0);
     EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
     EXPECT_TRUE(readKeepList(app.settings()).isEmpty());

@@ -123,7 +123,7 @@ TEST_F(KeepListModelTest, EachKindOfAddStoresItsEntryAtOnceAndRefusesWhatTheList
 {
     struct Case {
         const char* name;
-        char kind;  // f file, d folder, p pattern, r registry
+        char kind;  // f file, d folder, p pattern, r registry, v registry with "Default value" checked
         const char16_t* first;
         const char16_t* second;
         Added result;
@@ -137,6 +137,13 @@ TEST_F(KeepListModelTest, EachKindOfAddStoresItsEntryAtOnceAndRefusesWhatTheList
          "key HKEY_CURRENT_USER\\Software\\Tool @1000\n"},
         {"a value", 'r', u"HKEY_CURRENT_USER\\Software\\Tool", u"Recent", Added::Added,
          "value HKEY_CURRENT_USER\\Software\\Tool\\Recent @1000\n"},
+        // The default value is a value entry without a name: neither the
+        // key (whose entry an empty name makes) nor the key's named values.
+        {"a key's default value", 'v', u"HKCU\\Software\\App", u"", Added::Added,
+         "value HKEY_CURRENT_USER\\Software\\App\\ @1000\n"},
+        {"the default value, a name typed too", 'v', u"HKCU\\Software\\Tool", u"Recent", Added::Added,
+         "value HKEY_CURRENT_USER\\Software\\Tool\\ @1000\n"},
+        {"a default value under no root", 'v', u"Software\\Tool", u"", Added::Invalid, ""},
         {"a relative file", 'f', u"Logs\\app.log", u"", Added::Invalid, ""},
         {"a pattern holding a backslash", 'p', u"C:\\Tools", u"sub\\*.log", Added::Invalid, ""},
         {"a pattern with no wildcard text", 'p', u"C:\\Tools", u"", Added::Invalid, ""},
@@ -159,6 +166,9 @@ TEST_F(KeepListModelTest, EachKindOfAddStoresItsEntryAtOnceAndRefusesWhatTheList
         case 'p':
             result = model.addPattern(c.first, c.second, 1000);
             break;
+        case 'v':
+            result = model.addRegistry(c.first, c.second, 1000, KeepListModel::RegistryPart::DefaultValue);
+            break;
         default:
             result = model.addRegistry(c.first, c.second, 1000);
             break;
@@ -171,6 +181,32 @@ TEST_F(KeepListModelTest, EachKindOfAddStoresItsEntryAtOnceAndRefusesWhatTheList
             EXPECT_GE(model.rowOf(model.lastAdded()), 0) << c.name;
         }
     }
+}
+
+// A key's default value shows under the name the window gives it (the
+// registry editor's "(Default)"), read back from the store, and sorts by it.
+TEST_F(KeepListModelTest, AKeptDefaultValueShowsUnderItsName)
+{
+    storeFixture();
+    KeepListModel model(*store);
+    KeepListRows rows(model);
+    ASSERT_EQ(model.addRegistry(u"HKCU\\Software\\App", u"", 400, KeepListModel::RegistryPart::DefaultValue),
+              Added::Added);
+    KeepListModel reread(*reopen());
+    KeepListRows rereadRows(reread);
+    reread.setDefaultValueName(u"(Standard)");
+    rereadRows.sortByColumn(static_cast<int>(KeepListRows::Column::What), s::gui::list::SortDirection::Ascending);
+    s::str::strbuffer::StrBuffer cell;
+    std::string what;
+    for (int row = 0; row < rereadRows.rowCount(); ++row) {
+        rereadRows.cellText(row, static_cast<int>(KeepListRows::Column::What), cell);
+        what += cell.toUtf8() + "; ";
+    }
+    EXPECT_EQ(what, "C:\\Cache; C:\\logs\\b.log; C:\\Temp\\*.bak; HKEY_CURRENT_USER\\Software\\App\\(Standard); "
+                    "HKEY_CURRENT_USER\\Software\\App\\Last; ");
+    ASSERT_EQ(rows.rowCount(), 5);
+    rows.cellText(4, static_cast<int>(KeepListRows::Column::What), cell);
+    EXPECT_EQ(cell.toUtf8(), "HKEY_CURRENT_USER\\Software\\App\\(Default)") << "the name until the window sets one";
 }
 
 TEST_F(KeepListModelTest, RemoveTakesTheCheckedEntriesOrElseTheSelectedOneFromWhatTheStoreHoldsNow)

@@ -333,5 +333,46 @@ INSTANTIATE_TEST_SUITE_P(Kinds, UserKeepWalk, ::testing::ValuesIn(rows()),
                              return "row" + std::to_string(param.index);
                          });
 
+// A value entry without a name keeps the key's default value and nothing
+// else; a named one leaves the default value to the clean.
+TEST(UserKeepDefaultValue, KeepsTheKeysUnnamedValueOnly)
+{
+    struct Case {
+        const char* name;
+        std::u16string_view keptName;
+        std::u16string_view kept;  // the value left, "" the default one
+        std::u16string_view gone;
+    };
+    const Case cases[] = {
+        {"the default value kept", u"", u"", u"named"},
+        {"a named value kept", u"named", u"named", u""},
+    };
+    for (const Case& row : cases) {
+        Sandbox box;
+        ASSERT_TRUE(box.ok()) << Sandbox::backend() << ": " << box.failure();
+        ASSERT_TRUE(box.makeKey(u"d"));
+        const std::vector<std::byte> data(3, std::byte{0x5A});
+        ASSERT_TRUE(box.setValue(u"d", u"", kRegBinary, data) && box.setValue(u"d", u"named", kRegBinary, data));
+        const std::u16string key = u"HKEY_CURRENT_USER\\" + box.keyPath() + u"\\d";
+
+        TimeRecordHandle group(TimeRecord::makeGroup(u"g", u"G", u""));
+        group->checked = true;
+        TimeRecord* target = TimeRecord::makeTarget(Type_RegKey_1_Level, u"t", key);
+        target->checked = true;
+        group->addChild(target);
+        UserKeepList list;
+        ASSERT_EQ(list.add({KeepEntryType::Value, key, std::u16string(row.keptName), 0}), UserKeepList::Added::Added);
+        applyUserKeepList({group.get()}, list.keepList());
+        scan(*group, nullptr, Captions::Without);
+        EXPECT_EQ(target->found, 1) << row.name << " (" << Sandbox::backend() << ")";
+        EXPECT_EQ(target->size, 3) << row.name;
+
+        CleanContext context;
+        clean(*group, context);
+        EXPECT_TRUE(box.valueExists(u"d", row.kept)) << row.name << ": the kept value was deleted";
+        EXPECT_FALSE(box.valueExists(u"d", row.gone)) << row.name << ": the other value is still there";
+    }
+}
+
 }  // namespace
 }  // namespace s::file::gui::dialogs::purgo

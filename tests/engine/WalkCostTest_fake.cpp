@@ -101,7 +101,7 @@ TEST_F(WalkCost, QueriesDoNotGrowWithTheEntries)
         const p::FileCallCounts many = run(row, seed(40));
         EXPECT_EQ(many.attributes, few.attributes) << row.what << ": an attribute query per entry";
         EXPECT_EQ(many.longPathName, few.longPathName) << row.what << ": a long-name query per entry";
-        EXPECT_LE(many.findNext - few.findNext, 3 * 38 * 2) << row.what << ": more than one step per entry";
+        EXPECT_LE(many.findNext - few.findNext, 3 * 38) << row.what << ": more than one step per entry";
         if (row.op == Op::Clean) {
             EXPECT_EQ(many.deleteFile - few.deleteFile, row.kind == Type_Folder_1_Level ? 38 : 3 * 38)
                 << row.what << ": one delete per file";

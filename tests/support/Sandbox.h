@@ -96,6 +96,9 @@ public:
     // A file of `size` bytes, in folders made as needed; `attributes` 0 leaves
     // the new file's own.
     bool makeFile(std::u16string_view relative, std::uint64_t size, std::uint32_t attributes = 0);
+    // Sets the last-write time of a file or folder (a FILETIME as one
+    // number); set a folder's after its contents, which change it.
+    bool setLastWriteTime(std::u16string_view relative, std::int64_t fileTime);
     // Checked independently of the service under test.
     bool entryExists(std::u16string_view relative) const;
     std::unique_ptr<HeldFile> holdOpen(std::u16string_view relative);

@@ -66,6 +66,11 @@ bool Sandbox::makeFile(std::u16string_view relative, std::uint64_t size, std::ui
     return fakeFileSystem().addFile(path(relative), size, attributes ? attributes : kFileAttributeArchive);
 }
 
+bool Sandbox::setLastWriteTime(std::u16string_view relative, std::int64_t fileTime)
+{
+    return fakeFileSystem().setLastWriteTime(path(relative), fileTime);
+}
+
 bool Sandbox::entryExists(std::u16string_view relative) const
 {
     return fakeFileSystem().contains(path(relative));

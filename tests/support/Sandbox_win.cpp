@@ -296,6 +296,23 @@ bool Sandbox::makeFile(std::u16string_view relative, std::uint64_t size, std::ui
     return sized && (attributes == 0 || SetFileAttributesW(wide(path(relative)), attributes));
 }
 
+bool Sandbox::setLastWriteTime(std::u16string_view relative, std::int64_t fileTime)
+{
+    // A folder opens only with FILE_FLAG_BACKUP_SEMANTICS; FILE_WRITE_ATTRIBUTES
+    // is all SetFileTime needs.
+    HANDLE entry =
+        CreateFileW(wide(path(relative)), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (entry == INVALID_HANDLE_VALUE)
+        return false;
+    FILETIME time;
+    time.dwLowDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(fileTime) & 0xFFFFFFFFu);
+    time.dwHighDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(fileTime) >> 32);
+    const bool set = SetFileTime(entry, nullptr, nullptr, &time) != 0;
+    CloseHandle(entry);
+    return set;
+}
+
 bool Sandbox::entryExists(std::u16string_view relative) const
 {
     return GetFileAttributesW(wide(path(relative))) != INVALID_FILE_ATTRIBUTES;
