@@ -80,7 +80,8 @@ void BackgroundUpdateCheck::start(HWND window, std::shared_ptr<s::gui::ClosureQu
         return;
     // Most starts end before the network (too early, the first run): then
     // without a worker, here.
-    if (const auto early = checkWithoutNetwork(m_task->app.settings(), m_task->app.lang(), s::platform::systemClock())) {
+    if (const auto early =
+            checkWithoutNetwork(m_task->app.settings(), m_task->app.lang(), s::platform::systemClock())) {
         m_task->outcome = *early;
         m_task->done = true;
         return;

@@ -367,8 +367,8 @@ bool viaWinInet(Job& job)
         if (target.secure)
             flags |= INTERNET_FLAG_SECURE;
         InternetHandle request(online().openRequest(connection.get(), L"GET", target.path.c_str(), nullptr,
-                                                job.referrer.empty() ? nullptr : job.referrer.c_str(), nullptr, flags,
-                                                0));
+                                                    job.referrer.empty() ? nullptr : job.referrer.c_str(), nullptr,
+                                                    flags, 0));
         if (request.get()) {
             limitWaits(request.get(), job.limitMs);
             ok = online().sendRequest(request.get(), nullptr, 0, nullptr, 0) &&
