@@ -187,17 +187,22 @@ public:
     }
 
 private:
-    // The long form of a place when it exists (the environment may hold 8.3
-    // names, "C:\DOCUME~1\ADMINI~1" on Windows XP), else the text.
+    // The text, and the long form of a place when it exists (the environment
+    // may hold 8.3 names, "C:\DOCUME~1\ADMINI~1" on Windows XP). Only a
+    // text with a "~" can hold a short name whose long form differs beyond
+    // case, which the keys fold: the others are not asked about, as the
+    // question walks every component of the path (a few hundred places,
+    // about 0.2 s of every start under Wine).
     void add(std::u16string_view text)
     {
         if (text.empty())
             return;
         const std::u16string path(text);
-        std::u16string longPath;
-        const bool resolved = p::fileSystem().longPathName(path.c_str(), longPath) == p::kErrorSuccess;
         insert(path);
-        if (resolved)
+        if (path.find(u'~') == std::u16string::npos)
+            return;
+        std::u16string longPath;
+        if (p::fileSystem().longPathName(path.c_str(), longPath) == p::kErrorSuccess)
             insert(longPath);
     }
 

@@ -82,5 +82,38 @@ TEST_F(ProtectedPlacesFakeTest, EveryProfileOfTheListAndWhereTheShellMovedTheUse
         EXPECT_EQ(ProtectedPlaces::contains(row.path), row.protectedPlace) << narrow(row.path);
 }
 
+// A profile the environment names by its short names (Windows XP's
+// "C:\DOCUME~1\ADMINI~1") protects its long names too; the places without a
+// "~" cost no long-name question at all (each walks the whole path).
+TEST_F(ProtectedPlacesFakeTest, ShortNamedPlacesAreKnownByTheirLongNamesAndOnlyTheyAreAsked)
+{
+    auto& files = p::fakeFileSystem();
+    ASSERT_TRUE(files.addFolder(u"C:\\Documents and Settings"));
+    ASSERT_TRUE(files.addFolder(u"C:\\Documents and Settings\\Administrator"));
+    ASSERT_TRUE(files.addFolder(u"C:\\Documents and Settings\\Administrator\\Desktop"));
+    ASSERT_TRUE(files.setShortName(u"C:\\Documents and Settings", u"DOCUME~1"));
+    ASSERT_TRUE(files.setShortName(u"C:\\Documents and Settings\\Administrator", u"ADMINI~1"));
+    p::fakeEnvironment().setVariable(u"USERPROFILE", u"C:\\DOCUME~1\\ADMINI~1");
+    ProtectedPlaces::forget();
+    files.resetCallCounts();
+    struct Row {
+        const char16_t* path;
+        bool protectedPlace;
+    };
+    const Row rows[] = {
+        {u"C:\\Documents and Settings\\Administrator", true},
+        {u"C:\\Documents and Settings\\Administrator\\Desktop", true},
+        {u"C:\\Documents and Settings", true},
+        {u"C:\\DOCUME~1\\ADMINI~1\\Desktop", true},
+        {u"C:\\Documents and Settings\\Administrator\\Desktop\\old", false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(ProtectedPlaces::contains(row.path), row.protectedPlace) << narrow(row.path);
+    // The profile, its 21 folders and its parent hold a "~"; nothing else
+    // the places are read from does.
+    EXPECT_GT(files.callCounts().longPathName, 0);
+    EXPECT_LE(files.callCounts().longPathName, 23);
+}
+
 }  // namespace
 }  // namespace s::file
