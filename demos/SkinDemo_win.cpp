@@ -76,7 +76,7 @@ bool saveWindow(HWND hwnd, const std::string& path)
 
 void paintDemo(SkinPainter& painter, HDC dc, const RECT&)
 {
-    const int s = painter.scale();
+    const Scale s = painter.scale();
     const auto box = [s](int x, int y, int w, int h) {
         return RECT{x * s, y * s, (x + w) * s, (y + h) * s};
     };
