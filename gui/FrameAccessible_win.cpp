@@ -2,6 +2,7 @@
 
 #include "gui/FrameElements.h"
 #include "gui/SkinnedFrame_win.h"
+#include "platform/win32/ComPtr.h"
 #include "platform/win32/ProcAddress.h"
 
 #include <oleacc.h>
@@ -42,30 +43,7 @@ const AccessibilityApi& accessibility()
     return api;
 }
 
-template <class Interface> class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr()
-    {
-        if (m_p)
-            m_p->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    Interface* operator->() const { return m_p; }
-    Interface* get() const { return m_p; }
-    Interface** put() { return &m_p; }
-    explicit operator bool() const { return m_p != nullptr; }
-    Interface* detach()
-    {
-        Interface* p = m_p;
-        m_p = nullptr;
-        return p;
-    }
-
-private:
-    Interface* m_p = nullptr;
-};
+using s::platform::ComPtr;
 
 // A name as a BSTR for the caller, who frees it; S_FALSE and null for none.
 HRESULT giveText(const std::wstring& text, BSTR* out)

@@ -32,9 +32,8 @@ public:
 
     constexpr int dpi() const { return m_dpi; }
     // The whole step at or below the scale: 4 from 4×, 2 from 2×, else 1.
-    // Pictures are chosen and frame sizes stored by it.
+    // A frame's stored position and size are kept per step.
     constexpr int step() const { return m_dpi >= 4 * kBaseDpi ? 4 : (m_dpi >= 2 * kBaseDpi ? 2 : 1); }
-    constexpr bool whole() const { return m_dpi % kBaseDpi == 0; }
 
     constexpr int operator()(int pixels) const
     {

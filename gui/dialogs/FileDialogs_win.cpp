@@ -1,5 +1,7 @@
 #include "gui/dialogs/FileDialogs_win.h"
 
+#include "platform/win32/ComPtr.h"
+#include "platform/win32/ComScope.h"
 #include "platform/win32/ProcAddress.h"
 
 #include <commdlg.h>
@@ -13,41 +15,8 @@ namespace s::gui::dialogs {
 
 namespace {
 
-// COM for the length of one call, when the thread has not initialised it.
-// RPC_E_CHANGED_MODE (the thread is multi-threaded) leaves it as it is.
-class ComScope {
-public:
-    ComScope() : m_result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ~ComScope()
-    {
-        if (SUCCEEDED(m_result))
-            CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    HRESULT m_result;
-};
-
-template <class Interface> class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr()
-    {
-        if (m_p)
-            m_p->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    Interface* operator->() const { return m_p; }
-    Interface* get() const { return m_p; }
-    Interface** put() { return &m_p; }
-    explicit operator bool() const { return m_p != nullptr; }
-
-private:
-    Interface* m_p = nullptr;
-};
+using s::platform::ComPtr;
+using s::platform::ComScope;
 
 class CoTaskText {
 public:

@@ -1,5 +1,6 @@
 #include "platform/TaskScheduler.h"
 
+#include "platform/win32/ComPtr.h"
 #include "platform/win32/ComScope.h"
 
 #include <windows.h>
@@ -23,27 +24,6 @@ public:
     virtual HRESULT STDMETHODCALLTYPE put_UserId(BSTR user) = 0;
 };
 const IID kIidLogonTrigger = {0x72DADE38, 0xFAE4, 0x4b3e, {0xBA, 0xF4, 0x5D, 0x00, 0x9A, 0xF0, 0x2B, 0x1C}};
-
-// A COM interface pointer, released when it goes.
-template <class T> class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr()
-    {
-        if (m_raw)
-            m_raw->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-
-    T** out() { return &m_raw; }
-    void** outVoid() { return reinterpret_cast<void**>(&m_raw); }
-    T* operator->() const { return m_raw; }
-    T* get() const { return m_raw; }
-
-private:
-    T* m_raw = nullptr;
-};
 
 // A BSTR, freed when it goes.
 class Bstr {
@@ -85,14 +65,14 @@ public:
         if (!m_com.usable())
             return m_com.result();
         HRESULT result =
-            CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService, m_service.outVoid());
+            CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService, m_service.putVoid());
         if (FAILED(result))
             return result;
         result = m_service->Connect(emptyVariant(), emptyVariant(), emptyVariant(), emptyVariant());
         if (FAILED(result))
             return result;
         const Bstr root(u"\\");
-        return m_service->GetFolder(root.get(), m_root.out());
+        return m_service->GetFolder(root.get(), m_root.put());
     }
     ITaskService* service() const { return m_service.get(); }
     ITaskFolder* root() const { return m_root.get(); }
@@ -106,7 +86,7 @@ private:
 HRESULT describe(ITaskDefinition& definition, const LogonTask& task)
 {
     ComPtr<IRegistrationInfo> info;
-    HRESULT result = definition.get_RegistrationInfo(info.out());
+    HRESULT result = definition.get_RegistrationInfo(info.put());
     if (FAILED(result))
         return result;
     const Bstr author(task.author);
@@ -114,7 +94,7 @@ HRESULT describe(ITaskDefinition& definition, const LogonTask& task)
         return result;
 
     ComPtr<IPrincipal> principal;
-    if (FAILED(result = definition.get_Principal(principal.out())))
+    if (FAILED(result = definition.get_Principal(principal.put())))
         return result;
     const Bstr principalId(task.principalId);
     if (FAILED(result = principal->put_Id(principalId.get())))
@@ -125,7 +105,7 @@ HRESULT describe(ITaskDefinition& definition, const LogonTask& task)
         return result;
 
     ComPtr<ITaskSettings> settings;
-    if (FAILED(result = definition.get_Settings(settings.out())))
+    if (FAILED(result = definition.get_Settings(settings.put())))
         return result;
     if (FAILED(result = settings->put_StartWhenAvailable(task.startWhenAvailable ? VARIANT_TRUE : VARIANT_FALSE)))
         return result;
@@ -137,13 +117,13 @@ HRESULT describe(ITaskDefinition& definition, const LogonTask& task)
         return result;
 
     ComPtr<ITriggerCollection> triggers;
-    if (FAILED(result = definition.get_Triggers(triggers.out())))
+    if (FAILED(result = definition.get_Triggers(triggers.put())))
         return result;
     ComPtr<ITrigger> trigger;
-    if (FAILED(result = triggers->Create(TASK_TRIGGER_LOGON, trigger.out())))
+    if (FAILED(result = triggers->Create(TASK_TRIGGER_LOGON, trigger.put())))
         return result;
     ComPtr<ILogonTriggerDecl> logon;
-    if (FAILED(result = trigger->QueryInterface(kIidLogonTrigger, logon.outVoid())))
+    if (FAILED(result = trigger->QueryInterface(kIidLogonTrigger, logon.putVoid())))
         return result;
     const Bstr triggerId(task.triggerId);
     const Bstr userId(task.triggerUserId);
@@ -153,13 +133,13 @@ HRESULT describe(ITaskDefinition& definition, const LogonTask& task)
         return result;
 
     ComPtr<IActionCollection> actions;
-    if (FAILED(result = definition.get_Actions(actions.out())))
+    if (FAILED(result = definition.get_Actions(actions.put())))
         return result;
     ComPtr<IAction> action;
-    if (FAILED(result = actions->Create(TASK_ACTION_EXEC, action.out())))
+    if (FAILED(result = actions->Create(TASK_ACTION_EXEC, action.put())))
         return result;
     ComPtr<IExecAction> exec;
-    if (FAILED(result = action->QueryInterface(IID_IExecAction, exec.outVoid())))
+    if (FAILED(result = action->QueryInterface(IID_IExecAction, exec.putVoid())))
         return result;
     const Bstr path(task.actionPath);
     const Bstr arguments(task.actionArguments);
@@ -187,7 +167,7 @@ public:
         if (FAILED(result))
             return result;
         ComPtr<ITaskDefinition> definition;
-        if (FAILED(result = session.service()->NewTask(0, definition.out())))
+        if (FAILED(result = session.service()->NewTask(0, definition.put())))
             return result;
         if (FAILED(result = describe(*definition.get(), task)))
             return result;
@@ -196,7 +176,7 @@ public:
         ComPtr<IRegisteredTask> registered;
         return session.root()->RegisterTaskDefinition(
             taskName.get(), definition.get(), task.registrationFlags, emptyVariant(), emptyVariant(),
-            static_cast<TASK_LOGON_TYPE>(task.registrationLogonType), textVariant(sddl), registered.out());
+            static_cast<TASK_LOGON_TYPE>(task.registrationLogonType), textVariant(sddl), registered.put());
     }
 
     HResult findTask(std::u16string_view name) override
@@ -207,7 +187,7 @@ public:
             return result;
         const Bstr taskName(name);
         ComPtr<IRegisteredTask> task;
-        return session.root()->GetTask(taskName.get(), task.out());
+        return session.root()->GetTask(taskName.get(), task.put());
     }
 };
 

@@ -37,24 +37,22 @@ TEST(Scale, TheWholeStepsComeFromTheStepOrTheDensity)
         Scale scale;
         int dpi;
         int step;
-        bool whole;
     };
     const Row rows[] = {
-        {Scale(), 96, 1, true},
-        {Scale(2), 192, 2, true},
-        {Scale(4), 384, 4, true},
-        {Scale(0), 96, 1, true},
-        {Scale::ofDpi(144), 144, 1, false},
-        {Scale::ofDpi(191), 191, 1, false},
-        {Scale::ofDpi(288), 288, 2, true},
-        {Scale::ofDpi(383), 383, 2, false},
-        {Scale::ofDpi(480), 480, 4, true},
+        {Scale(), 96, 1},
+        {Scale(2), 192, 2},
+        {Scale(4), 384, 4},
+        {Scale(0), 96, 1},
+        {Scale::ofDpi(144), 144, 1},
+        {Scale::ofDpi(191), 191, 1},
+        {Scale::ofDpi(288), 288, 2},
+        {Scale::ofDpi(383), 383, 2},
+        {Scale::ofDpi(480), 480, 4},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.dpi);
         EXPECT_EQ(row.scale.dpi(), row.dpi);
         EXPECT_EQ(row.scale.step(), row.step);
-        EXPECT_EQ(row.scale.whole(), row.whole);
     }
     EXPECT_EQ(Scale(2), Scale::ofDpi(192));
     EXPECT_NE(Scale(1), Scale::ofDpi(120));
