@@ -411,8 +411,11 @@ void TargetListView::syncItemCount()
 {
     if (!hwnd())
         return;
-    SendMessageW(hwnd(), LVM_SETITEMCOUNT, static_cast<WPARAM>(m_rows->rowCount()),
-                 LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    // A count the list has already is not set again: the list updates its
+    // scroll bars on every setting, and drawing a themed scroll bar is slow.
+    const auto count = static_cast<WPARAM>(m_rows->rowCount());
+    if (static_cast<WPARAM>(SendMessageW(hwnd(), LVM_GETITEMCOUNT, 0, 0)) != count)
+        SendMessageW(hwnd(), LVM_SETITEMCOUNT, count, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
     // An owner-data ListView keeps its selection by index: it must follow
     // the rows' own selection after rows moved.
     showModelSelection();

@@ -313,7 +313,27 @@ void MainController::pressCleanButton()
 
 void MainController::addRow(TimeRecord& group)
 {
-    m_view.post([this, &group] { m_list.insertGroup(&group, m_list.rowCount()); });
+    // The list's size changes once for every group that came while the
+    // window thread was busy (a size change costs a scroll bar update): a
+    // call is posted only when the first of them arrives.
+    bool first = false;
+    {
+        s::thread::ObjLocker::Guard guard(m_arrivalLock);
+        first = m_arrived.empty();
+        m_arrived.push_back(&group);
+    }
+    if (first)
+        m_view.post([this] { showArrivedRows(); });
+}
+
+void MainController::showArrivedRows()
+{
+    std::vector<TimeRecord*> arrived;
+    {
+        s::thread::ObjLocker::Guard guard(m_arrivalLock);
+        arrived.swap(m_arrived);
+    }
+    m_list.appendGroups(arrived);
 }
 
 void MainController::collectFinished(const Totals&)

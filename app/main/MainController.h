@@ -186,6 +186,9 @@ public:
 private:
     // IRunView, called on the worker: every change goes to the window thread.
     void addRow(TimeRecord& group) override;
+    // On the window thread: every group that arrived since the last call
+    // gets its row.
+    void showArrivedRows();
     void collectFinished(const Totals& totals) override;
     void cleanStarted(const s::str::strbuffer::StrBuffer& status, const s::str::strbuffer::StrBuffer& buttonCaption,
                       int groupCount) override;
@@ -218,6 +221,10 @@ private:
     bool m_opacityOnlyOnTop = false;
     bool m_saved = false;
     s::thread::ObjLocker m_lock;
+    // Groups the collect run measured and the window thread has not listed
+    // yet; one posted call lists all of them.
+    s::thread::ObjLocker m_arrivalLock;
+    std::vector<TimeRecord*> m_arrived;
 
     s::gui::list::TargetListModel m_list;
     RunController m_runs;

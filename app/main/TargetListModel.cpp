@@ -464,6 +464,23 @@ int TargetListModel::insertGroup(Record* group, int row)
     return row;
 }
 
+int TargetListModel::appendGroups(std::span<Record* const> groups)
+{
+    const int first = rowCount();
+    for (Record* group : groups) {
+        if (!group || entryOf(group))
+            continue;
+        const bool shown = passes(*group);
+        m_groups.push_back(GroupEntry{group, shown, false, {}});
+        if (shown)
+            m_rows.push_back(Row{RowKind::Group, group, true});
+    }
+    const int added = rowCount() - first;
+    if (added > 0)
+        rowsInsertedAt(first, added);
+    return added;
+}
+
 bool TargetListModel::removeGroup(const Record* group)
 {
     auto entry = std::find_if(m_groups.begin(), m_groups.end(),

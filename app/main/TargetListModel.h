@@ -164,6 +164,11 @@ public:
     // (rowCount() or more: at the end), collapsed. Returns its row, or -1
     // when the filter hides it or it is already in the list.
     int insertGroup(Record* group, int row);
+    // Puts the groups after every row, in their order, collapsed, and tells
+    // the listener once: the list's size changes once for the lot. Groups
+    // the filter hides or the list already has get no row. Returns how many
+    // rows came.
+    int appendGroups(std::span<Record* const> groups);
     // Takes the group and its rows out; the selected or hot row goes with
     // them (none), rows below move up. False when the group is not here.
     bool removeGroup(const Record* group);

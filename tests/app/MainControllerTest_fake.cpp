@@ -255,6 +255,31 @@ TEST_F(MainControllerTest, CollectFillsTheListAndTheWindowBecomesReady)
     EXPECT_EQ(titles(), "Sandbox files") << "only related groups while \"Show only Related\" is on";
 }
 
+TEST_F(MainControllerTest, RowsThatArriveWhileTheWindowIsBusyAreListedTogetherInCatalogueOrder)
+{
+    // Three groups over the same files, all related; the window thread runs
+    // nothing until the run is over, as when it is busy painting.
+    controller = std::make_unique<MainController>(view, app, *frame, [this](std::vector<TimeRecord*>& groups) {
+        for (const char16_t* id : {u"First", u"Second", u"Third"}) {
+            TimeRecord* group = TimeRecord::makeGroup(id, id, u"");
+            group->addChild(target(std::u16string(id) + u"_1", u"junk"));
+            groups.push_back(group);
+        }
+    });
+    controller->loadOptions();
+    controller->enterCollecting();
+    controller->startCollect();
+    ASSERT_NO_FATAL_FAILURE(waitForWorkers());
+    // The posted calls one at a time: the first one that lists a row lists
+    // every row that had arrived.
+    while (controller->list().rowCount() == 0 && view.runPosted(1) == 1) {
+    }
+    EXPECT_EQ(titles(), "First, Second, Third");
+    view.runPosted();
+    EXPECT_EQ(controller->state(), State::Ready);
+    EXPECT_EQ(titles(), "First, Second, Third") << "each group once";
+}
+
 TEST_F(MainControllerTest, CleanRunsThroughCleaningAndBackToReady)
 {
     ASSERT_NO_FATAL_FAILURE(collect());

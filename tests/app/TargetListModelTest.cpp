@@ -429,6 +429,34 @@ TEST_F(ListFixture, InsertedGroupsGoBeforeTheGroupAtOrAfterTheRow)
     }
 }
 
+TEST_F(ListFixture, AppendedGroupsComeAfterEveryRowInOneChange)
+{
+    group(u"A", 2);
+    group(u"B");
+    show();
+    model.expand(0);  // A >A1 >A2 B
+    model.select(3);
+    view.take();
+    TimeRecordHandle n(TimeRecord::makeGroup(u"N", u"N", u""));
+    TimeRecordHandle hidden(TimeRecord::makeGroup(u"H", u"H", u""));
+    TimeRecordHandle m(TimeRecord::makeGroup(u"M", u"M", u""));
+    model.setFilter([&](const TimeRecord& g) { return &g != hidden.get(); });
+    view.take();
+
+    const std::vector<TimeRecord*> arriving{n.get(), hidden.get(), groups[1].get(), m.get()};
+    EXPECT_EQ(model.appendGroups(arriving), 2) << "the hidden group and the one listed already get no row";
+    EXPECT_EQ(rows(), "A >A1 >A2 B N M") << "in their order, after the last group's targets";
+    EXPECT_EQ(view.take(), "ins 4+2") << "one change for the lot, the selection above it untouched";
+    EXPECT_EQ(utf8(model.record(model.selected())->title), "B");
+
+    EXPECT_EQ(model.appendGroups({}), 0);
+    EXPECT_EQ(view.take(), "") << "nothing arrived, nothing said";
+    model.setFilter({});
+    EXPECT_EQ(rows(), "A >A1 >A2 B N H M") << "the hidden group kept its place among the groups";
+    for (TimeRecordHandle* added : {&n, &hidden, &m})
+        model.removeGroup(added->get());
+}
+
 TEST_F(ListFixture, AModifiedGroupTakesTheRowOfTheOneItReplaces)
 {
     group(u"A");
