@@ -16,6 +16,7 @@
 #include "app/start/AppBase.h"
 #include "app/start/AppWindow.h"
 #include "base/ObjLocker.h"
+#include "base/Pool.h"
 #include "base/Thread.h"
 #include "engine/RunController.h"
 #include "engine/Totals.h"
@@ -233,7 +234,7 @@ private:
     std::unique_ptr<s::thread::win::Thread> m_rulesWorker;
     bool m_rulesBusy = false;
     std::unique_ptr<BootQuery> m_bootQuery;
-    std::unique_ptr<s::thread::win::Thread> m_queryWorker;
+    s::thread::Pooled<s::thread::win::Thread> m_queryWorker;
     // The user clicked the boot box before the query answered.
     bool m_bootChosen = false;
     // The language changed during a run: the rows take its titles when the
