@@ -309,9 +309,18 @@ void Dialog::layout(const RECT& content)
     const auto item = [](SIZE size) {
         return ItemSize{static_cast<int>(size.cx), static_cast<int>(size.cy)};
     };
+    // A control already where it belongs is not moved: a move that changes
+    // nothing still costs the control a round of position messages.
     const auto place = [](HWND window, const Box& box) {
-        SetWindowPos(window, nullptr, box.left, box.top, std::max(0, box.width()), std::max(0, box.height()),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const int width = std::max(0, box.width());
+        const int height = std::max(0, box.height());
+        RECT now{};
+        GetWindowRect(window, &now);
+        MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&now), 2);
+        if (now.left == box.left && now.top == box.top && now.right - now.left == width &&
+            now.bottom - now.top == height)
+            return;
+        SetWindowPos(window, nullptr, box.left, box.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     };
 
     // From the bottom up: the boot row, 8 pixels, the button row, 8 pixels,
@@ -367,13 +376,14 @@ void Dialog::layout(const RECT& content)
 
 // --- Status row and button -------------------------------------------------
 
-void Dialog::showTotalsRow(bool on)
+void Dialog::showTotalsRow(bool on, bool laidOut)
 {
     m_totalsShown = on;
     for (s::gui::Label* label : {&m_totalSize, &m_totalOpen, &m_totalCount, &m_totalClose})
         ShowWindow(label->hwnd(), on ? SW_SHOWNA : SW_HIDE);
     ShowWindow(m_status.hwnd(), on ? SW_HIDE : SW_SHOWNA);
-    relayout();
+    if (laidOut)
+        relayout();
 }
 
 void Dialog::showStatus(int32_t textId)
@@ -384,8 +394,9 @@ void Dialog::showStatus(int32_t textId)
 
 void Dialog::showTotals(const StatusLabels& labels)
 {
+    // The row is laid out once, with its new texts.
     if (!m_totalsShown)
-        showTotalsRow(true);
+        showTotalsRow(true, false);
     m_totalSize.setCaption(Caption::text(s::str::toWide(labels.size)));
     m_totalOpen.setCaption(Caption::text(s::str::toWide(labels.open)));
     m_totalCount.setCaption(Caption::text(s::str::toWide(labels.count)));

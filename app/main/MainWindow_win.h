@@ -124,7 +124,9 @@ private:
     void layout(const RECT& content);
     void relayout();
 
-    void showTotalsRow(bool on);
+    // Shows the totals labels or the status text in the status row; laid
+    // out at once unless the caller lays it out after more changes.
+    void showTotalsRow(bool on, bool laidOut = true);
     void onContextMenu(int row, POINT screen);
 
     s::app::win::AppBase& m_app;
