@@ -5,10 +5,168 @@
 #include "platform/UiLanguage.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace s::lang {
 
 namespace {
+
+// The table as the program carries it, read without building its tree:
+//   <lang><languages>...</languages>
+//     <entries><entry id="...">a note<eng>text</eng><deu>text</deu>...</entry>...</entries></lang>
+// An entry's note is skipped; each text element has a name, no attributes
+// and no elements inside. Scanning the bytes for the wanted languages' texts
+// leaves the other thirty-eight as bytes; a table of another shape (comments
+// or attributes among the texts, a tag left open) is read through the
+// document parser instead, which takes any shape.
+class TableScan {
+public:
+    struct Text {
+        std::string_view tag;
+        std::string_view raw;  // escaped, as in the table
+        bool first = false;    // the entry's first element
+    };
+    struct Entry {
+        std::string_view id;  // escaped
+        std::vector<Text> texts;
+    };
+
+    // The parser ends a document at its first NUL; so does the scan.
+    explicit TableScan(std::string_view table) : m_table(table.substr(0, table.find('\0'))) {}
+
+    // The part between "<languages>" and its end tag, the tags included.
+    std::optional<std::string_view> languages() const
+    {
+        const std::size_t start = m_table.find("<languages>");
+        if (start == std::string_view::npos)
+            return std::nullopt;
+        const std::size_t end = m_table.find("</languages>", start);
+        if (end == std::string_view::npos)
+            return std::nullopt;
+        return m_table.substr(start, end + 12 - start);
+    }
+
+    // Every entry with the texts `keep` accepts by tag (and each entry's
+    // first text, the others' fallback); nullopt when the table has another
+    // shape.
+    template <class Keep> std::optional<std::vector<Entry>> entries(const Keep& keep)
+    {
+        m_pos = m_table.find("<entries>");
+        if (m_pos == std::string_view::npos)
+            return std::nullopt;
+        m_pos += 9;
+        std::vector<Entry> out;
+        for (;;) {
+            skipSpace();
+            if (startsWith("</entries>"))
+                return out;
+            if (!startsWith("<entry") || m_pos + 6 >= m_table.size() ||
+                std::string_view(" \t\r\n>/").find(m_table[m_pos + 6]) == std::string_view::npos)
+                return std::nullopt;
+            m_pos += 6;
+            Entry entry;
+            const std::optional<bool> empty = attributes(entry.id);
+            if (!empty)
+                return std::nullopt;
+            if (!*empty && !texts(entry, keep))
+                return std::nullopt;
+            out.push_back(std::move(entry));
+        }
+    }
+
+private:
+    bool startsWith(std::string_view text) const { return m_table.substr(m_pos).substr(0, text.size()) == text; }
+
+    void skipSpace()
+    {
+        while (m_pos < m_table.size() &&
+               (m_table[m_pos] == ' ' || m_table[m_pos] == '\n' || m_table[m_pos] == '\r' || m_table[m_pos] == '\t'))
+            ++m_pos;
+    }
+
+    // The entry's attributes up to its '>' ("id" kept); true when it closed
+    // itself ("/>"), nullopt on another shape.
+    std::optional<bool> attributes(std::string_view& id)
+    {
+        bool haveId = false;
+        for (;;) {
+            skipSpace();
+            if (m_pos >= m_table.size())
+                return std::nullopt;
+            if (m_table[m_pos] == '>') {
+                ++m_pos;
+                return false;
+            }
+            if (startsWith("/>")) {
+                m_pos += 2;
+                return true;
+            }
+            const std::size_t equals = m_table.find('=', m_pos);
+            if (equals == std::string_view::npos || equals + 1 >= m_table.size() || m_table[equals + 1] != '"')
+                return std::nullopt;
+            const std::string_view name = m_table.substr(m_pos, equals - m_pos);
+            const std::size_t close = m_table.find('"', equals + 2);
+            if (close == std::string_view::npos)
+                return std::nullopt;
+            if (name == "id" && !haveId) {
+                id = m_table.substr(equals + 2, close - equals - 2);
+                haveId = true;
+            }
+            m_pos = close + 1;
+        }
+    }
+
+    template <class Keep> bool texts(Entry& entry, const Keep& keep)
+    {
+        bool first = true;
+        for (;;) {
+            // The note, or the white space between two texts.
+            const std::size_t open = m_table.find('<', m_pos);
+            if (open == std::string_view::npos)
+                return false;
+            m_pos = open;
+            if (startsWith("</entry>")) {
+                m_pos += 8;
+                return true;
+            }
+            std::size_t nameEnd = m_pos + 1;
+            while (nameEnd < m_table.size() && isNameChar(m_table[nameEnd]))
+                ++nameEnd;
+            if (nameEnd == m_pos + 1 || nameEnd >= m_table.size())
+                return false;
+            const std::string_view tag = m_table.substr(m_pos + 1, nameEnd - m_pos - 1);
+            std::string_view raw;
+            if (m_table.substr(nameEnd, 2) == "/>") {
+                m_pos = nameEnd + 2;
+            } else if (m_table[nameEnd] == '>') {
+                const std::size_t end = m_table.find('<', nameEnd + 1);
+                if (end == std::string_view::npos || m_table.substr(end, 2) != "</" ||
+                    m_table.substr(end + 2, tag.size()) != tag || m_table.substr(end + 2 + tag.size(), 1) != ">")
+                    return false;
+                raw = m_table.substr(nameEnd + 1, end - nameEnd - 1);
+                m_pos = end + 3 + tag.size();
+            } else {
+                return false;  // attributes on a text
+            }
+            if (first || keep(tag))
+                entry.texts.push_back(Text{tag, raw, first});
+            first = false;
+        }
+    }
+
+    static bool isNameChar(char c)
+    {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
+               c == '.' || c == ':';
+    }
+
+    std::string_view m_table;
+    std::size_t m_pos = 0;
+};
 
 const StrBuffer& emptyText()
 {
@@ -174,7 +332,8 @@ void Localizer::load(const s::xml::Node& root)
 void Localizer::load(const s::xml::Node& root, unsigned windowsMajorVersion)
 {
     m_legacyVenetian = windowsMajorVersion < 6;
-    readLanguages(root);
+    if (const s::xml::Node* languages = root.childNamed(u"languages"))
+        readLanguages(*languages);
     fillTexts(root, m_packs);
 }
 
@@ -182,10 +341,18 @@ void Localizer::loadTable(std::string_view utf8, unsigned windowsMajorVersion)
 {
     m_legacyVenetian = windowsMajorVersion < 6;
     m_table = utf8;
+    // The languages' names from their own part of the table; the whole
+    // document only when the table has another shape.
     auto root = s::thread::Pooled<s::xml::Node>::take();
-    root->parseUtf8(utf8);
     const std::size_t before = m_packs.size();
-    readLanguages(*root);
+    if (const std::optional<std::string_view> part = TableScan(utf8).languages()) {
+        root->parseUtf8(*part);
+        readLanguages(*root);
+    } else {
+        root->parseUtf8(utf8);
+        if (const s::xml::Node* languages = root->childNamed(u"languages"))
+            readLanguages(*languages);
+    }
     if (m_packs.size() == before)
         return;
     // What current() will choose, and what englishText() reads.
@@ -197,7 +364,7 @@ void Localizer::loadTable(std::string_view utf8, unsigned windowsMajorVersion)
         english = m_packs.front();
     if (english != now.front())
         now.push_back(english);
-    fillTexts(*root, now);
+    readTexts(now);
     for (std::size_t i = before; i < m_packs.size(); ++i)
         if (std::find(now.begin(), now.end(), m_packs[i]) == now.end())
             m_packs[i]->leaveUnfilled(this);
@@ -205,26 +372,95 @@ void Localizer::loadTable(std::string_view utf8, unsigned windowsMajorVersion)
 
 void Localizer::fill(LangPack& pack)
 {
-    auto root = s::thread::Pooled<s::xml::Node>::take();
-    root->parseUtf8(m_table);
-    fillTexts(*root, {&pack});
+    readTexts({&pack});
 }
 
-void Localizer::readLanguages(const s::xml::Node& root)
+void Localizer::readTexts(const std::vector<LangPack*>& which)
 {
-    if (const s::xml::Node* languages = root.childNamed(u"languages")) {
-        for (int i = 0; i < languages->childCount(); ++i) {
-            const s::xml::Node& entry = languages->child(i);
-            if (!entry.nameEquals(u"entry"))
+    if (scanTexts(which))
+        return;
+    auto root = s::thread::Pooled<s::xml::Node>::take();
+    root->parseUtf8(m_table);
+    fillTexts(*root, which);
+}
+
+bool Localizer::scanTexts(const std::vector<LangPack*>& which)
+{
+    // The first pack with the tag, as fillTexts matches them; the table
+    // names the same forty tags over and over, each is looked up once.
+    std::vector<std::pair<std::string_view, LangPack*>> seen;
+    StrBuffer wide;
+    const auto packOf = [&](std::string_view tag) -> LangPack* {
+        for (const auto& [known, pack] : seen)
+            if (known == tag)
+                return pack;
+        wide.clear();
+        for (const char c : tag)
+            wide.append(static_cast<char16_t>(c));
+        LangPack* found = nullptr;
+        for (LangPack* pack : m_packs)
+            if (StrBuffer::compareFolded(pack->tagName().view(), wide.view()) == 0) {
+                found = pack;
+                break;
+            }
+        seen.emplace_back(tag, found);
+        return found;
+    };
+    const auto wantedTag = [&](std::string_view tag) {
+        const LangPack* pack = packOf(tag);
+        return pack && std::find(which.begin(), which.end(), pack) != which.end();
+    };
+    const std::optional<std::vector<TableScan::Entry>> entries = TableScan(m_table).entries(wantedTag);
+    if (!entries)
+        return false;
+    StrBuffer raw;
+    StrBuffer id;
+    StrBuffer text;
+    StrBuffer fallback;
+    for (const TableScan::Entry& entry : *entries) {
+        raw.assignUtf8(entry.id);
+        id.clear();
+        s::xml::appendDecoded(raw.view(), s::xml::ValueKind::Attribute, id);
+        const bool numeric = !id.isEmpty() && isDigit(id[0]);
+        const int32_t numericId = numeric ? toInt32(id.view()) : 0;
+        fallback.clear();
+        for (const TableScan::Text& element : entry.texts) {
+            LangPack* match = packOf(element.tag);
+            if (!match)
                 continue;
-            StrBuffer tagName, engName, trueName;
-            entry.getString(tagName, u"tagName");
-            entry.getString(engName, u"engName");
-            entry.getString(trueName, u"trueName");
-            LangPack* pack = s::thread::Pool<LangPack>::take();
-            pack->setNames(tagName.view(), engName.view(), trueName.view());
-            m_packs.push_back(pack);
+            const bool wanted = std::find(which.begin(), which.end(), match) != which.end();
+            if (!element.first && !wanted)
+                continue;
+            raw.assignUtf8(element.raw);
+            text.clear();
+            s::xml::appendDecoded(raw.view(), s::xml::ValueKind::Text, text);
+            if (wanted)
+                addText(*match, numericId, id.view(), text.view(), m_legacyVenetian);
+            if (element.first)
+                fallback = text;
         }
+        for (LangPack* pack : which) {
+            const bool has = numeric ? pack->hasId(numericId) : pack->hasKey(id.view());
+            if (!has)
+                addText(*pack, numericId, id.view(), fallback.view(), m_legacyVenetian);
+        }
+    }
+    return true;
+}
+
+void Localizer::readLanguages(const s::xml::Node& languages)
+{
+    for (int i = 0; i < languages.childCount(); ++i) {
+        const s::xml::Node& entry = languages.child(i);
+        if (!entry.nameEquals(u"entry"))
+            continue;
+        StrBuffer tagName, engName, trueName;
+        entry.getString(tagName, u"tagName");
+        entry.getString(engName, u"engName");
+        entry.getString(trueName, u"trueName");
+        LangPack* pack = s::thread::Pool<LangPack>::take();
+        pack->setNames(tagName.view(), engName.view(), trueName.view());
+        m_packs.push_back(pack);
     }
 }
 

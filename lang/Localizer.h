@@ -59,9 +59,15 @@ public:
     void removeListener(s::gui::events::IEventListener* listener);
 
 private:
-    void readLanguages(const s::xml::Node& root);
+    // One pack per <entry> of the <languages> element.
+    void readLanguages(const s::xml::Node& languages);
     // The texts of `which` (packs of this table) from the table's entries.
     void fillTexts(const s::xml::Node& root, const std::vector<LangPack*>& which);
+    // The same from loadTable's bytes: scanned when the table has the
+    // program's own shape, parsed whole otherwise.
+    void readTexts(const std::vector<LangPack*>& which);
+    // The scan; false (and nothing added) when the table has another shape.
+    bool scanTexts(const std::vector<LangPack*>& which);
     void fill(LangPack& pack) override;
     void addText(LangPack& pack, int32_t id, std::u16string_view key, std::u16string_view text,
                  bool legacyVenetian) const;

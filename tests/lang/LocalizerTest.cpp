@@ -440,6 +440,65 @@ TEST_F(ShippedTable, ATableReadLanguageByLanguageReadsTheSame)
         ASSERT_EQ(byLanguage[i], whole[i]) << "row " << i;
 }
 
+// The table read language by language (its bytes scanned for the wanted
+// texts, or parsed whole when it has another shape) against the same table
+// read whole, for every language, in the program's shape and in shapes the
+// scan must leave to the parser.
+TEST(LazyTable, EveryShapeReadsAsTheWholeTableReads)
+{
+    const std::string small(kSmallTable, sizeof(kSmallTable) - 1);
+    const auto with = [&small](const std::string& from, const std::string& to) {
+        std::string table = small;
+        const std::size_t at = table.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return table.replace(at, from.size(), to);
+    };
+    struct Case {
+        const char* name;
+        std::string table;
+    };
+    const Case cases[] = {
+        {"the program's shape", small},
+        {"a keyed entry and an escaped id",
+         with(R"(<entry id="6">)", R"(<entry id="k.&amp;"><eng>K</eng><deu>L</deu></entry>
+    <entry id="6">)")},
+        {"a self-closed text", with("<deu></deu>", "<deu/>")},
+        {"a self-closed entry", with(R"(<entry id="8">)", R"(<entry id="77"/><entry id="8">)")},
+        {"a first text in no known language",
+         with(R"(<entry id="6"><eng>C</eng>)", R"(<entry id="6"><xxx>n</xxx><eng>C</eng>)")},
+        {"the languages in another order", with("<eng>A</eng><deu>B</deu>", "<deu>B</deu><eng>A</eng>")},
+        {"a comment among the texts", with("<eng>A</eng>", "<!-- c --><eng>A</eng>")},
+        {"an attribute on a text", with("<deu>B</deu>", R"(<deu x="1">B</deu>)")},
+        {"a text element holding an element", with("<deu>B</deu>", "<deu>B<b>x</b></deu>")},
+        {"something else among the entries", with(R"(<entry id="8">)", R"(<note>n</note><entry id="8">)")},
+        {"an entries element left open", small.substr(0, small.find("</entries>"))},
+        {"a NUL in an entry", with("<eng>A</eng>", std::string("<eng>A\0</eng>", 14))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto root = s::thread::Pooled<s::xml::Node>::take();
+        root->parseUtf8(c.table);
+        Localizer whole;
+        whole.load(*root, 10);
+        Localizer lazy;
+        lazy.loadTable(c.table, 10);
+        ASSERT_EQ(lazy.count(), whole.count());
+        const std::vector<std::string> expected = allTexts(whole);
+        const std::vector<std::string> read = allTexts(lazy);
+        ASSERT_EQ(read.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            EXPECT_EQ(read[i], expected[i]) << "row " << i;
+        for (int i = 0; i < whole.count(); ++i) {
+            const StrBuffer* mine = lazy.pack(i)->findKeyed(u"k.&");
+            const StrBuffer* theirs = whole.pack(i)->findKeyed(u"k.&");
+            ASSERT_EQ(mine != nullptr, theirs != nullptr) << utf8(whole.pack(i)->engName());
+            if (mine) {
+                EXPECT_EQ(utf8(*mine), utf8(*theirs)) << utf8(whole.pack(i)->engName());
+            }
+        }
+    }
+}
+
 TEST(LazyTable, VenetianFilledLaterGetsTheOldLetterBeforeVista)
 {
     const std::string_view table(kSmallTable, sizeof(kSmallTable) - 1);
