@@ -320,6 +320,8 @@ void MainController::pressCleanButton()
 
 void MainController::addRow(TimeRecord& group)
 {
+    // The row's icon is loaded here, beside the window thread's painting.
+    m_view.loadRowIcon(group.iconSpec.view());
     // The list's size changes once for every group that came while the
     // window thread was busy (a size change costs a scroll bar update): a
     // call is posted only when the first of them arrives.

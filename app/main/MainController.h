@@ -43,6 +43,11 @@ public:
     // Runs work on the window thread later; work for a window that is gone
     // is dropped.
     virtual void post(std::function<void()> work) = 0;
+    // Called on the collect run's worker for each group before its row is
+    // posted: the view loads what painting the row needs (its icon, from
+    // "file,index") there rather than on the window thread, which paints
+    // the rows as they come. Must be safe beside the window thread.
+    virtual void loadRowIcon(std::u16string_view /*iconSpec*/) {}
 
     // The status row: one language text (the totals hidden), or the four
     // totals labels (the text hidden).

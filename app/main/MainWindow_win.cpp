@@ -168,8 +168,8 @@ void Dialog::createElements()
     listArgs.columnTitle = [this](int32_t id) {
         return s::str::toWide(m_lang.text(id));
     };
-    auto icons = std::make_shared<s::app::win::RowIcons>(16 * s);
-    listArgs.icon = [icons](std::u16string_view key) {
+    m_icons = std::make_shared<s::app::win::RowIcons>(16 * s);
+    listArgs.icon = [icons = m_icons](std::u16string_view key) {
         return icons->get(key);
     };
     listArgs.alternateRows = m_controller.alternateRows();
@@ -519,6 +519,12 @@ void Dialog::post(std::function<void()> work)
 {
     if (auto queue = m_window.closures())
         queue->post(std::move(work));
+}
+
+void Dialog::loadRowIcon(std::u16string_view iconSpec)
+{
+    if (m_icons)
+        m_icons->get(iconSpec);
 }
 
 void Dialog::onContextMenu(int row, POINT screen)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/main/MainController.h"
+#include "app/main/RowIcons_win.h"
 #include "app/start/AppBase.h"
 #include "app/start/AppWindow.h"
 #include "base/IEventListener.h"
@@ -22,6 +23,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace s::file::gui::dialogs::purgo {
@@ -89,6 +91,7 @@ public:
 private:
     // IMainView.
     void post(std::function<void()> work) override;
+    void loadRowIcon(std::u16string_view iconSpec) override;
     void showStatus(int32_t textId) override;
     void showTotals(const StatusLabels& labels) override;
     void setCleanCaption(const s::str::strbuffer::StrBuffer& caption) override;
@@ -140,6 +143,8 @@ private:
     MainController m_controller;
     s::gui::SkinnedFrame m_window;
     s::gui::TargetListView m_listView;
+    // The list's row icons; the collect worker loads them too.
+    std::shared_ptr<s::app::win::RowIcons> m_icons;
     s::gui::OverlayPanel m_collecting;
     s::gui::Label m_totalSize;
     s::gui::Label m_totalOpen;

@@ -1,6 +1,8 @@
 // The icons of a target list's rows, by their locations ("file,index"),
 // loaded once at the list's size and destroyed with the cache. A location
 // without an icon caches its null answer, so that it is not asked again.
+// Any thread may ask: a worker can load the icons of rows to come while the
+// window thread paints.
 #pragma once
 
 #include "gui/TextControl_win.h"
@@ -9,6 +11,7 @@
 
 #include <cwchar>
 #include <map>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -30,6 +33,7 @@ public:
     {
         if (key.empty())
             return nullptr;
+        const std::lock_guard hold(m_lock);
         auto found = m_icons.find(std::u16string(key));
         if (found != m_icons.end())
             return found->second;
@@ -47,6 +51,7 @@ public:
     }
 
 private:
+    std::mutex m_lock;
     int m_size;
     std::map<std::u16string, HICON> m_icons;
 };

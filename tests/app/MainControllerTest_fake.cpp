@@ -44,6 +44,15 @@ public:
         std::lock_guard<std::mutex> hold(m_lock);
         m_posted.push_back(std::move(work));
     }
+    // Which icons were loaded, and on which threads.
+    void loadRowIcon(std::u16string_view iconSpec) override
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        iconsLoaded.push_back(StrBuffer(iconSpec).toUtf8());
+        iconThreads.push_back(std::this_thread::get_id());
+    }
+    std::vector<std::string> iconsLoaded;
+    std::vector<std::thread::id> iconThreads;
     // Runs the posted work in order, at most `count` of it; how many ran.
     int runPosted(int count = 1 << 30)
     {
@@ -255,13 +264,13 @@ TEST_F(MainControllerTest, CollectFillsTheListAndTheWindowBecomesReady)
     EXPECT_EQ(titles(), "Sandbox files") << "only related groups while \"Show only Related\" is on";
 }
 
-TEST_F(MainControllerTest, RowsThatArriveWhileTheWindowIsBusyAreListedTogetherInCatalogueOrder)
+TEST_F(MainControllerTest, RowsThatArriveWhileTheWindowIsBusyComeWithTheirIconsTogetherInCatalogueOrder)
 {
     // Three groups over the same files, all related; the window thread runs
     // nothing until the run is over, as when it is busy painting.
     controller = std::make_unique<MainController>(view, app, *frame, [this](std::vector<TimeRecord*>& groups) {
         for (const char16_t* id : {u"First", u"Second", u"Third"}) {
-            TimeRecord* group = TimeRecord::makeGroup(id, id, u"");
+            TimeRecord* group = TimeRecord::makeGroup(id, id, u"", std::u16string(id) + u".exe,0");
             group->addChild(target(std::u16string(id) + u"_1", u"junk"));
             groups.push_back(group);
         }
@@ -270,6 +279,11 @@ TEST_F(MainControllerTest, RowsThatArriveWhileTheWindowIsBusyAreListedTogetherIn
     controller->enterCollecting();
     controller->startCollect();
     ASSERT_NO_FATAL_FAILURE(waitForWorkers());
+    // Their icons were loaded by the run, before the window thread listed
+    // anything.
+    EXPECT_EQ(view.iconsLoaded, (std::vector<std::string>{"First.exe,0", "Second.exe,0", "Third.exe,0"}));
+    for (const std::thread::id thread : view.iconThreads)
+        EXPECT_NE(thread, std::this_thread::get_id()) << "on the run's worker";
     // The posted calls one at a time: the first one that lists a row lists
     // every row that had arrived.
     while (controller->list().rowCount() == 0 && view.runPosted(1) == 1) {
