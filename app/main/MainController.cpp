@@ -199,6 +199,10 @@ void MainController::runBoot()
 
 void MainController::enterCollecting()
 {
+    {
+        s::thread::ObjLocker::Guard guard(m_arrivalLock);
+        m_arrivalsOver = false;
+    }
     m_state = State::Collecting;
     m_view.showCollecting(true);
     m_view.showStatus(ids::kCollectingText);
@@ -338,15 +342,24 @@ void MainController::addRow(TimeRecord& group)
 void MainController::showArrivedRows()
 {
     std::vector<TimeRecord*> arrived;
+    bool runOver = false;
     {
         s::thread::ObjLocker::Guard guard(m_arrivalLock);
         arrived.swap(m_arrived);
+        runOver = m_arrivalsOver;
     }
-    m_list.appendGroups(arrived);
+    // Once the run is over its last call lists every group at once (right
+    // after this one): listing these first would only size the list twice.
+    if (!runOver)
+        m_list.appendGroups(arrived);
 }
 
 void MainController::collectFinished(const Totals&)
 {
+    {
+        s::thread::ObjLocker::Guard guard(m_arrivalLock);
+        m_arrivalsOver = true;
+    }
     m_view.post([this] {
         // Every group, shown or not, so that "Show only Related" can list the
         // others later; the rows keep the catalogue's order.

@@ -231,6 +231,9 @@ private:
     // yet; one posted call lists all of them.
     s::thread::ObjLocker m_arrivalLock;
     std::vector<TimeRecord*> m_arrived;
+    // The collect run has handed over its last group (its final call is
+    // posted).
+    bool m_arrivalsOver = false;
 
     s::gui::list::TargetListModel m_list;
     RunController m_runs;
